@@ -1,0 +1,38 @@
+# Shared settings for the scripts: sourced, never run.
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ROOT/.wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+
+# start_xvfb: sets DISPLAY to a fresh Xvfb screen and records its pid in XVFB_PID.
+start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+stop_xvfb() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  XVFB_PID=
+}
+
+# build: configure once, then build everything (or the targets named).
+build() {
+  if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
+  fi
+  cmake --build "$BUILD_DIR" -j"$(nproc)" ${1:+--target "$@"} 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^-- ' || true
+  return "${PIPESTATUS[0]}"
+}
