@@ -1,0 +1,23 @@
+// The UI library: include this one header.
+#pragma once
+
+#include "uilib/core/UIDefine.h"
+#include "uilib/core/UIControl.h"
+#include "uilib/core/UIContainer.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/core/UINotifyPump.h"
+#include "uilib/core/UIWindow.h"
+#include "uilib/core/WindowImplBase.h"
+#include "uilib/layout/UIVerticalLayout.h"
+#include "uilib/layout/UIHorizontalLayout.h"
+#include "uilib/layout/UITabLayout.h"
+#include "uilib/controls/UILabel.h"
+#include "uilib/controls/UIButton.h"
+#include "uilib/controls/UIEdit.h"
+#include "uilib/controls/UIScrollBar.h"
+#include "uilib/controls/UIProgress.h"
+#include "uilib/controls/UIList.h"
+#include "uilib/controls/UICombo.h"
+#include "uilib/controls/UIDateTime.h"
+#include "uilib/render/UIRender.h"
+#include "uilib/skin/UIDlgBuilder.h"

@@ -1,0 +1,49 @@
+// CEditUI: a single-line windowless text field: caret, selection (mouse, Shift+arrows,
+// Ctrl+A), clipboard (Ctrl+C/X/V), Home/End, Backspace/Delete, "maxchar", "password",
+// "readonly", "numberonly", Tab to the next field. Sends "textchanged" on edits and
+// "return" on Enter. The caret blinks on a paint-manager timer.
+#pragma once
+
+#include "uilib/controls/UILabel.h"
+
+class CEditUI : public CLabelUI {
+public:
+    CEditUI();
+    LPCTSTR GetClass() const override;               // "Edit"
+    LPVOID GetInterface(LPCTSTR pstrName) override;
+    UINT GetControlFlags() const override;
+
+    void SetText(LPCTSTR pstrText) override;
+    void SetMaxChar(UINT uMax);
+    UINT GetMaxChar() const;
+    void SetReadOnly(bool bReadOnly);
+    bool IsReadOnly() const;
+    void SetPasswordMode(bool bPasswordMode);
+    bool IsPasswordMode() const;
+    void SetNumberOnly(bool bNumberOnly);
+    bool IsNumberOnly() const;
+    void SetSel(int nStart, int nEnd);               // -1 end: to the end of the text
+    void GetSel(int &nStart, int &nEnd) const;
+    void SetNativeEditBkColor(DWORD dwBkColor);
+
+    void SetEnabled(bool bEnable = true) override;
+    void DoEvent(TEventUI &event) override;
+    // "maxchar", "readonly", "password", "numberonly", "normalimage", "hotimage",
+    // "focusedimage", "disabledimage", "nativebkcolor" and the label's.
+    void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
+    void PaintStatusImage(HDC hDC) override;
+    void PaintText(HDC hDC) override;
+
+protected:
+    UINT m_uMaxChar = 255;
+    bool m_bReadOnly = false;
+    bool m_bPasswordMode = false;
+    bool m_bNumberOnly = false;
+    int m_nCaret = 0;         // caret position (characters)
+    int m_nSelAnchor = 0;     // selection is [min(anchor, caret), max(anchor, caret))
+    bool m_bCaretOn = false;
+    int m_nScrollX = 0;       // horizontal text offset in pixels
+    UINT m_uEditState = 0;
+    CDuiString m_sNormalImage, m_sHotImage, m_sFocusedImage, m_sDisabledImage;
+    DWORD m_dwEditBkColor = 0xFFFFFFFF;
+};
