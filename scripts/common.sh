@@ -33,6 +33,11 @@ build() {
   if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
     cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
   fi
-  cmake --build "$BUILD_DIR" -j"$(nproc)" ${1:+--target "$@"} 2>&1 | grep -v -E '^\[ *[0-9]+%\]|^-- ' || true
-  return "${PIPESTATUS[0]}"
+  local log rc
+  log=$(mktemp)
+  cmake --build "$BUILD_DIR" -j"$(nproc)" ${1:+--target "$@"} >"$log" 2>&1
+  rc=$?
+  grep -v -E '^\[ *[0-9]+%\]|^-- ' "$log"
+  rm -f "$log"
+  return "$rc"
 }
