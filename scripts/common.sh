@@ -30,9 +30,8 @@ stop_xvfb() {
 
 # build: configure once, then build everything (or the targets named).
 build() {
-  if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null
-  fi
+  # Configure every time (quick when nothing changed): new folders join the build.
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null || return 1
   local log rc
   log=$(mktemp)
   cmake --build "$BUILD_DIR" -j"$(nproc)" ${1:+--target "$@"} >"$log" 2>&1
