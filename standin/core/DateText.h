@@ -21,3 +21,8 @@ CivilTime CivilFromSeconds(int64_t seconds);
 std::string FormatDateText(int64_t seconds);
 
 }  // namespace standin
+
+namespace standin {
+// The local wall-clock time now, in the seconds of ParseDateText.
+int64_t LocalNowSeconds();
+}  // namespace standin
