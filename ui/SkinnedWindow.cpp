@@ -1,0 +1,140 @@
+#include "ui/SkinnedWindow.h"
+
+#include "ui/ControlFactory.h"
+
+namespace SkinnedWindow {
+
+namespace {
+
+const LONG kStyleKeepMask = static_cast<LONG>(0xff3fffff);   // clears WS_CAPTION
+const LONG kStyleClipBits = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+// Controls that take their own clicks inside the caption band.
+const wchar_t *const kCaptionExemptClasses[] = {L"Button", L"Option", L"Text"};
+
+bool IsCaptionExempt(LPCTSTR className) {
+    if (className == nullptr) return false;
+    for (const wchar_t *exempt : kCaptionExemptClasses) {
+        if (wcscmp(className, exempt) == 0) return true;
+    }
+    return false;
+}
+
+void SetControlVisible(CPaintManagerUI &pm, LPCTSTR name, bool visible) {
+    if (CControlUI *control = pm.FindControl(name)) control->SetVisible(visible);
+}
+
+}  // namespace
+
+void Create(HWND hWnd, CPaintManagerUI &pm, LPCTSTR skinFile, INotifyUI *notifier) {
+    LONG style = ::GetWindowLongW(hWnd, GWL_STYLE);
+    style = (style & kStyleKeepMask) | kStyleClipBits;
+    ::SetWindowLongW(hWnd, GWL_STYLE, style);
+
+    pm.Init(hWnd);
+    CDialogBuilder builder;
+    CDialogBuilderCallbackEx factory;
+    CControlUI *root = builder.Create(skinFile, nullptr, &factory, &pm, nullptr);
+    pm.AttachDialog(root);
+    pm.AddNotifier(notifier);
+}
+
+LRESULT NcActivate(HWND hWnd, WPARAM wParam, BOOL &bHandled) {
+    if (::IsIconic(hWnd)) bHandled = FALSE;
+    return (wParam == 0) ? TRUE : FALSE;
+}
+
+LRESULT NcCalcSize(BOOL &bHandled) {
+    bHandled = TRUE;
+    return 0;
+}
+
+LRESULT NcPaint(BOOL &bHandled) {
+    bHandled = TRUE;
+    return 0;
+}
+
+LRESULT NcHitTest(HWND hWnd, CPaintManagerUI &pm, LPARAM lParam, BOOL &bHandled) {
+    bHandled = TRUE;
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ::ScreenToClient(hWnd, &pt);
+
+    RECT client = {};
+    ::GetClientRect(hWnd, &client);
+    const RECT caption = pm.GetCaptionRect();
+    if (pt.x >= client.left + caption.left && pt.x < client.right - caption.right &&
+        pt.y >= caption.top && pt.y < caption.bottom) {
+        CControlUI *control = pm.FindControl(pt);
+        if (control != nullptr && !IsCaptionExempt(control->GetClass())) return HTCAPTION;
+    }
+    return HTCLIENT;
+}
+
+LRESULT Size(HWND hWnd, CPaintManagerUI &pm, BOOL &bHandled) {
+    const SIZE corner = pm.GetRoundCorner();
+    if (!::IsIconic(hWnd) && (corner.cx != 0 || corner.cy != 0)) {
+        RECT rc = {};
+        ::GetWindowRect(hWnd, &rc);
+        ::OffsetRect(&rc, -rc.left, -rc.top);
+        HRGN region = ::CreateRoundRectRgn(0, 0, rc.right + 1, rc.bottom + 1, corner.cx, corner.cy);
+        ::SetWindowRgn(hWnd, region, TRUE);   // the window owns the region now
+    }
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT GetMinMaxInfo(HWND hWnd, LPARAM lParam, BOOL &bHandled) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
+    RECT work = info.rcWork;
+    ::OffsetRect(&work, -info.rcMonitor.left, -info.rcMonitor.top);
+
+    MINMAXINFO *mmi = reinterpret_cast<MINMAXINFO *>(lParam);
+    mmi->ptMaxPosition.x = work.left;
+    mmi->ptMaxPosition.y = work.top;
+    mmi->ptMaxSize.x = work.right;
+    mmi->ptMaxSize.y = work.bottom;
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT SysCommand(CWindowWnd &wnd, CPaintManagerUI &pm, UINT uMsg, WPARAM wParam,
+                   LPARAM lParam, BOOL &bHandled) {
+    bHandled = TRUE;
+    if (wParam == SC_CLOSE) {
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    const HWND hWnd = wnd.GetHWND();
+    const BOOL wasZoomed = ::IsZoomed(hWnd);
+    const LRESULT lRes = wnd.CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+    const BOOL isZoomed = ::IsZoomed(hWnd);
+    if (wasZoomed != isZoomed) {
+        SetControlVisible(pm, L"maxbtn", !isZoomed);
+        SetControlVisible(pm, L"restorebtn", isZoomed != FALSE);
+    }
+    return lRes;
+}
+
+bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                 LRESULT &lRes, BOOL &bHandled) {
+    bHandled = TRUE;
+    switch (uMsg) {
+    case WM_CREATE:        lRes = wnd.OnCreate(uMsg, wParam, lParam, bHandled); return true;
+    case WM_DESTROY:       lRes = wnd.OnDestroy(uMsg, wParam, lParam, bHandled); return true;
+    case WM_SIZE:          lRes = wnd.OnSize(uMsg, wParam, lParam, bHandled); return true;
+    case WM_CLOSE:         lRes = wnd.OnClose(uMsg, wParam, lParam, bHandled); return true;
+    case WM_GETMINMAXINFO: lRes = wnd.OnGetMinMaxInfo(uMsg, wParam, lParam, bHandled); return true;
+    case WM_NCCALCSIZE:    lRes = wnd.OnNcCalcSize(uMsg, wParam, lParam, bHandled); return true;
+    case WM_NCHITTEST:     lRes = wnd.OnNcHitTest(uMsg, wParam, lParam, bHandled); return true;
+    case WM_NCPAINT:       lRes = wnd.OnNcPaint(uMsg, wParam, lParam, bHandled); return true;
+    case WM_NCACTIVATE:    lRes = wnd.OnNcActivate(uMsg, wParam, lParam, bHandled); return true;
+    case WM_SYSCOMMAND:    lRes = wnd.OnSysCommand(uMsg, wParam, lParam, bHandled); return true;
+    default:
+        bHandled = FALSE;
+        return false;
+    }
+}
+
+}  // namespace SkinnedWindow
