@@ -104,6 +104,16 @@ std::string FormatAddress(uint32_t address) {
            std::to_string(b[3]);
 }
 
+std::string FormatStationFields(const BsConfig &c) {
+    return "version=" + std::to_string(c.Version) + " reserved1=" + std::to_string(c.Reserved1) +
+           " channel=" + std::to_string(c.Channel) + " reserved2=" + std::to_string(c.Reserved2) +
+           " callmagic=" + std::to_string(c.CallMagic) + " zonemagic=" + std::to_string(c.ZoneMagic) +
+           " ip=" + FormatAddress(c.IpAddr) + " mask=" + FormatAddress(c.NetMask) +
+           " gateway=" + FormatAddress(c.Gateway) + " manager=" + FormatAddress(c.ManagerIp) +
+           " repeater=" + std::to_string(c.RepeaterMode) + " proxy0=" + FormatAddress(c.Proxy0) +
+           " proxy1=" + FormatAddress(c.Proxy1) + " proxy2=" + FormatAddress(c.Proxy2);
+}
+
 bool ParseStationFields(const std::vector<std::string> &words, size_t first, StationSpec *spec,
                         std::string *error) {
     for (size_t i = first; i < words.size(); ++i) {

@@ -45,6 +45,9 @@ bool ParseStationFields(const std::vector<std::string> &words, size_t first, Sta
 bool ParseCallFields(const std::vector<std::string> &words, size_t first, ScenarioCall *call,
                      std::string *error);
 
+// The record as the station fields above (all of them, reserved ones included).
+std::string FormatStationFields(const BsConfig &config);
+
 // Dotted quad to the 4 bytes in network order (first octet at the lowest address).
 bool ParseAddress(const std::string &text, uint32_t *out);
 std::string FormatAddress(uint32_t address);

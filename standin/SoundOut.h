@@ -1,0 +1,33 @@
+// SoundOut: plays the player's samples on the default wave-out device. Created only when a
+// device exists; every failure after that is silent (the player's clock stays the
+// reference, sound or not).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "standin/core/Player.h"
+
+namespace standin {
+
+class SoundOut : public SoundSink {
+public:
+    static std::unique_ptr<SoundSink> Create();  // null when there is no device
+    ~SoundOut() override;
+
+    void Play(const std::vector<int16_t> &samples, size_t from) override;
+    void Pause() override;
+    void Resume() override;
+    void Stop() override;
+
+private:
+    SoundOut() = default;
+
+    HWAVEOUT m_out = nullptr;
+    WAVEHDR m_header{};
+    std::vector<int16_t> m_buffer;  // owned while the device plays it
+};
+
+}  // namespace standin
