@@ -1,0 +1,108 @@
+// Text forms and address checks: a fault here shows or pushes wrong numbers and
+// addresses, or writes past a buffer.
+#include <climits>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "basestation/BsText.h"
+
+using namespace bs;
+
+namespace {
+
+uint32_t Addr(unsigned a, unsigned b, unsigned c, unsigned d) {
+    const unsigned char bytes[4] = {(unsigned char)a, (unsigned char)b, (unsigned char)c,
+                                    (unsigned char)d};
+    uint32_t v;
+    std::memcpy(&v, bytes, 4);
+    return v;
+}
+
+}  // namespace
+
+TEST(BsText, DecimalFormMatchesPrintfD) {
+    const struct { int32_t value; const char *text; } cases[] = {
+        {0, "0"}, {-1, "-1"}, {7, "7"}, {200, "200"}, {999999999, "999999999"},
+        {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"},
+    };
+    for (const auto &c : cases) EXPECT_EQ(FormatDecimal(c.value), c.text) << c.value;
+}
+
+TEST(BsText, DecimalParsingFollowsAtoiRules) {
+    const struct { const char *text; int32_t value; } cases[] = {
+        {"12abc", 12}, {"", 0}, {"abc", 0}, {"  42", 42}, {"\t\n-7", -7}, {"+5", 5},
+        {"- 5", 0}, {"-0", 0}, {"007", 7}, {"1 2", 1}, {"2147483647", INT32_MAX},
+        {"2147483648", INT32_MAX}, {"99999999999999999999", INT32_MAX},
+        {"-2147483648", INT32_MIN}, {"-2147483649", INT32_MIN}, {"3.9", 3},
+    };
+    for (const auto &c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(ParseDecimal(nullptr), 0);
+}
+
+TEST(BsText, DottedQuadReadsNetworkOrder) {
+    EXPECT_EQ(FormatDottedQuad(0), "0.0.0.0");
+    EXPECT_EQ(FormatDottedQuad(0xFFFFFFFFu), "255.255.255.255");
+    EXPECT_EQ(FormatDottedQuad(Addr(192, 168, 1, 20)), "192.168.1.20");
+    EXPECT_EQ(FormatDottedQuad(Addr(10, 0, 0, 1)), "10.0.0.1");
+}
+
+// Every address form the dialog meets: accepted ones with the exact value stored.
+TEST(BsText, Ipv4CheckAcceptsDottedQuadsAndStoresTheirDecimalValue) {
+    const struct { const char *text; uint32_t value; } accepted[] = {
+        {"0.0.0.0", Addr(0, 0, 0, 0)},
+        {"255.255.255.255", Addr(255, 255, 255, 255)},
+        {"192.168.1.20", Addr(192, 168, 1, 20)},
+        {"010.0.0.1", Addr(10, 0, 0, 1)},      // decimal, not octal 8
+        {"09.1.1.1", Addr(9, 1, 1, 1)},        // not refused by an octal reading
+        {"1.2.3.000", Addr(1, 2, 3, 0)},
+    };
+    for (const auto &c : accepted) {
+        uint32_t value = 0x12345678;
+        EXPECT_EQ(CheckIpv4Text(c.text, &value), 0) << c.text;
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(ParseAddress(c.text), c.value) << c.text;
+    }
+}
+
+TEST(BsText, Ipv4CheckRefusesEverythingElse) {
+    const char *refused[] = {
+        "1.2.3", "1.2.3.4.5", "256.1.1.1", "1.2.3.256", "1.2.3.4 ", " 1.2.3.4", "1. 2.3.4",
+        "1..2.3", ".1.2.3", "1.2.3.", "...", "", "0001.1.1.1", "1.2.3.0004", "1.2.3.-4",
+        "+1.2.3.4", "1.2.3.4a", "a.b.c.d", "1,2,3,4", "0x1.2.3.4", "1.2.3.4\x80",
+        "99999999999.1.1.1",
+    };
+    for (const char *text : refused) {
+        uint32_t value = 0x12345678;
+        EXPECT_EQ(CheckIpv4Text(text, &value), -1) << '"' << text << '"';
+        EXPECT_EQ(value, 0x12345678u) << "refused text must not store: " << text;
+        EXPECT_EQ(ParseAddress(text), 0xFFFFFFFFu) << text;
+    }
+    EXPECT_EQ(CheckIpv4Text(nullptr), -1);
+}
+
+TEST(BsText, SerialKeyIsTheFirst28Bytes) {
+    const std::string base(28, 'S');
+    EXPECT_EQ(SerialKey((base + "A").c_str()), SerialKey((base + "B").c_str()));
+    EXPECT_EQ(SerialKey((base + "AAAA").c_str()), SerialKey(base.c_str()));
+    std::string differsAt28th = base;
+    differsAt28th[27] = 'T';
+    EXPECT_NE(SerialKey(differsAt28th.c_str()), SerialKey(base.c_str()));
+    EXPECT_NE(SerialKey("ABC"), SerialKey("ABCD"));
+    EXPECT_EQ(SerialKey("BS-01"), "BS-01");
+    EXPECT_EQ(SerialKey(nullptr), "");
+}
+
+TEST(BsText, CopyBoundedNeverWritesPastItsBuffer) {
+    const struct { const char *src; size_t size; const char *expected; bool whole; } cases[] = {
+        {"abc", 4, "abc", true}, {"abcd", 4, "abc", false}, {"", 4, "", true},
+        {"abcdef", 1, "", false}, {nullptr, 4, "", true},
+    };
+    for (const auto &c : cases) {
+        char buffer[8];
+        std::memset(buffer, '#', sizeof buffer);
+        EXPECT_EQ(CopyBounded(buffer, c.size, c.src), c.whole);
+        EXPECT_STREQ(buffer, c.expected);
+        for (size_t i = c.size; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], '#') << i;
+    }
+}
