@@ -1,0 +1,99 @@
+#include "ui/TaskIconMenuWnd.h"
+
+#include "ui/SkinnedWindow.h"
+#include "ui/TrayIcon.h"
+
+namespace {
+const int kMenuAboveCursor = 30;
+}
+
+LPCTSTR CTaskIconMenuWnd::GetWindowClassName() const { return L"UIBsCfgFrame"; }
+UINT CTaskIconMenuWnd::GetClassStyle() const { return CS_DBLCLKS; }
+CDuiString CTaskIconMenuWnd::GetSkinFolder() { return L""; }
+CDuiString CTaskIconMenuWnd::GetSkinFile() { return L"skin.xml"; }
+
+LRESULT CTaskIconMenuWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT lRes = 0;
+    BOOL bHandled = TRUE;
+    if (uMsg == WM_KILLFOCUS) {
+        lRes = OnKillFocus(uMsg, wParam, lParam, bHandled);
+    } else {
+        SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
+    }
+    if (bHandled) return lRes;
+    if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
+    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+}
+
+void CTaskIconMenuWnd::OnFinalMessage(HWND) { delete this; }
+
+LRESULT CTaskIconMenuWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    SkinnedWindow::Create(m_hWnd, m_pm, L"TaskIconMenuUI.xml", this);
+    Init();
+    bHandled = TRUE;
+    return 0;
+}
+
+void CTaskIconMenuWnd::Init() {
+    m_pCloseBtn = m_pm.FindControl(L"closebtn");
+}
+
+LRESULT CTaskIconMenuWnd::OnClose(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CTaskIconMenuWnd::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CTaskIconMenuWnd::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);
+}
+
+LRESULT CTaskIconMenuWnd::OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::NcCalcSize(bHandled);
+}
+
+LRESULT CTaskIconMenuWnd::OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::NcPaint(bHandled);
+}
+
+LRESULT CTaskIconMenuWnd::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
+    return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);
+}
+
+LRESULT CTaskIconMenuWnd::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
+    return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);
+}
+
+LRESULT CTaskIconMenuWnd::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);
+}
+
+LRESULT CTaskIconMenuWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
+    return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);
+}
+
+LRESULT CTaskIconMenuWnd::OnKillFocus(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    ::ShowWindow(m_hWnd, SW_HIDE);
+    bHandled = FALSE;
+    return 0;
+}
+
+void CTaskIconMenuWnd::Notify(TNotifyUI &msg) {
+    if (msg.sType == DUI_MSGTYPE_CLICK && m_pCloseBtn != nullptr && msg.pSender == m_pCloseBtn) {
+        DeleteTrayIcon();
+        ::PostQuitMessage(0);
+    }
+}
+
+void CTaskIconMenuWnd::ShowAtCursor() {
+    POINT pt = {};
+    ::GetCursorPos(&pt);
+    ::SetWindowPos(m_hWnd, HWND_TOP, pt.x, pt.y - kMenuAboveCursor, 0, 0, SWP_NOSIZE);
+    ::ShowWindow(m_hWnd, SW_SHOW);
+    // Foreground, so that a click anywhere else takes its focus and hides it.
+    ::SetForegroundWindow(m_hWnd);
+}
