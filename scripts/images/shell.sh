@@ -21,7 +21,7 @@ glyph() {
   local big=$((size * 4))
   convert -size ${big}x${big} xc:none -fill none -stroke white -strokewidth 6 \
     -draw "stroke-linecap round stroke-linejoin round $*" \
-    -filter Lanczos -resize ${size}x${size} "PNG32:$out"
+    -filter Lanczos -resize ${size}x${size} -strip -define png:exclude-chunks=date,time "PNG32:$out"
 }
 
 # Caption buttons (28 x 28, glyph 10 px in the middle).
@@ -47,9 +47,22 @@ mark() {  # mark <out> <size>
     -stroke '#FFFFFF' -strokewidth 14 -draw "stroke-linecap round stroke-linejoin round $(arc 128 98 44 220 320)" \
     -stroke '#BFD0FF' -strokewidth 14 -draw "stroke-linecap round stroke-linejoin round $(arc 128 98 76 218 322)" \
     -fill '#2FB171' -stroke none -draw "circle 128,98 128,112" \
-    -filter Lanczos -resize ${size}x${size} "PNG32:$out"
+    -filter Lanczos -resize ${size}x${size} -strip -define png:exclude-chunks=date,time "PNG32:$out"
 }
 mark 24 "$SKIN/Image/Logo.png"
 for s in 16 24 32 48 64 256; do mark $s "$TMP/icon-$s.png"; done
 convert "$TMP"/icon-16.png "$TMP"/icon-24.png "$TMP"/icon-32.png "$TMP"/icon-48.png \
   "$TMP"/icon-64.png "$TMP"/icon-256.png "$ROOT/app/RadioConsole.ico"
+
+# Selected sub-navigation tab: a short brand-blue bar.
+convert -size 192x12 xc:none -fill '#4877E7' -draw "roundrectangle 0,0 191,11 6,6" \
+  -filter Lanczos -resize 48x3\! -strip -define png:exclude-chunks=date,time "PNG32:$SKIN/Image/TabIndicator.png"
+
+# Tray menu "退出": a power glyph, grey and danger red on hover.
+power() {  # power <colour> <out>
+  convert -size 64x64 xc:none -fill none -stroke "$1" -strokewidth 6 \
+    -draw "stroke-linecap round stroke-linejoin round $(arc 32 34 20 -50 230) line 32,8 32,32" \
+    -filter Lanczos -resize 16x16 -strip -define png:exclude-chunks=date,time "PNG32:$2"
+}
+power '#6B7694' "$SKIN/Image/MenuExit.png"
+power '#E5484D' "$SKIN/Image/MenuExitHot.png"
