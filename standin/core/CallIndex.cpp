@@ -14,7 +14,6 @@ const size_t kFixedBytes = 20;        // magic, op, length, zero, id, start
 const size_t kMinRecord = kFixedBytes + 4;
 const size_t kMaxName = 99;
 const uint64_t kMaxFileBytes = 1u << 30;
-const size_t kCompactAfter = 4096;  // dead records tolerated before a rewrite
 
 template <typename T>
 T Get(const char *p) {
@@ -295,7 +294,7 @@ bool CallIndex::Remove(int32_t id) {
     if (!WriteAll(EncodeRecord('D', id, e.start, std::string()))) return false;
     m_entries.erase(m_entries.begin() + pos);
     m_deadRecords += 2;
-    if (m_deadRecords > kCompactAfter && m_deadRecords > m_entries.size()) Rewrite(false);
+    if (m_deadRecords > m_compactAfter && m_deadRecords > m_entries.size()) Rewrite(false);
     return true;
 }
 

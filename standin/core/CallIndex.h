@@ -61,6 +61,9 @@ public:
     size_t Find(int32_t id) const;
     bool ContainsName(const std::string &name) const;
 
+    // Dead records (deletes, removed adds) tolerated before the log is rewritten compacted.
+    void SetCompactThreshold(size_t records) { m_compactAfter = records; }
+
     // Encoded bytes of one record (tests write torn and damaged logs with it).
     static std::string EncodeRecord(char op, int32_t id, int64_t start, const std::string &name);
 
@@ -84,6 +87,7 @@ private:
     std::vector<char> m_names;
     int32_t m_nextId = 1;
     size_t m_deadRecords = 0;  // delete records and removed adds in the log
+    size_t m_compactAfter = 4096;
 };
 
 }  // namespace standin

@@ -1,0 +1,197 @@
+// The call store answers the console's paging: wrong range ends, order or windows show the
+// operator the wrong calls, and a delete that goes astray loses a recording.
+#include "standin/core/CallStore.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "standin/core/DateText.h"
+#include "tests/standin/TestFolder.h"
+
+using namespace standin;
+
+namespace {
+
+int64_t At(const char *text) {
+    int64_t s = 0;
+    EXPECT_TRUE(ParseDateText(text, &s)) << text;
+    return s;
+}
+
+struct Row {
+    int id;
+    std::string name;
+};
+
+class CallStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_store.Open(m_folder.Path())); }
+
+    // Reads a window as the console's page fill does.
+    std::vector<Row> Read(const char *from, const char *to, int offset, int count,
+                          int *first = nullptr) {
+        std::vector<Row> rows;
+        char one = '1', name[100];
+        int id = 0;
+        int r = m_store.First(from, to, offset, count, &id, name);
+        if (first) *first = r;
+        if (r != 0) return rows;
+        rows.push_back({id, name});
+        while (m_store.Next(name, &id) == 0) rows.push_back({id, name});
+        (void)one;
+        return rows;
+    }
+
+    void AddDay(int calls) {  // calls on 2024-05-10, one a minute from 08:00
+        std::vector<std::pair<int64_t, std::string>> v;
+        for (int i = 0; i < calls; ++i)
+            v.push_back({At("2024-05-10 08:00:00") + 60 * i, "c" + std::to_string(i) + ".wav"});
+        ASSERT_TRUE(m_store.AddCalls(v));
+    }
+
+    TestFolder m_folder;
+    CallStore m_store;
+};
+
+TEST_F(CallStoreTest, RangeEndsAreInclusiveAndOrderIsStartThenId) {
+    const char *starts[] = {"2024-03-01 12:00:00", "2024-03-01 23:59:59", "2024-03-02 00:00:00",
+                            "2024-02-29 23:59:59", "2024-03-01 00:00:00", "2024-03-01 12:00:00"};
+    for (size_t i = 0; i < 6; ++i) {
+        int32_t id = 0;
+        ASSERT_TRUE(m_store.AddCall(At(starts[i]), "f" + std::to_string(i) + ".wav", &id));
+    }
+    std::vector<Row> rows = Read("2024-03-01 00:00:00", "2024-03-01 23:59:59", 0, 17);
+    std::vector<int> ids;
+    for (const Row &r : rows) ids.push_back(r.id);
+    EXPECT_EQ((std::vector<int>{5, 1, 6, 2}), ids);
+    EXPECT_EQ("f4.wav", rows[0].name);
+    EXPECT_EQ(1u, Read("2024-03-01 23:59:59", "2024-03-01 23:59:59", 0, 17).size());
+}
+
+TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
+    AddDay(33);
+    const char *from = "2024-05-10 00:00:00", *to = "2024-05-10 23:59:59";
+    struct { int offset, count; size_t rows; int firstId; } cases[] = {
+        {0, 17, 17, 1},  {16, 17, 17, 17}, {32, 17, 1, 33}, {48, 17, 0, 0},
+        {16, 16, 16, 17}, {0, 1, 1, 1},    {32, 1, 1, 33},  {33, 1, 0, 0},
+        {INT_MAX, 17, 0, 0}, {0, INT_MAX, 33, 1}, {INT_MAX, INT_MAX, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "offset " << c.offset << " count " << c.count);
+        int first = -99;
+        std::vector<Row> rows = Read(from, to, c.offset, c.count, &first);
+        EXPECT_EQ(c.rows, rows.size());
+        EXPECT_EQ(c.rows == 0, first != 0);
+        if (!rows.empty()) {
+            EXPECT_EQ(c.firstId, rows[0].id);
+        }
+    }
+}
+
+TEST_F(CallStoreTest, BadQueriesYieldNoRecordAndTouchNoOutput) {
+    AddDay(3);
+    char ok[] = "2024-05-10 00:00:00", end[] = "2024-05-10 23:59:59";
+    char noNul[120];
+    memset(noNul, '2', sizeof noNul);
+    struct { const char *from, *to; int offset, count; } cases[] = {
+        {ok, end, -16, 17}, {ok, end, -1, 16}, {ok, end, 0, 0}, {ok, end, 0, -5},
+        {"2024-05-10", end, 0, 17}, {ok, "2024-05-32 00:00:00", 0, 17}, {nullptr, end, 0, 17},
+        {ok, nullptr, 0, 17}, {noNul, end, 0, 17}, {end, ok, 0, 17},  // start after end
+    };
+    for (const auto &c : cases) {
+        char name[100] = "keep";
+        int id = -7;
+        EXPECT_NE(0, m_store.First(c.from, c.to, c.offset, c.count, &id, name));
+        EXPECT_EQ(-7, id);
+        EXPECT_STREQ("keep", name);
+        EXPECT_NE(0, m_store.Next(name, &id)) << "a failed First leaves nothing to continue";
+    }
+    char name[100];
+    int id = 0;
+    EXPECT_NE(0, m_store.First(ok, end, 0, 17, nullptr, name));
+    EXPECT_NE(0, m_store.First(ok, end, 0, 17, &id, nullptr));
+    EXPECT_NE(0, m_store.Next(nullptr, &id));
+}
+
+TEST_F(CallStoreTest, DeletingDuringAReadSkipsNothing) {
+    AddDay(5);
+    char name[100];
+    int id = 0;
+    ASSERT_EQ(0, m_store.First("2024-05-10 00:00:00", "2024-05-10 23:59:59", 0, 4, &id, name));
+    EXPECT_EQ(1, id);
+    char victim[] = "c1.wav";
+    EXPECT_EQ(0, m_store.DeleteRecord(victim, 2));
+    ASSERT_EQ(0, m_store.Next(name, &id));
+    EXPECT_EQ(3, id);
+    ASSERT_EQ(0, m_store.Next(name, &id));
+    ASSERT_EQ(0, m_store.Next(name, &id));
+    EXPECT_EQ(5, id);
+    EXPECT_NE(0, m_store.Next(name, &id)) << "count 4 delivered";
+}
+
+TEST_F(CallStoreTest, DeleteFileAndRecordFollowTheirContract) {
+    AddDay(2);
+    WriteBytes(m_folder.File(L"c0.wav"), "RIFF");
+    WriteBytes(m_folder.File(L"c1.wav"), "RIFF");
+    char c0[] = "c0.wav", other[] = "zz.wav";
+    EXPECT_EQ(kNone, m_store.DeleteFile(c0, 2)) << "name and id must belong together";
+    EXPECT_EQ(kNone, m_store.DeleteFile(other, 1));
+    m_store.SetInUse("c0.wav", true);
+    EXPECT_EQ(1, m_store.IsUsing(c0, 1));
+    EXPECT_EQ(kBusy, m_store.DeleteFile(c0, 1));
+    EXPECT_EQ(kBusy, m_store.DeleteRecord(c0, 1));
+    m_store.SetInUse("c0.wav", false);
+    EXPECT_EQ(0, m_store.IsUsing(c0, 1));
+    EXPECT_EQ(kOk, m_store.DeleteFile(c0, 1));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_folder.File(L"c0.wav").c_str()));
+    EXPECT_EQ(kNone, m_store.DeleteFile(c0, 1)) << "already gone";
+    EXPECT_EQ(2u, m_store.Count()) << "the record stays until asked to go";
+    EXPECT_EQ(kOk, m_store.DeleteRecord(c0, 1)) << "removable with its file gone";
+    EXPECT_EQ(kNone, m_store.DeleteRecord(c0, 1));
+    EXPECT_EQ(1u, m_store.Count());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_folder.File(L"c1.wav").c_str()));
+}
+
+TEST_F(CallStoreTest, NamesThatLeaveTheFolderAreRefused) {
+    TestFolder outside;
+    WriteBytes(outside.File(L"victim.wav"), "x");
+    std::string escape = "..\\" + std::string(outside.Path().begin() + outside.Path().rfind(L'\\') + 1,
+                                              outside.Path().end()) + "\\victim.wav";
+    std::string names[] = {escape, "a/b.wav", "C:x.wav", "..", "", "x.wav:stream",
+                           std::string(100, 'a')};
+    for (std::string n : names) {
+        EXPECT_EQ(kBadInput, m_store.DeleteFile(&n[0], 1)) << n;
+        EXPECT_EQ(kBadInput, m_store.DeleteRecord(&n[0], 1)) << n;
+    }
+    char noNul[120];
+    memset(noNul, 'a', sizeof noNul);
+    EXPECT_EQ(kBadInput, m_store.DeleteFile(noNul, 1));
+    EXPECT_EQ(kBadInput, m_store.DeleteFile(nullptr, 1));
+    EXPECT_EQ(kBadInput, m_store.DeleteRecord(nullptr, 1));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(outside.File(L"victim.wav").c_str()));
+}
+
+TEST_F(CallStoreTest, CallsSurviveARestart) {
+    AddDay(20);
+    char c3[] = "c3.wav";
+    ASSERT_EQ(0, m_store.DeleteRecord(c3, 4));
+    m_store.Close();
+    CallStore again;
+    ASSERT_TRUE(again.Open(m_folder.Path()));
+    EXPECT_EQ(19u, again.Count());
+    EXPECT_EQ(19u, again.Range(At("2024-05-10 00:00:00"), At("2024-05-10 23:59:59")).size());
+    EXPECT_NE(again.NewFileName(At("2024-05-10 08:00:00")), std::string());
+}
+
+TEST_F(CallStoreTest, AClosedStoreAnswersWithoutRecords) {
+    CallStore closed;
+    char name[100], n[] = "a.wav";
+    int id = 0;
+    EXPECT_NE(0, closed.First("2024-05-10 00:00:00", "2024-05-10 23:59:59", 0, 17, &id, name));
+    EXPECT_NE(0, closed.DeleteFile(n, 1));
+    EXPECT_NE(0, closed.DeleteRecord(n, 1));
+}
+
+}  // namespace
