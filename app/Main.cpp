@@ -1,0 +1,87 @@
+// The console's entry point: single instance, service start-up, the main window, the
+// presence poller and the message loop. Every path ends with exit code 0.
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdio>
+#include <new>
+
+#include "app/Poller.h"
+#include "app/StartupProbe.h"
+#include "service/BmService.h"
+#include "ui/ConsoleTitle.h"
+#include "ui/DemoFrameWnd.h"
+#include "ui/TrayIcon.h"
+#include "uilib/UIlib.h"
+
+namespace {
+
+const wchar_t kAlreadyRunningText[] = L"已经打开过一个管理软件了，切勿重复打开！";
+const wchar_t kWarningCaption[] = L"警告";
+const wchar_t kErrorCaption[] = L"错误";
+const wchar_t kNoMainWindowText[] = L"无法创建主窗口，管理软件将退出。";
+const wchar_t kNoPollerText[] = L"无法启动基站在线检测线程，管理软件将退出。";
+
+const wchar_t kSkinFolder[] = L"skin";
+const DWORD kMainStyle = 0x10cf0000;     // WS_VISIBLE | WS_OVERLAPPEDWINDOW
+const DWORD kMainExStyle = 0x60080;      // WS_EX_APPWINDOW | WS_EX_STATICEDGE | WS_EX_TOOLWINDOW
+const int kMainWidth = 800;
+const int kMainHeight = 572;
+
+// A start-up step the console cannot run without: say so and end.
+void ReportFatal(const char *line, const wchar_t *text) {
+    std::fprintf(stderr, "%s\n", line);
+    ::MessageBoxW(nullptr, text, kErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+void ShutDown() {
+    DeleteTrayIcon();
+    CPaintManagerUI::Term();
+    ::CoUninitialize();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    if (::FindWindowW(nullptr, kConsoleTitle) != nullptr) {
+        ::MessageBoxW(nullptr, kAlreadyRunningText, kWarningCaption, MB_OK);
+        return 0;
+    }
+
+    if (BmSrvInitialize() < 0) std::printf("error.");
+
+    CPaintManagerUI::SetInstance(hInstance);
+    const CDuiString skinPath = CPaintManagerUI::GetInstancePath() + kSkinFolder;
+    CPaintManagerUI::SetResourcePath(skinPath.c_str());
+
+    if (FAILED(::CoInitialize(nullptr))) return 0;
+
+    CDemoFrameWnd *frame = new (std::nothrow) CDemoFrameWnd();
+    if (frame == nullptr) return 0;
+    const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0,
+                                    kMainWidth, kMainHeight);
+    if (hWnd == nullptr) {
+        ReportFatal("cannot create the main window.", kNoMainWindowText);
+        ShutDown();
+        return 0;
+    }
+    frame->CenterWindow();
+    ::ShowWindow(hWnd, SW_SHOW);
+
+    if (startupprobe::Requested()) {
+        startupprobe::RunUntilFirstPaint(hWnd);
+        ::PostQuitMessage(0);
+    }
+
+    if (!StartPresencePoller()) {
+        ReportFatal("cannot start the presence poller.", kNoPollerText);
+        ShutDown();
+        return 0;
+    }
+
+    CPaintManagerUI::MessageLoop();
+    ShutDown();
+    return 0;
+}

@@ -1,0 +1,219 @@
+#include "ui/DemoFrameWnd.h"
+
+#include "service/BmService.h"
+#include "ui/ConsoleTitle.h"
+#include "ui/MainWindowRef.h"
+#include "ui/PrivateMessages.h"
+#include "ui/SkinnedWindow.h"
+#include "ui/TaskIconMenuWnd.h"
+#include "ui/TrayIcon.h"
+
+namespace {
+
+// The tab layouts the navigation switches: the page groups, then each group's pages.
+const wchar_t *const kTabLayouts[] = {L"menu_switch", L"menu0_switch", L"menu1_switch"};
+
+struct PageSwitch {
+    const wchar_t *option;
+    int layout;   // index into kTabLayouts
+    int page;
+};
+
+// Navigation options and the page each selects, searched in this order.
+const PageSwitch kPageSwitches[] = {
+    {L"menu0", 0, 0},   {L"menu1", 0, 1},
+    {L"menu0_0", 1, 0}, {L"menu0_1", 1, 1},
+    {L"menu1_0", 2, 0}, {L"menu1_1", 2, 1},
+};
+
+const LPARAM kTrayDoubleClick = WM_LBUTTONDBLCLK;   // 515
+const LPARAM kTrayRightDown = WM_RBUTTONDOWN;       // 516
+
+CTabLayoutUI *FindTabLayout(CPaintManagerUI &pm, LPCTSTR name) {
+    CControlUI *control = pm.FindControl(name);
+    if (control == nullptr) return nullptr;
+    return static_cast<CTabLayoutUI *>(control->GetInterface(L"TabLayout"));
+}
+
+}  // namespace
+
+DUI_BEGIN_MESSAGE_MAP(CDemoFrameWnd, WindowImplBase)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, CDemoFrameWnd::OnClick)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, CDemoFrameWnd::OnSelectChanged)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMCLICK, CDemoFrameWnd::OnItemClick)
+DUI_END_MESSAGE_MAP()
+
+CDemoFrameWnd::CDemoFrameWnd() : m_listLock() {}
+
+LPCTSTR CDemoFrameWnd::GetWindowClassName() const { return L"UIMainFrame"; }
+UINT CDemoFrameWnd::GetClassStyle() const { return CS_DBLCLKS; }
+CDuiString CDemoFrameWnd::GetSkinFolder() { return L""; }
+CDuiString CDemoFrameWnd::GetSkinFile() { return L"skin.xml"; }
+
+void CDemoFrameWnd::OnFinalMessage(HWND) {}
+
+LRESULT CDemoFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT lRes = 0;
+    BOOL bHandled = TRUE;
+    if (!HandlePrivateMessage(uMsg, wParam, lParam, lRes)) {
+        SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
+    }
+    if (bHandled) return lRes;
+    if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
+    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+}
+
+bool CDemoFrameWnd::HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes) {
+    switch (uMsg) {
+    case WM_BS_REPORT:
+        lRes = m_rows.OnBsReport(wParam, lParam);
+        return true;
+    case WM_BS_REMOVE_SELECTED:
+        m_rows.OnRemoveSelected();
+        lRes = 0;
+        return true;
+    case WM_BS_GONE:
+        lRes = m_rows.OnBsGone(wParam, lParam);
+        return true;
+    case WM_TRAY_NOTIFY:
+        if (lParam == kTrayDoubleClick) {
+            ::ShowWindow(m_hWnd, SW_SHOW);
+        } else if (lParam == kTrayRightDown) {
+            ShowTrayMenu();
+        }
+        lRes = 0;
+        return true;
+    case WM_HIDE_MAIN:
+        ::ShowWindow(m_hWnd, SW_HIDE);
+        lRes = 1;
+        return true;
+    case WM_SHOW_TRAY_MENU:
+        ShowTrayMenu();
+        lRes = 0;
+        return true;
+    default:
+        break;
+    }
+    if (uMsg == TaskbarCreatedMessage()) {
+        // The shell restarted and lost the icon: without it a hidden console is unreachable.
+        ReaddTrayIcon();
+        lRes = 0;
+        return true;
+    }
+    return false;
+}
+
+void CDemoFrameWnd::ShowTrayMenu() {
+    if (m_pTrayMenu != nullptr) m_pTrayMenu->ShowAtCursor();
+}
+
+LRESULT CDemoFrameWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    SkinnedWindow::Create(m_hWnd, m_pm, L"skin.xml", this);
+    InitMainFrame();
+
+    m_menu0_0.SetPaintManager(&m_pm);
+    m_menu0_0.InitControls();
+    AddVirtualWnd(L"V_Menu0_0", &m_menu0_0);
+
+    m_menu1_1.SetPaintManager(&m_pm);
+    m_menu1_1.InitControls();
+    AddVirtualWnd(L"V_Menu1_1", &m_menu1_1);
+
+    m_menu1_0.SetPaintManager(&m_pm);
+    m_menu1_0.SetControls(m_pm.FindControl(L"RecordCtrlBtn"), m_pm.FindControl(L"RecordNote"));
+    AddVirtualWnd(L"V_Menu1_0", &m_menu1_0);
+
+    g_pMainWnd = this;
+    BmSrvSetCbProcBsReportInfo(BsReportCallback);
+    bHandled = TRUE;
+    return 0;
+}
+
+void CDemoFrameWnd::InitMainFrame() {
+    m_pCloseBtn = m_pm.FindControl(L"closebtn");
+    m_pMaxBtn = m_pm.FindControl(L"maxbtn");
+    m_pRestoreBtn = m_pm.FindControl(L"restorebtn");
+    m_pMinBtn = m_pm.FindControl(L"minbtn");
+    if (CControlUI *list = m_pm.FindControl(L"BsList")) {
+        m_pBsList = static_cast<CListUI *>(list->GetInterface(L"List"));
+    }
+
+    AddTrayIcon(m_hWnd);
+
+    ::InitializeCriticalSection(&m_listLock);
+    m_rows.Attach(m_pBsList, &m_listLock, m_hWnd);
+
+    m_pTrayMenu = new CTaskIconMenuWnd();
+    m_pTrayMenu->Create(nullptr, L"", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+    m_pTrayMenu->CenterWindow();
+    ::ShowWindow(m_pTrayMenu->GetHWND(), SW_HIDE);
+}
+
+void CDemoFrameWnd::Notify(TNotifyUI &msg) {
+    WindowImplBase::Notify(msg);
+}
+
+void CDemoFrameWnd::OnClick(TNotifyUI &msg) {
+    if (msg.sType != DUI_MSGTYPE_CLICK) return;
+    if (msg.pSender == nullptr) return;
+    if (msg.pSender == m_pCloseBtn) {
+        SendMessage(WM_HIDE_MAIN, 0, 0);
+    } else if (msg.pSender == m_pMinBtn) {
+        SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
+}
+
+void CDemoFrameWnd::OnSelectChanged(TNotifyUI &msg) {
+    if (msg.sType != DUI_MSGTYPE_SELECTCHANGED || msg.pSender == nullptr) return;
+    const CDuiString name = msg.pSender->GetName();
+    CTabLayoutUI *layouts[ARRAYSIZE(kTabLayouts)];
+    for (size_t i = 0; i < ARRAYSIZE(kTabLayouts); ++i) layouts[i] = FindTabLayout(m_pm, kTabLayouts[i]);
+    for (const PageSwitch &page : kPageSwitches) {
+        if (name != page.option) continue;
+        // A skin without the layout switches nothing rather than crashing.
+        if (layouts[page.layout] != nullptr) layouts[page.layout]->SelectItem(page.page, true);
+        return;
+    }
+}
+
+void CDemoFrameWnd::OnItemClick(TNotifyUI &) {}
+
+LRESULT CDemoFrameWnd::OnClose(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CDemoFrameWnd::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    DeleteTrayIcon();
+    ::PostQuitMessage(0);
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CDemoFrameWnd::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);
+}
+
+LRESULT CDemoFrameWnd::OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::NcCalcSize(bHandled);
+}
+
+LRESULT CDemoFrameWnd::OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::NcPaint(bHandled);
+}
+
+LRESULT CDemoFrameWnd::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
+    return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);
+}
+
+LRESULT CDemoFrameWnd::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
+    return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);
+}
+
+LRESULT CDemoFrameWnd::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
+    return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);
+}
+
+LRESULT CDemoFrameWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
+    return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);
+}
