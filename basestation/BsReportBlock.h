@@ -1,0 +1,30 @@
+// The block a station report travels in, from the service library's callback thread to
+// the UI thread: the serial (at most 99 bytes, always terminated) and the 56-byte record,
+// copied at once so that the library's buffers may change after the callback returns.
+// WM_BS_REPORT carries wParam = the block (its serial), lParam = its record; whoever
+// ends the message's life frees the block: the handler, or the callback when posting
+// fails.
+#pragma once
+
+#include <windows.h>
+
+#include "basestation/BsConfig.h"
+#include "basestation/BsText.h"
+
+struct BsReportBlock {
+    char serial[bs::kTextBufferBytes];
+    BsConfig record;
+};
+
+namespace bs {
+
+// A new block with copies of serial and record (a null record copies as zeros); null
+// when memory is short.
+BsReportBlock *NewReportBlock(const char *serial, const BsConfig *record);
+void FreeReportBlock(BsReportBlock *block);
+// The block WM_BS_REPORT's wParam carries (null for a null wParam).
+BsReportBlock *ReportBlockFromMessage(WPARAM wParam);
+// Blocks allocated and not yet freed (for leak checks).
+long LiveReportBlocks();
+
+}  // namespace bs
