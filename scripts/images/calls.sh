@@ -11,7 +11,7 @@ BLUE='#4877E7'; BLUE_DARK='#3A63C9'; INDIGO='#3039B4'
 DANGER='#E5484D'; SUCCESS='#2FB171'
 
 # shrink <in> <out> <size>
-shrink() { convert "$1" -filter Lanczos -resize "$2x$2" "PNG32:$3"; }
+shrink() { convert "$1" -filter Lanczos -resize "$2x$2" -strip -define png:exclude-chunks=date,time "PNG32:$3"; }
 
 # Row buttons, 30 x 30: a 24 px disc with a glyph, drawn at 120 x 120.
 row_button() {  # row_button <out> <disc fill> <glyph draw args...>
@@ -44,7 +44,7 @@ play_disc() {  # play_disc <out> <glyph draw args...>
        -alpha off -compose CopyOpacity -composite \) -geometry +12+10 -compose Over -composite \
     -fill none -stroke '#FFFFFF40' -strokewidth 3 -draw "circle 80,78 80,14" \
     "$@" "$TMP/disc.png"
-  shrink "$TMP/disc.png" 40 "$out"
+  shrink "$TMP/disc.png" 44 "$out"
 }
 play_disc "$SKIN/Button/StopPlayBtn.png" \
   -fill white -stroke none -draw "roundrectangle 58,52 73,104 5,5 roundrectangle 87,52 102,104 5,5"
