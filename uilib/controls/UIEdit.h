@@ -4,6 +4,8 @@
 // "return" on Enter. The caret blinks on a paint-manager timer.
 #pragma once
 
+#include <vector>
+
 #include "uilib/controls/UILabel.h"
 
 class CEditUI : public CLabelUI {
@@ -46,4 +48,23 @@ protected:
     UINT m_uEditState = 0;
     CDuiString m_sNormalImage, m_sHotImage, m_sFocusedImage, m_sDisabledImage;
     DWORD m_dwEditBkColor = 0xFFFFFFFF;
+
+    // Editing helpers (UIEdit.cpp); positions are UTF-16 units of m_sText.
+    CDuiString DisplayText() const;
+    void MeasureText(HDC hDC);          // fills m_aCharX for the current text and font
+    void EnsureMetrics();               // MeasureText with the window's DC when stale
+    int PositionAt(int x);              // the caret position nearest client x
+    void ScrollToCaret();
+    void RestartCaret();
+    void ReplaceSelection(const CDuiString &text);   // typed or pasted text
+    void DeleteRange(int from, int to);
+    void CopySelection();
+    void Paste();
+    void MoveCaret(int pos, bool extend);
+    int WordStart(int pos) const;
+    int WordEnd(int pos) const;
+
+    std::vector<int> m_aCharX;          // x offset (px) of each position; size length + 1
+    CDuiString m_sMeasured;             // the display text m_aCharX was measured for
+    int m_iMeasuredFont = -2;
 };

@@ -100,6 +100,13 @@ public:
     bool GetInspectValue(int &value) const override;
 
 protected:
+    friend class CListBodyUI;
+    // Called by the body: a row left (index), a row came in before index, the body scrolled.
+    void OnRowRemoved(int iIndex);
+    void OnRowInserted(int iIndex);
+    void OnRowsCleared();
+    void PlaceHeader();                   // header and column rectangles for the body's scroll
+
     CListHeaderUI *m_pHeader = nullptr;   // owned through the layout's items
     CListBodyUI *m_pList = nullptr;       // owned through the layout's items
     int m_iCurSel = -1;
@@ -113,6 +120,11 @@ public:
     LPCTSTR GetClass() const override;               // "ListHeader"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     SIZE EstimateSize(SIZE szAvailable) override;
+    // Places the headings side by side from rc.left at their widths (stretching ones share
+    // what is left); rows draw in the same column rectangles.
+    void SetPos(RECT rc, bool bNeedInvalidate = true) override;
+    // Total width of the columns for an available width.
+    int GetColumnsWidth(int cxAvailable) const;
 };
 
 // One column heading; its "width" is the column's width.
@@ -213,6 +225,9 @@ public:
     void DrawItemText(HDC hDC, const RECT &rcItem) override;
     void DrawItemBk(HDC hDC, const RECT &rcItem);
     int GetInspectSelected() const override;
+    // A hit on a child that takes no input of its own (a layout, a plain label) is a hit
+    // on the row, so that a click on the row's background selects it.
+    CControlUI *FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) override;
 
 protected:
     int m_iIndex = -1;

@@ -1,0 +1,314 @@
+// CListUI (header over a body of rows), CListHeaderUI and CListHeaderItemUI.
+#include "uilib/controls/UIList.h"
+
+#include <algorithm>
+
+#include "uilib/controls/UIListBody.h"
+#include "uilib/controls/UIScrollBar.h"
+#include "uilib/core/UIAttr.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/render/UIRender.h"
+
+namespace {
+
+const int kDefaultHeaderHeight = 32;
+const int kMinStretchColumn = 60;   // px, a stretching column never shrinks below this
+const DWORD kHeaderBkColor = 0xFFEEF2FB;
+const DWORD kHeaderTextColor = 0xFF3A4560;
+const DWORD kHeaderSepColor = 0xFFDDE3F0;
+
+// Column rectangles from left for an available width: fixed widths as given, stretching
+// columns (width 0) share what is left.
+int LayoutColumns(const CListHeaderUI *header, int left, int top, int bottom, int cxAvailable,
+                  RECT *out, int maxOut) {
+    const int count = header->GetCount();
+    int fixed = 0, stretch = 0;
+    for (int i = 0; i < count; ++i) {
+        const int w = header->GetItemAt(i)->GetFixedWidth();
+        if (w > 0) fixed += w; else ++stretch;
+    }
+    const int share = stretch > 0 ? std::max(kMinStretchColumn, (cxAvailable - fixed) / stretch) : 0;
+    int x = left;
+    for (int i = 0; i < count; ++i) {
+        const int fw = header->GetItemAt(i)->GetFixedWidth();
+        const int w = fw > 0 ? fw : share;
+        if (out != nullptr && i < maxOut) out[i] = {x, top, x + w, bottom};
+        x += w;
+    }
+    return x - left;
+}
+
+}  // namespace
+
+// ---- CListUI ----
+
+CListUI::CListUI() {
+    m_pHeader = new CListHeaderUI;
+    m_pList = new CListBodyUI(this);
+    CContainerUI::AddAt(m_pHeader, 0);
+    CContainerUI::AddAt(m_pList, 1);
+    m_pList->EnableScrollBar(true, false);
+    m_ListInfo.dwTextColor = 0xFF1F2A44;
+    m_ListInfo.dwAltBkColor = 0xFFF8FAFE;
+    m_ListInfo.dwHotBkColor = 0xFFEEF3FE;
+    m_ListInfo.dwSelectedBkColor = 0xFFDCE6FD;
+    m_ListInfo.dwSelectedTextColor = 0xFF1F2A44;
+    m_ListInfo.dwDisabledTextColor = 0xFFA9B1C4;
+    m_ListInfo.dwLineColor = 0xFFE8ECF5;
+}
+
+LPCTSTR CListUI::GetClass() const { return L"List"; }
+
+LPVOID CListUI::GetInterface(LPCTSTR pstrName) {
+    if (_wcsicmp(pstrName, L"List") == 0) return static_cast<CListUI *>(this);
+    if (_wcsicmp(pstrName, L"IListOwner") == 0) return static_cast<IListOwnerUI *>(this);
+    return CVerticalLayoutUI::GetInterface(pstrName);
+}
+
+UINT CListUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_TABSTOP : 0; }
+CListHeaderUI *CListUI::GetHeader() const { return m_pHeader; }
+CContainerUI *CListUI::GetList() const { return m_pList; }
+TListInfoUI *CListUI::GetListInfo() { return &m_ListInfo; }
+int CListUI::GetCurSel() const { return m_iCurSel; }
+
+static IListItemUI *AsListItem(CControlUI *control) {
+    return control != nullptr ? static_cast<IListItemUI *>(control->GetInterface(L"ListItem")) : nullptr;
+}
+
+bool CListUI::SelectItem(int iIndex, bool bTakeFocus) {
+    if (iIndex < 0 || iIndex >= GetCount()) iIndex = -1;
+    if (bTakeFocus) SetFocus();
+    if (iIndex == m_iCurSel) return iIndex >= 0;
+    const int old = m_iCurSel;
+    m_iCurSel = iIndex;
+    if (IListItemUI *row = AsListItem(GetItemAt(old))) row->Select(false);
+    if (IListItemUI *row = AsListItem(GetItemAt(iIndex))) row->Select(true);
+    if (iIndex >= 0) EnsureVisible(iIndex);
+    // Last: a handler may remove rows, this list's included.
+    if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMSELECT, iIndex, old);
+    return iIndex >= 0;
+}
+
+void CListUI::EnsureVisible(int iIndex) { m_pList->EnsureVisible(iIndex); }
+
+CControlUI *CListUI::GetItemAt(int iIndex) const { return m_pList->GetItemAt(iIndex); }
+int CListUI::GetItemIndex(CControlUI *pControl) const { return m_pList->GetItemIndex(pControl); }
+bool CListUI::SetItemIndex(CControlUI *pControl, int iIndex) { return m_pList->SetItemIndex(pControl, iIndex); }
+int CListUI::GetCount() const { return m_pList->GetCount(); }
+
+bool CListUI::Add(CControlUI *pControl) {
+    if (pControl == nullptr) return false;
+    if (pControl->GetInterface(L"ListHeader") != nullptr) {
+        // A header from the skin replaces the empty one made by the constructor.
+        if (pControl == m_pHeader) return false;
+        CListHeaderUI *old = m_pHeader;
+        m_pHeader = static_cast<CListHeaderUI *>(pControl);
+        auto it = std::find(m_items.begin(), m_items.end(), old);
+        if (it != m_items.end()) m_items.erase(it);
+        delete old;
+        CContainerUI::AddAt(m_pHeader, 0);
+        NeedUpdate();
+        return true;
+    }
+    return m_pList->Add(pControl);
+}
+
+bool CListUI::AddAt(CControlUI *pControl, int iIndex) {
+    if (pControl != nullptr && pControl->GetInterface(L"ListHeader") != nullptr) return Add(pControl);
+    return m_pList->AddAt(pControl, iIndex);
+}
+
+bool CListUI::Remove(CControlUI *pControl) { return m_pList->Remove(pControl); }
+bool CListUI::RemoveAt(int iIndex) { return m_pList->RemoveAt(iIndex); }
+void CListUI::RemoveAll() { m_pList->RemoveAll(); }
+
+void CListUI::OnRowRemoved(int iIndex) {
+    if (m_iCurSel == iIndex) m_iCurSel = -1;
+    else if (m_iCurSel > iIndex) --m_iCurSel;
+}
+
+void CListUI::OnRowInserted(int iIndex) {
+    if (m_iCurSel >= iIndex) ++m_iCurSel;
+}
+
+void CListUI::OnRowsCleared() { m_iCurSel = -1; }
+
+void CListUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal) {
+    m_pList->EnableScrollBar(bEnableVertical, bEnableHorizontal);
+}
+
+CScrollBarUI *CListUI::GetVerticalScrollBar() const { return m_pList->GetVerticalScrollBar(); }
+CScrollBarUI *CListUI::GetHorizontalScrollBar() const { return m_pList->GetHorizontalScrollBar(); }
+SIZE CListUI::GetScrollPos() const { return m_pList->GetScrollPos(); }
+SIZE CListUI::GetScrollRange() const { return m_pList->GetScrollRange(); }
+void CListUI::SetScrollPos(SIZE szPos) { m_pList->SetScrollPos(szPos); }
+
+void CListUI::SetPos(RECT rc, bool bNeedInvalidate) {
+    CControlUI::SetPos(rc, bNeedInvalidate);
+    RECT inner = {rc.left + m_rcInset.left, rc.top + m_rcInset.top, rc.right - m_rcInset.right,
+                  rc.bottom - m_rcInset.bottom};
+    int headerHeight = 0;
+    if (m_pHeader != nullptr && m_pHeader->IsVisible())
+        headerHeight = m_pHeader->EstimateSize({inner.right - inner.left, inner.bottom - inner.top}).cy;
+    RECT body = {inner.left, std::min(inner.bottom, inner.top + headerHeight), inner.right, inner.bottom};
+    m_pList->SetPos(body, bNeedInvalidate);
+    PlaceHeader();
+}
+
+void CListUI::PlaceHeader() {
+    if (m_pHeader == nullptr) {
+        m_ListInfo.nColumns = 0;
+        return;
+    }
+    const RECT rows = m_pList->GetRowsRect();
+    const int viewW = std::max(0, static_cast<int>(rows.right - rows.left));
+    const int scrollX = m_pList->GetScrollPos().cx;
+    const int top = m_rcItem.top + m_rcInset.top;
+    const int height = m_pHeader->IsVisible() ? std::max(0, static_cast<int>(m_pList->GetPos().top - top)) : 0;
+    const int width = std::max(m_pHeader->GetColumnsWidth(viewW), viewW);
+    const int left = rows.left - scrollX;
+    m_pHeader->SetPos({left, top, left + width, top + height}, true);
+    // Rows draw their cells in these rectangles; their own top and bottom are used.
+    m_ListInfo.nColumns = std::min(m_pHeader->GetCount(), UILIST_MAX_COLUMNS);
+    LayoutColumns(m_pHeader, left, top, top + height, viewW, m_ListInfo.rcColumn, UILIST_MAX_COLUMNS);
+    m_pList->Invalidate();
+}
+
+void CListUI::DoEvent(TEventUI &event) {
+    switch (event.Type) {
+    case UIEVENT_KEYDOWN: {
+        if (!IsEnabled() || GetCount() == 0) break;
+        const int page = std::max(1, m_pList->GetPageRows());
+        int target = m_iCurSel;
+        switch (event.chKey) {
+        case VK_UP: target = m_iCurSel < 0 ? 0 : m_iCurSel - 1; break;
+        case VK_DOWN: target = m_iCurSel + 1; break;
+        case VK_PRIOR: target = m_iCurSel - page; break;
+        case VK_NEXT: target = m_iCurSel < 0 ? page - 1 : m_iCurSel + page; break;
+        case VK_HOME: target = 0; break;
+        case VK_END: target = GetCount() - 1; break;
+        default: CVerticalLayoutUI::DoEvent(event); return;
+        }
+        target = std::max(0, std::min(target, GetCount() - 1));
+        if (target != m_iCurSel) SelectItem(target, true);
+        return;
+    }
+    case UIEVENT_SCROLLWHEEL: {
+        // Rows and the body hand the wheel here; it goes no further up.
+        const bool up = LOWORD(event.wParam) == SB_LINEUP;
+        CScrollBarUI *bar = m_pList->GetVerticalScrollBar();
+        const int line = bar != nullptr ? bar->GetLineSize() : 30;
+        SIZE pos = m_pList->GetScrollPos();
+        pos.cy += up ? -3 * line : 3 * line;
+        m_pList->SetScrollPos(pos);
+        return;
+    }
+    case UIEVENT_SETFOCUS:
+    case UIEVENT_KILLFOCUS:
+        m_bFocused = event.Type == UIEVENT_SETFOCUS;
+        Invalidate();
+        return;
+    default:
+        CVerticalLayoutUI::DoEvent(event);
+    }
+}
+
+void CListUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    RECT rc;
+    int n = 0;
+    bool b = false;
+    if (_wcsicmp(pstrName, L"header") == 0) {
+        if (m_pHeader != nullptr) m_pHeader->SetVisible(_wcsicmp(pstrValue, L"hidden") != 0);
+    } else if (_wcsicmp(pstrName, L"itemfont") == 0) {
+        if (uilib::ParseInt(pstrValue, n)) m_ListInfo.nFont = n;
+    } else if (_wcsicmp(pstrName, L"itemalign") == 0) {
+        m_ListInfo.uTextStyle &= ~(DT_LEFT | DT_CENTER | DT_RIGHT);
+        if (wcsstr(pstrValue, L"center") != nullptr) m_ListInfo.uTextStyle |= DT_CENTER;
+        else if (wcsstr(pstrValue, L"right") != nullptr) m_ListInfo.uTextStyle |= DT_RIGHT;
+        else m_ListInfo.uTextStyle |= DT_LEFT;
+    } else if (_wcsicmp(pstrName, L"itemtextpadding") == 0) {
+        if (ParseRect(pstrValue, rc)) m_ListInfo.rcTextPadding = rc;
+    } else if (_wcsicmp(pstrName, L"itemtextcolor") == 0) m_ListInfo.dwTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itembkcolor") == 0) m_ListInfo.dwBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemaltbkcolor") == 0) m_ListInfo.dwAltBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemselectedtextcolor") == 0) m_ListInfo.dwSelectedTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemselectedbkcolor") == 0) m_ListInfo.dwSelectedBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemhottextcolor") == 0) m_ListInfo.dwHotTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemhotbkcolor") == 0) m_ListInfo.dwHotBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemdisabledtextcolor") == 0) m_ListInfo.dwDisabledTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemlinecolor") == 0) m_ListInfo.dwLineColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"vscrollbar") == 0) {
+        if (uilib::ParseBool(pstrValue, b)) m_pList->EnableScrollBar(b, m_pList->GetHorizontalScrollBar() != nullptr);
+    } else if (_wcsicmp(pstrName, L"hscrollbar") == 0) {
+        if (uilib::ParseBool(pstrValue, b)) m_pList->EnableScrollBar(m_pList->GetVerticalScrollBar() != nullptr, b);
+    } else {
+        CVerticalLayoutUI::SetAttribute(pstrName, pstrValue);
+    }
+    Invalidate();
+}
+
+bool CListUI::GetInspectValue(int &value) const {
+    value = m_iCurSel;
+    return true;
+}
+
+// ---- CListHeaderUI ----
+
+CListHeaderUI::CListHeaderUI() { m_dwBackColor = kHeaderBkColor; }
+
+LPCTSTR CListHeaderUI::GetClass() const { return L"ListHeader"; }
+
+LPVOID CListHeaderUI::GetInterface(LPCTSTR pstrName) {
+    if (_wcsicmp(pstrName, L"ListHeader") == 0) return static_cast<CListHeaderUI *>(this);
+    return CHorizontalLayoutUI::GetInterface(pstrName);
+}
+
+SIZE CListHeaderUI::EstimateSize(SIZE szAvailable) {
+    return {GetColumnsWidth(szAvailable.cx), m_cxyFixed.cy > 0 ? m_cxyFixed.cy : kDefaultHeaderHeight};
+}
+
+int CListHeaderUI::GetColumnsWidth(int cxAvailable) const {
+    return LayoutColumns(this, 0, 0, 0, cxAvailable, nullptr, 0);
+}
+
+void CListHeaderUI::SetPos(RECT rc, bool bNeedInvalidate) {
+    CControlUI::SetPos(rc, bNeedInvalidate);
+    std::vector<RECT> columns(m_items.size());
+    // Stretching columns share the width in view, as the rows' columns do (PlaceHeader).
+    int view = rc.right - rc.left;
+    if (m_pParent != nullptr && m_pParent->GetInterface(L"List") != nullptr) {
+        const RECT rows = static_cast<CListBodyUI *>(static_cast<CListUI *>(m_pParent)->GetList())->GetRowsRect();
+        view = rows.right - rows.left;
+    }
+    LayoutColumns(this, rc.left, rc.top, rc.bottom, std::min<int>(view, rc.right - rc.left),
+                  columns.data(), static_cast<int>(columns.size()));
+    for (size_t i = 0; i < m_items.size(); ++i) m_items[i]->SetPos(columns[i], bNeedInvalidate);
+}
+
+// ---- CListHeaderItemUI ----
+
+CListHeaderItemUI::CListHeaderItemUI() {
+    m_dwTextColor = kHeaderTextColor;
+    m_dwSepColor = kHeaderSepColor;
+    m_rcTextPadding = {10, 0, 8, 0};
+    m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS;
+}
+
+LPCTSTR CListHeaderItemUI::GetClass() const { return L"ListHeaderItem"; }
+
+LPVOID CListHeaderItemUI::GetInterface(LPCTSTR pstrName) {
+    if (_wcsicmp(pstrName, L"ListHeaderItem") == 0) return static_cast<CListHeaderItemUI *>(this);
+    return CLabelUI::GetInterface(pstrName);
+}
+
+void CListHeaderItemUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    if (_wcsicmp(pstrName, L"sepcolor") == 0) m_dwSepColor = ParseColor(pstrValue);
+    else CLabelUI::SetAttribute(pstrName, pstrValue);
+}
+
+void CListHeaderItemUI::PaintBorder(HDC hDC) {
+    CLabelUI::PaintBorder(hDC);
+    if (m_dwSepColor == 0) return;
+    RECT sep = {m_rcItem.right - 1, m_rcItem.top + 8, m_rcItem.right, m_rcItem.bottom - 8};
+    CRenderEngine::DrawColor(hDC, sep, m_dwSepColor);
+}
