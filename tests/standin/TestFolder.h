@@ -21,17 +21,23 @@ public:
     std::wstring File(const std::wstring &name) const { return m_path + L"\\" + name; }
 
 private:
-    void Remove() {
+    void Remove() { RemoveTree(m_path); }
+    // Files still open (a library's index) stay; a later run of the same name removes them.
+    static void RemoveTree(const std::wstring &path) {
         WIN32_FIND_DATAW fd;
-        HANDLE h = FindFirstFileW((m_path + L"\\*").c_str(), &fd);
+        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
         if (h != INVALID_HANDLE_VALUE) {
             do {
-                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileW((m_path + L"\\" + fd.cFileName).c_str());
+                std::wstring name = fd.cFileName;
+                if (name == L"." || name == L"..") continue;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(path + L"\\" + name);
+                else
+                    DeleteFileW((path + L"\\" + name).c_str());
             } while (FindNextFileW(h, &fd));
             FindClose(h);
         }
-        RemoveDirectoryW(m_path.c_str());
+        RemoveDirectoryW(path.c_str());
     }
     std::wstring m_path;
 };
