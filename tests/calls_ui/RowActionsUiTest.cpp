@@ -1,0 +1,197 @@
+// The row buttons, clicked by mouse: a fault here plays, locates or deletes another row's
+// file, deletes without reporting a refusal, or shows a wrong page after a delete.
+#include "tests/calls_ui/CallsFixture.h"
+
+#include "calls/CallRowName.h"
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/WaitFor.h"
+
+using servicedouble::ServiceDouble;
+
+namespace callstest {
+namespace {
+
+const wchar_t *const kFind = L"FindVoiceFileBtn";
+const wchar_t *const kNext = L"NextCallListBtn";
+
+// Service calls that act on a file or record.
+size_t ActionCalls() {
+    size_t n = 0;
+    for (const char *f : {"VoiceFileIsUsing", "LocateVoiceFile", "VoiceDeleteFile",
+                          "DbDeleteCallItem", "VoicePlayFile", "VoiceExitPlayFile"})
+        n += ServiceDouble::CallCount(f);
+    return n;
+}
+
+TEST_F(CallPageTest, RowButtonsAreNamedByRowAndCarryTheRecord) {
+    ServiceDouble::SetCallRecords(MakeRecords(16));
+    ClickNamed(kFind);
+    for (int row : {0, 9, 12, 15}) {
+        for (const char *suffix : {kRowNameText, kRowNameId, kRowNamePlay, kRowNameLocate, kRowNameDelete})
+            EXPECT_NE(nullptr, FindRow(row, suffix)) << row << suffix;
+        EXPECT_EQ("call" + std::to_string(row) + ".wav", RowName(row));
+        EXPECT_EQ(std::to_string(1000 + row), RowId(row));
+    }
+    CButtonUI *play = static_cast<CButtonUI *>(FindRow(3, kRowNamePlay));
+    EXPECT_STREQ(L"/Button/Play.png", play->GetNormalImage());
+    EXPECT_STREQ(L"/Button/OpenFile.png", FindRow(3, kRowNameLocate)->GetBkImage());
+    EXPECT_STREQ(L"/Button/Delete.png", FindRow(3, kRowNameDelete)->GetBkImage());
+    // pos before the size: the explicit sizes hold.
+    EXPECT_EQ(30, FindRow(3, kRowNameDelete)->GetFixedWidth());
+    EXPECT_EQ(30, FindRow(3, kRowNameDelete)->GetFixedHeight());
+    EXPECT_EQ(250, FindRow(3, kRowNameText)->GetFixedWidth());
+    EXPECT_EQ(60, FindRow(3, kRowNameDelete)->GetFixedXY().cx);
+}
+
+TEST_F(CallPageTest, EachButtonActsOnItsOwnRow) {
+    ServiceDouble::SetCallRecords(MakeRecords(16));
+    ClickNamed(kFind);
+    ServiceDouble::ClearCalls();
+
+    ClickRow(12, kRowNameLocate);
+    auto locate = ServiceDouble::Calls("LocateVoiceFile");
+    ASSERT_EQ(1u, locate.size());
+    EXPECT_EQ("call12.wav", locate[0].texts[0]);
+    EXPECT_EQ(1012, locate[0].ints[0]);
+
+    ClickRow(11, kRowNamePlay);
+    auto using_ = ServiceDouble::Calls("VoiceFileIsUsing");
+    ASSERT_EQ(1u, using_.size());
+    EXPECT_EQ("call11.wav", using_[0].texts[0]);
+    EXPECT_EQ(1011, using_[0].ints[0]);
+    auto played = ServiceDouble::Calls("VoicePlayFile");
+    ASSERT_EQ(1u, played.size());
+    EXPECT_EQ("call11.wav", played[0].texts[0]);
+    EXPECT_EQ(1011, played[0].ints[0]);
+    EXPECT_TRUE(::IsWindowVisible(g_pPlayWnd->GetHWND()));
+}
+
+TEST_F(CallPageTest, NameAndIdButtonsDoNothing) {
+    ServiceDouble::SetCallRecords(MakeRecords(16));
+    ClickNamed(kFind);
+    ServiceDouble::ClearCalls();
+    ClickRow(12, kRowNameText);
+    ClickRow(2, kRowNameId);
+    EXPECT_EQ(0u, ActionCalls());
+    EXPECT_EQ(0u, ServiceDouble::CallCount("DbGetCallFirst"));
+    EXPECT_EQ(16, Rows());
+    EXPECT_EQ(0, m_host->UnroutedClicks());
+}
+
+TEST_F(CallPageTest, AFileInUseIsNotPlayed) {
+    ServiceDouble::SetCallRecords(MakeRecords(3));
+    ServiceDouble::SetFileInUse("call1.wav", 1);
+    ClickNamed(kFind);
+    ServiceDouble::ClearCalls();
+    testsupport::MessageBoxWatcher boxes;
+    ClickRow(1, kRowNamePlay);
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    EXPECT_EQ(L"文件正在被占用！", boxes.Seen()[0].text);
+    EXPECT_EQ(L"警告", boxes.Seen()[0].caption);
+    EXPECT_EQ(1u, ServiceDouble::CallCount("VoiceFileIsUsing"));
+    EXPECT_EQ(0u, ServiceDouble::CallCount("VoicePlayFile"));
+    EXPECT_EQ(0u, ServiceDouble::CallCount("VoiceExitPlayFile"));
+    EXPECT_FALSE(::IsWindowVisible(g_pPlayWnd->GetHWND()));
+}
+
+TEST_F(CallPageTest, DeleteRemovesTheFileThenTheRecordWithoutAsking) {
+    ServiceDouble::SetCallRecords(MakeRecords(5));
+    ClickNamed(kFind);
+    ServiceDouble::ClearCalls();
+    testsupport::MessageBoxWatcher boxes;
+    StdoutCapture out;
+    ClickRow(2, kRowNameDelete);
+    EXPECT_EQ("", out.Text());
+    EXPECT_EQ(0u, boxes.Count());
+    std::vector<std::string> order;
+    for (const auto &c : ServiceDouble::Calls()) order.push_back(c.function);
+    ASSERT_LE(2u, order.size());
+    EXPECT_EQ("VoiceDeleteFile", order[0]);
+    EXPECT_EQ("DbDeleteCallItem", order[1]);
+    const auto deleted = ServiceDouble::Calls("DbDeleteCallItem");
+    EXPECT_EQ("call2.wav", deleted[0].texts[0]);
+    EXPECT_EQ(1002, deleted[0].ints[0]);
+    EXPECT_EQ("call2.wav", ServiceDouble::Calls("VoiceDeleteFile")[0].texts[0]);
+    // Reloaded: the page of 4 left, in order.
+    EXPECT_EQ(4, Rows());
+    EXPECT_EQ("call3.wav", RowName(2));
+}
+
+TEST_F(CallPageTest, RefusedDeletesReportOnStandardOutputAndKeepThePage) {
+    struct Case {
+        int voiceResult, dbResult;
+        const char *line;
+        size_t dbCalls;
+    } cases[] = {
+        {1, 0, "Delete file failed.\r\n", 0},
+        {0, 1, "Db Delete file failed.\r\n", 1},
+    };
+    for (const Case &c : cases) {
+        TearDown();
+        SetUp();
+        ServiceDouble::SetCallRecords(MakeRecords(5));
+        ClickNamed(kFind);
+        ServiceDouble::SetVoiceDeleteResult(c.voiceResult);
+        ServiceDouble::SetDbDeleteResult(c.dbResult);
+        ServiceDouble::ClearCalls();
+        StdoutCapture out;
+        ClickRow(2, kRowNameDelete);
+        EXPECT_EQ(c.line, out.Text());
+        EXPECT_EQ(c.dbCalls, ServiceDouble::CallCount("DbDeleteCallItem"));
+        EXPECT_EQ(0u, ServiceDouble::CallCount("DbGetCallFirst"));   // no reload
+        EXPECT_EQ(5, Rows());
+        EXPECT_EQ("call2.wav", RowName(2));
+    }
+}
+
+TEST_F(CallPageTest, ReloadAfterDelete) {
+    struct Case {
+        const char *what;
+        int records;
+        int nexts;          // next-page clicks after find
+        int row;            // row deleted
+        int rows;           // rows after
+        bool next, prev;
+        int index;
+        int firstRecord;    // in row 0 afterwards (-1: none)
+    } cases[] = {
+        // 16 rows with more after them: the first record of the next page moves up
+        {"full page, more after", 33, 0, 5, 16, true, false, 0, 0},
+        {"full page, one after", 17, 0, 0, 16, false, false, 0, 1},
+        // the only row of the last page: the page before is shown
+        {"last row of page 2", 33, 2, 0, 16, false, true, 1, 16},
+        {"last row of page 1", 17, 1, 0, 16, false, false, 0, 0},
+        // the only record of the range: empty list, buttons as they were
+        {"only record", 1, 0, 0, 0, false, false, 0, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        ServiceDouble::SetCallRecords(MakeRecords(c.records));
+        ClickNamed(kFind);
+        for (int i = 0; i < c.nexts; ++i) ClickNamed(kNext);
+        ClickRow(c.row, kRowNameDelete);
+        EXPECT_EQ(c.rows, Rows());
+        EXPECT_EQ(c.next, NextOn());
+        EXPECT_EQ(c.prev, PrevOn());
+        EXPECT_EQ(c.index, g_callPageIndex);
+        if (c.firstRecord >= 0) {
+            EXPECT_EQ("call" + std::to_string(c.firstRecord) + ".wav", RowName(0));
+        }
+        // Lookups by name find the new rows only, none of the removed ones.
+        EXPECT_EQ(nullptr, FindRow(c.rows, kRowNameText));
+    }
+}
+
+TEST_F(CallPageTest, RowsReachThePageNotTheHostWindow) {
+    ServiceDouble::SetCallRecords(MakeRecords(2));
+    ClickNamed(kFind);
+    ClickRow(1, kRowNameLocate);
+    ClickNamed(kFind);
+    EXPECT_EQ(0, m_host->UnroutedClicks());
+    EXPECT_EQ(1u, ServiceDouble::CallCount("LocateVoiceFile"));
+}
+
+}  // namespace
+}  // namespace callstest
