@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "uilib/controls/UIListBody.h"
+#include "uilib/controls/UIListInfo.h"
 #include "uilib/controls/UIScrollBar.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
@@ -48,13 +49,7 @@ CListUI::CListUI() {
     CContainerUI::AddAt(m_pHeader, 0);
     CContainerUI::AddAt(m_pList, 1);
     m_pList->EnableScrollBar(true, false);
-    m_ListInfo.dwTextColor = 0xFF1F2A44;
-    m_ListInfo.dwAltBkColor = 0xFFF8FAFE;
-    m_ListInfo.dwHotBkColor = 0xFFEEF3FE;
-    m_ListInfo.dwSelectedBkColor = 0xFFDCE6FD;
-    m_ListInfo.dwSelectedTextColor = 0xFF1F2A44;
-    m_ListInfo.dwDisabledTextColor = 0xFFA9B1C4;
-    m_ListInfo.dwLineColor = 0xFFE8ECF5;
+    SetDefaultListColors(m_ListInfo);
 }
 
 LPCTSTR CListUI::GetClass() const { return L"List"; }
@@ -214,37 +209,53 @@ void CListUI::DoEvent(TEventUI &event) {
 }
 
 void CListUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    RECT rc;
-    int n = 0;
     bool b = false;
     if (_wcsicmp(pstrName, L"header") == 0) {
         if (m_pHeader != nullptr) m_pHeader->SetVisible(_wcsicmp(pstrValue, L"hidden") != 0);
-    } else if (_wcsicmp(pstrName, L"itemfont") == 0) {
-        if (uilib::ParseInt(pstrValue, n)) m_ListInfo.nFont = n;
-    } else if (_wcsicmp(pstrName, L"itemalign") == 0) {
-        m_ListInfo.uTextStyle &= ~(DT_LEFT | DT_CENTER | DT_RIGHT);
-        if (wcsstr(pstrValue, L"center") != nullptr) m_ListInfo.uTextStyle |= DT_CENTER;
-        else if (wcsstr(pstrValue, L"right") != nullptr) m_ListInfo.uTextStyle |= DT_RIGHT;
-        else m_ListInfo.uTextStyle |= DT_LEFT;
-    } else if (_wcsicmp(pstrName, L"itemtextpadding") == 0) {
-        if (ParseRect(pstrValue, rc)) m_ListInfo.rcTextPadding = rc;
-    } else if (_wcsicmp(pstrName, L"itemtextcolor") == 0) m_ListInfo.dwTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itembkcolor") == 0) m_ListInfo.dwBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemaltbkcolor") == 0) m_ListInfo.dwAltBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemselectedtextcolor") == 0) m_ListInfo.dwSelectedTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemselectedbkcolor") == 0) m_ListInfo.dwSelectedBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemhottextcolor") == 0) m_ListInfo.dwHotTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemhotbkcolor") == 0) m_ListInfo.dwHotBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemdisabledtextcolor") == 0) m_ListInfo.dwDisabledTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemlinecolor") == 0) m_ListInfo.dwLineColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"vscrollbar") == 0) {
+    } else if (SetListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
+        Invalidate();
+    } else if (_wcsicmp(pstrName, L"vscrollbar") == 0) {
         if (uilib::ParseBool(pstrValue, b)) m_pList->EnableScrollBar(b, m_pList->GetHorizontalScrollBar() != nullptr);
     } else if (_wcsicmp(pstrName, L"hscrollbar") == 0) {
         if (uilib::ParseBool(pstrValue, b)) m_pList->EnableScrollBar(m_pList->GetVerticalScrollBar() != nullptr, b);
     } else {
         CVerticalLayoutUI::SetAttribute(pstrName, pstrValue);
     }
-    Invalidate();
+}
+
+bool SetListInfoAttribute(TListInfoUI &info, LPCTSTR pstrName, LPCTSTR pstrValue) {
+    RECT rc;
+    int n = 0;
+    if (_wcsicmp(pstrName, L"itemfont") == 0) {
+        if (uilib::ParseInt(pstrValue, n)) info.nFont = n;
+    } else if (_wcsicmp(pstrName, L"itemalign") == 0) {
+        info.uTextStyle &= ~(DT_LEFT | DT_CENTER | DT_RIGHT);
+        if (wcsstr(pstrValue, L"center") != nullptr) info.uTextStyle |= DT_CENTER;
+        else if (wcsstr(pstrValue, L"right") != nullptr) info.uTextStyle |= DT_RIGHT;
+        else info.uTextStyle |= DT_LEFT;
+    } else if (_wcsicmp(pstrName, L"itemtextpadding") == 0) {
+        if (ParseRect(pstrValue, rc)) info.rcTextPadding = rc;
+    } else if (_wcsicmp(pstrName, L"itemtextcolor") == 0) info.dwTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itembkcolor") == 0) info.dwBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemaltbkcolor") == 0) info.dwAltBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemselectedtextcolor") == 0) info.dwSelectedTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemselectedbkcolor") == 0) info.dwSelectedBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemhottextcolor") == 0) info.dwHotTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemhotbkcolor") == 0) info.dwHotBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemdisabledtextcolor") == 0) info.dwDisabledTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemlinecolor") == 0) info.dwLineColor = ParseColor(pstrValue);
+    else return false;
+    return true;
+}
+
+void SetDefaultListColors(TListInfoUI &info) {
+    info.dwTextColor = 0xFF1F2A44;
+    info.dwAltBkColor = 0xFFF8FAFE;
+    info.dwHotBkColor = 0xFFEEF3FE;
+    info.dwSelectedBkColor = 0xFFDCE6FD;
+    info.dwSelectedTextColor = 0xFF1F2A44;
+    info.dwDisabledTextColor = 0xFFA9B1C4;
+    info.dwLineColor = 0xFFE8ECF5;
 }
 
 bool CListUI::GetInspectValue(int &value) const {

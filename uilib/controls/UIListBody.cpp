@@ -52,6 +52,9 @@ bool CListBodyUI::AddAt(CControlUI *pControl, int iIndex) {
         Reindex(iIndex + 1);
         m_pOwner->OnRowInserted(iIndex);
     }
+    // A row built with "selected" (before it had an owner) becomes the selection.
+    IListItemUI *row = AsListItem(pControl);
+    if (row != nullptr && row->IsSelected() && m_pOwner->m_iCurSel < 0) m_pOwner->m_iCurSel = iIndex;
     return true;
 }
 

@@ -1,0 +1,215 @@
+// CComboWnd and its list: the combo's drop-down window.
+#include "uilib/controls/UIComboWnd.h"
+
+#include <algorithm>
+
+#include "uilib/controls/UIPopup.h"
+#include "uilib/controls/UIScrollBar.h"
+#include "uilib/layout/UIVerticalLayout.h"
+
+namespace {
+
+const int kDefaultItemHeight = 30;
+const DWORD kPopupBkColor = 0xFFFFFFFF;
+const DWORD kPopupBorderColor = 0xFFDDE3F0;
+
+}  // namespace
+
+// The popup's root: a scrolling column of rows that owns their selection.
+class CComboListUI : public CVerticalLayoutUI, public IListOwnerUI {
+public:
+    explicit CComboListUI(CComboWnd *pWnd) : m_pWnd(pWnd) {}
+
+    LPVOID GetInterface(LPCTSTR pstrName) override {
+        if (_wcsicmp(pstrName, L"IListOwner") == 0) return static_cast<IListOwnerUI *>(this);
+        return CVerticalLayoutUI::GetInterface(pstrName);
+    }
+    TListInfoUI *GetListInfo() override {
+        return m_pWnd->GetOwner() != nullptr ? m_pWnd->GetOwner()->GetListInfo() : &m_info;
+    }
+    int GetCurSel() const override { return m_iCurSel; }
+
+    // Moves the highlight and selects the same entry in the combo.
+    bool SelectItem(int iIndex, bool /*bTakeFocus*/) override {
+        if (iIndex < 0 || iIndex >= GetCount()) return false;
+        if (iIndex != m_iCurSel) {
+            const int old = m_iCurSel;
+            m_iCurSel = iIndex;
+            if (auto *row = AsItem(old)) row->Select(false);
+            if (auto *row = AsItem(iIndex)) row->Select(true);
+            EnsureVisible(iIndex);
+        }
+        if (m_pWnd->GetOwner() != nullptr && m_pWnd->GetOwner()->GetCurSel() != iIndex)
+            m_pWnd->GetOwner()->SelectItem(iIndex, false);
+        return true;
+    }
+
+    // Shows the highlight without selecting (the combo's own selection changed).
+    void Highlight(int iIndex) {
+        if (iIndex == m_iCurSel) return;
+        const int old = m_iCurSel;
+        m_iCurSel = iIndex;
+        if (auto *row = AsItem(old)) row->Select(false);
+        if (auto *row = AsItem(iIndex)) row->Select(true);
+        EnsureVisible(iIndex);
+    }
+
+    void EnsureVisible(int iIndex) {
+        CControlUI *row = GetItemAt(iIndex);
+        if (row == nullptr) return;
+        const RECT content = GetContentRect();
+        const RECT r = row->GetPos();
+        SIZE pos = GetScrollPos();
+        if (r.top < content.top) pos.cy -= content.top - r.top;
+        else if (r.bottom > content.bottom) pos.cy += r.bottom - content.bottom;
+        else return;
+        SetScrollPos(pos);
+    }
+
+    void DoEvent(TEventUI &event) override {
+        if (event.Type == UIEVENT_KEYDOWN) {
+            m_pWnd->HandleMessage(WM_KEYDOWN, event.chKey, 0);
+            return;
+        }
+        CVerticalLayoutUI::DoEvent(event);
+    }
+
+private:
+    IListItemUI *AsItem(int i) {
+        CControlUI *c = GetItemAt(i);
+        return c != nullptr ? static_cast<IListItemUI *>(c->GetInterface(L"ListItem")) : nullptr;
+    }
+
+    CComboWnd *m_pWnd;
+    int m_iCurSel = -1;
+    TListInfoUI m_info;
+};
+
+const wchar_t *const CComboWnd::kClassName = L"UIComboDrop";
+
+CComboWnd::CComboWnd(CComboUI *pOwner) : m_pOwner(pOwner) {}
+
+LPCTSTR CComboWnd::GetWindowClassName() const { return kClassName; }
+UINT CComboWnd::GetClassStyle() const { return CS_DROPSHADOW; }
+
+void CComboWnd::Open() {
+    m_iOpenedWith = m_pOwner->GetCurSel();
+    int height = 2;
+    for (int i = 0; i < m_pOwner->GetCount(); ++i) {
+        const int h = m_pOwner->GetItemAt(i)->GetFixedHeight();
+        height += h > 0 ? h : kDefaultItemHeight;
+    }
+    const SIZE box = m_pOwner->GetDropBoxSize();
+    if (box.cy > 0) height = std::min(height, static_cast<int>(box.cy));
+    const int width = box.cx > 0 ? box.cx : m_pOwner->GetWidth();
+    const RECT rc = uilib::PopupRectBelow(m_pOwner, width, std::max(height, kDefaultItemHeight));
+    HWND owner = m_pOwner->GetManager() != nullptr ? m_pOwner->GetManager()->GetPaintWindow() : nullptr;
+    Create(owner, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, rc);
+    ShowWindow(true, true);
+}
+
+void CComboWnd::Build() {
+    m_pList = new CComboListUI(this);
+    m_pList->SetBkColor(kPopupBkColor);
+    m_pList->SetBorderColor(kPopupBorderColor);
+    m_pList->SetBorderSize(1);
+    m_pList->SetInset({1, 1, 1, 1});
+    m_pList->EnableScrollBar(true, false);
+    for (int i = 0; i < m_pOwner->GetCount(); ++i) {
+        CControlUI *item = m_pOwner->GetItemAt(i);
+        auto *row = new CListLabelElementUI;
+        row->SetText(item->GetText().c_str());
+        const int h = item->GetFixedHeight();
+        row->SetFixedHeight(h > 0 ? h : kDefaultItemHeight);
+        row->SetEnabled(item->IsEnabled());
+        m_pList->Add(row);
+        row->SetOwner(m_pList);
+        row->SetIndex(i);
+    }
+    uilib::CopyPopupFonts(m_pOwner->GetManager(), &m_pm, m_pOwner->GetListInfo()->nFont);
+    m_pm.AttachDialog(m_pList);
+    m_pm.AddNotifier(this);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    m_pList->SetPos(client);
+    m_pList->Highlight(m_pOwner->GetCurSel());
+    m_pm.SetFocus(m_pList);
+}
+
+void CComboWnd::Detach() {
+    m_pOwner = nullptr;
+    if (m_hWnd != nullptr) ::DestroyWindow(m_hWnd);
+}
+
+void CComboWnd::SyncSelection() {
+    if (m_pList != nullptr && m_pOwner != nullptr) m_pList->Highlight(m_pOwner->GetCurSel());
+}
+
+void CComboWnd::Dismiss(bool restore) {
+    if (m_bClosing) return;
+    m_bClosing = true;
+    if (restore && m_pOwner != nullptr) m_pOwner->SelectItem(m_iOpenedWith, false);
+    // Posted: this may run inside a notification sent by one of the popup's rows.
+    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void CComboWnd::Notify(TNotifyUI &msg) {
+    if (msg.sType == DUI_MSGTYPE_ITEMCLICK) Dismiss(false);
+}
+
+LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    switch (uMsg) {
+    case WM_CREATE:
+        m_pm.Init(m_hWnd);
+        if (m_pOwner != nullptr) Build();
+        return 0;
+    case WM_KILLFOCUS:
+        if (m_hWnd != reinterpret_cast<HWND>(wParam)) Dismiss(false);
+        break;
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_ESCAPE: Dismiss(true); return 0;
+        case VK_RETURN: case VK_SPACE: case VK_F4: Dismiss(false); return 0;
+        case VK_UP: case VK_DOWN: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT: {
+            if (m_pList == nullptr || m_pList->GetCount() == 0) return 0;
+            const int count = m_pList->GetCount();
+            const int page = std::max(1, m_pList->GetHeight() / kDefaultItemHeight);
+            int cur = m_pList->GetCurSel();
+            switch (wParam) {
+            case VK_UP: cur = cur < 0 ? 0 : cur - 1; break;
+            case VK_DOWN: cur = cur + 1; break;
+            case VK_HOME: cur = 0; break;
+            case VK_END: cur = count - 1; break;
+            case VK_PRIOR: cur -= page; break;
+            default: cur += page; break;
+            }
+            m_pList->SelectItem(std::max(0, std::min(cur, count - 1)), false);
+            return 0;
+        }
+        default:
+            break;
+        }
+        break;
+    case WM_CLOSE:
+        if (m_pOwner != nullptr && m_pOwner->GetManager() != nullptr) {
+            HWND owner = m_pOwner->GetManager()->GetPaintWindow();
+            if (::IsWindow(owner)) ::SetForegroundWindow(owner);
+            m_pOwner->SetFocus();
+        }
+        break;
+    default:
+        break;
+    }
+    LRESULT lRes = 0;
+    if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
+    return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+}
+
+void CComboWnd::OnFinalMessage(HWND /*hWnd*/) {
+    if (m_pOwner != nullptr) {
+        m_pOwner->m_pWindow = nullptr;
+        m_pOwner->m_uButtonState = 0;
+        m_pOwner->Invalidate();
+    }
+    delete this;
+}

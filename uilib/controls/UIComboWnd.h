@@ -1,0 +1,39 @@
+// CComboWnd: the drop-down of a CComboUI. A top-most tool popup under the combo with a
+// paint manager of its own, listing copies of the combo's item texts. Moving the highlight
+// (keys, wheel) selects in the combo at once; a click or Enter picks and closes; Escape
+// restores the selection it opened with; losing the focus closes. Deletes itself when
+// its window is destroyed.
+#pragma once
+
+#include "uilib/controls/UICombo.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/core/UIWindow.h"
+
+class CComboListUI;
+
+class CComboWnd : public CWindowWnd, public INotifyUI {
+public:
+    static const wchar_t *const kClassName;   // "UIComboDrop"
+
+    explicit CComboWnd(CComboUI *pOwner);
+    void Open();                               // creates and shows the popup
+    void Detach();                             // the combo is going: close without it
+    void SyncSelection();                      // the combo's selection changed
+    CComboUI *GetOwner() const { return m_pOwner; }
+
+    LPCTSTR GetWindowClassName() const override;
+    UINT GetClassStyle() const override;
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnFinalMessage(HWND hWnd) override;
+    void Notify(TNotifyUI &msg) override;
+
+private:
+    void Build();
+    void Dismiss(bool restore);        // closes (later: never inside a dispatch)
+
+    CComboUI *m_pOwner;               // not owned; null once the combo is gone
+    CPaintManagerUI m_pm;
+    CComboListUI *m_pList = nullptr;  // owned by m_pm's tree
+    int m_iOpenedWith = -1;
+    bool m_bClosing = false;
+};

@@ -1,0 +1,37 @@
+#include "uilib/controls/UIPopup.h"
+
+#include "uilib/core/UIManager.h"
+
+namespace uilib {
+
+RECT PopupRectBelow(CControlUI *pControl, int cx, int cy) {
+    const RECT rc = pControl->GetPos();
+    HWND owner = pControl->GetManager() != nullptr ? pControl->GetManager()->GetPaintWindow() : nullptr;
+    POINT below = {rc.left, rc.bottom + 2};
+    POINT above = {rc.left, rc.top - 2};
+    ::ClientToScreen(owner, &below);
+    ::ClientToScreen(owner, &above);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromPoint(below, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT &work = mi.rcWork;
+    RECT out = {below.x, below.y, below.x + cx, below.y + cy};
+    if (out.bottom > work.bottom && above.y - cy >= work.top) out = {above.x, above.y - cy, above.x + cx, above.y};
+    if (out.right > work.right) ::OffsetRect(&out, work.right - out.right, 0);
+    if (out.left < work.left) ::OffsetRect(&out, work.left - out.left, 0);
+    return out;
+}
+
+void CopyPopupFonts(CPaintManagerUI *from, CPaintManagerUI *to, int iFont) {
+    if (from == nullptr || to == nullptr) return;
+    if (const TFontInfo *f = from->GetFontInfo(-1))
+        to->SetDefaultFont(f->sFontName.c_str(), f->iSize, f->bBold, f->bUnderline, f->bItalic);
+    if (iFont >= 0) {
+        if (const TFontInfo *f = from->GetFontInfo(iFont))
+            to->AddFont(iFont, f->sFontName.c_str(), f->iSize, f->bBold, f->bUnderline, f->bItalic);
+    }
+    to->SetDefaultFontColor(from->GetDefaultFontColor());
+    to->SetDefaultDisabledColor(from->GetDefaultDisabledColor());
+}
+
+}  // namespace uilib
