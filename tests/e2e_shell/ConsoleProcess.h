@@ -1,0 +1,53 @@
+// The real RadioConsole.exe as a child process for end-to-end tests: started from bin/
+// with the stand-in libraries, its standard output read through a pipe, its windows found
+// by class, its message boxes answered. A child still running at destruction is ended.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace e2eshell {
+
+class ConsoleProcess {
+public:
+    // env: variables set for the child only (an empty value removes one).
+    explicit ConsoleProcess(const std::map<std::wstring, std::wstring> &env = {});
+    ~ConsoleProcess();
+    ConsoleProcess(const ConsoleProcess &) = delete;
+    ConsoleProcess &operator=(const ConsoleProcess &) = delete;
+
+    bool Started() const { return m_process != nullptr; }
+    DWORD Pid() const { return m_pid; }
+    bool Running() const;
+    // Waits for the exit; false on time-out.
+    bool WaitExit(unsigned timeoutMs);
+    DWORD ExitCode() const;
+    std::string Output() const;   // standard output so far
+
+    // A top-level window of this process with the class (and title, unless null).
+    HWND FindWindowOf(const wchar_t *className, const wchar_t *title = nullptr) const;
+    HWND WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const;
+
+    struct Box {
+        std::wstring caption, text;
+    };
+    // Waits for a message box of this process, reads it and presses OK.
+    bool AnswerMessageBox(Box *box, unsigned timeoutMs) const;
+
+private:
+    void ReadOutput(HANDLE pipe);
+    HANDLE m_process = nullptr;
+    DWORD m_pid = 0;
+    mutable std::mutex m_mutex;
+    std::string m_output;
+    std::thread m_reader;
+};
+
+// The folder of the test exe (bin), with a trailing backslash.
+std::wstring BinFolder();
+
+}  // namespace e2eshell
