@@ -1,0 +1,133 @@
+// The base-station page: a fault here leaves the list unstyled, opens the dialog for no
+// row or the wrong one, or removes another station's row after an apply.
+#include <gtest/gtest.h>
+
+#include "basestation/BsListRows.h"
+#include "tests/basestation_ui/BsUiHarness.h"
+#include "tests/double/ServiceDouble.h"
+#include "tests/support/WaitFor.h"
+
+using namespace bstest;
+using servicedouble::ServiceDouble;
+
+namespace {
+
+void Hide() {
+    ::ShowWindow(Dialog().GetHWND(), SW_HIDE);
+    testsupport::PumpPending();
+}
+
+void SendDoubleClickFrom(CControlUI *sender) {
+    MainFrame().PaintManager().SendNotify(sender, DUI_MSGTYPE_DBCLICK);
+    testsupport::PumpPending();
+}
+
+class BsListPage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetStations();
+        Hide();
+        for (int i = 0; i < 3; ++i) Report("ROW-" + std::to_string(i), SampleRecord(10 + i));
+    }
+    void TearDown() override { Hide(); }
+};
+
+}  // namespace
+
+TEST_F(BsListPage, SetUpStylesTheListAndCreatesTheHiddenDialog) {
+    for (CScrollBarUI *bar : {List().GetVerticalScrollBar(), List().GetHorizontalScrollBar()}) {
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->GetThumbColor(), 0xff4877e7u);
+    }
+    EXPECT_EQ(List().GetVerticalScrollBar()->GetFixedWidth(), 10);
+    EXPECT_EQ(List().GetHorizontalScrollBar()->GetFixedHeight(), 10);
+    wchar_t title[64] = {}, cls[64] = {};
+    ::GetWindowTextW(Dialog().GetHWND(), title, 64);
+    ::GetClassNameW(Dialog().GetHWND(), cls, 64);
+    EXPECT_STREQ(title, L"基站配置");
+    EXPECT_STREQ(cls, L"UIBsCfgFrame");
+    RECT rc = {};
+    ::GetWindowRect(Dialog().GetHWND(), &rc);
+    EXPECT_GT(rc.right - rc.left, 300) << "the skin sizes the dialog";
+    for (const wchar_t *name : {L"closebtn", L"maxbtn", L"restorebtn", L"minbtn", L"SetButton",
+                                L"Serial", L"Version", L"Channel", L"CallMagic", L"ZoneMagic",
+                                L"RepeaterMode", L"IpAddr", L"NetMask", L"Gateway", L"ManagerIp",
+                                L"Proxy0", L"Proxy1", L"Proxy2"})
+        EXPECT_NE(DialogControl(name), nullptr) << Narrow(name);
+}
+
+TEST_F(BsListPage, DoubleClickOnARowOpensTheDialogForIt) {
+    DoubleClickRow(1);
+    EXPECT_EQ(List().GetCurSel(), 1);
+    ASSERT_TRUE(DialogVisible());
+    EXPECT_EQ(FieldText(L"Serial"), L"ROW-1");
+    EXPECT_EQ(FieldText(L"Version"), L"11");
+}
+
+TEST_F(BsListPage, DoubleClickWithNoRowSelectedDoesNothing) {
+    List().SelectItem(-1);
+    SetField(L"Serial", L"untouched");
+    SendDoubleClickFrom(&List());
+    EXPECT_FALSE(DialogVisible());
+    EXPECT_EQ(FieldText(L"Serial"), L"untouched");
+}
+
+TEST_F(BsListPage, DoubleClickOnAnotherControlOpensTheSelectedRow) {
+    List().SelectItem(2);
+    CControlUI *refresh = MainFrame().PaintManager().FindControl(L"ListRefreshBtn");
+    ASSERT_NE(refresh, nullptr);
+    SendDoubleClickFrom(refresh);
+    ASSERT_TRUE(DialogVisible());
+    EXPECT_EQ(FieldText(L"Serial"), L"ROW-2");
+}
+
+TEST_F(BsListPage, DoubleClickWhileTheDialogIsOpenRefillsIt) {
+    DoubleClickRow(0);
+    ASSERT_TRUE(DialogVisible());
+    SetField(L"Channel", L"199");
+    SetField(L"Serial", L"edited");
+    DoubleClickRow(2);
+    EXPECT_TRUE(DialogVisible());
+    EXPECT_EQ(FieldText(L"Serial"), L"ROW-2");
+    EXPECT_EQ(FieldText(L"Channel"), RowTexts()[2][2]);
+}
+
+TEST_F(BsListPage, ClickOnTheRefreshButtonChangesNothing) {
+    List().SelectItem(1);
+    Click(MainFrame().GetHWND(), MainFrame().PaintManager().FindControl(L"ListRefreshBtn"));
+    EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-1", "ROW-2"}));
+    EXPECT_EQ(List().GetCurSel(), 1);
+    EXPECT_FALSE(DialogVisible());
+}
+
+// The dialog is modeless: the selection may move before the main window handles the
+// removal request; the configured station's row goes, not the selected one.
+TEST_F(BsListPage, ApplyRemovesThePushedStationsRowNotTheSelectedOne) {
+    DoubleClickRow(1);
+    ASSERT_TRUE(DialogVisible());
+    const HWND dialog = Dialog().GetHWND();
+    CControlUI *set = DialogControl(L"SetButton");
+    const RECT &rc = set->GetPos();
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    ::SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(dialog, WM_LBUTTONUP, 0, at);   // applies; the removal is only posted
+    List().SelectItem(2);
+    testsupport::WaitFor([] { return RowSerials().size() == 2; }, 2000);
+    EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-2"}));
+    ASSERT_EQ(ServiceDouble::CallCount("BmHalBsSetConfig"), 1u);
+    EXPECT_EQ(ServiceDouble::Calls("BmHalBsSetConfig")[0].texts[0], "ROW-1");
+
+    // The station reports again and comes back at the end with its new settings.
+    BsConfig pushed = ServiceDouble::Calls("BmHalBsSetConfig")[0].record;
+    Report("ROW-1", pushed);
+    EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-2", "ROW-1"}));
+}
+
+TEST_F(BsListPage, ApplyForAStationNoLongerListedRemovesNothing) {
+    DoubleClickRow(0);
+    SetField(L"Serial", L"NOT-LISTED");
+    List().SelectItem(1);
+    Click(Dialog().GetHWND(), DialogControl(L"SetButton"));
+    testsupport::PumpPending();
+    EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-1", "ROW-2"}));
+}

@@ -1,0 +1,60 @@
+// The console's main window with the real skins and the service double, created once per
+// test program, and helpers that drive the base-station page and dialog with window
+// messages and read them back.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "basestation/BsConfig.h"
+#include "basestation/BsConfigDialog.h"
+#include "ui/DemoFrameWnd.h"
+#include "uilib/UIlib.h"
+
+namespace bstest {
+
+// The main window (created on first use, shown, base-station page in front).
+CDemoFrameWnd &MainFrame();
+CListUI &List();
+CBsCfgFrameWnd &Dialog();
+
+// A record with recognisable values derived from n.
+BsConfig SampleRecord(int n);
+
+// Reports a station through the registered callback and waits until it was handled.
+void Report(const std::string &serial, const BsConfig &record);
+// Column texts of each row, in list order; and just the serials.
+std::vector<std::vector<std::wstring>> RowTexts();
+std::vector<std::string> RowSerials();
+int RowIndex(const std::string &serial);
+
+// One presence pass on a thread of its own (as the poller runs it), pumping this thread
+// until the pass has returned. False when it did not return in time.
+bool PassOnPollerThread(unsigned timeoutMs = 5000);
+// Every row gone and the double back to its defaults (all stations present).
+void ResetStations();
+
+// Input as window messages at a control's centre, then the queue pumped.
+void Click(HWND hWnd, CControlUI *control);
+void DoubleClick(HWND hWnd, CControlUI *control);
+void DoubleClickRow(int index);
+
+// The dialog's named control, its text, setting its text.
+CControlUI *DialogControl(const wchar_t *name);
+std::wstring FieldText(const wchar_t *name);
+void SetField(const wchar_t *name, const std::wstring &text);
+bool DialogVisible();
+
+std::wstring Widen(const std::string &text);
+std::string Narrow(const std::wstring &text);
+
+}  // namespace bstest
+
+namespace bstest {
+// Polls cond() without dispatching messages (so that posted ones stay queued), up to
+// timeoutMs. True when it held.
+bool WaitWithoutPumping(const std::function<bool()> &cond, unsigned timeoutMs = 5000);
+}  // namespace bstest
