@@ -1,0 +1,138 @@
+// Prints: intake of 10,000 distinct reports (total; the last reports against the first),
+// a duplicate report at 10 rows against 10,000, one presence pass over 10,000 rows with
+// an instant status answer, and painting the list page at 10,000 rows against 10.
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "basestation/BsListRows.h"
+#include "basestation/BsReportBlock.h"
+#include "tests/basestation_ui/BsUiHarness.h"
+#include "tests/double/ServiceDouble.h"
+#include "tests/support/WaitFor.h"
+
+using namespace bstest;
+using servicedouble::ServiceDouble;
+
+namespace {
+
+const int kRows = 10000;
+
+double Now() {
+    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+std::string Serial(int i) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "BENCH-%05d", i);
+    return buf;
+}
+
+// One report handled as the main window handles WM_BS_REPORT; milliseconds.
+double HandleReport(int i) {
+    BsConfig r = SampleRecord(i);
+    BsReportBlock *block = bs::NewReportBlock(Serial(i).c_str(), &r);
+    const double t0 = Now();
+    MainFrame().Rows().OnBsReport(reinterpret_cast<WPARAM>(block->serial),
+                                  reinterpret_cast<LPARAM>(&block->record));
+    return Now() - t0;
+}
+
+double DuplicateReport(int rows) {
+    std::vector<double> times;
+    for (int k = 0; k < 2000; ++k) times.push_back(HandleReport(k % rows));
+    return Median(times);
+}
+
+double Paint() {
+    std::vector<double> times;
+    const HWND hwnd = MainFrame().GetHWND();
+    for (int k = 0; k < 30; ++k) {
+        ::InvalidateRect(hwnd, nullptr, FALSE);
+        const double t0 = Now();
+        ::UpdateWindow(hwnd);
+        times.push_back(Now() - t0);
+    }
+    return Median(times);
+}
+
+double Pass() {
+    std::vector<double> times;
+    for (int k = 0; k < 20; ++k) {
+        ServiceDouble::ClearCalls();
+        const double t0 = Now();
+        PollBsPresence();
+        times.push_back(Now() - t0);
+    }
+    return Median(times);
+}
+
+void Fill(int from, int to, std::vector<double> *times) {
+    for (int i = from; i < to; ++i) {
+        const double t = HandleReport(i);
+        if (times) times->push_back(t);
+    }
+}
+
+}  // namespace
+
+int main() {
+    // Each report writes its serial to standard output: keep the figures readable.
+    std::fflush(stdout);
+    const int savedOut = _dup(1);
+    const int nul = _open("NUL", _O_WRONLY);
+    _dup2(nul, 1);
+
+    MainFrame();
+    ResetStations();
+    testsupport::PumpPending();
+
+    std::vector<double> intake;
+    const double t0 = Now();
+    Fill(0, kRows, &intake);
+    const double intakeTotal = Now() - t0;
+    testsupport::PumpPending();
+    const double firstReports = Median(std::vector<double>(intake.begin(), intake.begin() + 100));
+    const double lastReports = Median(std::vector<double>(intake.end() - 100, intake.end()));
+
+    const double dup10000 = DuplicateReport(kRows);
+    const double pass10000 = Pass();
+    List().SelectItem(0);
+    const double paint10000 = Paint();
+
+    ResetStations();
+    Fill(0, 10, nullptr);
+    const double dup10 = DuplicateReport(10);
+    const double pass10 = Pass();
+    List().SelectItem(0);
+    const double paint10 = Paint();
+
+    std::fflush(stdout);
+    _dup2(savedOut, 1);
+    std::printf("base-station figures (%d rows)\n", kRows);
+    std::printf("  intake of %d distinct reports: %.1f ms total, %.1f us per report\n", kRows,
+                intakeTotal, intakeTotal * 1000.0 / kRows);
+    std::printf("  report %d against report 1 (median of 100 each): %.1f us / %.1f us = %.2f "
+                "(target <= 1.5)\n", kRows, lastReports * 1000, firstReports * 1000,
+                lastReports / firstReports);
+    std::printf("  duplicate report: %.1f us at %d rows, %.1f us at 10 rows, ratio %.2f "
+                "(target <= 1.5)\n", dup10000 * 1000, kRows, dup10 * 1000, dup10000 / dup10);
+    std::printf("  presence pass, instant status: %.2f ms over %d rows (target <= 20 ms), "
+                "%.3f ms over 10 rows\n", pass10000, kRows, pass10);
+    std::printf("  list page paint: %.2f ms at %d rows, %.2f ms at 10 rows, ratio %.2f "
+                "(target <= 1.5)\n", paint10000, kRows, paint10, paint10000 / paint10);
+    return 0;
+}
