@@ -92,4 +92,12 @@ protected:
     bool m_bMouseChildEnabled = true;
     CScrollBarUI *m_pVerticalScrollBar = nullptr;    // owned
     CScrollBarUI *m_pHorizontalScrollBar = nullptr;  // owned
+
+    // The content area: the item rectangle less the inset and the bars in view.
+    RECT GetContentRect() const;
+    // Whether the bars are in view, as decided by the content at the last layout.
+    bool m_bVScrollShown = false;
+    bool m_bHScrollShown = false;
+private:
+    int m_nScrollRelayout = 0;   // guards the relayout that follows a bar appearing
 };

@@ -108,6 +108,8 @@ public:
     void SetFocus(CControlUI *pControl);
     void SetFocusNeeded(CControlUI *pControl);
     bool SetNextTabControl(bool bForward = true);
+    // True after keyboard navigation (Tab) until the next mouse press: focus frames show.
+    bool IsFocusCueShown() const;
     bool SetTimer(CControlUI *pControl, UINT nTimerID, UINT uElapse);
     bool KillTimer(CControlUI *pControl, UINT nTimerID);
     void KillTimer(CControlUI *pControl);

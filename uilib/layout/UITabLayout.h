@@ -23,4 +23,6 @@ public:
 
 protected:
     int m_iCurSel = -1;
+private:
+    int m_iSelectWanted = -1;   // "selectedid" given before its item was added
 };

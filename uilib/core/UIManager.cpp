@@ -1,0 +1,535 @@
+// CPaintManagerUI: life cycle, window geometry settings, the control tree and its name
+// map, option groups, focus, capture, notifications, deferred destruction, message loop.
+#include "uilib/core/UIManager.h"
+
+#include <algorithm>
+
+#include "uilib/core/UIManagerImpl.h"
+#include "uilib/render/UIGdiplus.h"
+#include "uilib/render/UIRender.h"
+
+namespace {
+
+std::vector<CPaintManagerUI *> gManagers;   // initialised managers, for the message loop
+
+CControlUI *CALLBACK VisitControl(CControlUI *control, LPVOID data)
+{
+    (*static_cast<const std::function<void(CControlUI *)> *>(data))(control);
+    return nullptr;
+}
+
+CControlUI *CALLBACK FindFromPoint(CControlUI *control, LPVOID /*data*/) { return control; }
+
+CControlUI *CALLBACK FindFromName(CControlUI *control, LPVOID data)
+{
+    return control->GetName() == static_cast<LPCTSTR>(data) ? control : nullptr;
+}
+
+}  // namespace
+
+namespace uilib {
+
+void ForEachControl(CControlUI *root, const std::function<void(CControlUI *)> &fn)
+{
+    if (root == nullptr) return;
+    root->FindControl(&VisitControl, const_cast<std::function<void(CControlUI *)> *>(&fn),
+                      UIFIND_ALL | UIFIND_ME_FIRST);
+}
+
+bool IsAttached(const CControlUI *control, const CControlUI *root)
+{
+    if (root == nullptr) return false;
+    for (const CControlUI *c = control; c != nullptr; c = c->GetParent()) {
+        if (c == root) return true;
+    }
+    return false;
+}
+
+std::string ToUtf8(const CDuiString &text)
+{
+    if (text.empty()) return std::string();
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace uilib
+
+// ---- Impl helpers ----
+
+void CPaintManagerUI::Impl::RegisterNames(CControlUI *subtreeRoot)
+{
+    uilib::ForEachControl(subtreeRoot, [this](CControlUI *c) {
+        CDuiString n = c->GetName();
+        if (n.empty()) return;
+        std::vector<CControlUI *> &list = names[n];
+        if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);
+    });
+}
+
+void CPaintManagerUI::Impl::ForgetControl(CControlUI *control)
+{
+    if (focus == control) focus = nullptr;
+    if (hover == control) hover = nullptr;
+    if (click == control) click = nullptr;
+    CDuiString n = control->CControlUI::GetName();
+    if (!n.empty()) {
+        auto it = names.find(n);
+        if (it != names.end()) {
+            it->second.erase(std::remove(it->second.begin(), it->second.end(), control), it->second.end());
+            if (it->second.empty()) names.erase(it);
+        }
+    }
+    for (auto &group : optionGroups) {
+        auto &v = group.second;
+        v.erase(std::remove(v.begin(), v.end(), control), v.end());
+    }
+    asyncNotify.erase(std::remove_if(asyncNotify.begin(), asyncNotify.end(),
+                                     [control](const TNotifyUI &m) { return m.pSender == control; }),
+                      asyncNotify.end());
+}
+
+void CPaintManagerUI::Impl::ForgetSubtree(CControlUI *subtreeRoot)
+{
+    uilib::ForEachControl(subtreeRoot, [this](CControlUI *c) { ForgetControl(c); });
+}
+
+void CPaintManagerUI::Impl::FlushCleanup()
+{
+    while (!delayedCleanup.empty()) {
+        std::vector<CControlUI *> pending;
+        pending.swap(delayedCleanup);
+        for (CControlUI *c : pending) delete c;
+    }
+}
+
+void CPaintManagerUI::Impl::DispatchEvent(CControlUI *control, TEventUI &event)
+{
+    if (control == nullptr) return;
+    ++dispatchDepth;
+    control->Event(event);
+    if (--dispatchDepth == 0) FlushCleanup();
+}
+
+// ---- life cycle ----
+
+CPaintManagerUI::CPaintManagerUI() : m_impl(new Impl) {}
+
+CPaintManagerUI::~CPaintManagerUI()
+{
+    gManagers.erase(std::remove(gManagers.begin(), gManagers.end(), this), gManagers.end());
+    RemoveAllTimers();
+    m_impl->FlushCleanup();
+    CControlUI *root = m_impl->root;
+    m_impl->root = nullptr;
+    delete root;
+    m_impl->FlushCleanup();
+    for (auto &f : m_impl->fonts) {
+        if (f.second.hFont != nullptr) ::DeleteObject(f.second.hFont);
+    }
+    if (m_impl->defaultFont.hFont != nullptr) ::DeleteObject(m_impl->defaultFont.hFont);
+    RemoveAllImages();
+    m_impl->FreeOffscreen();
+}
+
+void CPaintManagerUI::Init(HWND hWnd, LPCTSTR pstrName)
+{
+    m_impl->hwnd = hWnd;
+    m_impl->name = pstrName != nullptr ? pstrName : L"";
+    if (std::find(gManagers.begin(), gManagers.end(), this) == gManagers.end()) gManagers.push_back(this);
+    m_impl->ApplyInitSize();
+}
+
+HWND CPaintManagerUI::GetPaintWindow() const { return m_impl->hwnd; }
+LPCTSTR CPaintManagerUI::GetName() const { return m_impl->name.c_str(); }
+
+void CPaintManagerUI::NeedUpdate() { m_impl->updateNeeded = true; }
+
+void CPaintManagerUI::Invalidate()
+{
+    if (m_impl->hwnd != nullptr) ::InvalidateRect(m_impl->hwnd, nullptr, FALSE);
+}
+
+void CPaintManagerUI::Invalidate(const RECT &rcItem)
+{
+    if (m_impl->hwnd != nullptr && rcItem.right > rcItem.left && rcItem.bottom > rcItem.top)
+        ::InvalidateRect(m_impl->hwnd, &rcItem, FALSE);
+}
+
+POINT CPaintManagerUI::GetMousePos() const { return m_impl->lastMouse; }
+
+SIZE CPaintManagerUI::GetClientSize() const
+{
+    RECT rc = {0, 0, 0, 0};
+    if (m_impl->hwnd != nullptr) ::GetClientRect(m_impl->hwnd, &rc);
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+SIZE CPaintManagerUI::GetInitSize() const { return m_impl->initSize; }
+
+void CPaintManagerUI::SetInitSize(int cx, int cy)
+{
+    m_impl->initSize = {cx, cy};
+    m_impl->ApplyInitSize();
+}
+
+void CPaintManagerUI::Impl::ApplyInitSize()
+{
+    // Pop-ups are created 0 x 0 and take their size from the skin.
+    if (hwnd == nullptr || initSize.cx <= 0 || initSize.cy <= 0) return;
+    RECT rc;
+    ::GetWindowRect(hwnd, &rc);
+    if (rc.right - rc.left != 0 || rc.bottom - rc.top != 0) return;
+    ::SetWindowPos(hwnd, nullptr, 0, 0, initSize.cx, initSize.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+RECT &CPaintManagerUI::GetSizeBox() { return m_impl->sizeBox; }
+void CPaintManagerUI::SetSizeBox(const RECT &rcSizeBox) { m_impl->sizeBox = rcSizeBox; }
+RECT &CPaintManagerUI::GetCaptionRect() { return m_impl->caption; }
+void CPaintManagerUI::SetCaptionRect(const RECT &rcCaption) { m_impl->caption = rcCaption; }
+SIZE CPaintManagerUI::GetRoundCorner() const { return m_impl->roundCorner; }
+void CPaintManagerUI::SetRoundCorner(int cx, int cy) { m_impl->roundCorner = {cx, cy}; }
+SIZE CPaintManagerUI::GetMinInfo() const { return m_impl->minInfo; }
+void CPaintManagerUI::SetMinInfo(int cx, int cy) { m_impl->minInfo = {cx, cy}; }
+SIZE CPaintManagerUI::GetMaxInfo() const { return m_impl->maxInfo; }
+void CPaintManagerUI::SetMaxInfo(int cx, int cy) { m_impl->maxInfo = {cx, cy}; }
+
+// ---- the control tree ----
+
+bool CPaintManagerUI::AttachDialog(CControlUI *pControl)
+{
+    CControlUI *old = m_impl->root;
+    if (old == pControl && old != nullptr) return true;
+    if (m_impl->focus != nullptr) SetFocus(nullptr);
+    m_impl->hover = nullptr;
+    m_impl->click = nullptr;
+    m_impl->root = nullptr;
+    if (old != nullptr) {
+        m_impl->ForgetSubtree(old);
+        if (m_impl->dispatchDepth > 0)
+            m_impl->delayedCleanup.push_back(old);
+        else
+            delete old;
+    }
+    m_impl->names.clear();
+    m_impl->root = pControl;
+    if (pControl != nullptr) InitControls(pControl, nullptr);
+    m_impl->updateNeeded = true;
+    m_impl->ApplyInitSize();
+    Invalidate();
+    return true;
+}
+
+bool CPaintManagerUI::InitControls(CControlUI *pControl, CControlUI *pParent)
+{
+    if (pControl == nullptr) return false;
+    pControl->SetManager(this, pParent != nullptr ? pParent : pControl->GetParent(), true);
+    m_impl->RegisterNames(pControl);
+    return true;
+}
+
+void CPaintManagerUI::ReapObjects(CControlUI *pControl)
+{
+    if (pControl == nullptr) return;
+    m_impl->ForgetControl(pControl);
+    KillTimer(pControl);
+    if (m_impl->root == pControl) m_impl->root = nullptr;
+}
+
+CControlUI *CPaintManagerUI::GetRoot() const { return m_impl->root; }
+
+CControlUI *CPaintManagerUI::FindControl(POINT pt) const
+{
+    m_impl->EnsureLayout(const_cast<CPaintManagerUI *>(this));
+    return FindSubControlByPoint(m_impl->root, pt);
+}
+
+CControlUI *CPaintManagerUI::FindControl(LPCTSTR pstrName) const
+{
+    if (pstrName == nullptr || pstrName[0] == L'\0') return nullptr;
+    auto it = m_impl->names.find(pstrName);
+    if (it == m_impl->names.end() || it->second.empty()) return nullptr;
+    return it->second.front();
+}
+
+CControlUI *CPaintManagerUI::FindSubControlByPoint(CControlUI *pParent, POINT pt) const
+{
+    if (pParent == nullptr) pParent = m_impl->root;
+    if (pParent == nullptr) return nullptr;
+    return pParent->FindControl(&FindFromPoint, &pt, UIFIND_VISIBLE | UIFIND_HITTEST | UIFIND_TOP_FIRST);
+}
+
+CControlUI *CPaintManagerUI::FindSubControlByName(CControlUI *pParent, LPCTSTR pstrName) const
+{
+    if (pstrName == nullptr || pstrName[0] == L'\0') return nullptr;
+    if (pParent == nullptr) pParent = m_impl->root;
+    if (pParent == nullptr) return nullptr;
+    return pParent->FindControl(&FindFromName, const_cast<LPTSTR>(pstrName), UIFIND_ALL | UIFIND_ME_FIRST);
+}
+
+void CPaintManagerUI::NameChanged(CControlUI *pControl, LPCTSTR pstrOldName)
+{
+    if (pControl == nullptr) return;
+    if (pstrOldName != nullptr && pstrOldName[0] != L'\0') {
+        auto it = m_impl->names.find(pstrOldName);
+        if (it != m_impl->names.end()) {
+            auto &v = it->second;
+            v.erase(std::remove(v.begin(), v.end(), pControl), v.end());
+            if (v.empty()) m_impl->names.erase(it);
+        }
+    }
+    CDuiString n = pControl->GetName();
+    if (!n.empty() && uilib::IsAttached(pControl, m_impl->root)) m_impl->names[n].push_back(pControl);
+}
+
+// ---- option groups ----
+
+bool CPaintManagerUI::AddOptionGroup(LPCTSTR pStrGroupName, CControlUI *pControl)
+{
+    if (pStrGroupName == nullptr || pControl == nullptr) return false;
+    auto &v = m_impl->optionGroups[pStrGroupName];
+    if (std::find(v.begin(), v.end(), pControl) != v.end()) return false;
+    v.push_back(pControl);
+    return true;
+}
+
+std::vector<CControlUI *> *CPaintManagerUI::GetOptionGroup(LPCTSTR pStrGroupName)
+{
+    if (pStrGroupName == nullptr) return nullptr;
+    auto it = m_impl->optionGroups.find(pStrGroupName);
+    return it == m_impl->optionGroups.end() ? nullptr : &it->second;
+}
+
+void CPaintManagerUI::RemoveOptionGroup(LPCTSTR pStrGroupName, CControlUI *pControl)
+{
+    if (pStrGroupName == nullptr) return;
+    auto it = m_impl->optionGroups.find(pStrGroupName);
+    if (it == m_impl->optionGroups.end()) return;
+    auto &v = it->second;
+    v.erase(std::remove(v.begin(), v.end(), pControl), v.end());
+    if (v.empty()) m_impl->optionGroups.erase(it);
+}
+
+// ---- focus and capture ----
+
+CControlUI *CPaintManagerUI::GetFocus() const { return m_impl->focus; }
+
+void CPaintManagerUI::SetFocus(CControlUI *pControl)
+{
+    if (pControl == m_impl->focus) return;
+    // Held as a dispatch: controls removed by the focus handlers outlive this call.
+    ++m_impl->dispatchDepth;
+    if (CControlUI *old = m_impl->focus) {
+        m_impl->focus = nullptr;
+        TEventUI event;
+        event.Type = UIEVENT_KILLFOCUS;
+        event.pSender = pControl;
+        event.dwTimestamp = ::GetTickCount();
+        m_impl->DispatchEvent(old, event);
+        SendNotify(old, DUI_MSGTYPE_KILLFOCUS);
+    }
+    if (pControl != nullptr && pControl->GetManager() == this && pControl->IsVisible() && pControl->IsEnabled() &&
+        uilib::IsAttached(pControl, m_impl->root)) {
+        m_impl->focus = pControl;
+        TEventUI event;
+        event.Type = UIEVENT_SETFOCUS;
+        event.pSender = pControl;
+        event.dwTimestamp = ::GetTickCount();
+        m_impl->DispatchEvent(pControl, event);
+        if (m_impl->focus == pControl) SendNotify(pControl, DUI_MSGTYPE_SETFOCUS);
+    }
+    if (--m_impl->dispatchDepth == 0) m_impl->FlushCleanup();
+}
+
+void CPaintManagerUI::SetFocusNeeded(CControlUI *pControl) { SetFocus(pControl); }
+
+bool CPaintManagerUI::IsFocusCueShown() const { return m_impl->focusCue; }
+
+bool CPaintManagerUI::SetNextTabControl(bool bForward)
+{
+    std::vector<CControlUI *> stops;
+    uilib::ForEachControl(m_impl->root, [&stops](CControlUI *c) {
+        if ((c->GetControlFlags() & UIFLAG_TABSTOP) != 0 && c->IsKeyboardEnabled() && c->IsVisible() &&
+            c->IsEnabled())
+            stops.push_back(c);
+    });
+    if (stops.empty()) return false;
+    auto it = std::find(stops.begin(), stops.end(), m_impl->focus);
+    size_t next;
+    if (it == stops.end()) {
+        next = bForward ? 0 : stops.size() - 1;
+    } else {
+        size_t cur = static_cast<size_t>(it - stops.begin());
+        next = bForward ? (cur + 1) % stops.size() : (cur + stops.size() - 1) % stops.size();
+    }
+    m_impl->focusCue = true;
+    SetFocus(stops[next]);
+    if (m_impl->focus != nullptr) m_impl->focus->Invalidate();
+    return true;
+}
+
+void CPaintManagerUI::SetCapture()
+{
+    if (m_impl->hwnd != nullptr) ::SetCapture(m_impl->hwnd);
+    m_impl->captured = true;
+}
+
+void CPaintManagerUI::ReleaseCapture()
+{
+    m_impl->captured = false;
+    if (m_impl->hwnd != nullptr && ::GetCapture() == m_impl->hwnd) ::ReleaseCapture();
+}
+
+bool CPaintManagerUI::IsCaptured() const { return m_impl->captured; }
+
+// ---- notifications ----
+
+bool CPaintManagerUI::AddNotifier(INotifyUI *pControl)
+{
+    if (pControl == nullptr) return false;
+    auto &v = m_impl->notifiers;
+    if (std::find(v.begin(), v.end(), pControl) != v.end()) return false;
+    v.push_back(pControl);
+    return true;
+}
+
+bool CPaintManagerUI::RemoveNotifier(INotifyUI *pControl)
+{
+    auto &v = m_impl->notifiers;
+    auto it = std::find(v.begin(), v.end(), pControl);
+    if (it == v.end()) return false;
+    v.erase(it);
+    return true;
+}
+
+UINT uilib::AsyncNotifyMessage()
+{
+    static const UINT msg = ::RegisterWindowMessageW(L"UILibAsyncNotify");
+    return msg;
+}
+
+void CPaintManagerUI::SendNotify(TNotifyUI &Msg, bool bAsync)
+{
+    Msg.ptMouse = m_impl->lastMouse;
+    Msg.dwTimestamp = ::GetTickCount();
+    if (Msg.sVirtualWnd.empty() && Msg.pSender != nullptr) Msg.sVirtualWnd = Msg.pSender->GetVirtualWnd();
+    if (bAsync && m_impl->hwnd != nullptr) {
+        m_impl->asyncNotify.push_back(Msg);
+        ::PostMessageW(m_impl->hwnd, uilib::AsyncNotifyMessage(), 0, 0);
+        return;
+    }
+    ++m_impl->dispatchDepth;
+    // A notifier may remove itself (or others) while notified: walk a copy.
+    std::vector<INotifyUI *> notifiers = m_impl->notifiers;
+    for (INotifyUI *n : notifiers) {
+        if (std::find(m_impl->notifiers.begin(), m_impl->notifiers.end(), n) != m_impl->notifiers.end())
+            n->Notify(Msg);
+    }
+    if (--m_impl->dispatchDepth == 0) m_impl->FlushCleanup();
+}
+
+void CPaintManagerUI::SendNotify(CControlUI *pControl, LPCTSTR pstrMessage, WPARAM wParam, LPARAM lParam,
+                                 bool bAsync)
+{
+    TNotifyUI msg;
+    msg.pSender = pControl;
+    msg.sType = pstrMessage != nullptr ? pstrMessage : L"";
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    SendNotify(msg, bAsync);
+}
+
+bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI *pFilter)
+{
+    auto &v = m_impl->preFilters;
+    if (pFilter == nullptr || std::find(v.begin(), v.end(), pFilter) != v.end()) return false;
+    v.push_back(pFilter);
+    return true;
+}
+
+bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI *pFilter)
+{
+    auto &v = m_impl->preFilters;
+    auto it = std::find(v.begin(), v.end(), pFilter);
+    if (it == v.end()) return false;
+    v.erase(it);
+    return true;
+}
+
+bool CPaintManagerUI::AddMessageFilter(IMessageFilterUI *pFilter)
+{
+    auto &v = m_impl->filters;
+    if (pFilter == nullptr || std::find(v.begin(), v.end(), pFilter) != v.end()) return false;
+    v.push_back(pFilter);
+    return true;
+}
+
+bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI *pFilter)
+{
+    auto &v = m_impl->filters;
+    auto it = std::find(v.begin(), v.end(), pFilter);
+    if (it == v.end()) return false;
+    v.erase(it);
+    return true;
+}
+
+void CPaintManagerUI::AddDelayedCleanup(CControlUI *pControl)
+{
+    if (pControl == nullptr) return;
+    // Gone from lookups at once; destroyed when the current dispatch returns.
+    m_impl->ForgetSubtree(pControl);
+    uilib::ForEachControl(pControl, [this](CControlUI *c) { KillTimer(c); });
+    pControl->SetManager(this, nullptr, false);
+    if (m_impl->dispatchDepth > 0)
+        m_impl->delayedCleanup.push_back(pControl);
+    else
+        delete pControl;
+}
+
+// ---- message loop ----
+
+void CPaintManagerUI::MessageLoop()
+{
+    MSG msg = {};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!CPaintManagerUI::TranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg)
+{
+    if (pMsg == nullptr || pMsg->hwnd == nullptr) return false;
+    for (HWND h = pMsg->hwnd; h != nullptr; h = ::GetParent(h)) {
+        for (CPaintManagerUI *m : gManagers) {
+            if (m->GetPaintWindow() != h) continue;
+            LRESULT lRes = 0;
+            if (m->PreMessageHandler(pMsg->message, pMsg->wParam, pMsg->lParam, lRes)) return true;
+            return false;
+        }
+    }
+    return false;
+}
+
+bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes)
+{
+    std::vector<IMessageFilterUI *> filters = m_impl->preFilters;
+    for (IMessageFilterUI *f : filters) {
+        bool handled = false;
+        LRESULT r = f->MessageHandler(uMsg, wParam, lParam, handled);
+        if (handled) {
+            lRes = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CPaintManagerUI::Term()
+{
+    for (CPaintManagerUI *m : gManagers) m->RemoveAllImages();
+    uilib::ShutdownGdiplus();
+}

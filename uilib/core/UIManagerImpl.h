@@ -1,0 +1,87 @@
+// Private to the library: the paint manager's state, shared by the files that implement
+// CPaintManagerUI (tree and notifications, input, painting, resources, timers, inspection).
+#pragma once
+
+#include <functional>
+#include <map>
+#include <unordered_map>
+#include <vector>
+
+#include "uilib/core/UIManager.h"
+
+struct CPaintManagerUI::Impl {
+    struct ControlTimer {
+        CControlUI *control = nullptr;
+        UINT id = 0;
+        UINT_PTR key = 0;   // id of the native timer on the thread's timer window
+    };
+
+    HWND hwnd = nullptr;
+    CDuiString name;
+    CControlUI *root = nullptr;   // owned
+
+    bool updateNeeded = false;
+    bool windowInitSent = false;
+    SIZE initSize = {0, 0};
+    SIZE minInfo = {0, 0};
+    SIZE maxInfo = {0, 0};
+    SIZE roundCorner = {0, 0};
+    RECT sizeBox = {0, 0, 0, 0};
+    RECT caption = {0, 0, 0, 0};
+
+    POINT lastMouse = {-1, -1};
+    CControlUI *focus = nullptr;
+    CControlUI *hover = nullptr;
+    CControlUI *click = nullptr;   // the control that took the button press
+    bool mouseTracking = false;
+    bool captured = false;
+    bool focusCue = false;
+
+    HDC offscreenDC = nullptr;
+    HBITMAP offscreenBitmap = nullptr;
+    HGDIOBJ offscreenOld = nullptr;
+    SIZE offscreenSize = {0, 0};
+
+    std::map<int, TFontInfo> fonts;
+    TFontInfo defaultFont;
+    DWORD defaultFontColor = 0xFF000000;
+    DWORD defaultDisabledColor = 0xFFA7A6AA;
+
+    std::map<CDuiString, TImageInfo *> images;      // null: could not be loaded
+    std::map<CDuiString, CDuiString> defaultAttributes;   // key: lower-case class name
+    std::unordered_map<CDuiString, std::vector<CControlUI *>> names;
+    std::map<CDuiString, std::vector<CControlUI *>> optionGroups;
+
+    std::vector<INotifyUI *> notifiers;
+    std::vector<IMessageFilterUI *> preFilters;
+    std::vector<IMessageFilterUI *> filters;
+    std::vector<TNotifyUI> asyncNotify;
+
+    std::vector<CControlUI *> delayedCleanup;   // detached, destroyed when dispatch ends
+    int dispatchDepth = 0;
+
+    std::vector<ControlTimer> timers;
+
+    // Helpers used across the implementation files.
+    void RegisterNames(CControlUI *subtreeRoot);
+    void ForgetSubtree(CControlUI *subtreeRoot);
+    void ForgetControl(CControlUI *control);
+    void FlushCleanup();
+    void DispatchEvent(CControlUI *control, TEventUI &event);
+    void EnsureLayout(CPaintManagerUI *self);
+    void ApplyInitSize();
+    void FreeOffscreen();
+    // Paints the tree's part in rcPaint into target through the back buffer.
+    void PaintThroughBuffer(HDC target, const RECT &rcPaint);
+};
+
+namespace uilib {
+// Pre-order walk of a control tree (every control, hidden ones too).
+void ForEachControl(CControlUI *root, const std::function<void(CControlUI *)> &fn);
+// Whether control is root or one of its descendants.
+bool IsAttached(const CControlUI *control, const CControlUI *root);
+// The registered message that delivers asynchronous notifications.
+UINT AsyncNotifyMessage();
+// UTF-16 to UTF-8.
+std::string ToUtf8(const CDuiString &text);
+}  // namespace uilib

@@ -1,0 +1,344 @@
+// CPaintManagerUI::MessageHandler: window messages become control events (hover, press,
+// click, double-click, wheel, keys, focus, cursor); WM_PAINT lays out and paints the tree
+// double-buffered.
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "uilib/core/UIManagerImpl.h"
+#include "uilib/render/UIRender.h"
+
+namespace {
+
+const UINT kHoverTimeMs = 400;
+
+// The nearest control (itself or an ancestor) that takes keyboard focus.
+CControlUI *FocusTarget(CControlUI *control)
+{
+    for (CControlUI *c = control; c != nullptr; c = c->GetParent()) {
+        if ((c->GetControlFlags() & UIFLAG_TABSTOP) != 0 && c->IsEnabled() && c->IsKeyboardEnabled()) return c;
+    }
+    return nullptr;
+}
+
+TEventUI MakeEvent(int type, CControlUI *sender, POINT pt, WPARAM wParam, LPARAM lParam)
+{
+    TEventUI event;
+    event.Type = type;
+    event.pSender = sender;
+    event.dwTimestamp = ::GetTickCount();
+    event.ptMouse = pt;
+    event.wParam = wParam;
+    event.lParam = lParam;
+    event.wKeyState = static_cast<WORD>(wParam);
+    return event;
+}
+
+}  // namespace
+
+// Defined in UIInspect.cpp.
+bool UilibAnswerInspect(CPaintManagerUI *manager, HWND requester);
+UINT UilibInspectMessage();
+
+void CPaintManagerUI::Impl::EnsureLayout(CPaintManagerUI *self)
+{
+    if (root == nullptr || hwnd == nullptr) return;
+    // A layout can ask for another (a scroll bar appearing); a few rounds settle it.
+    for (int round = 0; round < 3 && (updateNeeded || root->IsUpdateNeeded()); ++round) {
+        updateNeeded = false;
+        RECT rc;
+        ::GetClientRect(hwnd, &rc);
+        root->SetPos(rc, true);
+        if (!windowInitSent && rc.right > rc.left && rc.bottom > rc.top) {
+            windowInitSent = true;
+            self->SendNotify(root, DUI_MSGTYPE_WINDOWINIT);
+            if (root == nullptr) return;
+        }
+    }
+}
+
+void CPaintManagerUI::Impl::FreeOffscreen()
+{
+    if (offscreenDC != nullptr) {
+        ::SelectObject(offscreenDC, offscreenOld);
+        ::DeleteDC(offscreenDC);
+        offscreenDC = nullptr;
+    }
+    if (offscreenBitmap != nullptr) {
+        ::DeleteObject(offscreenBitmap);
+        offscreenBitmap = nullptr;
+    }
+    offscreenSize = {0, 0};
+}
+
+void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint)
+{
+    Impl &impl = *this;
+    RECT client;
+    ::GetClientRect(impl.hwnd, &client);
+    int cx = client.right - client.left, cy = client.bottom - client.top;
+    if (cx <= 0 || cy <= 0) return;
+    if (impl.offscreenDC == nullptr || impl.offscreenSize.cx != cx || impl.offscreenSize.cy != cy) {
+        impl.FreeOffscreen();
+        BITMAPINFO bmi = {};
+        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bmi.bmiHeader.biWidth = cx;
+        bmi.bmiHeader.biHeight = -cy;
+        bmi.bmiHeader.biPlanes = 1;
+        bmi.bmiHeader.biBitCount = 32;
+        bmi.bmiHeader.biCompression = BI_RGB;
+        void *bits = nullptr;
+        impl.offscreenDC = ::CreateCompatibleDC(target);
+        impl.offscreenBitmap = ::CreateDIBSection(target, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (impl.offscreenDC == nullptr || impl.offscreenBitmap == nullptr) {
+            impl.FreeOffscreen();
+            return;
+        }
+        impl.offscreenOld = ::SelectObject(impl.offscreenDC, impl.offscreenBitmap);
+        impl.offscreenSize = {cx, cy};
+    }
+    HDC dc = impl.offscreenDC;
+    HRGN clip = ::CreateRectRgnIndirect(&rcPaint);
+    ::SelectClipRgn(dc, clip);
+    ::DeleteObject(clip);
+    CRenderEngine::DrawColor(dc, rcPaint, 0xFFFFFFFF);
+    if (impl.root != nullptr) impl.root->DoPaint(dc, rcPaint);
+    ::SelectClipRgn(dc, nullptr);
+    ::BitBlt(target, rcPaint.left, rcPaint.top, rcPaint.right - rcPaint.left, rcPaint.bottom - rcPaint.top, dc,
+             rcPaint.left, rcPaint.top, SRCCOPY);
+}
+
+bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes)
+{
+    Impl &d = *m_impl;
+    if (d.hwnd == nullptr) return false;   // never initialised: nothing to do
+
+    {
+        std::vector<IMessageFilterUI *> filters = d.filters;
+        for (IMessageFilterUI *f : filters) {
+            bool handled = false;
+            LRESULT r = f->MessageHandler(uMsg, wParam, lParam, handled);
+            if (handled) {
+                lRes = r;
+                return true;
+            }
+        }
+    }
+
+    if (uMsg == UilibInspectMessage()) {
+        lRes = UilibAnswerInspect(this, reinterpret_cast<HWND>(wParam)) ? 1 : 0;
+        return true;
+    }
+    if (uMsg == uilib::AsyncNotifyMessage()) {
+        std::vector<TNotifyUI> pending;
+        pending.swap(d.asyncNotify);
+        for (TNotifyUI &msg : pending) SendNotify(msg, false);
+        lRes = 0;
+        return true;
+    }
+
+    switch (uMsg) {
+    case WM_ERASEBKGND:
+        lRes = 1;
+        return true;
+    case WM_PAINT: {
+        d.EnsureLayout(this);
+        PAINTSTRUCT ps;
+        HDC hdc = ::BeginPaint(d.hwnd, &ps);
+        if (ps.rcPaint.right > ps.rcPaint.left && ps.rcPaint.bottom > ps.rcPaint.top)
+            d.PaintThroughBuffer(hdc, ps.rcPaint);
+        ::EndPaint(d.hwnd, &ps);
+        lRes = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        d.EnsureLayout(this);
+        RECT rc;
+        ::GetClientRect(d.hwnd, &rc);
+        d.PaintThroughBuffer(reinterpret_cast<HDC>(wParam), rc);
+        lRes = 0;
+        return true;
+    }
+    case WM_SIZE:
+        if (d.root != nullptr) d.root->NeedUpdate();
+        d.updateNeeded = true;
+        Invalidate();
+        return false;
+    case WM_DESTROY:
+        RemoveAllTimers();
+        return false;
+    case WM_MOUSEMOVE: {
+        if (!d.mouseTracking) {
+            TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE | TME_HOVER, d.hwnd, kHoverTimeMs};
+            ::TrackMouseEvent(&tme);
+            d.mouseTracking = true;
+        }
+        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        d.lastMouse = pt;
+        d.EnsureLayout(this);
+        if (d.click != nullptr) {
+            TEventUI event = MakeEvent(UIEVENT_MOUSEMOVE, d.click, pt, wParam, lParam);
+            d.DispatchEvent(d.click, event);
+            return false;
+        }
+        CControlUI *control = FindControl(pt);
+        if (control != nullptr && control->GetManager() != this) control = nullptr;
+        if (control != d.hover) {
+            if (CControlUI *old = d.hover) {
+                d.hover = nullptr;
+                TEventUI leave = MakeEvent(UIEVENT_MOUSELEAVE, old, pt, wParam, lParam);
+                d.DispatchEvent(old, leave);
+            }
+            d.hover = control;
+            if (control != nullptr) {
+                TEventUI enter = MakeEvent(UIEVENT_MOUSEENTER, control, pt, wParam, lParam);
+                d.DispatchEvent(control, enter);
+            }
+        }
+        if (d.hover != nullptr) {
+            TEventUI move = MakeEvent(UIEVENT_MOUSEMOVE, d.hover, pt, wParam, lParam);
+            d.DispatchEvent(d.hover, move);
+        }
+        return false;
+    }
+    case WM_MOUSELEAVE: {
+        d.mouseTracking = false;
+        if (d.click == nullptr && d.hover != nullptr) {
+            CControlUI *old = d.hover;
+            d.hover = nullptr;
+            TEventUI leave = MakeEvent(UIEVENT_MOUSELEAVE, old, d.lastMouse, 0, 0);
+            d.DispatchEvent(old, leave);
+        }
+        return false;
+    }
+    case WM_MOUSEHOVER: {
+        d.mouseTracking = false;   // hover ends tracking; the next move restarts it
+        if (d.hover != nullptr) {
+            POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            TEventUI hover = MakeEvent(UIEVENT_MOUSEHOVER, d.hover, pt, wParam, lParam);
+            d.DispatchEvent(d.hover, hover);
+        }
+        return false;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        if (::GetFocus() != d.hwnd && ::IsWindowVisible(d.hwnd)) ::SetFocus(d.hwnd);
+        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        d.lastMouse = pt;
+        CControlUI *control = FindControl(pt);
+        if (control == nullptr || control->GetManager() != this) return false;
+        d.focusCue = false;
+        CControlUI *target = FocusTarget(control);
+        SetFocus(target);
+        if (d.root == nullptr || !uilib::IsAttached(control, d.root)) return false;
+        d.click = control;
+        SetCapture();
+        TEventUI event = MakeEvent(uMsg == WM_LBUTTONDOWN ? UIEVENT_BUTTONDOWN : UIEVENT_DBLCLICK, control, pt,
+                                   wParam, lParam);
+        d.DispatchEvent(control, event);
+        return false;
+    }
+    case WM_LBUTTONUP: {
+        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        d.lastMouse = pt;
+        CControlUI *control = d.click;
+        d.click = nullptr;
+        ReleaseCapture();
+        if (control == nullptr) return false;
+        TEventUI event = MakeEvent(UIEVENT_BUTTONUP, control, pt, wParam, lParam);
+        d.DispatchEvent(control, event);
+        // The press may have moved the pointer onto another control.
+        LRESULT ignored = 0;
+        MessageHandler(WM_MOUSEMOVE, wParam, lParam, ignored);
+        return false;
+    }
+    case WM_RBUTTONDOWN: {
+        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        d.lastMouse = pt;
+        CControlUI *control = FindControl(pt);
+        if (control == nullptr || control->GetManager() != this) return false;
+        TEventUI event = MakeEvent(UIEVENT_RBUTTONDOWN, control, pt, wParam, lParam);
+        d.DispatchEvent(control, event);
+        return false;
+    }
+    case WM_CONTEXTMENU: {
+        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ::ScreenToClient(d.hwnd, &pt);
+        CControlUI *control = FindControl(pt);
+        if (control == nullptr || control->GetManager() != this) return false;
+        TEventUI event = MakeEvent(UIEVENT_CONTEXTMENU, control, pt, wParam, lParam);
+        d.DispatchEvent(control, event);
+        return false;
+    }
+    case WM_CAPTURECHANGED:
+        if (d.click != nullptr && reinterpret_cast<HWND>(lParam) != d.hwnd) {
+            // Capture taken away mid-press: release the control without a click.
+            CControlUI *control = d.click;
+            d.click = nullptr;
+            d.captured = false;
+            TEventUI event = MakeEvent(UIEVENT_BUTTONUP, control, POINT{-32768, -32768}, 0, 0);
+            d.DispatchEvent(control, event);
+        }
+        return false;
+    case WM_MOUSEWHEEL: {
+        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ::ScreenToClient(d.hwnd, &pt);
+        CControlUI *control = FindControl(pt);
+        if (control == nullptr || control->GetManager() != this) return false;
+        int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+        TEventUI event = MakeEvent(UIEVENT_SCROLLWHEEL, control, pt, MAKEWPARAM(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0),
+                                   lParam);
+        event.wKeyState = GET_KEYSTATE_WPARAM(wParam);
+        d.DispatchEvent(control, event);
+        lRes = 0;
+        return true;
+    }
+    case WM_CHAR: {
+        if (d.focus == nullptr) return false;
+        TEventUI event = MakeEvent(UIEVENT_CHAR, d.focus, d.lastMouse, wParam, lParam);
+        event.chKey = static_cast<wchar_t>(wParam);
+        event.wKeyState = 0;
+        d.DispatchEvent(d.focus, event);
+        return false;
+    }
+    case WM_KEYDOWN: {
+        if (wParam == VK_TAB) {
+            bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+            if (SetNextTabControl(!back)) {
+                lRes = 0;
+                return true;
+            }
+            return false;
+        }
+        if (d.focus == nullptr) return false;
+        TEventUI event = MakeEvent(UIEVENT_KEYDOWN, d.focus, d.lastMouse, wParam, lParam);
+        event.chKey = static_cast<wchar_t>(wParam);
+        event.wKeyState = 0;
+        d.DispatchEvent(d.focus, event);
+        return false;
+    }
+    case WM_KEYUP: {
+        if (d.focus == nullptr) return false;
+        TEventUI event = MakeEvent(UIEVENT_KEYUP, d.focus, d.lastMouse, wParam, lParam);
+        event.chKey = static_cast<wchar_t>(wParam);
+        event.wKeyState = 0;
+        d.DispatchEvent(d.focus, event);
+        return false;
+    }
+    case WM_SETCURSOR: {
+        if (LOWORD(lParam) != HTCLIENT) return false;
+        POINT pt;
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(d.hwnd, &pt);
+        CControlUI *control = FindControl(pt);
+        if (control == nullptr || (control->GetControlFlags() & UIFLAG_SETCURSOR) == 0) return false;
+        TEventUI event = MakeEvent(UIEVENT_SETCURSOR, control, pt, wParam, lParam);
+        d.DispatchEvent(control, event);
+        lRes = TRUE;
+        return true;
+    }
+    default:
+        break;
+    }
+    return false;
+}

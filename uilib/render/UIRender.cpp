@@ -1,0 +1,236 @@
+// Drawing primitives: opaque colours through GDI, translucent and anti-aliased shapes
+// through GDI+, text through DrawTextW with the paint manager's fonts.
+#include "uilib/render/UIRender.h"
+
+#include <mutex>
+
+#include "uilib/core/UIManager.h"
+#include "uilib/render/UIGdiplus.h"
+
+namespace uilib {
+
+namespace {
+std::once_flag gGdiplusOnce;
+ULONG_PTR gGdiplusToken = 0;
+bool gGdiplusStarted = false;
+}  // namespace
+
+void EnsureGdiplus()
+{
+    std::call_once(gGdiplusOnce, [] {
+        Gdiplus::GdiplusStartupInput input;
+        gGdiplusStarted = Gdiplus::GdiplusStartup(&gGdiplusToken, &input, nullptr) == Gdiplus::Ok;
+    });
+}
+
+void ShutdownGdiplus()
+{
+    // GDI+ is started once per process; after shutdown it stays off (Term ends the run).
+    if (gGdiplusStarted) {
+        Gdiplus::GdiplusShutdown(gGdiplusToken);
+        gGdiplusStarted = false;
+    }
+}
+
+}  // namespace uilib
+
+namespace {
+
+COLORREF ToColorRef(DWORD argb)
+{
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+}
+
+Gdiplus::Color ToGdipColor(DWORD argb)
+{
+    return Gdiplus::Color(static_cast<BYTE>(argb >> 24), static_cast<BYTE>(argb >> 16),
+                          static_cast<BYTE>(argb >> 8), static_cast<BYTE>(argb));
+}
+
+bool IsEmpty(const RECT &rc) { return rc.right <= rc.left || rc.bottom <= rc.top; }
+
+// A rounded rectangle path inside (x, y, w, h) with corner ellipse cx x cy.
+void AddRoundRect(Gdiplus::GraphicsPath &path, Gdiplus::REAL x, Gdiplus::REAL y, Gdiplus::REAL w,
+                  Gdiplus::REAL h, Gdiplus::REAL cx, Gdiplus::REAL cy)
+{
+    if (cx > w) cx = w;
+    if (cy > h) cy = h;
+    if (cx <= 0 || cy <= 0) {
+        path.AddRectangle(Gdiplus::RectF(x, y, w, h));
+        return;
+    }
+    path.AddArc(x, y, cx, cy, 180, 90);
+    path.AddArc(x + w - cx, y, cx, cy, 270, 90);
+    path.AddArc(x + w - cx, y + h - cy, cx, cy, 0, 90);
+    path.AddArc(x, y + h - cy, cx, cy, 90, 90);
+    path.CloseFigure();
+}
+
+}  // namespace
+
+void CRenderEngine::DrawColor(HDC hDC, const RECT &rc, DWORD color)
+{
+    if ((color >> 24) == 0 || IsEmpty(rc)) return;
+    if ((color >> 24) == 0xFF) {
+        HBRUSH brush = ::CreateSolidBrush(ToColorRef(color));
+        ::FillRect(hDC, &rc, brush);
+        ::DeleteObject(brush);
+        return;
+    }
+    uilib::EnsureGdiplus();
+    Gdiplus::Graphics g(hDC);
+    Gdiplus::SolidBrush brush(ToGdipColor(color));
+    g.FillRectangle(&brush, static_cast<INT>(rc.left), static_cast<INT>(rc.top),
+                    static_cast<INT>(rc.right - rc.left), static_cast<INT>(rc.bottom - rc.top));
+}
+
+void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD dwSecond, bool bVertical)
+{
+    if (IsEmpty(rc)) return;
+    uilib::EnsureGdiplus();
+    Gdiplus::Graphics g(hDC);
+    Gdiplus::Rect r(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    // The brush rectangle is one pixel larger so the last row does not wrap to the first colour.
+    Gdiplus::Rect brushRect(r.X, r.Y, r.Width + (bVertical ? 0 : 1), r.Height + (bVertical ? 1 : 0));
+    Gdiplus::LinearGradientBrush brush(brushRect, ToGdipColor(dwFirst), ToGdipColor(dwSecond),
+                                       bVertical ? Gdiplus::LinearGradientModeVertical
+                                                 : Gdiplus::LinearGradientModeHorizontal);
+    g.FillRectangle(&brush, r);
+}
+
+void CRenderEngine::DrawLine(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor)
+{
+    if ((dwPenColor >> 24) == 0 || nSize <= 0) return;
+    uilib::EnsureGdiplus();
+    Gdiplus::Graphics g(hDC);
+    Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
+    g.DrawLine(&pen, static_cast<INT>(rc.left), static_cast<INT>(rc.top), static_cast<INT>(rc.right),
+               static_cast<INT>(rc.bottom));
+}
+
+void CRenderEngine::DrawRect(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor)
+{
+    if ((dwPenColor >> 24) == 0 || nSize <= 0 || IsEmpty(rc)) return;
+    // Four filled bands: exact pixels, no half-pixel pen offsets.
+    RECT top = {rc.left, rc.top, rc.right, rc.top + nSize};
+    RECT bottom = {rc.left, rc.bottom - nSize, rc.right, rc.bottom};
+    RECT left = {rc.left, rc.top + nSize, rc.left + nSize, rc.bottom - nSize};
+    RECT right = {rc.right - nSize, rc.top + nSize, rc.right, rc.bottom - nSize};
+    DrawColor(hDC, top, dwPenColor);
+    DrawColor(hDC, bottom, dwPenColor);
+    DrawColor(hDC, left, dwPenColor);
+    DrawColor(hDC, right, dwPenColor);
+}
+
+void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width, int height, DWORD dwPenColor)
+{
+    if ((dwPenColor >> 24) == 0 || nSize <= 0 || IsEmpty(rc)) return;
+    uilib::EnsureGdiplus();
+    Gdiplus::Graphics g(hDC);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
+    Gdiplus::GraphicsPath path;
+    Gdiplus::REAL half = nSize / 2.0f;
+    AddRoundRect(path, rc.left + half, rc.top + half, rc.right - rc.left - nSize,
+                 rc.bottom - rc.top - nSize, static_cast<Gdiplus::REAL>(width),
+                 static_cast<Gdiplus::REAL>(height));
+    g.DrawPath(&pen, &path);
+}
+
+void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height, DWORD color)
+{
+    if ((color >> 24) == 0 || IsEmpty(rc)) return;
+    if (width <= 0 && height <= 0) {
+        DrawColor(hDC, rc, color);
+        return;
+    }
+    uilib::EnsureGdiplus();
+    Gdiplus::Graphics g(hDC);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Gdiplus::SolidBrush brush(ToGdipColor(color));
+    Gdiplus::GraphicsPath path;
+    AddRoundRect(path, static_cast<Gdiplus::REAL>(rc.left), static_cast<Gdiplus::REAL>(rc.top),
+                 static_cast<Gdiplus::REAL>(rc.right - rc.left), static_cast<Gdiplus::REAL>(rc.bottom - rc.top),
+                 static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height));
+    g.FillPath(&brush, &path);
+}
+
+void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor, DWORD dwFill)
+{
+    if (IsEmpty(rc)) return;
+    uilib::EnsureGdiplus();
+    Gdiplus::Graphics g(hDC);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Gdiplus::RectF r(static_cast<Gdiplus::REAL>(rc.left), static_cast<Gdiplus::REAL>(rc.top),
+                     static_cast<Gdiplus::REAL>(rc.right - rc.left - 1),
+                     static_cast<Gdiplus::REAL>(rc.bottom - rc.top - 1));
+    if ((dwFill >> 24) != 0) {
+        Gdiplus::SolidBrush brush(ToGdipColor(dwFill));
+        g.FillEllipse(&brush, r);
+    }
+    if ((dwPenColor >> 24) != 0 && nSize > 0) {
+        Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
+        g.DrawEllipse(&pen, r);
+    }
+}
+
+void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTSTR pstrText,
+                             DWORD dwTextColor, int iFont, UINT uStyle)
+{
+    if (pstrText == nullptr || pstrText[0] == L'\0') return;
+    HFONT font = pManager != nullptr ? pManager->GetFont(iFont) : nullptr;
+    if (font == nullptr) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont = ::SelectObject(hDC, font);
+    int oldMode = ::SetBkMode(hDC, TRANSPARENT);
+    COLORREF oldColor = ::SetTextColor(hDC, ToColorRef(dwTextColor));
+    ::DrawTextW(hDC, pstrText, -1, &rc, uStyle | DT_NOPREFIX);
+    ::SetTextColor(hDC, oldColor);
+    ::SetBkMode(hDC, oldMode);
+    ::SelectObject(hDC, oldFont);
+}
+
+SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI *pManager, LPCTSTR pstrText, int iFont, UINT uStyle)
+{
+    SIZE size = {0, 0};
+    if (pstrText == nullptr) return size;
+    HFONT font = pManager != nullptr ? pManager->GetFont(iFont) : nullptr;
+    if (font == nullptr) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    HDC dc = hDC;
+    if (dc == nullptr) dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    RECT rc = {0, 0, 9999, 9999};
+    if (pstrText[0] == L'\0') {
+        TEXTMETRICW tm = {};
+        ::GetTextMetricsW(dc, &tm);
+        size.cy = tm.tmHeight;
+    } else {
+        ::DrawTextW(dc, pstrText, -1, &rc, (uStyle & ~(DT_VCENTER | DT_BOTTOM | DT_CENTER | DT_RIGHT)) |
+                                               DT_CALCRECT | DT_NOPREFIX);
+        size.cx = rc.right - rc.left;
+        size.cy = rc.bottom - rc.top;
+    }
+    ::SelectObject(dc, oldFont);
+    if (hDC == nullptr) ::DeleteDC(dc);
+    return size;
+}
+
+CRenderClip::CRenderClip(HDC hDC, const RECT &rc, int roundX, int roundY) : m_hDC(hDC)
+{
+    m_hOldRgn = ::CreateRectRgn(0, 0, 0, 0);
+    if (::GetClipRgn(hDC, m_hOldRgn) != 1) {
+        ::DeleteObject(m_hOldRgn);
+        m_hOldRgn = nullptr;
+    }
+    if (roundX > 0 || roundY > 0)
+        m_hRgn = ::CreateRoundRectRgn(rc.left, rc.top, rc.right + 1, rc.bottom + 1, roundX, roundY);
+    else
+        m_hRgn = ::CreateRectRgnIndirect(&rc);
+    ::ExtSelectClipRgn(hDC, m_hRgn, RGN_AND);
+}
+
+CRenderClip::~CRenderClip()
+{
+    ::SelectClipRgn(m_hDC, m_hOldRgn);
+    if (m_hOldRgn != nullptr) ::DeleteObject(m_hOldRgn);
+    ::DeleteObject(m_hRgn);
+}

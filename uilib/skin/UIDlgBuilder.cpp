@@ -1,0 +1,209 @@
+#include "uilib/skin/UIDlgBuilder.h"
+
+#include <cstdio>
+#include <map>
+
+#include "uilib/core/UIAttr.h"
+#include "uilib/core/UIContainer.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/render/UIRender.h"
+#include "uilib/skin/XmlReader.h"
+
+namespace {
+
+std::string ToUtf8(const std::wstring &w)
+{
+    if (w.empty()) return std::string();
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+CDuiString Lower(const CDuiString &s)
+{
+    CDuiString out = s;
+    for (wchar_t &c : out) c = static_cast<wchar_t>(towlower(c));
+    return out;
+}
+
+bool Flag(const XmlElement &e, const wchar_t *name)
+{
+    const std::wstring *v = e.Attribute(name);
+    bool b = false;
+    return v != nullptr && uilib::ParseBool(v->c_str(), b) && b;
+}
+
+// One build: the skin's default attribute lists (kept here when there is no manager).
+class Build {
+public:
+    Build(IDialogBuilderCallback *callback, CPaintManagerUI *manager) : m_callback(callback), m_manager(manager) {}
+
+    void ApplyWindow(const XmlElement &window)
+    {
+        for (const XmlAttribute &a : window.attributes) ApplyWindowAttribute(a.name, a.value);
+        int nextFontId = 0;
+        for (const auto &child : window.children) {
+            if (child->name == L"Font") {
+                AddFont(*child, nextFontId);
+            } else if (child->name == L"Default") {
+                const std::wstring *name = child->Attribute(L"name");
+                const std::wstring *value = child->Attribute(L"value");
+                if (name != nullptr && value != nullptr) {
+                    m_defaults[Lower(*name)] = *value;
+                    if (m_manager != nullptr) m_manager->AddDefaultAttributeList(name->c_str(), value->c_str());
+                }
+            }
+        }
+    }
+
+    bool IsWindowChild(const XmlElement &e) const
+    {
+        return e.name == L"Font" || e.name == L"Default" || e.name == L"Image" || e.name == L"Include";
+    }
+
+    CControlUI *BuildNode(const XmlElement &e)
+    {
+        CControlUI *control = CreateBuiltinControl(e.name.c_str());
+        if (control == nullptr && m_callback != nullptr) control = m_callback->CreateControl(e.name.c_str());
+        if (control == nullptr) return nullptr;   // unknown tag: skipped with its children
+
+        const CDuiString key = Lower(e.name);
+        auto it = m_defaults.find(key);
+        if (it != m_defaults.end()) {
+            control->ApplyAttributeList(it->second.c_str());
+        } else if (m_manager != nullptr) {
+            if (LPCTSTR list = m_manager->GetDefaultAttributeList(e.name.c_str())) control->ApplyAttributeList(list);
+        }
+        for (const XmlAttribute &a : e.attributes) control->SetAttribute(a.name.c_str(), a.value.c_str());
+
+        if (!e.children.empty()) {
+            auto *container = static_cast<IContainerUI *>(control->GetInterface(L"IContainer"));
+            if (container != nullptr) {
+                for (const auto &child : e.children) {
+                    if (CControlUI *c = BuildNode(*child)) {
+                        if (!container->Add(c)) delete c;
+                    }
+                }
+            }
+        }
+        return control;
+    }
+
+    DWORD m_windowBkColor = 0;
+
+private:
+    void ApplyWindowAttribute(const std::wstring &name, const std::wstring &value)
+    {
+        if (name == L"bkcolor") {
+            m_windowBkColor = ParseColor(value.c_str());
+            return;
+        }
+        if (m_manager == nullptr) return;
+        RECT rc;
+        SIZE sz;
+        if (name == L"size") {
+            if (ParseSize(value.c_str(), sz)) m_manager->SetInitSize(sz.cx, sz.cy);
+        } else if (name == L"caption") {
+            if (ParseRect(value.c_str(), rc)) m_manager->SetCaptionRect(rc);
+        } else if (name == L"roundcorner") {
+            if (ParseSize(value.c_str(), sz)) m_manager->SetRoundCorner(sz.cx, sz.cy);
+        } else if (name == L"sizebox") {
+            if (ParseRect(value.c_str(), rc)) m_manager->SetSizeBox(rc);
+        } else if (name == L"mininfo") {
+            if (ParseSize(value.c_str(), sz)) m_manager->SetMinInfo(sz.cx, sz.cy);
+        } else if (name == L"maxinfo") {
+            if (ParseSize(value.c_str(), sz)) m_manager->SetMaxInfo(sz.cx, sz.cy);
+        } else if (name == L"defaultfontcolor") {
+            m_manager->SetDefaultFontColor(ParseColor(value.c_str()));
+        } else if (name == L"disabledfontcolor") {
+            m_manager->SetDefaultDisabledColor(ParseColor(value.c_str()));
+        }
+    }
+
+    void AddFont(const XmlElement &font, int &nextId)
+    {
+        if (m_manager == nullptr) return;
+        const std::wstring *face = font.Attribute(L"name");
+        int size = 12;
+        if (const std::wstring *v = font.Attribute(L"size")) uilib::ParseInt(v->c_str(), size);
+        int id = nextId;
+        if (const std::wstring *v = font.Attribute(L"id")) uilib::ParseInt(v->c_str(), id);
+        nextId = id + 1;
+        bool bold = Flag(font, L"bold"), underline = Flag(font, L"underline"), italic = Flag(font, L"italic");
+        LPCTSTR faceName = face != nullptr ? face->c_str() : nullptr;
+        m_manager->AddFont(id, faceName, size, bold, underline, italic);
+        if (Flag(font, L"default")) m_manager->SetDefaultFont(faceName, size, bold, underline, italic);
+    }
+
+    IDialogBuilderCallback *m_callback;
+    CPaintManagerUI *m_manager;
+    std::map<CDuiString, CDuiString> m_defaults;
+};
+
+}  // namespace
+
+CDialogBuilder::CDialogBuilder() = default;
+
+const CDuiString &CDialogBuilder::GetLastErrorMessage() const { return m_sLastError; }
+
+CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilderCallback *pCallback,
+                                   CPaintManagerUI *pManager, CControlUI *pParent)
+{
+    m_sLastError.clear();
+    CDuiString source;
+    XmlParseResult parsed;
+    if (xml == nullptr || xml[0] == L'\0') {
+        source = L"(none)";
+        parsed.error = "no skin file named";
+    } else if (xml[0] == L'<') {
+        source = L"(inline skin)";
+        std::string utf8 = ToUtf8(xml);
+        parsed = ParseXml(utf8.data(), utf8.size());
+    } else {
+        source = CPaintManagerUI::ResolveResourceFile(xml);
+        parsed = ParseXmlFile(source);
+    }
+
+    CControlUI *result = nullptr;
+    if (parsed.root) {
+        Build build(pCallback, pManager);
+        const XmlElement &root = *parsed.root;
+        std::vector<CControlUI *> built;
+        if (root.name == L"Window") {
+            build.ApplyWindow(root);
+            for (const auto &child : root.children) {
+                if (build.IsWindowChild(*child)) continue;
+                if (CControlUI *c = build.BuildNode(*child)) built.push_back(c);
+            }
+        } else if (CControlUI *c = build.BuildNode(root)) {
+            built.push_back(c);
+        }
+        if (built.empty()) {
+            parsed.error = "no control to build (the root holds no known control)";
+        } else {
+            result = built.front();
+            if (build.m_windowBkColor != 0 && result->GetBkColor() == 0) result->SetBkColor(build.m_windowBkColor);
+            // A window has one root: further top-level controls only go to a given parent.
+            auto *parent = pParent != nullptr ? static_cast<IContainerUI *>(pParent->GetInterface(L"IContainer")) : nullptr;
+            for (size_t i = 0; i < built.size(); ++i) {
+                if (parent != nullptr) {
+                    if (!parent->Add(built[i])) delete built[i];
+                } else if (i > 0) {
+                    delete built[i];
+                }
+            }
+        }
+    }
+    if (result == nullptr) {
+        std::string message = ToUtf8(source) + ": " + parsed.error;
+        int n = ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), nullptr, 0);
+        std::wstring wideError(static_cast<size_t>(n), L'\0');
+        if (n > 0)
+            ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), &wideError[0], n);
+        m_sLastError = source + L": " + wideError;
+        fprintf(stderr, "uilib: skin %s\n", message.c_str());
+        fflush(stderr);
+    }
+    return result;
+}
