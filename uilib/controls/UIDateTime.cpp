@@ -1,0 +1,132 @@
+// CDateTimeUI: the closed date field; the calendar popup is CCalendarWnd (UICalendar.cpp).
+#include "uilib/controls/UIDateTime.h"
+
+#include "uilib/controls/UICalendar.h"
+#include "uilib/render/UIRender.h"
+
+namespace {
+
+enum : UINT { kDateHot = 1 };
+const DWORD kFieldBkColor = 0xFFFFFFFF;
+const DWORD kFieldBorderColor = 0xFFDDE3F0;
+const DWORD kFieldFocusColor = 0xFF4877E7;
+const DWORD kIconColor = 0xFF6B7694;
+const int kIconWidth = 28;
+
+// A small calendar sheet: outline, a binding bar and two rings.
+void DrawCalendarGlyph(HDC hDC, const RECT &area, DWORD color) {
+    const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2;
+    RECT sheet = {cx - 7, cy - 6, cx + 7, cy + 7};
+    CRenderEngine::DrawRect(hDC, sheet, 1, color);
+    CRenderEngine::DrawColor(hDC, {sheet.left, sheet.top, sheet.right, sheet.top + 3}, color);
+    CRenderEngine::DrawColor(hDC, {cx - 4, sheet.top - 2, cx - 2, sheet.top + 1}, color);
+    CRenderEngine::DrawColor(hDC, {cx + 2, sheet.top - 2, cx + 4, sheet.top + 1}, color);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            CRenderEngine::DrawColor(hDC, {sheet.left + 3 + c * 3, sheet.top + 5 + r * 3, sheet.left + 5 + c * 3,
+                                           sheet.top + 7 + r * 3}, color);
+}
+
+}  // namespace
+
+CDateTimeUI::CDateTimeUI() {
+    ::GetLocalTime(&m_sysTime);
+    m_sText = uilib::FormatDate(m_sysTime);
+    m_rcTextPadding = {8, 0, kIconWidth, 0};
+    m_dwBackColor = kFieldBkColor;
+    m_dwBorderColor = kFieldBorderColor;
+    m_dwFocusBorderColor = kFieldFocusColor;
+    m_nBorderSize = 1;
+}
+
+CDateTimeUI::~CDateTimeUI() {
+    if (m_pWindow != nullptr) m_pWindow->Detach();
+}
+
+LPCTSTR CDateTimeUI::GetClass() const { return L"DateTime"; }
+
+LPVOID CDateTimeUI::GetInterface(LPCTSTR pstrName) {
+    if (_wcsicmp(pstrName, L"DateTime") == 0) return static_cast<CDateTimeUI *>(this);
+    return CLabelUI::GetInterface(pstrName);
+}
+
+UINT CDateTimeUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_TABSTOP : 0; }
+
+SYSTEMTIME &CDateTimeUI::GetTime() { return m_sysTime; }
+
+void CDateTimeUI::SetTime(SYSTEMTIME *pst) {
+    if (pst == nullptr || !uilib::IsValidDate(pst->wYear, pst->wMonth, pst->wDay)) return;
+    m_sysTime = *pst;
+    m_sysTime.wDayOfWeek = static_cast<WORD>(uilib::DayOfWeek(pst->wYear, pst->wMonth, pst->wDay));
+    m_sText = uilib::FormatDate(m_sysTime);
+    Invalidate();
+}
+
+CDuiString CDateTimeUI::GetText() const { return uilib::FormatDate(m_sysTime); }
+
+bool CDateTimeUI::Activate() {
+    if (!CControlUI::Activate()) return false;
+    if (m_pWindow != nullptr) return true;
+    if (m_pManager == nullptr || m_pManager->GetPaintWindow() == nullptr) return false;
+    m_pWindow = new CCalendarWnd(this);
+    m_pWindow->Open();
+    m_pManager->SendNotify(this, DUI_MSGTYPE_DROPDOWN);
+    return true;
+}
+
+void CDateTimeUI::DoEvent(TEventUI &event) {
+    switch (event.Type) {
+    case UIEVENT_SETFOCUS:
+    case UIEVENT_KILLFOCUS:
+        m_bFocused = event.Type == UIEVENT_SETFOCUS;
+        Invalidate();
+        return;
+    case UIEVENT_BUTTONDOWN:
+    case UIEVENT_DBLCLICK:
+        if (!IsEnabled()) return;
+        if (m_pManager != nullptr) m_pManager->SetFocus(this);
+        Activate();
+        return;
+    case UIEVENT_BUTTONUP:
+    case UIEVENT_MOUSEMOVE:
+        return;
+    case UIEVENT_MOUSEENTER:
+    case UIEVENT_MOUSELEAVE:
+        m_uButtonState = event.Type == UIEVENT_MOUSEENTER ? (m_uButtonState | kDateHot) : (m_uButtonState & ~kDateHot);
+        Invalidate();
+        return;
+    case UIEVENT_KEYDOWN:
+        if (IsEnabled() && (event.chKey == VK_F4 || event.chKey == VK_SPACE || event.chKey == VK_RETURN ||
+                            (event.chKey == VK_DOWN && (::GetKeyState(VK_MENU) & 0x8000)))) {
+            Activate();
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    CLabelUI::DoEvent(event);
+}
+
+void CDateTimeUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    if (_wcsicmp(pstrName, L"value") == 0) {
+        SYSTEMTIME st = m_sysTime;
+        if (uilib::ParseDate(pstrValue, st)) SetTime(&st);
+    } else if (_wcsicmp(pstrName, L"normalimage") == 0) m_sNormalImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"hotimage") == 0) m_sHotImage = pstrValue;
+    else CLabelUI::SetAttribute(pstrName, pstrValue);
+}
+
+void CDateTimeUI::PaintText(HDC hDC) {
+    m_sText = uilib::FormatDate(m_sysTime);   // "text" from a skin never replaces the date
+    CLabelUI::PaintText(hDC);
+}
+
+void CDateTimeUI::PaintStatusImage(HDC hDC) {
+    const CDuiString &image = (m_uButtonState & kDateHot) && !m_sHotImage.empty() ? m_sHotImage : m_sNormalImage;
+    if (!image.empty() && DrawImage(hDC, image.c_str())) return;
+    RECT icon = {m_rcItem.right - kIconWidth, m_rcItem.top, m_rcItem.right, m_rcItem.bottom};
+    DrawCalendarGlyph(hDC, icon, (m_uButtonState & kDateHot) || m_pWindow != nullptr ? kFieldFocusColor : kIconColor);
+}
+
+CDuiString CDateTimeUI::GetInspectText() const { return uilib::FormatDate(m_sysTime); }
