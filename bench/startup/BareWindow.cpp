@@ -1,0 +1,50 @@
+// The reference for the start-up bench: a bare Win32 window of the console's size, built
+// with the same toolchain, which reports its first paint like the console does.
+#include <windows.h>
+
+#include "app/StartupProbe.h"
+
+namespace {
+
+LRESULT CALLBACK BareProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hWnd, &ps);
+        ::FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::EndPaint(hWnd, &ps);
+        return 0;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = BareProc;
+    wc.hInstance = hInstance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"BareWindow";
+    ::RegisterClassW(&wc);
+    const HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, 800, 572, nullptr, nullptr,
+                                        hInstance, nullptr);
+    if (hWnd == nullptr) return 1;
+    ::ShowWindow(hWnd, SW_SHOW);
+    if (startupprobe::Requested()) {
+        startupprobe::RunUntilFirstPaint(hWnd);
+        return 0;
+    }
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
