@@ -151,20 +151,23 @@ RECT CCalendarUI::GetNextRect() const {
     return {m_rcItem.right - kPad - kNavHeight, m_rcItem.top + kPad, m_rcItem.right - kPad, m_rcItem.top + kPad + kNavHeight};
 }
 
-RECT CCalendarUI::GridRect() const {
-    return {m_rcItem.left + kPad, m_rcItem.top + kPad + kNavHeight + kWeekdayHeight, m_rcItem.right - kPad,
-            m_rcItem.bottom - kPad};
+static RECT GridIn(const RECT &rc) {
+    return {rc.left + kPad, rc.top + kPad + kNavHeight + kWeekdayHeight, rc.right - kPad, rc.bottom - kPad};
 }
+
+RECT CCalendarUI::GridRect() const { return GridIn(m_rcItem); }
 
 int CCalendarUI::FirstCell() const { return (uilib::DayOfWeek(m_year, m_month, 1) + 6) % 7; }
 
-RECT CCalendarUI::GetDayRect(int day) const {
-    const RECT grid = GridRect();
-    const int cell = FirstCell() + day - 1;
+RECT CCalendarUI::DayRectIn(const RECT &rcItem, int year, int month, int day) {
+    const RECT grid = GridIn(rcItem);
+    const int cell = (uilib::DayOfWeek(year, month, 1) + 6) % 7 + day - 1;
     const int w = (grid.right - grid.left) / 7, h = (grid.bottom - grid.top) / 6;
     const int col = cell % 7, row = cell / 7;
     return {grid.left + col * w, grid.top + row * h, grid.left + (col + 1) * w, grid.top + (row + 1) * h};
 }
+
+RECT CCalendarUI::GetDayRect(int day) const { return DayRectIn(m_rcItem, m_year, m_month, day); }
 
 int CCalendarUI::DayAt(POINT pt) const {
     const RECT grid = GridRect();

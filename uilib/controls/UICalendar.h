@@ -39,6 +39,8 @@ public:
     RECT GetPrevRect() const;
     RECT GetNextRect() const;
     RECT GetDayRect(int day) const;
+    // The cell of a day of a month in a calendar occupying rcItem.
+    static RECT DayRectIn(const RECT &rcItem, int year, int month, int day);
 
     void DoEvent(TEventUI &event) override;
     void PaintText(HDC hDC) override;
