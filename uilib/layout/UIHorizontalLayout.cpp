@@ -62,7 +62,7 @@ void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
         item->SetPos({x, y, x + w, y + h}, bNeedInvalidate);
         x += w + pad.right + m_iChildPadding;
         cxNeeded += w;
-        cyNeeded = std::max(cyNeeded, h + pad.top + pad.bottom);
+        cyNeeded = std::max(cyNeeded, static_cast<int>(h + pad.top + pad.bottom));
     }
     ProcessScrollBar(content, cxNeeded, cyNeeded);
 }

@@ -61,7 +61,7 @@ void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
         item->SetPos({x, y, x + w, y + h}, bNeedInvalidate);
         y += h + pad.bottom + m_iChildPadding;
         cyNeeded += h;
-        cxNeeded = std::max(cxNeeded, w + pad.left + pad.right);
+        cxNeeded = std::max(cxNeeded, static_cast<int>(w + pad.left + pad.right));
     }
     ProcessScrollBar(content, cxNeeded, cyNeeded);
 }

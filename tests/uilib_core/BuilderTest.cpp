@@ -1,0 +1,249 @@
+// The skin builder: good skins become the expected trees (built-in tags, the factory for
+// unknown ones, default attribute lists, window settings); bad input gives null and one
+// clear line on standard error naming the skin and the fault, and never crashes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+#include "tests/uilib_core/StderrCapture.h"
+#include "uilib/UIlib.h"
+
+namespace {
+
+int CountLines(const std::string &text)
+{
+    int n = 0;
+    for (char c : text) n += c == '\n' ? 1 : 0;
+    return n;
+}
+
+std::wstring TempDir()
+{
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    return dir;
+}
+
+void WriteFile(const std::wstring &path, const std::string &bytes)
+{
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(h);
+}
+
+struct BadSkin {
+    const char *label;
+    std::string content;   // written to a file; empty: the file does not exist
+    const char *fault;     // expected in the one stderr line
+};
+
+class BuilderBadSkins : public ::testing::TestWithParam<BadSkin> {};
+
+TEST_P(BuilderBadSkins, GiveNullAndOneLineNamingFileAndFault)
+{
+    const BadSkin &bad = GetParam();
+    std::wstring name = std::wstring(L"uilib_bad_") + std::wstring(bad.label, bad.label + strlen(bad.label)) + L".xml";
+    for (wchar_t &c : name) {
+        if (c == L' ') c = L'_';
+    }
+    std::wstring path = TempDir() + name;
+    ::DeleteFileW(path.c_str());
+    if (!bad.content.empty()) WriteFile(path, bad.content);
+
+    uitest::StderrCapture capture;
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    CControlUI *root = builder.Create(path.c_str(), nullptr, nullptr, &manager);
+    std::string err = capture.Text();
+    EXPECT_EQ(root, nullptr) << bad.label;
+    EXPECT_EQ(CountLines(err), 1) << err;
+    std::string narrowName(name.begin(), name.end());
+    EXPECT_NE(err.find(narrowName), std::string::npos) << err;
+    EXPECT_NE(err.find(bad.fault), std::string::npos) << err;
+    EXPECT_FALSE(builder.GetLastErrorMessage().empty());
+    delete root;
+    ::DeleteFileW(path.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BuilderBadSkins,
+    ::testing::Values(
+        BadSkin{"missing file", "", "file not found"},
+        BadSkin{"unclosed tag", "<Window size=\"10,10\">\n<VerticalLayout>\n</Window>", "line 3, column 1: mismatched tag"},
+        BadSkin{"bad entity", "<Window><Label text=\"&bogus;\"/></Window>", "bad entity"},
+        BadSkin{"invalid utf8", "<Window><Label text=\"\xFF\xFE\"/></Window>", "invalid UTF-8"},
+        BadSkin{"unclosed huge attribute", "<Window><Label text=\"" + std::string(10 * 1024 * 1024, 'a'),
+                "unclosed attribute value"},
+        BadSkin{"no known control", "<Window><Mystery/></Window>", "no control to build"}));
+
+TEST(Builder, InlineSkinBuildsBuiltinTagsWithTheirAttributes)
+{
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    CControlUI *root = builder.Create(
+        L"<Window size=\"320,240\" caption=\"0,0,0,30\" roundcorner=\"4,4\" mininfo=\"100,80\" bkcolor=\"#FF112233\">"
+        L"<Font id=\"1\" name=\"Microsoft YaHei\" size=\"16\" bold=\"true\"/>"
+        L"<VerticalLayout name=\"root\" inset=\"1,2,3,4\">"
+        L"  <Label name=\"title\" text=\"\x57FA\x7AD9 &amp; Co\" font=\"1\" height=\"30\"/>"
+        L"  <HorizontalLayout><Button name=\"ok\" text=\"OK\" width=\"80\"/><Option name=\"o1\" group=\"g\"/></HorizontalLayout>"
+        L"  <TabLayout name=\"tabs\" selectedid=\"1\"><Container/><Container name=\"second\"/></TabLayout>"
+        L"</VerticalLayout></Window>",
+        nullptr, nullptr, &manager);
+    ASSERT_NE(root, nullptr) << std::string(builder.GetLastErrorMessage().begin(), builder.GetLastErrorMessage().end());
+    manager.AttachDialog(root);
+
+    EXPECT_STREQ(root->GetClass(), L"VerticalLayout");
+    EXPECT_EQ(root->GetBkColor(), 0xFF112233u);   // the window's bkcolor lands on the root
+    EXPECT_EQ(manager.GetInitSize().cx, 320);
+    EXPECT_EQ(manager.GetInitSize().cy, 240);
+    EXPECT_EQ(manager.GetCaptionRect().bottom, 30);
+    EXPECT_EQ(manager.GetRoundCorner().cx, 4);
+    EXPECT_EQ(manager.GetMinInfo().cy, 80);
+    ASSERT_NE(manager.GetFontInfo(1), nullptr);
+    EXPECT_EQ(manager.GetFontInfo(1)->iSize, 16);
+    EXPECT_TRUE(manager.GetFontInfo(1)->bBold);
+
+    CControlUI *title = manager.FindControl(L"title");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->GetText(), L"\x57FA\x7AD9 & Co");
+    EXPECT_EQ(title->GetFixedHeight(), 30);
+    EXPECT_EQ(static_cast<CLabelUI *>(title)->GetFont(), 1);
+    EXPECT_STREQ(manager.FindControl(L"ok")->GetClass(), L"Button");
+    EXPECT_STREQ(manager.FindControl(L"o1")->GetClass(), L"Option");
+    auto *tabs = static_cast<CTabLayoutUI *>(manager.FindControl(L"tabs"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->GetCurSel(), 1);   // "selectedid" given before the items existed
+    EXPECT_TRUE(manager.FindControl(L"second")->IsVisible());
+    EXPECT_EQ(static_cast<CContainerUI *>(root)->GetInset().bottom, 4);
+}
+
+TEST(Builder, DefaultListsComeFirstAndOwnAttributesWin)
+{
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    CControlUI *root = builder.Create(
+        L"<Window><Default name=\"Button\" value=\"width=&quot;50&quot; height=&quot;20&quot; text=&quot;dflt&quot;\"/>"
+        L"<HorizontalLayout><Button name=\"a\"/><Button name=\"b\" width=\"70\"/></HorizontalLayout></Window>",
+        nullptr, nullptr, &manager);
+    ASSERT_NE(root, nullptr);
+    manager.AttachDialog(root);
+    EXPECT_EQ(manager.FindControl(L"a")->GetFixedWidth(), 50);
+    EXPECT_EQ(manager.FindControl(L"a")->GetText(), L"dflt");
+    EXPECT_EQ(manager.FindControl(L"b")->GetFixedWidth(), 70);
+    EXPECT_EQ(manager.FindControl(L"b")->GetFixedHeight(), 20);
+}
+
+class PageFactory : public IDialogBuilderCallback {
+public:
+    CControlUI *CreateControl(LPCTSTR pstrClass) override
+    {
+        asked.push_back(pstrClass);
+        if (_wcsicmp(pstrClass, L"page") == 0) {
+            CDialogBuilder sub;
+            return sub.Create(L"<VerticalLayout name=\"pageRoot\"><Button name=\"inPage\"/></VerticalLayout>");
+        }
+        return nullptr;
+    }
+    std::vector<std::wstring> asked;
+};
+
+TEST(Builder, UnknownTagsGoToTheFactoryAndNullSkipsTheirChildren)
+{
+    CPaintManagerUI manager;
+    PageFactory factory;
+    CDialogBuilder builder;
+    CControlUI *root = builder.Create(
+        L"<Window><VerticalLayout><PAGE virtualwnd=\"V_Page\"/>"
+        L"<Gadget><Button name=\"hidden\"/></Gadget><Label name=\"after\"/></VerticalLayout></Window>",
+        nullptr, &factory, &manager);
+    ASSERT_NE(root, nullptr);
+    manager.AttachDialog(root);
+    EXPECT_EQ(factory.asked, (std::vector<std::wstring>{L"PAGE", L"Gadget"}));
+    CControlUI *page = manager.FindControl(L"pageRoot");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetParent(), root);
+    EXPECT_EQ(manager.FindControl(L"inPage")->GetVirtualWnd(), L"V_Page");   // the tag's attributes apply
+    EXPECT_EQ(manager.FindControl(L"hidden"), nullptr);
+    EXPECT_NE(manager.FindControl(L"after"), nullptr);
+    EXPECT_EQ(static_cast<CContainerUI *>(root)->GetCount(), 2);
+}
+
+TEST(Builder, UnknownAttributesAndBadValuesAreIgnored)
+{
+    uitest::StderrCapture capture;
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    CControlUI *root = builder.Create(
+        L"<Window size=\"abc\" caption=\"1,2\"><HorizontalLayout>"
+        L"<Label name=\"l\" width=\"abc\" height=\"12x\" frobnicate=\"yes\" bkcolor=\"#GG0000\" padding=\"1,2\" "
+        L"visible=\"maybe\" pos=\"1,2,3\" font=\"x\"/>"
+        L"<Button name=\"b\" width=\"40\" width2=\"9\"/></HorizontalLayout></Window>",
+        nullptr, nullptr, &manager);
+    ASSERT_NE(root, nullptr);
+    manager.AttachDialog(root);
+    CControlUI *l = manager.FindControl(L"l");
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->GetFixedWidth(), 0);
+    EXPECT_EQ(l->GetFixedHeight(), 0);
+    EXPECT_EQ(l->GetBkColor(), 0u);
+    EXPECT_EQ(l->GetPadding().left, 0);
+    EXPECT_TRUE(l->IsVisible());
+    EXPECT_EQ(static_cast<CLabelUI *>(l)->GetFont(), -1);
+    EXPECT_EQ(manager.FindControl(L"b")->GetFixedWidth(), 40);
+    EXPECT_EQ(manager.GetInitSize().cx, 0);
+    EXPECT_EQ(manager.GetCaptionRect().bottom, 0);
+    EXPECT_TRUE(capture.Text().empty()) << capture.Text();
+}
+
+TEST(Builder, ATenMegabyteAttributeBuilds)
+{
+    std::string big(10 * 1024 * 1024, 'z');
+    std::wstring xml = L"<Window><Label name=\"big\" text=\"" + std::wstring(big.begin(), big.end()) + L"\"/></Window>";
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    CControlUI *root = builder.Create(xml.c_str(), nullptr, nullptr, &manager);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->GetText().size(), big.size());
+    delete root;
+}
+
+TEST(Builder, FileUnderTheResourcePathWithRepeatedSeparators)
+{
+    std::wstring dir = TempDir() + L"uilib_res\\";
+    ::CreateDirectoryW(dir.c_str(), nullptr);
+    ::CreateDirectoryW((dir + L"sub").c_str(), nullptr);
+    WriteFile(dir + L"sub\\skin.xml", "<Window><Label name=\"x\"/></Window>");
+    CDuiString saved = CPaintManagerUI::GetResourcePath();
+    CPaintManagerUI::SetResourcePath(dir.c_str());
+    EXPECT_EQ(CPaintManagerUI::ResolveResourceFile(L"//sub//skin.xml"), dir + L"sub\\skin.xml");
+    EXPECT_EQ(CPaintManagerUI::ResolveResourceFile(L"/sub/skin.xml"), dir + L"sub\\skin.xml");
+    CDialogBuilder builder;
+    CControlUI *root = builder.Create(L"//sub//skin.xml");
+    EXPECT_NE(root, nullptr);
+    EXPECT_TRUE(builder.GetLastErrorMessage().empty());
+    delete root;
+    CPaintManagerUI::SetResourcePath(saved.c_str());
+    ::DeleteFileW((dir + L"sub\\skin.xml").c_str());
+}
+
+TEST(Builder, EveryBuiltinClassNameCreatesItsClass)
+{
+    const wchar_t *names[] = {L"Control", L"Container", L"VerticalLayout", L"HorizontalLayout", L"TabLayout",
+                              L"Label", L"Text", L"Button", L"Option", L"Edit", L"ScrollBar", L"Progress",
+                              L"Slider", L"List", L"ListHeader", L"ListHeaderItem", L"ListLabelElement",
+                              L"ListTextElement", L"ListContainerElement", L"Combo", L"DateTime"};
+    for (const wchar_t *name : names) {
+        CControlUI *c = CreateBuiltinControl(name);
+        ASSERT_NE(c, nullptr) << std::string(name, name + wcslen(name));
+        EXPECT_STREQ(c->GetClass(), name);
+        delete c;
+    }
+    EXPECT_EQ(CreateBuiltinControl(L"menu0_0"), nullptr);
+}
+
+}  // namespace

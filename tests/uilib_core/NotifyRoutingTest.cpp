@@ -1,0 +1,162 @@
+// Notify routing through the maps: the page registered under the virtual-window name
+// (the sender's own or its nearest ancestor's) first, the window's own map when the
+// page has no row for the type, derived rows before base rows, the first row winning.
+// If this fails, page clicks reach the wrong handler or none.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "uilib/UIlib.h"
+
+namespace {
+
+std::vector<std::string> gCalls;
+
+class BasePage : public CNotifyPump {
+public:
+    virtual void OnClick(TNotifyUI &) { gCalls.push_back("BasePage::OnClick"); }
+    virtual void OnTimer(TNotifyUI &) { gCalls.push_back("BasePage::OnTimer"); }
+    DUI_DECLARE_MESSAGE_MAP()
+};
+
+DUI_BEGIN_MESSAGE_MAP(BasePage, CNotifyPump)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, BasePage::OnClick)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_TIMER, BasePage::OnTimer)
+DUI_END_MESSAGE_MAP()
+
+// Chained to BasePage: its own "click" row comes first; "timer" falls to the base's row.
+class Page : public BasePage {
+public:
+    void OnClick(TNotifyUI &) override { gCalls.push_back("Page::OnClick (virtual)"); }
+    void OnNamedClick(TNotifyUI &) { gCalls.push_back("Page::OnNamedClick"); }
+    void OnSecondClick(TNotifyUI &) { gCalls.push_back("Page::OnSecondClick"); }
+    void OnDbClick(TNotifyUI &) { gCalls.push_back("Page::OnDbClick"); }
+    DUI_DECLARE_MESSAGE_MAP()
+};
+
+DUI_BEGIN_MESSAGE_MAP(Page, BasePage)
+DUI_ON_CLICK_CTRNAME(L"special", Page::OnNamedClick)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, Page::OnClick)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, Page::OnSecondClick)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_DBCLICK, Page::OnDbClick)
+DUI_END_MESSAGE_MAP()
+
+// The window: a second base class before CNotifyPump, as the real windows have.
+class Frame : public CControlUI, public CNotifyPump {
+public:
+    void OnClick(TNotifyUI &) { gCalls.push_back("Frame::OnClick"); }
+    void OnSelect(TNotifyUI &) { gCalls.push_back("Frame::OnSelect"); }
+    void OnItemSelect(TNotifyUI &) { gCalls.push_back("Frame::OnItemSelect"); }
+    DUI_DECLARE_MESSAGE_MAP()
+};
+
+DUI_BEGIN_MESSAGE_MAP(Frame, CNotifyPump)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, Frame::OnClick)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, Frame::OnSelect)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMSELECT, Frame::OnItemSelect)
+DUI_END_MESSAGE_MAP()
+
+class NotifyRouting : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gCalls.clear();
+        frame.AddVirtualWnd(L"V_Page", &page);
+        CDialogBuilder builder;
+        root = builder.Create(L"<VerticalLayout name=\"root\">"
+                              L"<HorizontalLayout name=\"pageBox\" virtualwnd=\"V_Page\">"
+                              L"  <VerticalLayout><Button name=\"deep\"/></VerticalLayout>"
+                              L"  <Button name=\"special\"/>"
+                              L"  <Button name=\"own\" virtualwnd=\"V_Other\"/>"
+                              L"</HorizontalLayout><Button name=\"outside\"/></VerticalLayout>",
+                              nullptr, nullptr, &manager);
+        manager.AttachDialog(root);
+        notifier.pump = &frame;
+        manager.AddNotifier(&notifier);
+    }
+
+    std::vector<std::string> Send(const wchar_t *control, const wchar_t *type)
+    {
+        gCalls.clear();
+        manager.SendNotify(manager.FindControl(control), type);
+        return gCalls;
+    }
+
+    struct Forward : INotifyUI {
+        CNotifyPump *pump = nullptr;
+        TNotifyUI last;
+        void Notify(TNotifyUI &msg) override
+        {
+            last = msg;
+            pump->NotifyPump(msg);
+        }
+    } notifier;
+
+    CPaintManagerUI manager;
+    CControlUI *root = nullptr;
+    Frame frame;
+    Page page;
+};
+
+using Calls = std::vector<std::string>;
+
+TEST_F(NotifyRouting, TableOfRoutes)
+{
+    struct Case {
+        const wchar_t *control, *type;
+        Calls expect;
+    } cases[] = {
+        // nearest ancestor's virtual window; derived row first; only the first row is called
+        {L"deep", DUI_MSGTYPE_CLICK, {"Page::OnClick (virtual)"}},
+        // a row naming the control wins over the later any-control rows
+        {L"special", DUI_MSGTYPE_CLICK, {"Page::OnNamedClick"}},
+        // type with a row only in the base's map
+        {L"deep", DUI_MSGTYPE_TIMER, {"BasePage::OnTimer"}},
+        // no row in the page's chain: the window's own map
+        {L"deep", DUI_MSGTYPE_SELECTCHANGED, {"Frame::OnSelect"}},
+        // a virtual window nobody registered: the window's own map
+        {L"own", DUI_MSGTYPE_CLICK, {"Frame::OnClick"}},
+        // no virtual window at all
+        {L"outside", DUI_MSGTYPE_CLICK, {"Frame::OnClick"}},
+        {L"outside", DUI_MSGTYPE_DBCLICK, {}},
+        {L"deep", DUI_MSGTYPE_DBCLICK, {"Page::OnDbClick"}},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(Send(c.control, c.type), c.expect)
+            << std::string(c.control, c.control + wcslen(c.control)) << " "
+            << std::string(c.type, c.type + wcslen(c.type));
+    }
+}
+
+TEST_F(NotifyRouting, SendNotifyFillsTheNearestVirtualWindow)
+{
+    Send(L"deep", DUI_MSGTYPE_CLICK);
+    EXPECT_EQ(notifier.last.sVirtualWnd, L"V_Page");
+    EXPECT_EQ(notifier.last.pSender, manager.FindControl(L"deep"));
+    Send(L"own", DUI_MSGTYPE_CLICK);
+    EXPECT_EQ(notifier.last.sVirtualWnd, L"V_Other");
+    Send(L"outside", DUI_MSGTYPE_CLICK);
+    EXPECT_EQ(notifier.last.sVirtualWnd, L"");
+}
+
+TEST_F(NotifyRouting, RemovedVirtualWindowFallsBackToTheOwnMap)
+{
+    EXPECT_TRUE(frame.RemoveVirtualWnd(L"V_Page"));
+    EXPECT_FALSE(frame.RemoveVirtualWnd(L"V_Page"));
+    EXPECT_EQ(Send(L"deep", DUI_MSGTYPE_CLICK), Calls{"Frame::OnClick"});
+    EXPECT_TRUE(frame.AddVirtualWnd(L"V_Page", &page));
+    EXPECT_FALSE(frame.AddVirtualWnd(L"V_Page", &page));   // one pump per name
+}
+
+TEST_F(NotifyRouting, LoopDispatchReportsWhetherARowWasCalled)
+{
+    TNotifyUI msg;
+    msg.sType = DUI_MSGTYPE_ITEMCLICK;
+    msg.pSender = manager.FindControl(L"deep");
+    EXPECT_FALSE(page.LoopDispatch(msg));
+    msg.sType = DUI_MSGTYPE_TIMER;
+    EXPECT_TRUE(page.LoopDispatch(msg));
+}
+
+}  // namespace
