@@ -355,4 +355,25 @@ TEST(Paint, ColoursAndAlphaImagesReachTheWindow)
     CPaintManagerUI::SetResourcePath(saved.c_str());
 }
 
+TEST(Paint, BordersLieOnTheControlsEdgePixels)
+{
+    TestWindow wnd(L"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\" inset=\"10,10,10,10\">"
+                   L"<Control width=\"40\" bordersize=\"1\" bordercolor=\"#FFFF0000\"/>"
+                   L"<Control width=\"10\"/>"
+                   L"<Control width=\"40\" bordersize=\"1\" bordercolor=\"#FFFF0000\" borderround=\"6,6\"/>"
+                   L"<Control/></HorizontalLayout></Window>");
+    ASSERT_NE(wnd.Open(120, 60), nullptr);
+    Snapshot shot(wnd.GetHWND());
+    // square: x 10..49, y 10..49; rounded: x 60..99
+    for (int x0 : {10, 60}) {
+        int x1 = x0 + 39;
+        EXPECT_EQ(shot.Rgb(x0, 30), 0xFF0000u) << "left edge at " << x0;
+        EXPECT_EQ(shot.Rgb(x1, 30), 0xFF0000u) << "right edge at " << x1;
+        EXPECT_EQ(shot.Rgb(x0 + 20, 10), 0xFF0000u) << "top edge at " << x0;
+        EXPECT_EQ(shot.Rgb(x0 + 20, 49), 0xFF0000u) << "bottom edge at " << x0;
+        EXPECT_EQ(shot.Rgb(x0 + 1, 30), 0xFFFFFFu) << "inside the left edge at " << x0;
+        EXPECT_EQ(shot.Rgb(x1 + 1, 30), 0xFFFFFFu) << "outside the right edge at " << x1;
+    }
+}
+
 }  // namespace

@@ -47,6 +47,16 @@ Gdiplus::Color ToGdipColor(DWORD argb)
                           static_cast<BYTE>(argb >> 8), static_cast<BYTE>(argb));
 }
 
+// GDI+ centres pixel i on the coordinate i (its default offset mode, the one Wine and
+// Windows agree on): a 1-pixel pen on column i is drawn at i, and a fill that covers
+// pixels l..r-1 exactly spans l - 0.5 .. r - 0.5 (kFillShift).
+const Gdiplus::REAL kFillShift = -0.5f;
+
+void Prepare(Gdiplus::Graphics &g, bool antiAlias)
+{
+    if (antiAlias) g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+}
+
 bool IsEmpty(const RECT &rc) { return rc.right <= rc.left || rc.bottom <= rc.top; }
 
 // A rounded rectangle path inside (x, y, w, h) with corner ellipse cx x cy.
@@ -79,9 +89,10 @@ void CRenderEngine::DrawColor(HDC hDC, const RECT &rc, DWORD color)
     }
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
+    Prepare(g, false);
     Gdiplus::SolidBrush brush(ToGdipColor(color));
-    g.FillRectangle(&brush, static_cast<INT>(rc.left), static_cast<INT>(rc.top),
-                    static_cast<INT>(rc.right - rc.left), static_cast<INT>(rc.bottom - rc.top));
+    g.FillRectangle(&brush, rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
+                    static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
 }
 
 void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD dwSecond, bool bVertical)
@@ -89,9 +100,11 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD d
     if (IsEmpty(rc)) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
-    Gdiplus::Rect r(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    Prepare(g, false);
+    Gdiplus::RectF r(rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
+                     static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
     // The brush rectangle is one pixel larger so the last row does not wrap to the first colour.
-    Gdiplus::Rect brushRect(r.X, r.Y, r.Width + (bVertical ? 0 : 1), r.Height + (bVertical ? 1 : 0));
+    Gdiplus::RectF brushRect(r.X - 1, r.Y - 1, r.Width + 2, r.Height + 2);
     Gdiplus::LinearGradientBrush brush(brushRect, ToGdipColor(dwFirst), ToGdipColor(dwSecond),
                                        bVertical ? Gdiplus::LinearGradientModeVertical
                                                  : Gdiplus::LinearGradientModeHorizontal);
@@ -103,9 +116,12 @@ void CRenderEngine::DrawLine(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColo
     if ((dwPenColor >> 24) == 0 || nSize <= 0) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
+    const bool axisAligned = rc.left == rc.right || rc.top == rc.bottom;
+    Prepare(g, !axisAligned);
+    // An odd-width pen on pixel centres stays on whole pixels; an even one between them.
+    Gdiplus::REAL shift = (nSize % 2) != 0 ? 0.0f : kFillShift;
     Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
-    g.DrawLine(&pen, static_cast<INT>(rc.left), static_cast<INT>(rc.top), static_cast<INT>(rc.right),
-               static_cast<INT>(rc.bottom));
+    g.DrawLine(&pen, rc.left + shift, rc.top + shift, rc.right + shift, rc.bottom + shift);
 }
 
 void CRenderEngine::DrawRect(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor)
@@ -127,11 +143,12 @@ void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width,
     if ((dwPenColor >> 24) == 0 || nSize <= 0 || IsEmpty(rc)) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Prepare(g, true);
     Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
     Gdiplus::GraphicsPath path;
-    Gdiplus::REAL half = nSize / 2.0f;
-    AddRoundRect(path, rc.left + half, rc.top + half, rc.right - rc.left - nSize,
+    // The pen's outer edge on the control's outer pixels.
+    Gdiplus::REAL inset = nSize / 2.0f + kFillShift;
+    AddRoundRect(path, rc.left + inset, rc.top + inset, rc.right - rc.left - nSize,
                  rc.bottom - rc.top - nSize, static_cast<Gdiplus::REAL>(width),
                  static_cast<Gdiplus::REAL>(height));
     g.DrawPath(&pen, &path);
@@ -146,10 +163,10 @@ void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height
     }
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    Prepare(g, true);
     Gdiplus::SolidBrush brush(ToGdipColor(color));
     Gdiplus::GraphicsPath path;
-    AddRoundRect(path, static_cast<Gdiplus::REAL>(rc.left), static_cast<Gdiplus::REAL>(rc.top),
+    AddRoundRect(path, rc.left + kFillShift, rc.top + kFillShift,
                  static_cast<Gdiplus::REAL>(rc.right - rc.left), static_cast<Gdiplus::REAL>(rc.bottom - rc.top),
                  static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height));
     g.FillPath(&brush, &path);
@@ -160,16 +177,17 @@ void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenC
     if (IsEmpty(rc)) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    Gdiplus::RectF r(static_cast<Gdiplus::REAL>(rc.left), static_cast<Gdiplus::REAL>(rc.top),
-                     static_cast<Gdiplus::REAL>(rc.right - rc.left - 1),
-                     static_cast<Gdiplus::REAL>(rc.bottom - rc.top - 1));
+    Prepare(g, true);
+    Gdiplus::RectF r(rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
+                     static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
     if ((dwFill >> 24) != 0) {
         Gdiplus::SolidBrush brush(ToGdipColor(dwFill));
         g.FillEllipse(&brush, r);
     }
     if ((dwPenColor >> 24) != 0 && nSize > 0) {
         Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
+        Gdiplus::REAL half = nSize / 2.0f;
+        r.Inflate(-half, -half);
         g.DrawEllipse(&pen, r);
     }
 }
