@@ -54,6 +54,7 @@ POINT ScreenPoint(HWND hWnd, POINT client) {
 }
 
 void Click(HWND hWnd, CControlUI *control) {
+    ::UpdateWindow(hWnd);   // lays the controls out if a paint is due
     const POINT pt = ControlCentre(control);
     const LPARAM pos = MAKELPARAM(pt.x, pt.y);
     ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
