@@ -5,6 +5,7 @@
 
 #include "basestation/BsConfigForm.h"
 #include "basestation/BsControlText.h"
+#include "basestation/ControlText.h"
 #include "basestation/BsListRows.h"
 #include "service/BmHalApi.h"
 #include "ui/MainWindowRef.h"

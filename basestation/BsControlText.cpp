@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include <windows.h>
+
 #include "basestation/BsText.h"
 
 namespace bs {
@@ -47,17 +49,3 @@ bool WideToOem(const wchar_t *text, char *out, size_t size) {
 }
 
 }  // namespace bs
-
-void ReadControlText(CControlUI *control, char *out) {
-    if (!out) return;
-    out[0] = '\0';
-    if (!control) return;
-    const CDuiString text = control->GetText();
-    bs::WideToOem(text.c_str(), out, bs::kTextBufferBytes);
-}
-
-void ReadControlInt(CControlUI *control, int32_t &value) {
-    char buffer[bs::kTextBufferBytes];
-    ReadControlText(control, buffer);
-    value = bs::ParseDecimal(buffer);
-}

@@ -1,18 +1,11 @@
 // Conversions between control text (UTF-16) and 8-bit text: ANSI code page into
 // controls, OEM code page out of them, always into bounded, NUL-terminated buffers.
+// ReadControlText/ReadControlInt (ControlText.h) read controls through these.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-#include "uilib/UIlib.h"
-
-// The control's text in the OEM code page into out[100], NUL-terminated, cut on a
-// character boundary when it does not fit.
-void ReadControlText(CControlUI *control, char *out);
-// The control's text parsed by atoi rules into value.
-void ReadControlInt(CControlUI *control, int32_t &value);
 
 namespace bs {
 

@@ -84,7 +84,9 @@ protected:
 }  // namespace
 
 // One row per case: the field changed from good input, its text, and either the message
-// the operator must see or the value that must be sent.
+// the operator must see or the value that must be sent. (Each case hides a window, which
+// costs about two seconds under Wine without a window manager: the table keeps to the
+// cases that tell faults apart; the text forms have their own tables without windows.)
 TEST_F(BsDialog, ChecksEveryFieldAgainstOneTable) {
     const struct Case {
         const wchar_t *field;
@@ -95,53 +97,34 @@ TEST_F(BsDialog, ChecksEveryFieldAgainstOneTable) {
         {L"Serial", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01", kSerialMsg, nullptr},   // 28 bytes
         {L"Serial", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0", nullptr, nullptr},       // 27 bytes
         {L"Version", L"abc", nullptr, "0"},
-        {L"Version", L"-5", nullptr, "-5"},
         {L"Channel", L"0", kChannelMsg, nullptr},
         {L"Channel", L"201", kChannelMsg, nullptr},
         {L"Channel", L"abc", kChannelMsg, nullptr},
-        {L"Channel", L"", kChannelMsg, nullptr},
-        {L"Channel", L"-1", kChannelMsg, nullptr},
         {L"Channel", L"1", nullptr, "1"},
         {L"Channel", L"200", nullptr, "200"},
         {L"Channel", L"12abc", nullptr, "12"},
-        {L"Channel", L" 42", nullptr, "42"},
         {L"CallMagic", L"0", kCallMsg, nullptr},
         {L"CallMagic", L"1000000000", kCallMsg, nullptr},
-        {L"CallMagic", L"99999999999", kCallMsg, nullptr},
-        {L"CallMagic", L"x1", kCallMsg, nullptr},
-        {L"CallMagic", L"1", nullptr, "1"},
         {L"CallMagic", L"999999999", nullptr, "999999999"},
         {L"ZoneMagic", L"0", kZoneMsg, nullptr},
         {L"ZoneMagic", L"11", kZoneMsg, nullptr},
-        {L"ZoneMagic", L"ten", kZoneMsg, nullptr},
         {L"ZoneMagic", L"1", nullptr, "1"},
         {L"ZoneMagic", L"10", nullptr, "10"},
         {L"IpAddr", L"1.2.3", kIpMsg, nullptr},
         {L"IpAddr", L"1.2.3.4.5", kIpMsg, nullptr},
         {L"IpAddr", L"256.1.1.1", kIpMsg, nullptr},
         {L"IpAddr", L"1.2.3.4 ", kIpMsg, nullptr},
-        {L"IpAddr", L"1. 2.3.4", kIpMsg, nullptr},
-        {L"IpAddr", L"-1.2.3.4", kIpMsg, nullptr},
-        {L"IpAddr", L"", kIpMsg, nullptr},
         {L"IpAddr", L"1..2.3", kIpMsg, nullptr},          // empty group: refused now
         {L"IpAddr", L"1.2.3.", kIpMsg, nullptr},
-        {L"IpAddr", L"1.2.3.４", kIpMsg, nullptr},        // a full-width digit
         {L"IpAddr", L"0.0.0.0", nullptr, "0.0.0.0"},
         {L"IpAddr", L"255.255.255.255", nullptr, "255.255.255.255"},
         {L"IpAddr", L"010.0.0.1", nullptr, "10.0.0.1"},   // decimal, not octal
-        {L"IpAddr", L"09.1.1.1", nullptr, "9.1.1.1"},
         {L"NetMask", L"255.255.255.256", kMaskMsg, nullptr},
-        {L"NetMask", L"255.255.0.0", nullptr, "255.255.0.0"},
         {L"Gateway", L"1.2.3", kGatewayMsg, nullptr},
-        {L"Gateway", L"10.1.1.254", nullptr, "10.1.1.254"},
         {L"ManagerIp", L"1.2.3", kManagerMsg, nullptr},
-        {L"ManagerIp", L"8.8.8.8", nullptr, "8.8.8.8"},
         {L"Proxy0", L"1.2.3", kProxy0Msg, nullptr},
-        {L"Proxy0", L"1.1.1.1", nullptr, "1.1.1.1"},
         {L"Proxy1", L"1.2.3", kProxy1Msg, nullptr},
-        {L"Proxy1", L"2.2.2.2", nullptr, "2.2.2.2"},
         {L"Proxy2", L"1.2.3", kProxy2Msg, nullptr},
-        {L"Proxy2", L"3.3.3.3", nullptr, "3.3.3.3"},
     };
     testsupport::MessageBoxWatcher boxes;
     for (const Case &c : cases) {

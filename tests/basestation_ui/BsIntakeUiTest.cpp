@@ -27,8 +27,8 @@ protected:
 TEST_F(BsIntake, FirstReportAddsARowWithThirteenColumnsLaterReportsChangeNothing) {
     Report("BS-A", SampleRecord(5));
     const std::vector<std::wstring> expected = {
-        L"BS-A", L"5", L"6", L"1005", L"6", L"1", L"10.0.5.1", L"255.255.0.0", L"11.0.5.1",
-        L"8.0.5.1", L"9.0.5.1", L"0.0.0.0", L"255.255.255.255"};
+        L"BS-A", L"5", L"6", L"1005", L"6", L"1", L"10.0.5.1", L"255.255.0.0", L"10.0.5.0",
+        L"10.0.5.3", L"10.0.5.2", L"0.0.0.0", L"255.255.255.255"};
     ASSERT_EQ(RowTexts().size(), 1u);
     EXPECT_EQ(RowTexts()[0], expected);
     EXPECT_EQ(List().GetItemAt(0)->GetFixedHeight(), 30);

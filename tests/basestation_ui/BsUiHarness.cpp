@@ -114,6 +114,7 @@ bool PassOnPollerThread(unsigned timeoutMs) {
 
 void ResetStations() {
     MainFrame();
+    ServiceDouble::Reset();
     ServiceDouble::SetDefaultStatus(0);
     PollBsPresence();   // on the UI thread: rows go at once
     ServiceDouble::Reset();
@@ -131,8 +132,9 @@ void Click(HWND hWnd, CControlUI *control) {
     testsupport::PumpPending();
 }
 
-void DoubleClick(HWND hWnd, CControlUI *control) {
-    const LPARAM pos = At(control);
+void DoubleClick(HWND hWnd, CControlUI *control) { DoubleClickAt(hWnd, At(control)); }
+
+void DoubleClickAt(HWND hWnd, LPARAM pos) {
     ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
     ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
     ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
@@ -146,7 +148,9 @@ void DoubleClickRow(int index) {
     list.EnsureVisible(index);
     testsupport::PumpPending();
     ::UpdateWindow(MainFrame().GetHWND());
-    DoubleClick(MainFrame().GetHWND(), list.GetItemAt(index));
+    // Rows are wider than the list (13 columns): aim at the serial column.
+    const RECT &rc = list.GetItemAt(index)->GetPos();
+    DoubleClickAt(MainFrame().GetHWND(), MAKELPARAM(rc.left + 40, (rc.top + rc.bottom) / 2));
 }
 
 CControlUI *DialogControl(const wchar_t *name) {

@@ -40,6 +40,7 @@ void ResetStations();
 // Input as window messages at a control's centre, then the queue pumped.
 void Click(HWND hWnd, CControlUI *control);
 void DoubleClick(HWND hWnd, CControlUI *control);
+void DoubleClickAt(HWND hWnd, LPARAM clientPoint);
 void DoubleClickRow(int index);
 
 // The dialog's named control, its text, setting its text.

@@ -194,7 +194,10 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
     EXPECT_EQ(row->columns[6], "10.1.2.3");
     EXPECT_EQ(rows.size(), 2u) << "repeated reports give no second row";
 
-    DoubleClick(m_main, row->rect);
+    // Rows are wider than the list (13 columns): aim at the serial column.
+    RECT serialCell = row->rect;
+    serialCell.right = serialCell.left + 80;
+    DoubleClick(m_main, serialCell);
     ASSERT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(m_dialog) != FALSE; }, kWaitMs));
     std::vector<Control> dialog = Dump(m_dialog);
     ASSERT_NE(Named(dialog, "Channel"), nullptr);
