@@ -62,8 +62,8 @@ private:
 class CCalendarWnd : public CWindowWnd {
 public:
     static const wchar_t *const kClassName;   // "UICalendarDrop"
-    static const int kWidth = 280;
-    static const int kHeight = 292;
+    static constexpr int kWidth = 280;
+    static constexpr int kHeight = 292;
 
     explicit CCalendarWnd(CDateTimeUI *pOwner);
     void Open();

@@ -7,8 +7,8 @@
 
 class CGalleryWnd : public WindowImplBase {
 public:
-    static const int kStationRows = 200;
-    static const int kCallRows = 24;
+    static constexpr int kStationRows = 200;
+    static constexpr int kCallRows = 24;
 
     LPCTSTR GetWindowClassName() const override;   // "UIGalleryFrame"
     CDuiString GetSkinFolder() override;           // "gallery\"

@@ -1,0 +1,136 @@
+// The combo: selection by index (an index naming no entry selects none, as the
+// configuration dialog relies on for a repeater mode of -1), notifications, the drop-down.
+#include <gtest/gtest.h>
+
+#include "tests/support/WaitFor.h"
+#include "tests/uilib_controls/TestHost.h"
+#include "uilib/controls/UIComboWnd.h"
+
+using uitest::TestHost;
+
+namespace {
+
+const wchar_t kSkin[] =
+    L"<Window><VerticalLayout inset=\"20,20,20,20\">"
+    L"<Combo name=\"mode\" width=\"200\" height=\"30\">"
+    L"<ListLabelElement text=\"中继\" /><ListLabelElement text=\"直通\" /><ListLabelElement text=\"Mixed\" />"
+    L"</Combo><Control/></VerticalLayout></Window>";
+
+HWND DropDown() { return ::FindWindowW(CComboWnd::kClassName, nullptr); }
+
+}  // namespace
+
+TEST(Combo, SelectItemWithAnIndexNamingNoEntryLeavesNoneSelected) {
+    struct Case {
+        int index;
+        int expected;
+        const wchar_t *text;
+    };
+    const Case cases[] = {{1, 1, L"直通"}, {-1, -1, L""}, {3, -1, L""}, {99, -1, L""}, {0, 0, L"中继"}, {2, 2, L"Mixed"}};
+    TestHost host(kSkin);
+    auto *combo = host.Find<CComboUI>(L"mode");
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->GetCount(), 3);
+    EXPECT_EQ(combo->GetCurSel(), -1) << "no entry is selected before one is chosen";
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.index);
+        combo->SelectItem(c.index, false);
+        EXPECT_EQ(combo->GetCurSel(), c.expected);
+        EXPECT_EQ(combo->GetText(), CDuiString(c.text));
+        int value = -2;
+        ASSERT_TRUE(combo->GetInspectValue(value));
+        EXPECT_EQ(value, c.expected);
+        EXPECT_EQ(combo->GetInspectText(), CDuiString(c.text));
+        for (int i = 0; i < combo->GetCount(); ++i)
+            EXPECT_EQ(combo->GetItemAt(i)->GetInspectSelected(), i == c.expected ? 1 : 0);
+    }
+}
+
+TEST(Combo, ItemSelectIsSentOnChangesOnlyAndFocusIsTakenOnlyWhenAsked) {
+    TestHost host(kSkin);
+    auto *combo = host.Find<CComboUI>(L"mode");
+    combo->SelectItem(1, false);
+    combo->SelectItem(1, false);
+    combo->SelectItem(-1, false);
+    combo->SelectItem(-1, false);
+    std::vector<uitest::Note> selects;
+    for (const uitest::Note &n : host.notes) {
+        if (n.type == DUI_MSGTYPE_ITEMSELECT) selects.push_back(n);
+    }
+    ASSERT_EQ(selects.size(), 2u);
+    EXPECT_EQ(selects[0].wParam, 1u);
+    EXPECT_EQ(static_cast<int>(selects[1].wParam), -1);
+    EXPECT_EQ(static_cast<int>(selects[1].lParam), 1);
+    EXPECT_NE(host.Manager().GetFocus(), combo);
+    combo->SelectItem(0, true);
+    EXPECT_EQ(host.Manager().GetFocus(), combo);
+}
+
+TEST(Combo, ADropDownListsTheEntriesAndAClickPicksOne) {
+    TestHost host(kSkin);
+    auto *combo = host.Find<CComboUI>(L"mode");
+    combo->SelectItem(0, false);
+    host.notes.clear();
+    host.Click(combo);
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+    HWND drop = DropDown();
+    EXPECT_TRUE(combo->IsDropped());
+    EXPECT_TRUE(::GetWindowLongW(drop, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(::GetWindowLongW(drop, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    RECT dropRect, comboRect = combo->GetPos();
+    ::GetWindowRect(drop, &dropRect);
+    POINT below = {comboRect.left, comboRect.bottom};
+    ::ClientToScreen(host.GetHWND(), &below);
+    EXPECT_NEAR(dropRect.top, below.y, 4) << "the list opens under the combo";
+    // Rows are 30 px under a 1 px border: the third entry's middle.
+    ::SendMessageW(drop, WM_MOUSEMOVE, 0, MAKELPARAM(40, 1 + 60 + 15));
+    ::SendMessageW(drop, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 1 + 60 + 15));
+    ::SendMessageW(drop, WM_LBUTTONUP, 0, MAKELPARAM(40, 1 + 60 + 15));
+    EXPECT_EQ(combo->GetCurSel(), 2);
+    EXPECT_EQ(combo->GetText(), L"Mixed");
+    EXPECT_EQ(host.Count(DUI_MSGTYPE_ITEMSELECT), 1);
+    EXPECT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 3000)) << "picking closes the list";
+    EXPECT_FALSE(combo->IsDropped());
+}
+
+TEST(Combo, EscapeRestoresAndArrowKeysAndWheelMoveTheSelection) {
+    TestHost host(kSkin);
+    auto *combo = host.Find<CComboUI>(L"mode");
+    combo->SelectItem(0, false);
+    host.Click(combo);
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+    HWND drop = DropDown();
+    ::SendMessageW(drop, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(combo->GetCurSel(), 1) << "the highlight selects as it moves";
+    ::SendMessageW(drop, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(combo->GetCurSel(), 0) << "Escape puts the selection back";
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 3000));
+    // Closed: keys and wheel step through the entries, staying inside them.
+    host.Manager().SetFocus(combo);
+    host.Key(VK_DOWN);
+    host.Key(VK_DOWN);
+    host.Key(VK_DOWN);
+    EXPECT_EQ(combo->GetCurSel(), 2);
+    host.Wheel(TestHost::Center(combo), WHEEL_DELTA);
+    EXPECT_EQ(combo->GetCurSel(), 1);
+}
+
+TEST(Combo, LosingTheFocusClosesTheDropDown) {
+    TestHost host(kSkin);
+    auto *combo = host.Find<CComboUI>(L"mode");
+    host.Click(combo);
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+    ::SetFocus(host.GetHWND());
+    EXPECT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 3000));
+    EXPECT_FALSE(combo->IsDropped());
+}
+
+TEST(Combo, DestroyingTheWindowWithTheListOpenIsSafe) {
+    {
+        TestHost host(kSkin);
+        host.Click(host.Find<CComboUI>(L"mode"));
+        ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+    }
+    testsupport::PumpPending();
+    EXPECT_EQ(DropDown(), nullptr);
+}

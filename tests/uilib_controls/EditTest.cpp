@@ -1,0 +1,223 @@
+// The edit field: typing through WM_CHAR, caret keys and selection, the clipboard, limits
+// (maxchar, numberonly, readonly, password) and its notifications.
+#include <gtest/gtest.h>
+
+#include "tests/uilib_controls/TestHost.h"
+
+using uitest::HeldKeys;
+using uitest::TestHost;
+
+namespace {
+
+const wchar_t kSkin[] =
+    L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"10\">"
+    L"<Edit name=\"e\" height=\"30\" width=\"300\"/>"
+    L"<Edit name=\"num\" height=\"30\" width=\"300\" numberonly=\"true\" maxchar=\"3\"/>"
+    L"<Edit name=\"ro\" height=\"30\" width=\"300\" readonly=\"true\" text=\"fixed\"/>"
+    L"<Edit name=\"pw\" height=\"30\" width=\"300\" password=\"true\"/>"
+    L"<Edit name=\"narrow\" height=\"30\" width=\"80\"/>"
+    L"<Control/></VerticalLayout></Window>";
+
+CDuiString Clipboard(HWND owner) {
+    CDuiString text;
+    if (!::OpenClipboard(owner)) return text;
+    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t *>(::GlobalLock(h));
+        ::GlobalUnlock(h);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void SetClipboard(HWND owner, const wchar_t *text) {
+    ASSERT_TRUE(::OpenClipboard(owner));
+    ::EmptyClipboard();
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(::GlobalLock(h), text, bytes);
+    ::GlobalUnlock(h);
+    ::SetClipboardData(CF_UNICODETEXT, h);
+    ::CloseClipboard();
+}
+
+void Sel(CEditUI *e, int &a, int &b) { e->GetSel(a, b); }
+
+}  // namespace
+
+TEST(Edit, TypingInsertsAtTheCaretAndNotifies) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"e");
+    host.Click(e);
+    EXPECT_EQ(host.Manager().GetFocus(), e);
+    host.Type(L"abc基站");
+    EXPECT_EQ(e->GetText(), L"abc基站");
+    EXPECT_EQ(host.Count(DUI_MSGTYPE_TEXTCHANGED), 5);
+    host.Key(VK_HOME);
+    host.Key(VK_RIGHT);
+    host.Type(L"X");
+    EXPECT_EQ(e->GetText(), L"aXbc基站");
+    host.Key(VK_BACK);
+    host.Key(VK_DELETE);
+    EXPECT_EQ(e->GetText(), L"ac基站");
+    host.Key(VK_END);
+    host.Key(VK_BACK);
+    EXPECT_EQ(e->GetText(), L"ac基");
+    // Control characters that WM_CHAR also delivers (Backspace, Ctrl+letters) insert nothing.
+    host.Type(L"\b\x01\x16");
+    EXPECT_EQ(e->GetText(), L"ac基");
+    host.Key(VK_RETURN);
+    EXPECT_EQ(host.Count(DUI_MSGTYPE_RETURN), 1);
+}
+
+TEST(Edit, ShiftArrowsCtrlAAndDoubleClickSelect) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"e");
+    host.Click(e);
+    host.Type(L"hello world");
+    int a = 0, b = 0;
+    {
+        HeldKeys shift({VK_SHIFT});
+        host.Key(VK_LEFT);
+        host.Key(VK_LEFT);
+    }
+    Sel(e, a, b);
+    EXPECT_EQ(a, 9);
+    EXPECT_EQ(b, 11);
+    host.Type(L"LD");
+    EXPECT_EQ(e->GetText(), L"hello worLD") << "typing replaces the selection";
+    {
+        HeldKeys shift({VK_SHIFT});
+        host.Key(VK_HOME);
+    }
+    Sel(e, a, b);
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 11);
+    host.Key(VK_RIGHT);
+    Sel(e, a, b);
+    EXPECT_EQ(a, b) << "an arrow without Shift collapses the selection";
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        host.Key('A');
+    }
+    Sel(e, a, b);
+    EXPECT_EQ(b - a, 11);
+    e->SetSel(0, 0);
+    host.Layout();
+    // A double-click on the first word selects it.
+    const RECT rc = e->GetPos();
+    host.DoubleClick({rc.left + 14, (rc.top + rc.bottom) / 2});
+    Sel(e, a, b);
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 5);
+}
+
+TEST(Edit, MouseDragSelects) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"e");
+    e->SetText(L"0123456789");
+    host.Layout();
+    const RECT rc = e->GetPos();
+    const int y = (rc.top + rc.bottom) / 2;
+    host.Press({rc.left + 9, y});
+    host.Move({rc.right - 20, y});
+    host.Release({rc.right - 20, y});
+    int a = 0, b = 0;
+    Sel(e, a, b);
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 10);
+}
+
+TEST(Edit, ClipboardCopyCutAndPasteUseUnicodeText) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"e");
+    host.Click(e);
+    host.Type(L"频道 12");
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        host.Key('A');
+        host.Key('C');
+    }
+    EXPECT_EQ(Clipboard(host.GetHWND()), L"频道 12");
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        host.Key('X');
+    }
+    EXPECT_EQ(e->GetText(), L"");
+    SetClipboard(host.GetHWND(), L"粘贴 paste\r\nsecond line");
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        host.Key('V');
+    }
+    EXPECT_EQ(e->GetText(), L"粘贴 paste") << "one line is pasted";
+    // A password never goes to the clipboard.
+    auto *pw = host.Find<CEditUI>(L"pw");
+    host.Click(pw);
+    host.Type(L"s3cret");
+    SetClipboard(host.GetHWND(), L"unchanged");
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        host.Key('A');
+        host.Key('C');
+        host.Key('X');
+    }
+    EXPECT_EQ(Clipboard(host.GetHWND()), L"unchanged");
+    EXPECT_EQ(pw->GetText(), L"s3cret");
+}
+
+TEST(Edit, LimitsFilterWhatTheUserEnters) {
+    struct Case {
+        const wchar_t *field;
+        const wchar_t *typed;
+        const wchar_t *pasted;
+        const wchar_t *expected;
+    };
+    const Case cases[] = {
+        {L"num", L"1a2b", nullptr, L"12"},
+        {L"num", L"12345", nullptr, L"123"},
+        {L"num", nullptr, L"9x87654", L"987"},
+        {L"ro", L"abc", L"pasted", L"fixed"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(uitest::Utf8(c.field));
+        TestHost host(kSkin);
+        auto *e = host.Find<CEditUI>(c.field);
+        host.Click(e);
+        if (c.typed != nullptr) host.Type(c.typed);
+        if (c.pasted != nullptr) {
+            SetClipboard(host.GetHWND(), c.pasted);
+            HeldKeys ctrl({VK_CONTROL});
+            host.Key('V');
+        }
+        EXPECT_EQ(e->GetText(), c.expected);
+    }
+}
+
+TEST(Edit, LongTextScrollsSoTheCaretStaysInView) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"narrow");
+    host.Click(e);
+    host.Type(L"a long line that cannot fit");
+    host.Layout();
+    // A click near the right edge lands near the end of the text, not in its first letters.
+    const RECT rc = e->GetPos();
+    host.Click({rc.right - 12, (rc.top + rc.bottom) / 2});
+    int a = 0, b = 0;
+    Sel(e, a, b);
+    EXPECT_GT(b, 20);
+    host.Key(VK_HOME);
+    host.Layout();
+    host.Click({rc.left + 10, (rc.top + rc.bottom) / 2});
+    Sel(e, a, b);
+    EXPECT_LT(b, 3);
+}
+
+TEST(Edit, TabMovesTheFocusToTheNextField) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"e");
+    host.Click(e);
+    host.Key(VK_TAB);
+    EXPECT_EQ(host.Manager().GetFocus(), host.Find<CEditUI>(L"num"));
+    host.Type(L"7");
+    EXPECT_EQ(host.Find<CEditUI>(L"num")->GetText(), L"7");
+    EXPECT_EQ(e->GetText(), L"");
+}
