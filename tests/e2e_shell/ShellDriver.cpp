@@ -132,7 +132,8 @@ int wmain(int argc, wchar_t **argv) {
         return 0;
     }
     if (command == L"show" || command == L"hide") {
-        ::ShowWindow(hWnd, command == L"show" ? SW_SHOWNOACTIVATE : SW_HIDE);
+        ::ShowWindow(hWnd, command == L"show" ? SW_SHOW : SW_HIDE);
+        if (command == L"show") ::SetForegroundWindow(hWnd);
         return 0;
     }
     if (command == L"post" && argc > 4) {

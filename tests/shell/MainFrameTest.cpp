@@ -340,8 +340,9 @@ TEST_F(MainFrameTest, TrayMenuOpensThirtyPixelsAboveTheCursorAndHidesOnFocusLoss
         const RECT menu = WindowRect(TrayMenu());
         EXPECT_EQ(menu.left, cursor.x);
         EXPECT_EQ(menu.top, cursor.y - 30);
-        EXPECT_EQ(menu.right - menu.left, 160) << "the skin's size, not adjusted to the screen";
-        EXPECT_EQ(menu.bottom - menu.top, 84);
+        const SIZE skinSize = s_frame->TrayMenu()->PaintManager().GetInitSize();
+        EXPECT_EQ(menu.right - menu.left, skinSize.cx) << "the skin's size, not adjusted to the screen";
+        EXPECT_EQ(menu.bottom - menu.top, skinSize.cy);
         EXPECT_TRUE(::IsWindowVisible(TrayMenu()));
         EXPECT_EQ(::GetForegroundWindow(), TrayMenu()) << "brought forward so a click elsewhere hides it";
 
