@@ -71,7 +71,10 @@ void CPaintManagerUI::Impl::RegisterNames(CControlUI *subtreeRoot)
 void CPaintManagerUI::Impl::ForgetControl(CControlUI *control)
 {
     if (focus == control) focus = nullptr;
-    if (hover == control) hover = nullptr;
+    if (hover == control) {
+        hover = nullptr;
+        HideToolTip();
+    }
     if (click == control) click = nullptr;
     CDuiString n = control->CControlUI::GetName();
     if (!n.empty()) {
@@ -131,6 +134,7 @@ CPaintManagerUI::~CPaintManagerUI()
     if (m_impl->defaultFont.hFont != nullptr) ::DeleteObject(m_impl->defaultFont.hFont);
     RemoveAllImages();
     m_impl->FreeOffscreen();
+    if (m_impl->toolTip != nullptr && ::IsWindow(m_impl->toolTip)) ::DestroyWindow(m_impl->toolTip);
 }
 
 void CPaintManagerUI::Init(HWND hWnd, LPCTSTR pstrName)

@@ -37,6 +37,9 @@ struct CPaintManagerUI::Impl {
     bool captured = false;
     bool focusCue = false;
 
+    HWND toolTip = nullptr;        // created on the first hover over a control with a tooltip
+    bool toolTipShown = false;
+
     HDC offscreenDC = nullptr;
     HBITMAP offscreenBitmap = nullptr;
     HGDIOBJ offscreenOld = nullptr;
@@ -71,6 +74,8 @@ struct CPaintManagerUI::Impl {
     void EnsureLayout(CPaintManagerUI *self);
     void ApplyInitSize();
     void FreeOffscreen();
+    void ShowToolTip(CControlUI *control);
+    void HideToolTip();
     // Paints the tree's part in rcPaint into target through the back buffer.
     void PaintThroughBuffer(HDC target, const RECT &rcPaint);
 };

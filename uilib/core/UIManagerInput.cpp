@@ -1,7 +1,9 @@
 // CPaintManagerUI::MessageHandler: window messages become control events (hover, press,
 // click, double-click, wheel, keys, focus, cursor); WM_PAINT lays out and paints the tree
 // double-buffered.
+#include <windows.h>
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
@@ -55,6 +57,53 @@ void CPaintManagerUI::Impl::EnsureLayout(CPaintManagerUI *self)
             if (root == nullptr) return;
         }
     }
+}
+
+void CPaintManagerUI::Impl::ShowToolTip(CControlUI *control)
+{
+    CDuiString text = control != nullptr ? control->GetToolTip() : CDuiString();
+    if (text.empty()) {
+        HideToolTip();
+        return;
+    }
+    if (toolTip == nullptr) {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        toolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
+                                    CPaintManagerUI::GetInstance(), nullptr);
+        if (toolTip == nullptr) return;
+        TTTOOLINFOW ti = {};
+        ti.cbSize = TTTOOLINFOW_V2_SIZE;
+        ti.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
+        ti.hwnd = hwnd;
+        ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+        ti.lpszText = const_cast<LPWSTR>(L"");
+        ::SendMessageW(toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        ::SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    TTTOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = hwnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    ti.lpszText = const_cast<LPWSTR>(text.c_str());
+    ::SendMessageW(toolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    POINT pt;
+    ::GetCursorPos(&pt);
+    ::SendMessageW(toolTip, TTM_TRACKPOSITION, 0, MAKELPARAM(pt.x, pt.y + 20));
+    ::SendMessageW(toolTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    toolTipShown = true;
+}
+
+void CPaintManagerUI::Impl::HideToolTip()
+{
+    if (toolTip == nullptr || !toolTipShown) return;
+    TTTOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = hwnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    ::SendMessageW(toolTip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    toolTipShown = false;
 }
 
 void CPaintManagerUI::Impl::FreeOffscreen()
@@ -184,6 +233,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         CControlUI *control = FindControl(pt);
         if (control != nullptr && control->GetManager() != this) control = nullptr;
         if (control != d.hover) {
+            d.HideToolTip();
             if (CControlUI *old = d.hover) {
                 d.hover = nullptr;
                 TEventUI leave = MakeEvent(UIEVENT_MOUSELEAVE, old, pt, wParam, lParam);
@@ -203,6 +253,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     }
     case WM_MOUSELEAVE: {
         d.mouseTracking = false;
+        d.HideToolTip();
         if (d.click == nullptr && d.hover != nullptr) {
             CControlUI *old = d.hover;
             d.hover = nullptr;
@@ -217,11 +268,13 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             TEventUI hover = MakeEvent(UIEVENT_MOUSEHOVER, d.hover, pt, wParam, lParam);
             d.DispatchEvent(d.hover, hover);
+            if (d.hover != nullptr && d.click == nullptr && ::IsWindowVisible(d.hwnd)) d.ShowToolTip(d.hover);
         }
         return false;
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
+        d.HideToolTip();
         if (::GetFocus() != d.hwnd && ::IsWindowVisible(d.hwnd)) ::SetFocus(d.hwnd);
         POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         d.lastMouse = pt;
@@ -311,6 +364,15 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             return false;
         }
         if (d.focus == nullptr) return false;
+        TEventUI event = MakeEvent(UIEVENT_KEYDOWN, d.focus, d.lastMouse, wParam, lParam);
+        event.chKey = static_cast<wchar_t>(wParam);
+        event.wKeyState = 0;
+        d.DispatchEvent(d.focus, event);
+        return false;
+    }
+    case WM_SYSKEYDOWN: {
+        // Alt+Up/Down open and close drop-downs; other Alt keys stay with the system.
+        if (d.focus == nullptr || (wParam != VK_DOWN && wParam != VK_UP)) return false;
         TEventUI event = MakeEvent(UIEVENT_KEYDOWN, d.focus, d.lastMouse, wParam, lParam);
         event.chKey = static_cast<wchar_t>(wParam);
         event.wKeyState = 0;
