@@ -6,10 +6,12 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
 #include "tests/support/WaitFor.h"
+#include "tests/uilib_core/StderrCapture.h"
 #include "tests/uilib_core/TestWindow.h"
 #include "uilib/UIlib.h"
 
@@ -146,6 +148,23 @@ TEST(Timers, ControlTimersWorkInAWindowThatSwallowsWmTimer)
     static_cast<CContainerUI *>(wnd.Find(L"root"))->Remove(probe);
     testsupport::PumpPending();
     EXPECT_FALSE(wnd.Manager().KillTimer(probe, 42));
+}
+
+TEST(Popup, AMissingSkinLeavesAWorkingEmptyWindow)
+{
+    TestWindow wnd(L"no_such_skin_file.xml", L"UILibMissingSkin");
+    uitest::StderrCapture capture;
+    HWND hwnd = wnd.Open(80, 60);
+    ASSERT_NE(hwnd, nullptr);
+    std::string err = capture.Text();
+    EXPECT_NE(err.find("no_such_skin_file.xml: file not found"), std::string::npos) << err;
+    EXPECT_EQ(wnd.Manager().GetRoot(), nullptr);
+    EXPECT_EQ(wnd.Find(L"anything"), nullptr);
+    EXPECT_EQ(wnd.Manager().FindControl(POINT{10, 10}), nullptr);
+    wnd.ClickAt({10, 10});
+    std::string dump = wnd.Manager().InspectDump();
+    EXPECT_EQ(dump.find("window\tUILibMissingSkin\t"), 0u) << dump;
+    EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 1);
 }
 
 TEST(Manager, NeverInitialisedHandlesNothing)
