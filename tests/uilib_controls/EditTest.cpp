@@ -177,10 +177,11 @@ TEST(Edit, LimitsFilterWhatTheUserEnters) {
         {L"num", nullptr, L"9x87654", L"987"},
         {L"ro", L"abc", L"pasted", L"fixed"},
     };
+    TestHost host(kSkin);
     for (const Case &c : cases) {
         SCOPED_TRACE(uitest::Utf8(c.field));
-        TestHost host(kSkin);
         auto *e = host.Find<CEditUI>(c.field);
+        if (!e->IsReadOnly()) e->SetText(L"");
         host.Click(e);
         if (c.typed != nullptr) host.Type(c.typed);
         if (c.pasted != nullptr) {

@@ -143,7 +143,8 @@ TEST_F(GalleryTest, AScreenshotIsNotBlankAndShowsTheBrandCaption) {
     EXPECT_GT(colours.size(), 100u) << "text, images and anti-aliased edges give many colours";
     EXPECT_EQ(px[20 * w + 400] & 0xFFFFFF, 0x3039B4u) << "the caption band is brand indigo";
     EXPECT_EQ(px[(h - 5) * w + 200] & 0xFFFFFF, 0xF3F5FAu) << "the page background";
-    // Saved for people to look at.
+    // Saved for people to look at (GDI leaves alpha 0: make every pixel opaque).
+    for (int i = 0; i < w * h; ++i) const_cast<DWORD *>(px)[i] |= 0xFF000000;
     BITMAPFILEHEADER fh = {};
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);

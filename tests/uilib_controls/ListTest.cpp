@@ -85,10 +85,11 @@ TEST(List, RemovingRowsAdjustsTheSelection) {
         {"all removed", 4, [](CListUI *l) { l->RemoveAll(); }, -1},
         {"index past the end", 1, [](CListUI *l) { l->SelectItem(99); }, -1},
     };
+    TestHost host(kSkin);
+    auto *list = host.Find<CListUI>(L"list");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        TestHost host(kSkin);
-        auto *list = host.Find<CListUI>(L"list");
+        list->RemoveAll();
         Fill(list, 5);
         list->SelectItem(c.selected);
         CControlUI *selectedRow = list->GetItemAt(c.selected);

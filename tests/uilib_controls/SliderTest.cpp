@@ -77,10 +77,12 @@ TEST(Slider, RailClicksKeysAndWheelAreUserMoves) {
         {"end key", [](TestHost &h, CSliderUI *s) { h.Click({XOf(s, 50), TestHost::Center(s).y}); h.notes.clear(); h.Key(VK_END); }, 100},
         {"wheel down", [](TestHost &h, CSliderUI *s) { h.Wheel(TestHost::Center(s), -WHEEL_DELTA); }, 49},
     };
+    TestHost host(kSkin);
+    auto *s = host.Find<CSliderUI>(L"s");
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        TestHost host(kSkin);
-        auto *s = host.Find<CSliderUI>(L"s");
+        host.Manager().SetFocus(nullptr);
+        host.notes.clear();
         s->SetValue(50);
         c.act(host, s);
         EXPECT_EQ(s->GetValue(), c.expected);
