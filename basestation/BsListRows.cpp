@@ -96,7 +96,6 @@ LRESULT BsListRows::OnBsReport(WPARAM wParam, LPARAM) {
     BsReportBlock *block = bs::ReportBlockFromMessage(wParam);
     if (!block) return 0;
     std::printf("%s.\n", block->serial);
-    std::fflush(stdout);
 
     Impl &d = *m_impl;
     if (d.list) {
