@@ -24,5 +24,6 @@ function(add_wine_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}"
+                       ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/.wineprefix")
 endfunction()

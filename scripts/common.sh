@@ -1,9 +1,11 @@
 # Shared settings for the scripts: sourced, never run.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$ROOT/.wineprefix}"
+export BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+# Each build folder has its own Wine prefix, so that runs in two build folders never see
+# each other's windows (the console's single-instance test looks for any such window).
+export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$BUILD_DIR/.wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
 # start_xvfb: sets DISPLAY to a fresh Xvfb screen and records its pid in XVFB_PID.
 start_xvfb() {

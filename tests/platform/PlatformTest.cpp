@@ -9,7 +9,8 @@
 
 namespace {
 
-const wchar_t kTitle[] = L"KELM专网管理软件";
+// Not the console's own title: a console started by another test must not be found here.
+const wchar_t kTitle[] = L"KELM专网管理软件·平台测试";
 
 TEST(Platform, TrayRecordIsTheFull32BitLayout) {
     EXPECT_EQ(sizeof(NOTIFYICONDATAW), 956u);
