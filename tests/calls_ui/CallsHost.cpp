@@ -39,8 +39,10 @@ CallsHost::~CallsHost() {
 
 bool CallsHost::Open() {
     UseInstalledSkins();
-    if (!Create(nullptr, L"calls test host", WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 0)) return false;
-    ::ShowWindow(m_hWnd, SW_SHOW);
+    if (!Create(nullptr, L"calls test host", WS_POPUP, 0, 0, 0, 0, 0)) return false;
+    // Never activated: under Wine without a window manager, hiding or destroying the
+    // active window waits two seconds for the focus to move.
+    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     ::UpdateWindow(m_hWnd);
     return m_pm.GetRoot() != nullptr;
 }

@@ -22,7 +22,7 @@ protected:
     void StartShown(const char *name, int id) {
         StartPlayback(name, id);
         ::KillTimer(Play(), 0);
-        ::ShowWindow(Play(), SW_SHOW);
+        ::ShowWindow(Play(), SW_SHOWNOACTIVATE);
     }
     void Tick() { ::SendMessageW(Play(), WM_TIMER, 4711, 0); }
     void ClickPlay(const wchar_t *name) {
@@ -104,7 +104,7 @@ TEST_F(PlayWindowTest, NothingLoadedHidesTheWindowOnEveryTick) {
     Tick();
     EXPECT_FALSE(::IsWindowVisible(Play()));
     EXPECT_EQ(1u, ServiceDouble::CallCount("VoiceExitPlayFile"));
-    ::ShowWindow(Play(), SW_SHOW);
+    ::ShowWindow(Play(), SW_SHOWNOACTIVATE);
     Tick();
     EXPECT_FALSE(::IsWindowVisible(Play()));
     Tick();
@@ -157,7 +157,7 @@ TEST_F(PlayWindowTest, CloseButtonHidesAndEndsPlayback) {
 TEST_F(PlayWindowTest, TheTimerTicksOnItsOwnOnceStarted) {
     ServiceDouble::SetPlayFileFrames(1500);
     StartPlayback("a.wav", 1);
-    ::ShowWindow(Play(), SW_SHOW);
+    ::ShowWindow(Play(), SW_SHOWNOACTIVATE);
     ServiceDouble::SetPlayerState(1500, 300);
     EXPECT_TRUE(testsupport::WaitFor([&] { return Slider()->GetValue() == 20; }, 3000));
     EXPECT_EQ("0:0:6:0/0:0:30:0", TimeText());

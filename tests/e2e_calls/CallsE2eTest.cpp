@@ -158,8 +158,13 @@ TEST_F(E2eCalls, FindPagePlaySeekPauseAndDelete) {
     Click(m_play, "PlayBtn");
     ASSERT_TRUE(testsupport::WaitFor([&] { return PlayerValue("paused") == 1; }, kWaitMs)) << PlayerState();
     const int pausedAt = PlayerValue("current");
-    UiDump later;
-    WaitDump(m_play, &later, [](const UiDump &) { return false; });   // a few ticks pass
+    // The read-out settles on the paused position, and the player stays there.
+    const unsigned ms = static_cast<unsigned>(pausedAt) * 20;
+    const std::string pausedText = std::to_string(ms / 3600000) + ":" + std::to_string(ms % 3600000 / 60000) +
+                                   ":" + std::to_string(ms % 60000 / 1000) + ":" + std::to_string(ms % 1000) + "/";
+    EXPECT_TRUE(WaitDump(m_play, &play, [&](const UiDump &d) {
+        return d.Find("PlayTime")->text.rfind(pausedText, 0) == 0;
+    })) << play.Find("PlayTime")->text << " vs " << pausedText;
     EXPECT_EQ(pausedAt, PlayerValue("current"));
     Click(m_play, "closebtn");
     ASSERT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(m_play) == FALSE; }, kWaitMs));
