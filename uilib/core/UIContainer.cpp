@@ -264,9 +264,10 @@ CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
     if ((uFlags & UIFIND_ENABLED) != 0 && !m_bEnabled) return nullptr;
     const bool hitTest = (uFlags & UIFIND_HITTEST) != 0;
     if (hitTest && !::PtInRect(&m_rcItem, *static_cast<LPPOINT>(pData))) return nullptr;
-    if ((uFlags & UIFIND_UPDATETEST) != 0 && Proc(this, pData) != nullptr) return nullptr;
 
-    if ((uFlags & UIFIND_ME_FIRST) != 0 && (!hitTest || m_bMouseEnabled)) {
+    // An update search visits containers whether or not they need a layout themselves.
+    const bool selfEligible = (!hitTest || m_bMouseEnabled) && ((uFlags & UIFIND_UPDATETEST) == 0 || m_bUpdateNeeded);
+    if ((uFlags & UIFIND_ME_FIRST) != 0 && selfEligible) {
         if (CControlUI *found = Proc(this, pData)) return found;
     }
     if (hitTest) {
@@ -288,7 +289,7 @@ CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
             if (CControlUI *found = item->FindControl(Proc, pData, uFlags)) return found;
         }
     }
-    if ((uFlags & UIFIND_ME_FIRST) == 0 && (!hitTest || m_bMouseEnabled)) return Proc(this, pData);
+    if ((uFlags & UIFIND_ME_FIRST) == 0 && selfEligible) return Proc(this, pData);
     return nullptr;
 }
 
