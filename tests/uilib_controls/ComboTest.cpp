@@ -1,5 +1,7 @@
 // The combo: selection by index (an index naming no entry selects none, as the
 // configuration dialog relies on for a repeater mode of -1), notifications, the drop-down.
+// Waits on popups allow 10 s: Wine on a bare X server takes about 2 s to take a shown
+// window down.
 #include <gtest/gtest.h>
 
 #include "tests/support/WaitFor.h"
@@ -72,7 +74,7 @@ TEST(Combo, ADropDownListsTheEntriesAndAClickPicksOne) {
     combo->SelectItem(0, false);
     host.notes.clear();
     host.Click(combo);
-    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 10000));
     HWND drop = DropDown();
     EXPECT_TRUE(combo->IsDropped());
     EXPECT_TRUE(::GetWindowLongW(drop, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -89,7 +91,7 @@ TEST(Combo, ADropDownListsTheEntriesAndAClickPicksOne) {
     EXPECT_EQ(combo->GetCurSel(), 2);
     EXPECT_EQ(combo->GetText(), L"Mixed");
     EXPECT_EQ(host.Count(DUI_MSGTYPE_ITEMSELECT), 1);
-    EXPECT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 3000)) << "picking closes the list";
+    EXPECT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 10000)) << "picking closes the list";
     EXPECT_FALSE(combo->IsDropped());
 }
 
@@ -98,13 +100,13 @@ TEST(Combo, EscapeRestoresAndArrowKeysAndWheelMoveTheSelection) {
     auto *combo = host.Find<CComboUI>(L"mode");
     combo->SelectItem(0, false);
     host.Click(combo);
-    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 10000));
     HWND drop = DropDown();
     ::SendMessageW(drop, WM_KEYDOWN, VK_DOWN, 0);
     EXPECT_EQ(combo->GetCurSel(), 1) << "the highlight selects as it moves";
     ::SendMessageW(drop, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(combo->GetCurSel(), 0) << "Escape puts the selection back";
-    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 10000));
     // Closed: keys and wheel step through the entries, staying inside them.
     host.Manager().SetFocus(combo);
     host.Key(VK_DOWN);
@@ -119,9 +121,9 @@ TEST(Combo, LosingTheFocusClosesTheDropDown) {
     TestHost host(kSkin);
     auto *combo = host.Find<CComboUI>(L"mode");
     host.Click(combo);
-    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 10000));
     ::SetFocus(host.GetHWND());
-    EXPECT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 3000));
+    EXPECT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 10000));
     EXPECT_FALSE(combo->IsDropped());
 }
 
@@ -129,7 +131,7 @@ TEST(Combo, DestroyingTheWindowWithTheListOpenIsSafe) {
     {
         TestHost host(kSkin);
         host.Click(host.Find<CComboUI>(L"mode"));
-        ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 3000));
+        ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 10000));
     }
     testsupport::PumpPending();
     EXPECT_EQ(DropDown(), nullptr);

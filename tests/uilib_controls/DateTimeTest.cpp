@@ -85,7 +85,7 @@ TEST(DateTime, TheCalendarPicksADayAndNavigatesMonths) {
     TestHost host(kSkin);
     auto *fixed = host.Find<CDateTimeUI>(L"fixed");
     host.Click(fixed);
-    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() != nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() != nullptr; }, 10000));
     HWND cal = Calendar();
     RECT client;
     ::GetClientRect(cal, &client);
@@ -102,24 +102,24 @@ TEST(DateTime, TheCalendarPicksADayAndNavigatesMonths) {
     EXPECT_EQ(fixed->GetTime().wMonth, 3);
     EXPECT_EQ(fixed->GetTime().wDay, 15);
     EXPECT_EQ(host.Count(DUI_MSGTYPE_VALUECHANGED), 1);
-    EXPECT_TRUE(testsupport::WaitFor([] { return Calendar() == nullptr; }, 3000));
+    EXPECT_TRUE(testsupport::WaitFor([] { return Calendar() == nullptr; }, 10000));
 }
 
 TEST(DateTime, KeysInTheCalendarMoveTheDayAndEscapeCloses) {
     TestHost host(kSkin);
     auto *fixed = host.Find<CDateTimeUI>(L"fixed");
     host.Click(fixed);
-    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() != nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() != nullptr; }, 10000));
     HWND cal = Calendar();
     ::SendMessageW(cal, WM_KEYDOWN, VK_RIGHT, 0);
     ::SendMessageW(cal, WM_KEYDOWN, VK_DOWN, 0);
     ::SendMessageW(cal, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(fixed->GetText(), L"2024-03-08");
-    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() == nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() == nullptr; }, 10000));
     host.Click(fixed);
-    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() != nullptr; }, 3000));
+    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() != nullptr; }, 10000));
     ::SendMessageW(Calendar(), WM_KEYDOWN, VK_LEFT, 0);
     ::SendMessageW(Calendar(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(testsupport::WaitFor([] { return Calendar() == nullptr; }, 3000));
+    EXPECT_TRUE(testsupport::WaitFor([] { return Calendar() == nullptr; }, 10000));
     EXPECT_EQ(fixed->GetText(), L"2024-03-08") << "Escape picks nothing";
 }
