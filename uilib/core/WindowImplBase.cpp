@@ -25,11 +25,8 @@ void WindowImplBase::OnFinalMessage(HWND hWnd)
 void WindowImplBase::InitWindow() {}
 void WindowImplBase::OnClick(TNotifyUI & /*msg*/) {}
 
-LRESULT WindowImplBase::ResponseDefaultKeyEvent(WPARAM wParam)
-{
-    if (wParam == VK_RETURN || wParam == VK_ESCAPE) return FALSE;
-    return FALSE;
-}
+// Enter and Escape are not consumed by default; a window that closes on them overrides this.
+LRESULT WindowImplBase::ResponseDefaultKeyEvent(WPARAM /*wParam*/) { return FALSE; }
 
 UILIB_RESOURCETYPE WindowImplBase::GetResourceType() const { return UILIB_FILE; }
 CDuiString WindowImplBase::GetZIPFileName() const { return CDuiString(); }
