@@ -249,7 +249,8 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
     EXPECT_TRUE(WaitRows([](const std::vector<Row> &r) { return !RowOf(r, "BS-OTHER"); }, &rows,
                          4000));
 
+    // "%s.\n" per report; standard output is in text mode, so a line ends in CR LF.
     const std::string out = m_console->Output();
-    EXPECT_NE(out.find("BS-E2E.\n"), std::string::npos);
-    EXPECT_NE(out.find("BS-OTHER.\n"), std::string::npos);
+    EXPECT_NE(out.find("BS-E2E.\r\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("BS-OTHER.\r\n"), std::string::npos) << out;
 }
