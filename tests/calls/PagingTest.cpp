@@ -76,32 +76,6 @@ const PagingBranch F = PagingBranch::Find;
 const PagingBranch N = PagingBranch::Next;
 const PagingBranch P = PagingBranch::Prev;
 
-TEST(Paging, SequencesOverStoresOfDifferentSizes) {
-    {
-        FakeStore s{0, {}, {}};
-        RunSteps(s, {{F, 0, false, false, {0, 17}}}, __LINE__);
-    }
-    {
-        FakeStore s{16, {}, {}};
-        RunSteps(s, {{F, 0, false, false, {0, 17}}}, __LINE__);
-    }
-    {
-        FakeStore s{17, {}, {}};
-        RunSteps(s, {{F, 0, true, false, {0, 17}},
-                     {N, 1, false, true, {16, 17}},
-                     {P, 0, true, false, {0, 16}}}, __LINE__);
-    }
-    {
-        FakeStore s{33, {}, {}};
-        RunSteps(s, {{F, 0, true, false, {0, 17}},
-                     {N, 1, true, true, {16, 17}},
-                     {N, 2, false, true, {32, 17}},
-                     {P, 1, true, true, {16, 16}},
-                     {P, 0, true, false, {0, 16}},
-                     {F, 0, true, false, {0, 17}}}, __LINE__);
-    }
-}
-
 TEST(Paging, FailedQueriesKeepButtonsAndMoveTheIndexAsTheBranchSays) {
     {   // find fails: nothing changes
         FakeStore s{33, {3}, {}};
