@@ -9,6 +9,7 @@
 //   dblclick <class> <title> <control>    double click there
 //   post   <class> <title> <msg> [w] [l]  posts a message
 //   show | hide <class> <title>
+//   dump   <class> <title>                prints the control tree (UTF-8)
 // Exit code 0 on success, 1 when the window or control is not found.
 #include <windows.h>
 
@@ -92,7 +93,11 @@ int CountControls(HWND hWnd, const std::string &cls) {
     return n;
 }
 
-void Mouse(HWND hWnd, const RECT &rc, bool twice) {
+// At the centre of the part of the control inside the client area (rows can be wider).
+void Mouse(HWND hWnd, RECT rc, bool twice) {
+    RECT client = {};
+    ::GetClientRect(hWnd, &client);
+    ::IntersectRect(&rc, &rc, &client);
     const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     ::PostMessageW(hWnd, WM_MOUSEMOVE, 0, at);
     ::PostMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -129,6 +134,10 @@ int wmain(int argc, wchar_t **argv) {
         RECT rc = {};
         ::GetWindowRect(hWnd, &rc);
         std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+        return 0;
+    }
+    if (command == L"dump") {
+        std::fputs(e2eshell::InspectWindow(hWnd).c_str(), stdout);
         return 0;
     }
     if (command == L"show" || command == L"hide") {
