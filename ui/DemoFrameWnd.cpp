@@ -103,8 +103,18 @@ bool CDemoFrameWnd::HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam
     return false;
 }
 
+void CDemoFrameWnd::CreateTrayMenu() {
+    m_pTrayMenu = new CTaskIconMenuWnd();
+    m_hTrayMenu = m_pTrayMenu->Create(nullptr, L"", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+    m_pTrayMenu->CenterWindow();
+    ::ShowWindow(m_hTrayMenu, SW_HIDE);
+}
+
 void CDemoFrameWnd::ShowTrayMenu() {
-    if (m_pTrayMenu != nullptr) m_pTrayMenu->ShowAtCursor();
+    // A menu closed from outside has deleted itself (OnFinalMessage): make a new one
+    // rather than reach through the stale pointer.
+    if (!::IsWindow(m_hTrayMenu)) CreateTrayMenu();
+    m_pTrayMenu->ShowAtCursor();
 }
 
 LRESULT CDemoFrameWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
@@ -143,10 +153,7 @@ void CDemoFrameWnd::InitMainFrame() {
     ::InitializeCriticalSection(&m_listLock);
     m_rows.Attach(m_pBsList, &m_listLock, m_hWnd);
 
-    m_pTrayMenu = new CTaskIconMenuWnd();
-    m_pTrayMenu->Create(nullptr, L"", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 0, 0);
-    m_pTrayMenu->CenterWindow();
-    ::ShowWindow(m_pTrayMenu->GetHWND(), SW_HIDE);
+    CreateTrayMenu();
 }
 
 void CDemoFrameWnd::Notify(TNotifyUI &msg) {

@@ -44,6 +44,7 @@ public:
     void Notify(TNotifyUI &msg) override;
 
     CPaintManagerUI &PaintManager() { return m_pm; }
+    // The tray menu; valid while its window exists.
     CTaskIconMenuWnd *TrayMenu() const { return m_pTrayMenu; }
     BsListRows &Rows() { return m_rows; }
 
@@ -53,6 +54,7 @@ private:
     void InitMainFrame();
     // The five private messages and "TaskbarCreated"; false for any other message.
     bool HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes);
+    void CreateTrayMenu();
     void ShowTrayMenu();
 
     CPaintManagerUI m_pm;
@@ -65,6 +67,7 @@ private:
     CMenu1_0 m_menu1_0;
     CListUI *m_pBsList = nullptr;
     CRITICAL_SECTION m_listLock;   // initialised during creation, never deleted
-    CTaskIconMenuWnd *m_pTrayMenu = nullptr;   // created once, lives to the end
+    CTaskIconMenuWnd *m_pTrayMenu = nullptr;   // deletes itself when its window is destroyed
+    HWND m_hTrayMenu = nullptr;                // tells whether m_pTrayMenu is still alive
     BsListRows m_rows;
 };

@@ -368,6 +368,19 @@ TEST_F(MainFrameTest, TrayMenuCloseButtonRemovesTheIconAndQuits) {
     EXPECT_TRUE(IsTrayIconAdded());
 }
 
+TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
+    const HWND old = TrayMenu();
+    ::SendMessageW(old, WM_CLOSE, 0, 0);   // another program closes it: it deletes itself
+    ASSERT_FALSE(::IsWindow(old));
+    EXPECT_FALSE(TakeQuitMessage()) << "the console keeps running";
+
+    EXPECT_EQ(::SendMessageW(s_hWnd, WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN), 0);
+    ASSERT_TRUE(::IsWindow(TrayMenu()));
+    EXPECT_TRUE(::IsWindowVisible(TrayMenu()));
+    EXPECT_NE(s_frame->TrayMenu()->PaintManager().FindControl(L"closebtn"), nullptr);
+    ::ShowWindow(TrayMenu(), SW_HIDE);
+}
+
 // Last: it ends the main window.
 TEST_F(MainFrameTest, ZzDestroyingTheMainWindowQuitsAndRemovesTheIcon) {
     ASSERT_TRUE(IsTrayIconAdded());
