@@ -173,5 +173,16 @@ TEST_F(PlayWindowTest, CaptionButtonsMaximiseAndRestore) {
     EXPECT_TRUE(PlayFind(L"maxbtn")->IsVisible());
 }
 
+TEST_F(PlayWindowTest, CloseMessageDestroysTheWindowAndWritesFinal) {
+    // A second window of the class: WM_CLOSE gets the platform's default handling.
+    CPlayWnd other;
+    ASSERT_NE(nullptr, other.Create(nullptr, kPlayWindowTitle, 0x80000080, 0, 0, 0, 0, 0, nullptr));
+    const HWND hWnd = other.GetHWND();
+    StdoutCapture out;
+    ::SendMessageW(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hWnd));
+    EXPECT_EQ("Final.\n", out.Text());
+}
+
 }  // namespace
 }  // namespace callstest
