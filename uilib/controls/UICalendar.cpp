@@ -26,7 +26,7 @@ const DWORD kOnBrand = 0xFFFFFFFF;
 void DrawArrowGlyph(HDC hDC, const RECT &rc, bool left, DWORD color) {
     const int cx = (rc.left + rc.right) / 2, cy = (rc.top + rc.bottom) / 2;
     for (int i = 0; i < 5; ++i) {
-        const int x = left ? cx - 2 + i : cx + 2 - i;
+        const int x = left ? cx + 2 - i : cx - 2 + i;
         CRenderEngine::DrawColor(hDC, {x - 1, cy - 4 + i, x + 1, cy - 3 + i}, color);
         CRenderEngine::DrawColor(hDC, {x - 1, cy + 3 - i, x + 1, cy + 4 - i}, color);
     }
