@@ -18,6 +18,8 @@ bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 
 
 }  // namespace
 
+const int CScrollBarUI::kDefaultThickness;
+
 CScrollBarUI::CScrollBarUI() {
     m_cxyFixed.cx = kDefaultThickness;
 }
