@@ -184,6 +184,9 @@ TEST(List, OnlyTheRowsInViewAreLaidOut) {
     EXPECT_EQ(now.bottom - now.top, 30);
     // A hit test at a row in view finds that row.
     EXPECT_EQ(host.Manager().FindControl(TestHost::Center(list->GetItemAt(5000))), list->GetItemAt(5000));
+    // The rows that left the view report where they are now: above it.
+    const RECT left = list->GetItemAt(0)->GetPos();
+    EXPECT_LE(left.bottom, body->GetRowsRect().top);
 }
 
 TEST(List, ScrollBarsFollowTheContentAndTakeTheConsoleSettings) {

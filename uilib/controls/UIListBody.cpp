@@ -184,6 +184,7 @@ void CListBodyUI::SetScrollPos(SIZE szPos) {
 void CListBodyUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     if (!IsVisible()) return;   // heights of rows measured while hidden would all be 0
+    const int prevFirst = m_iFirstLaid, prevLast = std::min(m_iLastLaid, static_cast<int>(m_items.size()) - 1);
     RECT content = GetContentRect();
     MeasureRows(content.right - content.left);
     const int cyNeeded = m_aTops.back();
@@ -222,6 +223,15 @@ void CListBodyUI::SetPos(RECT rc, bool bNeedInvalidate) {
                         bNeedInvalidate);
         }
         m_iLastLaid = i - 1;
+    }
+    // Rows that just left the view go where they really are (outside it), so that no
+    // stale rectangle inside the view is left behind for hit tests or inspection.
+    for (int i = prevFirst; i <= prevLast; ++i) {
+        if (i >= m_iFirstLaid && i <= m_iLastLaid) continue;
+        const int height = m_aTops[i + 1] - m_aTops[i];
+        const int top = content.top + m_aTops[i] - scroll.cy;
+        const int left = content.left - scroll.cx;
+        m_items[i]->SetPos({left, top, left + rowWidth, top + height}, false);
     }
     if (m_pVerticalScrollBar != nullptr && m_nMeasured > 0)
         m_pVerticalScrollBar->SetLineSize(std::max(8, m_aTops[1] - m_aTops[0]));
