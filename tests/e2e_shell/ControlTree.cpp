@@ -53,6 +53,17 @@ std::string InspectWindow(HWND target, unsigned timeoutMs) {
     return g_reply;
 }
 
+std::vector<std::string> ControlTexts(HWND target, const std::string &className) {
+    std::istringstream dump(InspectWindow(target));
+    std::string line;
+    std::vector<std::string> texts;
+    while (std::getline(dump, line)) {
+        const std::vector<std::string> f = Split(line, '\t');
+        if (f.size() >= 11 && f[1] == className && f[3] == "1") texts.push_back(f.size() > 11 ? f[11] : "");
+    }
+    return texts;
+}
+
 bool FindControlRect(HWND target, const std::string &name, RECT *rect) {
     std::istringstream dump(InspectWindow(target));
     std::string line;

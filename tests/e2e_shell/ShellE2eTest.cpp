@@ -3,10 +3,13 @@
 // beside the first, a failing service goes unnoticed, or quitting leaves a bad exit code.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tests/e2e_shell/ConsoleProcess.h"
 #include "tests/e2e_shell/ControlTree.h"
+#include "tests/e2e_shell/StandinPipe.h"
 #include "tests/support/WaitFor.h"
 
 using namespace e2eshell;
@@ -140,6 +143,45 @@ TEST_F(E2eShell, TrayMenuCloseButtonEndsTheConsoleWithExitCodeZero) {
     ::PostMessageW(menu, WM_MOUSEMOVE, 0, at);
     ::PostMessageW(menu, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::PostMessageW(menu, WM_LBUTTONUP, 0, at);
+    ASSERT_TRUE(console.WaitExit(kExitMs));
+    EXPECT_EQ(console.ExitCode(), 0u);
+}
+
+// The presence poller runs in the real console: a station that stops answering loses its
+// row on a later pass, and comes back at the end of the list when it reports again.
+TEST_F(E2eShell, PresencePollerDropsAStationThatStopsAnswering) {
+    const std::wstring scenario = m_data + L"\\scenario.txt";
+    if (FILE *f = _wfopen(scenario.c_str(), L"wb")) {
+        std::fputs("report-interval 300\nstation BS-E2E-1 channel=5\nstation BS-E2E-2 channel=6\n", f);
+        std::fclose(f);
+    }
+    const std::wstring pipe = L"\\\\.\\pipe\\e2e-shell-" + std::to_wstring(::GetCurrentProcessId());
+    std::map<std::wstring, std::wstring> env = Env();
+    env[L"BM_STANDIN_SCENARIO"] = scenario;
+    env[L"BM_STANDIN_PIPE"] = pipe;
+    ConsoleProcess console(env);
+    ASSERT_TRUE(console.Started());
+    const HWND main = WaitMainWindow(console);
+    ASSERT_NE(main, nullptr);
+
+    auto serials = [&] {
+        std::vector<std::string> out;
+        for (const std::string &row : ControlTexts(main, "ListTextElement")) out.push_back(row.substr(0, row.find('\x1f')));
+        return out;
+    };
+    const std::vector<std::string> both = {"BS-E2E-1", "BS-E2E-2"};
+    ASSERT_TRUE(testsupport::WaitFor([&] { return serials() == both; }, kStartMs));
+
+    EXPECT_EQ(StandinRequest(pipe, "station drop BS-E2E-1").compare(0, 2, "ok"), 0);
+    EXPECT_TRUE(testsupport::WaitFor([&] { return serials() == std::vector<std::string>{"BS-E2E-2"}; }, 10000))
+        << testing::PrintToString(serials());
+
+    EXPECT_EQ(StandinRequest(pipe, "station restore BS-E2E-1").compare(0, 2, "ok"), 0);
+    const std::vector<std::string> back = {"BS-E2E-2", "BS-E2E-1"};
+    EXPECT_TRUE(testsupport::WaitFor([&] { return serials() == back; }, 10000))
+        << testing::PrintToString(serials());
+
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(console.WaitExit(kExitMs));
     EXPECT_EQ(console.ExitCode(), 0u);
 }
