@@ -58,11 +58,14 @@ void MessageBoxWatcher::Run() {
             SeenBox box;
             box.caption = WindowText(s.found);
             EnumChildWindows(s.found, FindStatic, reinterpret_cast<LPARAM>(&box.text));
+            {
+                // Recorded before it is dismissed: the box's caller may return at once.
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_seen.push_back(box);
+            }
             PostMessageW(s.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             // Wait until this box is gone so it is recorded once.
-            for (int i = 0; i < 200 && IsWindow(s.found) && IsWindowVisible(s.found); ++i) Sleep(10);
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_seen.push_back(box);
+            for (int i = 0; i < 500 && IsWindow(s.found) && IsWindowVisible(s.found); ++i) Sleep(10);
         }
         Sleep(10);
     }
