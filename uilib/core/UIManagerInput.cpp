@@ -38,7 +38,7 @@ TEventUI MakeEvent(int type, CControlUI *sender, POINT pt, WPARAM wParam, LPARAM
 
 }  // namespace
 
-// Defined in UIInspect.cpp.
+// Defined in UITreeDump.cpp.
 bool UilibAnswerInspect(CPaintManagerUI *manager, HWND requester);
 UINT UilibInspectMessage();
 
