@@ -97,34 +97,6 @@ LRESULT CBsCfgFrameWnd::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     return 0;
 }
 
-LRESULT CBsCfgFrameWnd::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);
-}
-
-LRESULT CBsCfgFrameWnd::OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcCalcSize(bHandled);
-}
-
-LRESULT CBsCfgFrameWnd::OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcPaint(bHandled);
-}
-
-LRESULT CBsCfgFrameWnd::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);
-}
-
-LRESULT CBsCfgFrameWnd::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);
-}
-
-LRESULT CBsCfgFrameWnd::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);
-}
-
-LRESULT CBsCfgFrameWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);
-}
-
 void CBsCfgFrameWnd::Notify(TNotifyUI &msg) {
     if (msg.sType != DUI_MSGTYPE_CLICK || msg.pSender == nullptr) return;
     CControlUI *sender = msg.pSender;

@@ -8,6 +8,7 @@
 #include "basestation/BsConfig.h"
 #include "basestation/BsRow.h"
 #include "basestation/BsText.h"
+#include "ui/SkinnedWindow.h"
 #include "uilib/UIlib.h"
 
 class CBsCfgFrameWnd : public WindowImplBase, public CContainerUI {
@@ -25,13 +26,7 @@ public:
 
     LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnNcActivate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnGetMinMaxInfo(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
+    SKINNED_WINDOW_FRAME_HANDLERS()
     LRESULT OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
 
     void Notify(TNotifyUI &msg) override;

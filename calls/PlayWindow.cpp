@@ -45,28 +45,6 @@ LRESULT CPlayWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
 }
 
-LRESULT CPlayWnd::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);
-}
-LRESULT CPlayWnd::OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcCalcSize(bHandled);
-}
-LRESULT CPlayWnd::OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcPaint(bHandled);
-}
-LRESULT CPlayWnd::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);
-}
-LRESULT CPlayWnd::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);
-}
-LRESULT CPlayWnd::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);
-}
-LRESULT CPlayWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);
-}
-
 LRESULT CPlayWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     SkinnedWindow::Create(m_hWnd, m_pm, L"PlayUI.xml", this);
     Init();

@@ -6,6 +6,7 @@
 // call page and never deleted. Positions from the service are frames of 20 ms.
 #pragma once
 
+#include "ui/SkinnedWindow.h"
 #include "uilib/UIlib.h"
 
 constexpr wchar_t kPlayWindowTitle[] = L"声音播放";
@@ -23,13 +24,7 @@ public:
     CDuiString GetSkinFolder() override;
     CDuiString GetSkinFile() override;
 
-    LRESULT OnNcActivate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnNcHitTest(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnGetMinMaxInfo(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
+    SKINNED_WINDOW_FRAME_HANDLERS()
     LRESULT OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
     // WM_TIMER, whatever its identifier: one progress tick. Handled, result 0.
     LRESULT OnTimer(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled);

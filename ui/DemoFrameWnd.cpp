@@ -197,30 +197,3 @@ LRESULT CDemoFrameWnd::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     return 0;
 }
 
-LRESULT CDemoFrameWnd::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);
-}
-
-LRESULT CDemoFrameWnd::OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcCalcSize(bHandled);
-}
-
-LRESULT CDemoFrameWnd::OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcPaint(bHandled);
-}
-
-LRESULT CDemoFrameWnd::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);
-}
-
-LRESULT CDemoFrameWnd::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);
-}
-
-LRESULT CDemoFrameWnd::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);
-}
-
-LRESULT CDemoFrameWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);
-}

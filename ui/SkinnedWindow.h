@@ -32,3 +32,28 @@ bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
                  LRESULT &lRes, BOOL &bHandled);
 
 }  // namespace SkinnedWindow
+
+// Inside a window class whose own paint manager is m_pm: the frame handlers that every
+// skinned window shares, forwarding to the functions above.
+#define SKINNED_WINDOW_FRAME_HANDLERS()                                                      \
+    LRESULT OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) override {             \
+        return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);                          \
+    }                                                                                        \
+    LRESULT OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                    \
+        return SkinnedWindow::NcCalcSize(bHandled);                                          \
+    }                                                                                        \
+    LRESULT OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                       \
+        return SkinnedWindow::NcPaint(bHandled);                                             \
+    }                                                                                        \
+    LRESULT OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) override {              \
+        return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);                     \
+    }                                                                                        \
+    LRESULT OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) override {          \
+        return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);                       \
+    }                                                                                        \
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                          \
+        return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);                                  \
+    }                                                                                        \
+    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override { \
+        return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);       \
+    }

@@ -48,34 +48,6 @@ LRESULT CTaskIconMenuWnd::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     return 0;
 }
 
-LRESULT CTaskIconMenuWnd::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);
-}
-
-LRESULT CTaskIconMenuWnd::OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcCalcSize(bHandled);
-}
-
-LRESULT CTaskIconMenuWnd::OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::NcPaint(bHandled);
-}
-
-LRESULT CTaskIconMenuWnd::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);
-}
-
-LRESULT CTaskIconMenuWnd::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);
-}
-
-LRESULT CTaskIconMenuWnd::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
-    return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);
-}
-
-LRESULT CTaskIconMenuWnd::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
-    return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);
-}
-
 LRESULT CTaskIconMenuWnd::OnKillFocus(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     ::ShowWindow(m_hWnd, SW_HIDE);
     bHandled = FALSE;
