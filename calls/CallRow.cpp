@@ -1,7 +1,7 @@
 #include "calls/CallRow.h"
 
 #include "calls/CallRowName.h"
-#include "calls/NarrowText.h"
+#include "basestation/BsControlText.h"
 #include "uilib/UIlib.h"
 
 namespace {
@@ -11,9 +11,7 @@ const wchar_t kLocateImage[] = L"/Button/OpenFile.png";
 const wchar_t kDeleteImage[] = L"/Button/Delete.png";
 
 void SetNarrowAttribute(CControlUI *control, LPCTSTR attribute, const char *text) {
-    wchar_t wide[kNarrowTextBytes];
-    NarrowToWide(text, wide);
-    control->SetAttribute(attribute, wide);
+    control->SetAttribute(attribute, bs::AnsiToWide(text).c_str());
 }
 
 void SetRowName(CControlUI *control, int n, const char *suffix) {

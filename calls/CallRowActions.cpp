@@ -5,7 +5,7 @@
 
 #include "basestation/ControlText.h"
 #include "calls/CallRowName.h"
-#include "calls/NarrowText.h"
+#include "basestation/BsControlText.h"
 #include "calls/PlayWindow.h"
 #include "service/BmService.h"
 
@@ -20,9 +20,7 @@ const size_t kNameBytes = 100;
 CControlUI *FindRowControl(CPaintManagerUI *pm, int row, const char *suffix) {
     char name[kRowNameSize];
     MakeRowName(row, suffix, name);
-    wchar_t wide[kNarrowTextBytes];
-    NarrowToWide(name, wide);
-    return pm->FindControl(wide);
+    return pm->FindControl(bs::AnsiToWide(name).c_str());
 }
 
 // The control's name in the OEM code page; empty when it does not fit (no row button's

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "calls/NarrowText.h"
+#include "basestation/BsControlText.h"
 #include "calls/PlayProgress.h"
 #include "service/BmService.h"
 #include "ui/SkinnedWindow.h"
@@ -82,9 +82,7 @@ void CPlayWnd::UpdatePlayTime() {
     const int total = VoicePlayFileTotalFrameNum();
     char text[kPlayTimeTextSize];
     FormatPlayTime(current, total, text);
-    wchar_t wide[kNarrowTextBytes];
-    NarrowToWide(text, wide);
-    if (m_pPlayTime) m_pPlayTime->SetText(wide);
+    if (m_pPlayTime) m_pPlayTime->SetText(bs::AnsiToWide(text).c_str());
 }
 
 void CPlayWnd::Notify(TNotifyUI &msg) {
