@@ -139,11 +139,12 @@ protected:
     DWORD m_dwSepColor = 0;
 };
 
-// Common row behaviour: index, owner, selection, hover, click and double-click.
-class CListElementUI : public CControlUI, public IListItemUI {
+// Common row behaviour over either base (a plain control or a container): index, owner,
+// selection, hover, click and double-click. Implemented for CControlUI and CContainerUI.
+template <class TBase>
+class CListRowUI : public TBase, public IListItemUI {
 public:
-    LPCTSTR GetClass() const override;               // "ListElement"
-    LPVOID GetInterface(LPCTSTR pstrName) override;  // also "ListItem"
+    LPVOID GetInterface(LPCTSTR pstrName) override;  // "ListItem", then the base's
     UINT GetControlFlags() const override;
 
     int GetIndex() const override;
@@ -162,10 +163,21 @@ public:
     int GetInspectSelected() const override;
 
 protected:
+    bool IsHot() const;   // the mouse is over the row
+
     int m_iIndex = -1;
     bool m_bSelected = false;
     UINT m_uButtonState = 0;
     IListOwnerUI *m_pOwner = nullptr;
+};
+
+extern template class CListRowUI<CControlUI>;
+extern template class CListRowUI<CContainerUI>;
+
+class CListElementUI : public CListRowUI<CControlUI> {
+public:
+    LPCTSTR GetClass() const override;               // "ListElement"
+    LPVOID GetInterface(LPCTSTR pstrName) override;  // also "ListItem"
 };
 
 class CListLabelElementUI : public CListElementUI {
@@ -202,36 +214,15 @@ protected:
 };
 
 // A row that holds any controls (a container); selection and clicks as other rows.
-class CListContainerElementUI : public CContainerUI, public IListItemUI {
+class CListContainerElementUI : public CListRowUI<CContainerUI> {
 public:
     CListContainerElementUI();
     LPCTSTR GetClass() const override;               // "ListContainerElement"
     LPVOID GetInterface(LPCTSTR pstrName) override;  // also "ListItem"
-    UINT GetControlFlags() const override;
 
-    int GetIndex() const override;
-    void SetIndex(int iIndex) override;
-    IListOwnerUI *GetOwner() override;
-    void SetOwner(CControlUI *pOwner) override;
-    bool IsSelected() const override;
-    bool Select(bool bSelect = true) override;
-    void SetVisible(bool bVisible = true) override;
-    void SetEnabled(bool bEnable = true) override;
-    bool Activate() override;
-    void Invalidate();
-    void DoEvent(TEventUI &event) override;
-    void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
     void DoPaint(HDC hDC, const RECT &rcPaint) override;
     void DrawItemText(HDC hDC, const RECT &rcItem) override;
-    void DrawItemBk(HDC hDC, const RECT &rcItem);
-    int GetInspectSelected() const override;
     // A hit on a child that takes no input of its own (a layout, a plain label) is a hit
     // on the row, so that a click on the row's background selects it.
     CControlUI *FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) override;
-
-protected:
-    int m_iIndex = -1;
-    bool m_bSelected = false;
-    UINT m_uButtonState = 0;
-    IListOwnerUI *m_pOwner = nullptr;
 };

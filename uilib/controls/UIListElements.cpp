@@ -1,5 +1,6 @@
-// List rows: CListElementUI (selection, hover, clicks), CListLabelElementUI (one text),
-// CListTextElementUI (a text per column) and CListContainerElementUI (any controls).
+// List rows: CListRowUI (selection, hover, clicks, over either base), CListElementUI,
+// CListLabelElementUI (one text), CListTextElementUI (a text per column) and
+// CListContainerElementUI (any controls).
 #include <algorithm>
 
 #include "uilib/controls/UIList.h"
@@ -107,24 +108,24 @@ bool HandleRowEvent(CControlUI *self, IListItemUI *item, IListOwnerUI *owner, UI
 
 }  // namespace
 
-// ---- CListElementUI ----
+// ---- CListRowUI: what both kinds of row share ----
 
-LPCTSTR CListElementUI::GetClass() const { return L"ListElement"; }
-
-LPVOID CListElementUI::GetInterface(LPCTSTR pstrName) {
+template <class TBase>
+LPVOID CListRowUI<TBase>::GetInterface(LPCTSTR pstrName) {
     if (_wcsicmp(pstrName, L"ListItem") == 0) return static_cast<IListItemUI *>(this);
-    if (_wcsicmp(pstrName, L"ListElement") == 0) return static_cast<CListElementUI *>(this);
-    return CControlUI::GetInterface(pstrName);
+    return TBase::GetInterface(pstrName);
 }
 
-UINT CListElementUI::GetControlFlags() const { return UIFLAG_WANTRETURN; }
-int CListElementUI::GetIndex() const { return m_iIndex; }
-void CListElementUI::SetIndex(int iIndex) { m_iIndex = iIndex; }
-IListOwnerUI *CListElementUI::GetOwner() { return m_pOwner; }
-void CListElementUI::SetOwner(CControlUI *pOwner) { m_pOwner = OwnerOf(pOwner); }
-bool CListElementUI::IsSelected() const { return m_bSelected; }
+template <class TBase> UINT CListRowUI<TBase>::GetControlFlags() const { return UIFLAG_WANTRETURN; }
+template <class TBase> int CListRowUI<TBase>::GetIndex() const { return m_iIndex; }
+template <class TBase> void CListRowUI<TBase>::SetIndex(int iIndex) { m_iIndex = iIndex; }
+template <class TBase> IListOwnerUI *CListRowUI<TBase>::GetOwner() { return m_pOwner; }
+template <class TBase> void CListRowUI<TBase>::SetOwner(CControlUI *pOwner) { m_pOwner = OwnerOf(pOwner); }
+template <class TBase> bool CListRowUI<TBase>::IsSelected() const { return m_bSelected; }
+template <class TBase> bool CListRowUI<TBase>::IsHot() const { return (m_uButtonState & kRowHot) != 0; }
 
-bool CListElementUI::Select(bool bSelect) {
+template <class TBase>
+bool CListRowUI<TBase>::Select(bool bSelect) {
     if (m_bSelected == bSelect) return true;
     m_bSelected = bSelect;
     // Selecting a row by itself selects it in its list too (the list's own calls find the
@@ -137,39 +138,56 @@ bool CListElementUI::Select(bool bSelect) {
     return true;
 }
 
-void CListElementUI::SetVisible(bool bVisible) {
-    if (m_bVisible == bVisible) return;
-    CControlUI::SetVisible(bVisible);
-    RowHeightChanged(m_pParent, m_iIndex);
+template <class TBase>
+void CListRowUI<TBase>::SetVisible(bool bVisible) {
+    if (this->m_bVisible == bVisible) return;
+    TBase::SetVisible(bVisible);
+    RowHeightChanged(this->m_pParent, m_iIndex);
 }
 
-void CListElementUI::SetEnabled(bool bEnable) {
-    CControlUI::SetEnabled(bEnable);
+template <class TBase>
+void CListRowUI<TBase>::SetEnabled(bool bEnable) {
+    TBase::SetEnabled(bEnable);
     if (!bEnable) m_uButtonState = 0;
 }
 
-bool CListElementUI::Activate() { return CControlUI::Activate(); }
-void CListElementUI::Invalidate() { CControlUI::Invalidate(); }
+template <class TBase> bool CListRowUI<TBase>::Activate() { return TBase::Activate(); }
+template <class TBase> void CListRowUI<TBase>::Invalidate() { CControlUI::Invalidate(); }
 
-void CListElementUI::DoEvent(TEventUI &event) {
-    if (!HandleRowEvent(this, this, m_pOwner, m_uButtonState, event)) CControlUI::DoEvent(event);
+template <class TBase>
+void CListRowUI<TBase>::DoEvent(TEventUI &event) {
+    if (!HandleRowEvent(this, this, m_pOwner, m_uButtonState, event)) TBase::DoEvent(event);
 }
 
-void CListElementUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+template <class TBase>
+void CListRowUI<TBase>::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     bool b = false;
     if (_wcsicmp(pstrName, L"selected") == 0) {
         if (uilib::ParseBool(pstrValue, b)) Select(b);
     } else {
-        CControlUI::SetAttribute(pstrName, pstrValue);
+        TBase::SetAttribute(pstrName, pstrValue);
     }
 }
 
-void CListElementUI::DrawItemBk(HDC hDC, const RECT &rcItem) {
+template <class TBase>
+void CListRowUI<TBase>::DrawItemBk(HDC hDC, const RECT &rcItem) {
     DrawRowBk(hDC, rcItem, m_pOwner != nullptr ? m_pOwner->GetListInfo() : nullptr, m_bSelected,
-              (m_uButtonState & kRowHot) != 0 && IsEnabled(), m_iIndex);
+              IsHot() && this->IsEnabled(), m_iIndex);
 }
 
-int CListElementUI::GetInspectSelected() const { return m_bSelected ? 1 : 0; }
+template <class TBase> int CListRowUI<TBase>::GetInspectSelected() const { return m_bSelected ? 1 : 0; }
+
+template class CListRowUI<CControlUI>;
+template class CListRowUI<CContainerUI>;
+
+// ---- CListElementUI ----
+
+LPCTSTR CListElementUI::GetClass() const { return L"ListElement"; }
+
+LPVOID CListElementUI::GetInterface(LPCTSTR pstrName) {
+    if (_wcsicmp(pstrName, L"ListElement") == 0) return static_cast<CListElementUI *>(this);
+    return CListRowUI<CControlUI>::GetInterface(pstrName);
+}
 
 // ---- CListLabelElementUI ----
 
@@ -198,7 +216,7 @@ void CListLabelElementUI::DrawItemText(HDC hDC, const RECT &rcItem) {
     if (m_pOwner == nullptr) return;
     const TListInfoUI *info = m_pOwner->GetListInfo();
     DrawCell(hDC, m_pManager, rcItem, m_sText, info,
-             RowTextColor(info, m_pManager, IsEnabled(), m_bSelected, (m_uButtonState & kRowHot) != 0));
+             RowTextColor(info, m_pManager, IsEnabled(), m_bSelected, IsHot()));
 }
 
 // ---- CListTextElementUI ----
@@ -237,7 +255,7 @@ SIZE CListTextElementUI::EstimateSize(SIZE szAvailable) { return CListLabelEleme
 void CListTextElementUI::DrawItemText(HDC hDC, const RECT &rcItem) {
     if (m_pOwner == nullptr) return;
     const TListInfoUI *info = m_pOwner->GetListInfo();
-    const DWORD color = RowTextColor(info, m_pManager, IsEnabled(), m_bSelected, (m_uButtonState & kRowHot) != 0);
+    const DWORD color = RowTextColor(info, m_pManager, IsEnabled(), m_bSelected, IsHot());
     if (info->nColumns <= 0) {
         DrawCell(hDC, m_pManager, rcItem, m_aTexts.empty() ? m_sText : m_aTexts[0], info, color);
         return;
@@ -264,54 +282,8 @@ CListContainerElementUI::CListContainerElementUI() = default;
 LPCTSTR CListContainerElementUI::GetClass() const { return L"ListContainerElement"; }
 
 LPVOID CListContainerElementUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListItem") == 0) return static_cast<IListItemUI *>(this);
     if (_wcsicmp(pstrName, L"ListContainerElement") == 0) return static_cast<CListContainerElementUI *>(this);
-    return CContainerUI::GetInterface(pstrName);
-}
-
-UINT CListContainerElementUI::GetControlFlags() const { return UIFLAG_WANTRETURN; }
-int CListContainerElementUI::GetIndex() const { return m_iIndex; }
-void CListContainerElementUI::SetIndex(int iIndex) { m_iIndex = iIndex; }
-IListOwnerUI *CListContainerElementUI::GetOwner() { return m_pOwner; }
-void CListContainerElementUI::SetOwner(CControlUI *pOwner) { m_pOwner = OwnerOf(pOwner); }
-bool CListContainerElementUI::IsSelected() const { return m_bSelected; }
-
-bool CListContainerElementUI::Select(bool bSelect) {
-    if (m_bSelected == bSelect) return true;
-    m_bSelected = bSelect;
-    if (m_pOwner != nullptr) {
-        if (bSelect && m_pOwner->GetCurSel() != m_iIndex) m_pOwner->SelectItem(m_iIndex);
-        else if (!bSelect && m_pOwner->GetCurSel() == m_iIndex) m_pOwner->SelectItem(-1);
-    }
-    Invalidate();
-    return true;
-}
-
-void CListContainerElementUI::SetVisible(bool bVisible) {
-    if (m_bVisible == bVisible) return;
-    CContainerUI::SetVisible(bVisible);
-    RowHeightChanged(m_pParent, m_iIndex);
-}
-
-void CListContainerElementUI::SetEnabled(bool bEnable) {
-    CContainerUI::SetEnabled(bEnable);
-    if (!bEnable) m_uButtonState = 0;
-}
-
-bool CListContainerElementUI::Activate() { return CContainerUI::Activate(); }
-void CListContainerElementUI::Invalidate() { CControlUI::Invalidate(); }
-
-void CListContainerElementUI::DoEvent(TEventUI &event) {
-    if (!HandleRowEvent(this, this, m_pOwner, m_uButtonState, event)) CContainerUI::DoEvent(event);
-}
-
-void CListContainerElementUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    bool b = false;
-    if (_wcsicmp(pstrName, L"selected") == 0) {
-        if (uilib::ParseBool(pstrValue, b)) Select(b);
-    } else {
-        CContainerUI::SetAttribute(pstrName, pstrValue);
-    }
+    return CListRowUI<CContainerUI>::GetInterface(pstrName);
 }
 
 void CListContainerElementUI::DoPaint(HDC hDC, const RECT &rcPaint) {
@@ -322,13 +294,6 @@ void CListContainerElementUI::DoPaint(HDC hDC, const RECT &rcPaint) {
 }
 
 void CListContainerElementUI::DrawItemText(HDC /*hDC*/, const RECT & /*rcItem*/) {}
-
-void CListContainerElementUI::DrawItemBk(HDC hDC, const RECT &rcItem) {
-    DrawRowBk(hDC, rcItem, m_pOwner != nullptr ? m_pOwner->GetListInfo() : nullptr, m_bSelected,
-              (m_uButtonState & kRowHot) != 0 && IsEnabled(), m_iIndex);
-}
-
-int CListContainerElementUI::GetInspectSelected() const { return m_bSelected ? 1 : 0; }
 
 // Whether a control takes mouse input of its own inside a row.
 static bool TakesInput(CControlUI *control) {
