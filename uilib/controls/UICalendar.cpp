@@ -310,10 +310,7 @@ LPCTSTR CCalendarWnd::GetWindowClassName() const { return kClassName; }
 UINT CCalendarWnd::GetClassStyle() const { return CS_DROPSHADOW; }
 
 void CCalendarWnd::Open() {
-    const RECT rc = uilib::PopupRectBelow(m_pOwner, kWidth, kHeight);
-    HWND owner = m_pOwner->GetManager() != nullptr ? m_pOwner->GetManager()->GetPaintWindow() : nullptr;
-    Create(owner, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, rc);
-    ShowWindow(true, true);
+    uilib::ShowPopupBelow(*this, m_pOwner, kWidth, kHeight);
 }
 
 void CCalendarWnd::Detach() {
@@ -366,10 +363,7 @@ LRESULT CCalendarWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        if (m_pOwner != nullptr && m_pOwner->GetManager() != nullptr) {
-            HWND owner = m_pOwner->GetManager()->GetPaintWindow();
-            if (::IsWindow(owner)) ::SetForegroundWindow(owner);
-        }
+        uilib::RaiseOwnerWindow(m_pOwner);
         break;
     default:
         break;

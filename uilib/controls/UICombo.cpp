@@ -5,6 +5,7 @@
 
 #include "uilib/controls/UIComboWnd.h"
 #include "uilib/controls/UIListInfo.h"
+#include "uilib/controls/UIPopup.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
@@ -18,10 +19,6 @@ const DWORD kComboFocusColor = 0xFF4877E7;
 const DWORD kComboTextColor = 0xFF1F2A44;
 const DWORD kArrowColor = 0xFF6B7694;
 const DWORD kDisabledBkColor = 0xFFF3F5FA;
-
-IListItemUI *AsListItem(CControlUI *control) {
-    return control != nullptr ? static_cast<IListItemUI *>(control->GetInterface(L"ListItem")) : nullptr;
-}
 
 // A small chevron pointing down, centred in rc.
 void DrawChevron(HDC hDC, const RECT &rc, DWORD color) {
@@ -73,10 +70,7 @@ void CComboUI::SetEnabled(bool bEnable) {
 bool CComboUI::Activate() {
     if (!CControlUI::Activate()) return false;
     if (m_pWindow != nullptr) return true;
-    if (m_pManager == nullptr || m_pManager->GetPaintWindow() == nullptr) return false;
-    m_pWindow = new CComboWnd(this);
-    m_pWindow->Open();
-    if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_DROPDOWN);
+    if (!uilib::OpenDropDown(this, m_pWindow)) return false;
     Invalidate();
     return true;
 }
@@ -90,8 +84,7 @@ bool CComboUI::SelectItem(int iIndex, bool bTakeFocus) {
     if (iIndex == m_iCurSel) return iIndex >= 0;
     const int old = m_iCurSel;
     m_iCurSel = iIndex;
-    if (IListItemUI *row = AsListItem(GetItemAt(old))) row->Select(false);
-    if (IListItemUI *row = AsListItem(GetItemAt(iIndex))) row->Select(true);
+    MoveRowSelection(*this, old, iIndex);
     if (m_pWindow != nullptr) m_pWindow->SyncSelection();
     Invalidate();
     if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMSELECT, iIndex, old);
@@ -165,11 +158,6 @@ void CComboUI::SetPos(RECT rc, bool bNeedInvalidate) {
 
 void CComboUI::DoEvent(TEventUI &event) {
     switch (event.Type) {
-    case UIEVENT_SETFOCUS:
-    case UIEVENT_KILLFOCUS:
-        m_bFocused = event.Type == UIEVENT_SETFOCUS;
-        Invalidate();
-        return;
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK:
         if (!IsEnabled()) return;
@@ -195,7 +183,7 @@ void CComboUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_KEYDOWN:
         if (!IsEnabled()) return;
-        if (event.chKey == VK_F4 || (event.chKey == VK_DOWN && (::GetKeyState(VK_MENU) & 0x8000))) {
+        if (uilib::IsDropDownKey(event)) {
             Activate();
             return;
         }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "uilib/controls/UIListInfo.h"
 #include "uilib/controls/UIPopup.h"
 #include "uilib/controls/UIScrollBar.h"
 #include "uilib/layout/UIVerticalLayout.h"
@@ -35,8 +36,7 @@ public:
         if (iIndex != m_iCurSel) {
             const int old = m_iCurSel;
             m_iCurSel = iIndex;
-            if (auto *row = AsItem(old)) row->Select(false);
-            if (auto *row = AsItem(iIndex)) row->Select(true);
+            MoveRowSelection(*this, old, iIndex);
             EnsureVisible(iIndex);
         }
         if (m_pWnd->GetOwner() != nullptr && m_pWnd->GetOwner()->GetCurSel() != iIndex)
@@ -49,8 +49,7 @@ public:
         if (iIndex == m_iCurSel) return;
         const int old = m_iCurSel;
         m_iCurSel = iIndex;
-        if (auto *row = AsItem(old)) row->Select(false);
-        if (auto *row = AsItem(iIndex)) row->Select(true);
+        MoveRowSelection(*this, old, iIndex);
         EnsureVisible(iIndex);
     }
 
@@ -75,11 +74,6 @@ public:
     }
 
 private:
-    IListItemUI *AsItem(int i) {
-        CControlUI *c = GetItemAt(i);
-        return c != nullptr ? static_cast<IListItemUI *>(c->GetInterface(L"ListItem")) : nullptr;
-    }
-
     CComboWnd *m_pWnd;
     int m_iCurSel = -1;
     TListInfoUI m_info;
@@ -102,10 +96,7 @@ void CComboWnd::Open() {
     const SIZE box = m_pOwner->GetDropBoxSize();
     if (box.cy > 0) height = std::min(height, static_cast<int>(box.cy));
     const int width = box.cx > 0 ? box.cx : m_pOwner->GetWidth();
-    const RECT rc = uilib::PopupRectBelow(m_pOwner, width, std::max(height, kDefaultItemHeight));
-    HWND owner = m_pOwner->GetManager() != nullptr ? m_pOwner->GetManager()->GetPaintWindow() : nullptr;
-    Create(owner, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, rc);
-    ShowWindow(true, true);
+    uilib::ShowPopupBelow(*this, m_pOwner, width, std::max(height, kDefaultItemHeight));
 }
 
 void CComboWnd::Build() {
@@ -191,11 +182,7 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        if (m_pOwner != nullptr && m_pOwner->GetManager() != nullptr) {
-            HWND owner = m_pOwner->GetManager()->GetPaintWindow();
-            if (::IsWindow(owner)) ::SetForegroundWindow(owner);
-            m_pOwner->SetFocus();
-        }
+        if (uilib::RaiseOwnerWindow(m_pOwner)) m_pOwner->SetFocus();
         break;
     default:
         break;

@@ -2,6 +2,7 @@
 #include "uilib/controls/UIDateTime.h"
 
 #include "uilib/controls/UICalendar.h"
+#include "uilib/controls/UIPopup.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -67,20 +68,11 @@ CDuiString CDateTimeUI::GetText() const { return uilib::FormatDate(m_sysTime); }
 bool CDateTimeUI::Activate() {
     if (!CControlUI::Activate()) return false;
     if (m_pWindow != nullptr) return true;
-    if (m_pManager == nullptr || m_pManager->GetPaintWindow() == nullptr) return false;
-    m_pWindow = new CCalendarWnd(this);
-    m_pWindow->Open();
-    m_pManager->SendNotify(this, DUI_MSGTYPE_DROPDOWN);
-    return true;
+    return uilib::OpenDropDown(this, m_pWindow);
 }
 
 void CDateTimeUI::DoEvent(TEventUI &event) {
     switch (event.Type) {
-    case UIEVENT_SETFOCUS:
-    case UIEVENT_KILLFOCUS:
-        m_bFocused = event.Type == UIEVENT_SETFOCUS;
-        Invalidate();
-        return;
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK:
         if (!IsEnabled()) return;
@@ -96,8 +88,7 @@ void CDateTimeUI::DoEvent(TEventUI &event) {
         Invalidate();
         return;
     case UIEVENT_KEYDOWN:
-        if (IsEnabled() && (event.chKey == VK_F4 || event.chKey == VK_SPACE || event.chKey == VK_RETURN ||
-                            (event.chKey == VK_DOWN && (::GetKeyState(VK_MENU) & 0x8000)))) {
+        if (IsEnabled() && (event.chKey == VK_SPACE || event.chKey == VK_RETURN || uilib::IsDropDownKey(event))) {
             Activate();
             return;
         }

@@ -66,18 +66,13 @@ CContainerUI *CListUI::GetList() const { return m_pList; }
 TListInfoUI *CListUI::GetListInfo() { return &m_ListInfo; }
 int CListUI::GetCurSel() const { return m_iCurSel; }
 
-static IListItemUI *AsListItem(CControlUI *control) {
-    return control != nullptr ? static_cast<IListItemUI *>(control->GetInterface(L"ListItem")) : nullptr;
-}
-
 bool CListUI::SelectItem(int iIndex, bool bTakeFocus) {
     if (iIndex < 0 || iIndex >= GetCount()) iIndex = -1;
     if (bTakeFocus) SetFocus();
     if (iIndex == m_iCurSel) return iIndex >= 0;
     const int old = m_iCurSel;
     m_iCurSel = iIndex;
-    if (IListItemUI *row = AsListItem(GetItemAt(old))) row->Select(false);
-    if (IListItemUI *row = AsListItem(GetItemAt(iIndex))) row->Select(true);
+    MoveRowSelection(*this, old, iIndex);
     if (iIndex >= 0) EnsureVisible(iIndex);
     // Last: a handler may remove rows, this list's included.
     if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMSELECT, iIndex, old);
@@ -198,11 +193,6 @@ void CListUI::DoEvent(TEventUI &event) {
         m_pList->SetScrollPos(pos);
         return;
     }
-    case UIEVENT_SETFOCUS:
-    case UIEVENT_KILLFOCUS:
-        m_bFocused = event.Type == UIEVENT_SETFOCUS;
-        Invalidate();
-        return;
     default:
         CVerticalLayoutUI::DoEvent(event);
     }
@@ -256,6 +246,15 @@ void SetDefaultListColors(TListInfoUI &info) {
     info.dwSelectedTextColor = 0xFF1F2A44;
     info.dwDisabledTextColor = 0xFFA9B1C4;
     info.dwLineColor = 0xFFE8ECF5;
+}
+
+IListItemUI *AsListItem(CControlUI *control) {
+    return control != nullptr ? static_cast<IListItemUI *>(control->GetInterface(L"ListItem")) : nullptr;
+}
+
+void MoveRowSelection(const IContainerUI &rows, int iOld, int iNew) {
+    if (IListItemUI *row = AsListItem(rows.GetItemAt(iOld))) row->Select(false);
+    if (IListItemUI *row = AsListItem(rows.GetItemAt(iNew))) row->Select(true);
 }
 
 bool CListUI::GetInspectValue(int &value) const {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "uilib/controls/UIList.h"
+#include "uilib/controls/UIListInfo.h"
 #include "uilib/controls/UIScrollBar.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
@@ -11,10 +12,6 @@
 namespace {
 
 const int kDefaultRowHeight = 28;
-
-IListItemUI *AsListItem(CControlUI *control) {
-    return control != nullptr ? static_cast<IListItemUI *>(control->GetInterface(L"ListItem")) : nullptr;
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
-// The "item..." attributes shared by lists and combos, applied to their TListInfoUI.
+// What lists and combos share about their rows: the "item..." attributes applied to their
+// TListInfoUI, the palette, and the row lookups.
 #pragma once
 
 #include "uilib/controls/UIList.h"
@@ -7,3 +8,7 @@
 bool SetListInfoAttribute(TListInfoUI &info, LPCTSTR pstrName, LPCTSTR pstrValue);
 // The palette's row colours.
 void SetDefaultListColors(TListInfoUI &info);
+// The control as a list row, or null when it is none.
+IListItemUI *AsListItem(CControlUI *control);
+// Moves the selection mark from the row at iOld to the row at iNew (either may be -1).
+void MoveRowSelection(const IContainerUI &rows, int iOld, int iNew);

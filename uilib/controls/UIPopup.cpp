@@ -1,8 +1,26 @@
 #include "uilib/controls/UIPopup.h"
 
-#include "uilib/core/UIManager.h"
+#include "uilib/core/UIWindow.h"
 
 namespace uilib {
+
+bool IsDropDownKey(const TEventUI &event) {
+    return event.chKey == VK_F4 || (event.chKey == VK_DOWN && (::GetKeyState(VK_MENU) & 0x8000));
+}
+
+void ShowPopupBelow(CWindowWnd &popup, CControlUI *pControl, int cx, int cy) {
+    const RECT rc = PopupRectBelow(pControl, cx, cy);
+    HWND owner = pControl->GetManager() != nullptr ? pControl->GetManager()->GetPaintWindow() : nullptr;
+    popup.Create(owner, nullptr, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, rc);
+    popup.ShowWindow(true, true);
+}
+
+bool RaiseOwnerWindow(CControlUI *pControl) {
+    if (pControl == nullptr || pControl->GetManager() == nullptr) return false;
+    HWND owner = pControl->GetManager()->GetPaintWindow();
+    if (::IsWindow(owner)) ::SetForegroundWindow(owner);
+    return true;
+}
 
 RECT PopupRectBelow(CControlUI *pControl, int cx, int cy) {
     const RECT rc = pControl->GetPos();

@@ -278,11 +278,6 @@ void CSliderUI::DoEvent(TEventUI &event) {
         UserMove(this, m_pManager, std::max(m_nMin, std::min(m_nMax, value)));
         return;
     }
-    case UIEVENT_SETFOCUS:
-    case UIEVENT_KILLFOCUS:
-        m_bFocused = event.Type == UIEVENT_SETFOCUS;
-        Invalidate();
-        return;
     default:
         CProgressUI::DoEvent(event);
     }
