@@ -79,16 +79,10 @@ TListInfoUI *CComboUI::GetListInfo() { return &m_ListInfo; }
 int CComboUI::GetCurSel() const { return m_iCurSel; }
 
 bool CComboUI::SelectItem(int iIndex, bool bTakeFocus) {
-    if (iIndex < 0 || iIndex >= GetCount()) iIndex = -1;
-    if (bTakeFocus) SetFocus();
-    if (iIndex == m_iCurSel) return iIndex >= 0;
-    const int old = m_iCurSel;
-    m_iCurSel = iIndex;
-    MoveRowSelection(*this, old, iIndex);
-    if (m_pWindow != nullptr) m_pWindow->SyncSelection();
-    Invalidate();
-    if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMSELECT, iIndex, old);
-    return iIndex >= 0;
+    return ChangeRowSelection(*this, *this, m_iCurSel, iIndex, bTakeFocus, [this](int /*iNew*/, int /*iOld*/) {
+        if (m_pWindow != nullptr) m_pWindow->SyncSelection();
+        Invalidate();
+    });
 }
 
 static void Reindex(CComboUI *combo, int from) {

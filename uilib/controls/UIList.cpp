@@ -67,16 +67,9 @@ TListInfoUI *CListUI::GetListInfo() { return &m_ListInfo; }
 int CListUI::GetCurSel() const { return m_iCurSel; }
 
 bool CListUI::SelectItem(int iIndex, bool bTakeFocus) {
-    if (iIndex < 0 || iIndex >= GetCount()) iIndex = -1;
-    if (bTakeFocus) SetFocus();
-    if (iIndex == m_iCurSel) return iIndex >= 0;
-    const int old = m_iCurSel;
-    m_iCurSel = iIndex;
-    MoveRowSelection(*this, old, iIndex);
-    if (iIndex >= 0) EnsureVisible(iIndex);
-    // Last: a handler may remove rows, this list's included.
-    if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMSELECT, iIndex, old);
-    return iIndex >= 0;
+    return ChangeRowSelection(*this, *this, m_iCurSel, iIndex, bTakeFocus, [this](int iNew, int /*iOld*/) {
+        if (iNew >= 0) EnsureVisible(iNew);
+    });
 }
 
 void CListUI::EnsureVisible(int iIndex) { m_pList->EnsureVisible(iIndex); }
@@ -255,6 +248,19 @@ IListItemUI *AsListItem(CControlUI *control) {
 void MoveRowSelection(const IContainerUI &rows, int iOld, int iNew) {
     if (IListItemUI *row = AsListItem(rows.GetItemAt(iOld))) row->Select(false);
     if (IListItemUI *row = AsListItem(rows.GetItemAt(iNew))) row->Select(true);
+}
+
+bool ChangeRowSelection(CControlUI &owner, const IContainerUI &rows, int &iCurSel, int iIndex, bool bTakeFocus,
+                        const std::function<void(int, int)> &onMoved) {
+    if (iIndex < 0 || iIndex >= rows.GetCount()) iIndex = -1;
+    if (bTakeFocus) owner.SetFocus();
+    if (iIndex == iCurSel) return iIndex >= 0;
+    const int old = iCurSel;
+    iCurSel = iIndex;
+    MoveRowSelection(rows, old, iIndex);
+    onMoved(iIndex, old);
+    if (owner.GetManager() != nullptr) owner.GetManager()->SendNotify(&owner, DUI_MSGTYPE_ITEMSELECT, iIndex, old);
+    return iIndex >= 0;
 }
 
 bool CListUI::GetInspectValue(int &value) const {
