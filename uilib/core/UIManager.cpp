@@ -520,16 +520,7 @@ bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg)
 
 bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes)
 {
-    std::vector<IMessageFilterUI *> filters = m_impl->preFilters;
-    for (IMessageFilterUI *f : filters) {
-        bool handled = false;
-        LRESULT r = f->MessageHandler(uMsg, wParam, lParam, handled);
-        if (handled) {
-            lRes = r;
-            return true;
-        }
-    }
-    return false;
+    return Impl::RunFilters(m_impl->preFilters, uMsg, wParam, lParam, lRes);
 }
 
 void CPaintManagerUI::Term()

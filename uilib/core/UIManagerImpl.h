@@ -71,6 +71,16 @@ struct CPaintManagerUI::Impl {
     void ForgetControl(CControlUI *control);
     void FlushCleanup();
     void DispatchEvent(CControlUI *control, TEventUI &event);
+    // Makes an event of type for control and dispatches it.
+    void SendEvent(int type, CControlUI *control, POINT pt, WPARAM wParam, LPARAM lParam);
+    // A key event (down, up, char) for the focused control, when there is one.
+    void SendKey(int type, WPARAM wParam, LPARAM lParam);
+    // The control at pt when it belongs to this manager's tree, else null.
+    static CControlUI *OwnControlAt(CPaintManagerUI *self, POINT pt);
+    // Offers a message to the filters (a copy: a filter may remove itself); true when one
+    // handled it, its result in lRes.
+    static bool RunFilters(std::vector<IMessageFilterUI *> filters, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                           LRESULT &lRes);
     void EnsureLayout(CPaintManagerUI *self);
     void ApplyInitSize();
     void FreeOffscreen();

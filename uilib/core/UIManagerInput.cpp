@@ -36,7 +36,44 @@ TEventUI MakeEvent(int type, CControlUI *sender, POINT pt, WPARAM wParam, LPARAM
     return event;
 }
 
+POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
 }  // namespace
+
+void CPaintManagerUI::Impl::SendEvent(int type, CControlUI *control, POINT pt, WPARAM wParam, LPARAM lParam)
+{
+    TEventUI event = MakeEvent(type, control, pt, wParam, lParam);
+    DispatchEvent(control, event);
+}
+
+void CPaintManagerUI::Impl::SendKey(int type, WPARAM wParam, LPARAM lParam)
+{
+    if (focus == nullptr) return;
+    TEventUI event = MakeEvent(type, focus, lastMouse, wParam, lParam);
+    event.chKey = static_cast<wchar_t>(wParam);
+    event.wKeyState = 0;
+    DispatchEvent(focus, event);
+}
+
+bool CPaintManagerUI::Impl::RunFilters(std::vector<IMessageFilterUI *> filters, UINT uMsg, WPARAM wParam,
+                                       LPARAM lParam, LRESULT &lRes)
+{
+    for (IMessageFilterUI *f : filters) {
+        bool handled = false;
+        LRESULT r = f->MessageHandler(uMsg, wParam, lParam, handled);
+        if (handled) {
+            lRes = r;
+            return true;
+        }
+    }
+    return false;
+}
+
+CControlUI *CPaintManagerUI::Impl::OwnControlAt(CPaintManagerUI *self, POINT pt)
+{
+    CControlUI *control = self->FindControl(pt);
+    return control != nullptr && control->GetManager() == self ? control : nullptr;
+}
 
 // Defined in UITreeDump.cpp.
 bool UilibAnswerInspect(CPaintManagerUI *manager, HWND requester);
@@ -162,17 +199,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     Impl &d = *m_impl;
     if (d.hwnd == nullptr) return false;   // never initialised: nothing to do
 
-    {
-        std::vector<IMessageFilterUI *> filters = d.filters;
-        for (IMessageFilterUI *f : filters) {
-            bool handled = false;
-            LRESULT r = f->MessageHandler(uMsg, wParam, lParam, handled);
-            if (handled) {
-                lRes = r;
-                return true;
-            }
-        }
-    }
+    if (Impl::RunFilters(d.filters, uMsg, wParam, lParam, lRes)) return true;
 
     if (uMsg == UilibInspectMessage()) {
         lRes = UilibAnswerInspect(this, reinterpret_cast<HWND>(wParam)) ? 1 : 0;
@@ -222,33 +249,24 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             ::TrackMouseEvent(&tme);
             d.mouseTracking = true;
         }
-        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT pt = PointOf(lParam);
         d.lastMouse = pt;
         d.EnsureLayout(this);
         if (d.click != nullptr) {
-            TEventUI event = MakeEvent(UIEVENT_MOUSEMOVE, d.click, pt, wParam, lParam);
-            d.DispatchEvent(d.click, event);
+            d.SendEvent(UIEVENT_MOUSEMOVE, d.click, pt, wParam, lParam);
             return false;
         }
-        CControlUI *control = FindControl(pt);
-        if (control != nullptr && control->GetManager() != this) control = nullptr;
+        CControlUI *control = d.OwnControlAt(this, pt);
         if (control != d.hover) {
             d.HideToolTip();
             if (CControlUI *old = d.hover) {
                 d.hover = nullptr;
-                TEventUI leave = MakeEvent(UIEVENT_MOUSELEAVE, old, pt, wParam, lParam);
-                d.DispatchEvent(old, leave);
+                d.SendEvent(UIEVENT_MOUSELEAVE, old, pt, wParam, lParam);
             }
             d.hover = control;
-            if (control != nullptr) {
-                TEventUI enter = MakeEvent(UIEVENT_MOUSEENTER, control, pt, wParam, lParam);
-                d.DispatchEvent(control, enter);
-            }
+            if (control != nullptr) d.SendEvent(UIEVENT_MOUSEENTER, control, pt, wParam, lParam);
         }
-        if (d.hover != nullptr) {
-            TEventUI move = MakeEvent(UIEVENT_MOUSEMOVE, d.hover, pt, wParam, lParam);
-            d.DispatchEvent(d.hover, move);
-        }
+        if (d.hover != nullptr) d.SendEvent(UIEVENT_MOUSEMOVE, d.hover, pt, wParam, lParam);
         return false;
     }
     case WM_MOUSELEAVE: {
@@ -257,17 +275,14 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         if (d.click == nullptr && d.hover != nullptr) {
             CControlUI *old = d.hover;
             d.hover = nullptr;
-            TEventUI leave = MakeEvent(UIEVENT_MOUSELEAVE, old, d.lastMouse, 0, 0);
-            d.DispatchEvent(old, leave);
+            d.SendEvent(UIEVENT_MOUSELEAVE, old, d.lastMouse, 0, 0);
         }
         return false;
     }
     case WM_MOUSEHOVER: {
         d.mouseTracking = false;   // hover ends tracking; the next move restarts it
         if (d.hover != nullptr) {
-            POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            TEventUI hover = MakeEvent(UIEVENT_MOUSEHOVER, d.hover, pt, wParam, lParam);
-            d.DispatchEvent(d.hover, hover);
+            d.SendEvent(UIEVENT_MOUSEHOVER, d.hover, PointOf(lParam), wParam, lParam);
             if (d.hover != nullptr && d.click == nullptr && ::IsWindowVisible(d.hwnd)) d.ShowToolTip(d.hover);
         }
         return false;
@@ -276,51 +291,44 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     case WM_LBUTTONDBLCLK: {
         d.HideToolTip();
         if (::GetFocus() != d.hwnd && ::IsWindowVisible(d.hwnd)) ::SetFocus(d.hwnd);
-        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT pt = PointOf(lParam);
         d.lastMouse = pt;
-        CControlUI *control = FindControl(pt);
-        if (control == nullptr || control->GetManager() != this) return false;
+        CControlUI *control = d.OwnControlAt(this, pt);
+        if (control == nullptr) return false;
         d.focusCue = false;
         CControlUI *target = FocusTarget(control);
         SetFocus(target);
         if (d.root == nullptr || !uilib::IsAttached(control, d.root)) return false;
         d.click = control;
         SetCapture();
-        TEventUI event = MakeEvent(uMsg == WM_LBUTTONDOWN ? UIEVENT_BUTTONDOWN : UIEVENT_DBLCLICK, control, pt,
-                                   wParam, lParam);
-        d.DispatchEvent(control, event);
+        d.SendEvent(uMsg == WM_LBUTTONDOWN ? UIEVENT_BUTTONDOWN : UIEVENT_DBLCLICK, control, pt, wParam, lParam);
         return false;
     }
     case WM_LBUTTONUP: {
-        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT pt = PointOf(lParam);
         d.lastMouse = pt;
         CControlUI *control = d.click;
         d.click = nullptr;
         ReleaseCapture();
         if (control == nullptr) return false;
-        TEventUI event = MakeEvent(UIEVENT_BUTTONUP, control, pt, wParam, lParam);
-        d.DispatchEvent(control, event);
+        d.SendEvent(UIEVENT_BUTTONUP, control, pt, wParam, lParam);
         // The press may have moved the pointer onto another control.
         LRESULT ignored = 0;
         MessageHandler(WM_MOUSEMOVE, wParam, lParam, ignored);
         return false;
     }
     case WM_RBUTTONDOWN: {
-        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT pt = PointOf(lParam);
         d.lastMouse = pt;
-        CControlUI *control = FindControl(pt);
-        if (control == nullptr || control->GetManager() != this) return false;
-        TEventUI event = MakeEvent(UIEVENT_RBUTTONDOWN, control, pt, wParam, lParam);
-        d.DispatchEvent(control, event);
+        if (CControlUI *control = d.OwnControlAt(this, pt))
+            d.SendEvent(UIEVENT_RBUTTONDOWN, control, pt, wParam, lParam);
         return false;
     }
     case WM_CONTEXTMENU: {
-        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT pt = PointOf(lParam);
         ::ScreenToClient(d.hwnd, &pt);
-        CControlUI *control = FindControl(pt);
-        if (control == nullptr || control->GetManager() != this) return false;
-        TEventUI event = MakeEvent(UIEVENT_CONTEXTMENU, control, pt, wParam, lParam);
-        d.DispatchEvent(control, event);
+        if (CControlUI *control = d.OwnControlAt(this, pt))
+            d.SendEvent(UIEVENT_CONTEXTMENU, control, pt, wParam, lParam);
         return false;
     }
     case WM_CAPTURECHANGED:
@@ -329,15 +337,14 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             CControlUI *control = d.click;
             d.click = nullptr;
             d.captured = false;
-            TEventUI event = MakeEvent(UIEVENT_BUTTONUP, control, POINT{-32768, -32768}, 0, 0);
-            d.DispatchEvent(control, event);
+            d.SendEvent(UIEVENT_BUTTONUP, control, POINT{-32768, -32768}, 0, 0);
         }
         return false;
     case WM_MOUSEWHEEL: {
-        POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        POINT pt = PointOf(lParam);
         ::ScreenToClient(d.hwnd, &pt);
-        CControlUI *control = FindControl(pt);
-        if (control == nullptr || control->GetManager() != this) return false;
+        CControlUI *control = d.OwnControlAt(this, pt);
+        if (control == nullptr) return false;
         int delta = GET_WHEEL_DELTA_WPARAM(wParam);
         TEventUI event = MakeEvent(UIEVENT_SCROLLWHEEL, control, pt, MAKEWPARAM(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0),
                                    lParam);
@@ -346,14 +353,9 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         lRes = 0;
         return true;
     }
-    case WM_CHAR: {
-        if (d.focus == nullptr) return false;
-        TEventUI event = MakeEvent(UIEVENT_CHAR, d.focus, d.lastMouse, wParam, lParam);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wKeyState = 0;
-        d.DispatchEvent(d.focus, event);
+    case WM_CHAR:
+        d.SendKey(UIEVENT_CHAR, wParam, lParam);
         return false;
-    }
     case WM_KEYDOWN: {
         if (wParam == VK_TAB) {
             bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -363,30 +365,16 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             }
             return false;
         }
-        if (d.focus == nullptr) return false;
-        TEventUI event = MakeEvent(UIEVENT_KEYDOWN, d.focus, d.lastMouse, wParam, lParam);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wKeyState = 0;
-        d.DispatchEvent(d.focus, event);
+        d.SendKey(UIEVENT_KEYDOWN, wParam, lParam);
         return false;
     }
-    case WM_SYSKEYDOWN: {
+    case WM_SYSKEYDOWN:
         // Alt+Up/Down open and close drop-downs; other Alt keys stay with the system.
-        if (d.focus == nullptr || (wParam != VK_DOWN && wParam != VK_UP)) return false;
-        TEventUI event = MakeEvent(UIEVENT_KEYDOWN, d.focus, d.lastMouse, wParam, lParam);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wKeyState = 0;
-        d.DispatchEvent(d.focus, event);
+        if (wParam == VK_DOWN || wParam == VK_UP) d.SendKey(UIEVENT_KEYDOWN, wParam, lParam);
         return false;
-    }
-    case WM_KEYUP: {
-        if (d.focus == nullptr) return false;
-        TEventUI event = MakeEvent(UIEVENT_KEYUP, d.focus, d.lastMouse, wParam, lParam);
-        event.chKey = static_cast<wchar_t>(wParam);
-        event.wKeyState = 0;
-        d.DispatchEvent(d.focus, event);
+    case WM_KEYUP:
+        d.SendKey(UIEVENT_KEYUP, wParam, lParam);
         return false;
-    }
     case WM_SETCURSOR: {
         if (LOWORD(lParam) != HTCLIENT) return false;
         POINT pt;
@@ -394,8 +382,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         ::ScreenToClient(d.hwnd, &pt);
         CControlUI *control = FindControl(pt);
         if (control == nullptr || (control->GetControlFlags() & UIFLAG_SETCURSOR) == 0) return false;
-        TEventUI event = MakeEvent(UIEVENT_SETCURSOR, control, pt, wParam, lParam);
-        d.DispatchEvent(control, event);
+        d.SendEvent(UIEVENT_SETCURSOR, control, pt, wParam, lParam);
         lRes = TRUE;
         return true;
     }
