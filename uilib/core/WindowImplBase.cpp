@@ -5,6 +5,17 @@
 
 #include "uilib/skin/UIDlgBuilder.h"
 
+namespace {
+
+// A handler's answer for a message it leaves to the next in line.
+LRESULT PassOn(BOOL &bHandled)
+{
+    bHandled = FALSE;
+    return 0;
+}
+
+}  // namespace
+
 DUI_BEGIN_MESSAGE_MAP(WindowImplBase, CNotifyPump)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, WindowImplBase::OnClick)
 DUI_END_MESSAGE_MAP()
@@ -32,17 +43,20 @@ UILIB_RESOURCETYPE WindowImplBase::GetResourceType() const { return UILIB_FILE; 
 CDuiString WindowImplBase::GetZIPFileName() const { return CDuiString(); }
 LPCTSTR WindowImplBase::GetResourceID() const { return L""; }
 
-LRESULT WindowImplBase::OnClose(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
+// These only pass the message on down the line (HandleCustomMessage, the paint manager,
+// the default processing); a window overrides the ones it needs.
+LRESULT WindowImplBase::OnClose(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnMouseWheel(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnMouseHover(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnKeyDown(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnKillFocus(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnSetFocus(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
+LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
 
 LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled)
 {
@@ -86,20 +100,7 @@ LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHand
     if (minInfo.cx > 0 && minInfo.cy > 0) info->ptMinTrackSize = {minInfo.cx, minInfo.cy};
     SIZE maxInfo = m_PaintManager.GetMaxInfo();
     if (maxInfo.cx > 0 && maxInfo.cy > 0) info->ptMaxTrackSize = {maxInfo.cx, maxInfo.cy};
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnMouseWheel(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnMouseHover(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
+    return PassOn(bHandled);
 }
 
 LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled)
@@ -112,22 +113,12 @@ LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled)
         HRGN rgn = ::CreateRoundRectRgn(rc.left, rc.top, rc.right + 1, rc.bottom + 1, round.cx, round.cy);
         ::SetWindowRgn(m_hWnd, rgn, TRUE);   // the window owns the region now
     }
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnChar(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
+    return PassOn(bHandled);
 }
 
 LRESULT WindowImplBase::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled)
 {
-    if (wParam == SC_CLOSE) {
-        bHandled = FALSE;   // the default procedure closes the window
-        return 0;
-    }
+    if (wParam == SC_CLOSE) return PassOn(bHandled);   // the default procedure closes the window
     bool zoomed = ::IsZoomed(m_hWnd) != FALSE;
     LRESULT lRes = CWindowWnd::HandleMessage(uMsg, wParam, lParam);
     if (zoomed != (::IsZoomed(m_hWnd) != FALSE)) {
@@ -153,79 +144,55 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL & /*bHandled*/)
     return 0;
 }
 
-LRESULT WindowImplBase::OnKeyDown(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnKillFocus(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnSetFocus(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
-LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
-    bHandled = FALSE;
-    return 0;
-}
-
 LONG WindowImplBase::GetStyle()
 {
     LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
     return style & ~WS_CAPTION;
 }
 
+namespace {
+
+using MessageHandlerFn = LRESULT (WindowImplBase::*)(UINT, WPARAM, LPARAM, BOOL &);
+
+// Which overridable handler each window message goes to.
+struct MessageRoute {
+    UINT uMsg;
+    MessageHandlerFn handler;
+};
+
+const MessageRoute kMessageRoutes[] = {
+    {WM_CREATE, &WindowImplBase::OnCreate},
+    {WM_CLOSE, &WindowImplBase::OnClose},
+    {WM_DESTROY, &WindowImplBase::OnDestroy},
+    {WM_NCACTIVATE, &WindowImplBase::OnNcActivate},
+    {WM_NCCALCSIZE, &WindowImplBase::OnNcCalcSize},
+    {WM_NCPAINT, &WindowImplBase::OnNcPaint},
+    {WM_NCHITTEST, &WindowImplBase::OnNcHitTest},
+    {WM_GETMINMAXINFO, &WindowImplBase::OnGetMinMaxInfo},
+    {WM_MOUSEWHEEL, &WindowImplBase::OnMouseWheel},
+    {WM_SIZE, &WindowImplBase::OnSize},
+    {WM_CHAR, &WindowImplBase::OnChar},
+    {WM_SYSCOMMAND, &WindowImplBase::OnSysCommand},
+    {WM_KEYDOWN, &WindowImplBase::OnKeyDown},
+    {WM_KILLFOCUS, &WindowImplBase::OnKillFocus},
+    {WM_SETFOCUS, &WindowImplBase::OnSetFocus},
+    {WM_LBUTTONUP, &WindowImplBase::OnLButtonUp},
+    {WM_LBUTTONDOWN, &WindowImplBase::OnLButtonDown},
+    {WM_MOUSEMOVE, &WindowImplBase::OnMouseMove},
+    {WM_MOUSEHOVER, &WindowImplBase::OnMouseHover},
+};
+
+}  // namespace
+
 LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     LRESULT lRes = 0;
-    BOOL bHandled = TRUE;
-    switch (uMsg) {
-    case WM_CREATE: lRes = OnCreate(uMsg, wParam, lParam, bHandled); break;
-    case WM_CLOSE: lRes = OnClose(uMsg, wParam, lParam, bHandled); break;
-    case WM_DESTROY: lRes = OnDestroy(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCACTIVATE: lRes = OnNcActivate(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCCALCSIZE: lRes = OnNcCalcSize(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCPAINT: lRes = OnNcPaint(uMsg, wParam, lParam, bHandled); break;
-    case WM_NCHITTEST: lRes = OnNcHitTest(uMsg, wParam, lParam, bHandled); break;
-    case WM_GETMINMAXINFO: lRes = OnGetMinMaxInfo(uMsg, wParam, lParam, bHandled); break;
-    case WM_MOUSEWHEEL: lRes = OnMouseWheel(uMsg, wParam, lParam, bHandled); break;
-    case WM_SIZE: lRes = OnSize(uMsg, wParam, lParam, bHandled); break;
-    case WM_CHAR: lRes = OnChar(uMsg, wParam, lParam, bHandled); break;
-    case WM_SYSCOMMAND: lRes = OnSysCommand(uMsg, wParam, lParam, bHandled); break;
-    case WM_KEYDOWN: lRes = OnKeyDown(uMsg, wParam, lParam, bHandled); break;
-    case WM_KILLFOCUS: lRes = OnKillFocus(uMsg, wParam, lParam, bHandled); break;
-    case WM_SETFOCUS: lRes = OnSetFocus(uMsg, wParam, lParam, bHandled); break;
-    case WM_LBUTTONUP: lRes = OnLButtonUp(uMsg, wParam, lParam, bHandled); break;
-    case WM_LBUTTONDOWN: lRes = OnLButtonDown(uMsg, wParam, lParam, bHandled); break;
-    case WM_MOUSEMOVE: lRes = OnMouseMove(uMsg, wParam, lParam, bHandled); break;
-    case WM_MOUSEHOVER: lRes = OnMouseHover(uMsg, wParam, lParam, bHandled); break;
-    default: bHandled = FALSE; break;
+    BOOL bHandled = FALSE;
+    for (const MessageRoute &route : kMessageRoutes) {
+        if (route.uMsg != uMsg) continue;
+        bHandled = TRUE;
+        lRes = (this->*route.handler)(uMsg, wParam, lParam, bHandled);
+        break;
     }
     if (bHandled) return lRes;
     lRes = HandleCustomMessage(uMsg, wParam, lParam, bHandled);
