@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "uilib/controls/UIPalette.h"
 #include "uilib/controls/UIPopup.h"
 #include "uilib/render/UIRender.h"
 
@@ -16,10 +17,10 @@ const int kNavHeight = 32;
 const int kWeekdayHeight = 28;
 const int kTitleFont = 2;   // the skins' bold 12 px font, when the owner's window has it
 const DWORD kBkColor = 0xFFFFFFFF;
-const DWORD kBorderColor = 0xFFDDE3F0;
-const DWORD kTextColor = 0xFF1F2A44;
-const DWORD kSecondaryColor = 0xFF6B7694;
-const DWORD kBrandBlue = 0xFF4877E7;
+const DWORD kBorderColor = uilib::kPaletteBorder;
+const DWORD kTextColor = uilib::kPaletteText;
+const DWORD kSecondaryColor = uilib::kPaletteTextSecondary;
+const DWORD kBrandBlue = uilib::kPaletteBrand;
 const DWORD kHotColor = 0xFFEEF3FE;
 const DWORD kOnBrand = 0xFFFFFFFF;
 

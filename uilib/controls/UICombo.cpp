@@ -5,6 +5,7 @@
 
 #include "uilib/controls/UIComboWnd.h"
 #include "uilib/controls/UIListInfo.h"
+#include "uilib/controls/UIPalette.h"
 #include "uilib/controls/UIPopup.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
@@ -14,11 +15,11 @@ namespace {
 
 enum : UINT { kComboHot = 1, kComboPushed = 2 };
 const DWORD kComboBkColor = 0xFFFFFFFF;
-const DWORD kComboBorderColor = 0xFFDDE3F0;
-const DWORD kComboFocusColor = 0xFF4877E7;
-const DWORD kComboTextColor = 0xFF1F2A44;
-const DWORD kArrowColor = 0xFF6B7694;
-const DWORD kDisabledBkColor = 0xFFF3F5FA;
+const DWORD kComboBorderColor = uilib::kPaletteBorder;
+const DWORD kComboFocusColor = uilib::kPaletteBrand;
+const DWORD kComboTextColor = uilib::kPaletteText;
+const DWORD kArrowColor = uilib::kPaletteTextSecondary;
+const DWORD kDisabledBkColor = uilib::kPalettePage;
 
 // A small chevron pointing down, centred in rc.
 void DrawChevron(HDC hDC, const RECT &rc, DWORD color) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "uilib/controls/UIListInfo.h"
+#include "uilib/controls/UIPalette.h"
 #include "uilib/controls/UIPopup.h"
 #include "uilib/controls/UIScrollBar.h"
 #include "uilib/layout/UIVerticalLayout.h"
@@ -12,7 +13,7 @@ namespace {
 
 const int kDefaultItemHeight = 30;
 const DWORD kPopupBkColor = 0xFFFFFFFF;
-const DWORD kPopupBorderColor = 0xFFDDE3F0;
+const DWORD kPopupBorderColor = uilib::kPaletteBorder;
 
 }  // namespace
 

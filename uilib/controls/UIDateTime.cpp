@@ -2,6 +2,7 @@
 #include "uilib/controls/UIDateTime.h"
 
 #include "uilib/controls/UICalendar.h"
+#include "uilib/controls/UIPalette.h"
 #include "uilib/controls/UIPopup.h"
 #include "uilib/render/UIRender.h"
 
@@ -9,9 +10,9 @@ namespace {
 
 enum : UINT { kDateHot = 1 };
 const DWORD kFieldBkColor = 0xFFFFFFFF;
-const DWORD kFieldBorderColor = 0xFFDDE3F0;
-const DWORD kFieldFocusColor = 0xFF4877E7;
-const DWORD kIconColor = 0xFF6B7694;
+const DWORD kFieldBorderColor = uilib::kPaletteBorder;
+const DWORD kFieldFocusColor = uilib::kPaletteBrand;
+const DWORD kIconColor = uilib::kPaletteTextSecondary;
 const int kIconWidth = 28;
 
 // A small calendar sheet: outline, a binding bar and two rings.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cwctype>
 
+#include "uilib/controls/UIPalette.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
@@ -16,10 +17,10 @@ enum : UINT { kEditHot = 1, kEditSelecting = 2 };
 const UINT kCaretTimerId = 0x45444954;   // "EDIT"
 const UINT kCaretBlinkMs = 530;
 const wchar_t kPasswordChar = L'\x25CF';
-const DWORD kSelectionColor = 0xFF4877E7;
+const DWORD kSelectionColor = uilib::kPaletteBrand;
 const DWORD kSelectionTextColor = 0xFFFFFFFF;
 const DWORD kInactiveSelectionColor = 0xFFDCE6FD;
-const DWORD kDisabledBkColor = 0xFFF3F5FA;
+const DWORD kDisabledBkColor = uilib::kPalettePage;
 const UINT kMeasureStyle = DT_SINGLELINE | DT_NOPREFIX | DT_LEFT;
 
 bool KeyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
@@ -36,8 +37,8 @@ int CharClass(wchar_t ch) {
 CEditUI::CEditUI() {
     m_rcTextPadding = {8, 0, 8, 0};
     m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    m_dwBorderColor = 0xFFDDE3F0;
-    m_dwFocusBorderColor = 0xFF4877E7;
+    m_dwBorderColor = uilib::kPaletteBorder;
+    m_dwFocusBorderColor = uilib::kPaletteBrand;
     m_nBorderSize = 1;
 }
 

@@ -5,6 +5,7 @@
 
 #include "uilib/controls/UIListBody.h"
 #include "uilib/controls/UIListInfo.h"
+#include "uilib/controls/UIPalette.h"
 #include "uilib/controls/UIScrollBar.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
@@ -16,7 +17,7 @@ const int kDefaultHeaderHeight = 32;
 const int kMinStretchColumn = 60;   // px, a stretching column never shrinks below this
 const DWORD kHeaderBkColor = 0xFFEEF2FB;
 const DWORD kHeaderTextColor = 0xFF3A4560;
-const DWORD kHeaderSepColor = 0xFFDDE3F0;
+const DWORD kHeaderSepColor = uilib::kPaletteBorder;
 
 // Column rectangles from left for an available width: fixed widths as given, stretching
 // columns (width 0) share what is left.
@@ -232,11 +233,11 @@ bool SetListInfoAttribute(TListInfoUI &info, LPCTSTR pstrName, LPCTSTR pstrValue
 }
 
 void SetDefaultListColors(TListInfoUI &info) {
-    info.dwTextColor = 0xFF1F2A44;
+    info.dwTextColor = uilib::kPaletteText;
     info.dwAltBkColor = 0xFFF8FAFE;
     info.dwHotBkColor = 0xFFEEF3FE;
     info.dwSelectedBkColor = 0xFFDCE6FD;
-    info.dwSelectedTextColor = 0xFF1F2A44;
+    info.dwSelectedTextColor = uilib::kPaletteText;
     info.dwDisabledTextColor = 0xFFA9B1C4;
     info.dwLineColor = 0xFFE8ECF5;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "uilib/controls/UIPalette.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
 
@@ -11,9 +12,9 @@ namespace {
 
 enum : UINT { kThumbHot = 1, kThumbCaptured = 2, kFocused = 4 };
 const DWORD kDefaultRailColor = 0xFFE3E7F0;
-const DWORD kDefaultForeColor = 0xFF4877E7;
+const DWORD kDefaultForeColor = uilib::kPaletteBrand;
 const DWORD kDefaultThumbColor = 0xFFFFFFFF;
-const DWORD kThumbBorderColor = 0xFF4877E7;
+const DWORD kThumbBorderColor = uilib::kPaletteBrand;
 const int kRailThickness = 6;   // px, the bar when the control is taller than that
 
 bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 0; }

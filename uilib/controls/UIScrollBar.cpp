@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "uilib/controls/UIPalette.h"
 #include "uilib/core/UIContainer.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
@@ -11,7 +12,7 @@ namespace {
 
 enum : UINT { kThumbHot = 1, kThumbDragging = 2 };
 const int kMinThumb = 16;                 // px, so a long content keeps a grabbable thumb
-const DWORD kArrowColor = 0xFF6B7694;
+const DWORD kArrowColor = uilib::kPaletteTextSecondary;
 const DWORD kDisabledThumbColor = 0xFFE3E7F0;
 
 bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 0; }
