@@ -264,21 +264,14 @@ void CListBodyUI::DoEvent(TEventUI &event) {
 }
 
 CControlUI *CListBodyUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {
-    if ((uFlags & UIFIND_VISIBLE) != 0 && (!m_bVisible || !m_bInternVisible)) return nullptr;
-    if ((uFlags & UIFIND_ENABLED) != 0 && !m_bEnabled) return nullptr;
+    if (PassedBySearch(pData, uFlags)) return nullptr;
     const bool hitTest = (uFlags & UIFIND_HITTEST) != 0;
-    if (hitTest && !::PtInRect(&m_rcItem, *static_cast<LPPOINT>(pData))) return nullptr;
     if ((uFlags & UIFIND_UPDATETEST) != 0 && Proc(this, pData) != nullptr) return nullptr;
     if ((uFlags & UIFIND_ME_FIRST) != 0 && (!hitTest || m_bMouseEnabled)) {
         if (CControlUI *found = Proc(this, pData)) return found;
     }
     if (hitTest) {
-        if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) {
-            if (CControlUI *found = m_pVerticalScrollBar->FindControl(Proc, pData, uFlags)) return found;
-        }
-        if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) {
-            if (CControlUI *found = m_pHorizontalScrollBar->FindControl(Proc, pData, uFlags)) return found;
-        }
+        if (CControlUI *found = FindInScrollBars(Proc, pData, uFlags)) return found;
     }
     if (!hitTest || m_bMouseChildEnabled) {
         // Hit tests and layout passes see the rows in view only; lookups see every row.

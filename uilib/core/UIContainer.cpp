@@ -257,13 +257,28 @@ void CContainerUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bo
     CControlUI::SetManager(pManager, pParent, bInit);
 }
 
+bool CContainerUI::PassedBySearch(LPVOID pData, UINT uFlags) const
+{
+    if ((uFlags & UIFIND_VISIBLE) != 0 && (!m_bVisible || !m_bInternVisible)) return true;
+    if ((uFlags & UIFIND_ENABLED) != 0 && !m_bEnabled) return true;
+    return (uFlags & UIFIND_HITTEST) != 0 && !::PtInRect(&m_rcItem, *static_cast<LPPOINT>(pData));
+}
+
+CControlUI *CContainerUI::FindInScrollBars(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags)
+{
+    if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) {
+        if (CControlUI *found = m_pVerticalScrollBar->FindControl(Proc, pData, uFlags)) return found;
+    }
+    if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) {
+        if (CControlUI *found = m_pHorizontalScrollBar->FindControl(Proc, pData, uFlags)) return found;
+    }
+    return nullptr;
+}
+
 CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags)
 {
-    // Own flags only: a search comes down from the root, so hidden ancestors were pruned.
-    if ((uFlags & UIFIND_VISIBLE) != 0 && (!m_bVisible || !m_bInternVisible)) return nullptr;
-    if ((uFlags & UIFIND_ENABLED) != 0 && !m_bEnabled) return nullptr;
+    if (PassedBySearch(pData, uFlags)) return nullptr;
     const bool hitTest = (uFlags & UIFIND_HITTEST) != 0;
-    if (hitTest && !::PtInRect(&m_rcItem, *static_cast<LPPOINT>(pData))) return nullptr;
 
     // An update search visits containers whether or not they need a layout themselves.
     const bool selfEligible = (!hitTest || m_bMouseEnabled) && ((uFlags & UIFIND_UPDATETEST) == 0 || m_bUpdateNeeded);
@@ -271,12 +286,7 @@ CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
         if (CControlUI *found = Proc(this, pData)) return found;
     }
     if (hitTest) {
-        if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) {
-            if (CControlUI *found = m_pVerticalScrollBar->FindControl(Proc, pData, uFlags)) return found;
-        }
-        if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) {
-            if (CControlUI *found = m_pHorizontalScrollBar->FindControl(Proc, pData, uFlags)) return found;
-        }
+        if (CControlUI *found = FindInScrollBars(Proc, pData, uFlags)) return found;
     }
     if (!hitTest || m_bMouseChildEnabled) {
         RECT content = GetContentRect();

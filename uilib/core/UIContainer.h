@@ -95,6 +95,11 @@ protected:
 
     // The content area: the item rectangle less the inset and the bars in view.
     RECT GetContentRect() const;
+    // FindControl's shared steps: whether a search passes this container by (hidden,
+    // disabled, or a hit outside it; its own flags only, hidden ancestors were pruned on
+    // the way down), and a hit on a scroll bar in view.
+    bool PassedBySearch(LPVOID pData, UINT uFlags) const;
+    CControlUI *FindInScrollBars(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags);
     // Whether the bars are in view, as decided by the content at the last layout.
     bool m_bVScrollShown = false;
     bool m_bHScrollShown = false;
