@@ -52,6 +52,13 @@ Gdiplus::Color ToGdipColor(DWORD argb)
 // pixels l..r-1 exactly spans l - 0.5 .. r - 0.5 (kFillShift).
 const Gdiplus::REAL kFillShift = -0.5f;
 
+// The area a fill of rc's pixels covers.
+Gdiplus::RectF FillArea(const RECT &rc)
+{
+    return Gdiplus::RectF(rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
+                          static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
+}
+
 void Prepare(Gdiplus::Graphics &g, bool antiAlias)
 {
     if (antiAlias) g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -91,8 +98,7 @@ void CRenderEngine::DrawColor(HDC hDC, const RECT &rc, DWORD color)
     Gdiplus::Graphics g(hDC);
     Prepare(g, false);
     Gdiplus::SolidBrush brush(ToGdipColor(color));
-    g.FillRectangle(&brush, rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
-                    static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
+    g.FillRectangle(&brush, FillArea(rc));
 }
 
 void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD dwSecond, bool bVertical)
@@ -101,8 +107,7 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD d
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
     Prepare(g, false);
-    Gdiplus::RectF r(rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
-                     static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
+    const Gdiplus::RectF r = FillArea(rc);
     // The brush rectangle is one pixel larger so the last row does not wrap to the first colour.
     Gdiplus::RectF brushRect(r.X - 1, r.Y - 1, r.Width + 2, r.Height + 2);
     Gdiplus::LinearGradientBrush brush(brushRect, ToGdipColor(dwFirst), ToGdipColor(dwSecond),
@@ -166,9 +171,9 @@ void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height
     Prepare(g, true);
     Gdiplus::SolidBrush brush(ToGdipColor(color));
     Gdiplus::GraphicsPath path;
-    AddRoundRect(path, rc.left + kFillShift, rc.top + kFillShift,
-                 static_cast<Gdiplus::REAL>(rc.right - rc.left), static_cast<Gdiplus::REAL>(rc.bottom - rc.top),
-                 static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height));
+    const Gdiplus::RectF area = FillArea(rc);
+    AddRoundRect(path, area.X, area.Y, area.Width, area.Height, static_cast<Gdiplus::REAL>(width),
+                 static_cast<Gdiplus::REAL>(height));
     g.FillPath(&brush, &path);
 }
 
@@ -178,8 +183,7 @@ void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenC
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
     Prepare(g, true);
-    Gdiplus::RectF r(rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
-                     static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
+    Gdiplus::RectF r = FillArea(rc);
     if ((dwFill >> 24) != 0) {
         Gdiplus::SolidBrush brush(ToGdipColor(dwFill));
         g.FillEllipse(&brush, r);
