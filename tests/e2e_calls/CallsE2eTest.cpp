@@ -3,117 +3,87 @@
 // fails, the pieces that pass alone do not work together in the shipped program.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <functional>
 #include <string>
 
-#include "tests/e2e_calls/StandinPipe.h"
-#include "tests/e2e_calls/UiDump.h"
-#include "tests/e2e_shell/ConsoleProcess.h"
+#include "tests/support/ConsoleProcess.h"
+#include "tests/support/StandinPipe.h"
+#include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
 
-using namespace e2ecalls;
+using namespace e2e;
 
 namespace {
 
-const wchar_t kTitle[] = L"KELM专网管理软件";
-const unsigned kStartMs = 30000;
 const unsigned kWaitMs = 10000;
 const int kSeeded = 20;   // a page of 16 and one of 4
 
-struct Fixture {
-    std::wstring data, scenario, pipe;
-};
-
 // Today's calls (the date pickers start at today), one a minute from 08:00, 30 s each.
-Fixture MakeScenario() {
-    Fixture f;
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring tag = std::to_wstring(::GetCurrentProcessId());
-    f.data = std::wstring(temp) + L"e2e-calls-" + tag;
-    f.scenario = f.data + L"-scenario.txt";
-    f.pipe = L"\\\\.\\pipe\\e2e-calls-" + tag;
-    ::CreateDirectoryW(f.data.c_str(), nullptr);
+std::string Scenario() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    FILE *out = _wfopen(f.scenario.c_str(), L"wb");
-    if (out == nullptr) return f;
-    fprintf(out, "clear\n");
-    for (int i = 0; i < kSeeded; ++i)
-        fprintf(out, "call %04d-%02d-%02d 08:%02d:00 seconds=30 name=e2e%02d.wav\n", now.wYear,
-                now.wMonth, now.wDay, i, i);
-    fclose(out);
-    return f;
+    std::string text = "clear\n";
+    char line[96];
+    for (int i = 0; i < kSeeded; ++i) {
+        snprintf(line, sizeof line, "call %04d-%02d-%02d 08:%02d:00 seconds=30 name=e2e%02d.wav\n",
+                 now.wYear, now.wMonth, now.wDay, i, i);
+        text += line;
+    }
+    return text;
 }
 
 class E2eCalls : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(::FindWindowW(nullptr, kTitle), nullptr) << "another console is open";
-        m_fixture = MakeScenario();
-        m_console.reset(new e2eshell::ConsoleProcess({{L"BM_STANDIN_DATA", m_fixture.data},
-                                                      {L"BM_STANDIN_SCENARIO", m_fixture.scenario},
-                                                      {L"BM_STANDIN_PIPE", m_fixture.pipe},
-                                                      {L"BM_STANDIN_SOUND", L"0"}}));
-        ASSERT_TRUE(m_console->Started());
-        m_main = m_console->WaitWindowOf(L"UIMainFrame", kTitle, kStartMs);
+        m_main = WaitMainWindow(m_console);
         ASSERT_NE(nullptr, m_main);
-        ASSERT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(m_main) != FALSE; }, kStartMs));
-        m_play = m_console->WaitWindowOf(L"PlayUI", nullptr, kStartMs);
+        m_play = m_console.WaitWindowOf(L"PlayUI", nullptr, kWaitMs);
         ASSERT_NE(nullptr, m_play);
     }
     void TearDown() override {
-        if (m_console && m_console->Running()) {
-            ::PostMessageW(m_main, WM_SYSCOMMAND, SC_CLOSE, 0);
-            m_console->WaitExit(kWaitMs);
+        if (m_main) {
+            EXPECT_TRUE(CloseConsole(m_console, m_main));
         }
-        m_console.reset();
-        ::DeleteFileW(m_fixture.scenario.c_str());
     }
 
     // Waits until the window's dump satisfies cond; the last dump in *dump.
     bool WaitDump(HWND hWnd, UiDump *dump, const std::function<bool(const UiDump &)> &cond) {
-        return testsupport::WaitFor(
-            [&] {
-                *dump = UiDump::Of(hWnd);
-                return !dump->Empty() && cond(*dump);
-            },
-            kWaitMs);
+        return testsupport::WaitFor([&] { return !(*dump = UiDump::Of(hWnd)).Empty() && cond(*dump); }, kWaitMs);
     }
     // Clicks the named visible control of hWnd.
     void Click(HWND hWnd, const std::string &name) {
         UiDump dump;
         ASSERT_TRUE(WaitDump(hWnd, &dump, [&](const UiDump &d) {
-            const DumpedControl *c = d.Find(name);
-            return c && c->visible && c->rect.right > c->rect.left;
+            const DumpedControl *c = d.Find(name, true);
+            return c && c->rect.right > c->rect.left;
         })) << name << " not shown";
-        ClickControl(hWnd, *dump.Find(name));
+        ClickRect(hWnd, dump.Find(name, true)->rect);
     }
     int Rows(const UiDump &d) {
         int n = 0;
         while (d.Find("ItemBtn" + std::to_string(n) + "Text0")) ++n;
         return n;
     }
-    std::string PlayerState() { return AskStandin(m_fixture.pipe, "player").status; }
+    std::string PlayerState() { return AskStandin(m_standin.pipe, "player").status; }
     int PlayerValue(const std::string &key) {
         const std::string s = PlayerState();
         const size_t at = s.find(key + "=");
         return at == std::string::npos ? -1 : std::atoi(s.c_str() + at + key.size() + 1);
     }
     bool LogHas(const std::string &prefix) {
-        for (const std::string &l : AskStandin(m_fixture.pipe, "log").lines)
+        for (const std::string &l : AskStandin(m_standin.pipe, "log").lines)
             if (l.rfind(prefix, 0) == 0) return true;
         return false;
     }
 
-    Fixture m_fixture;
-    std::unique_ptr<e2eshell::ConsoleProcess> m_console;
+    StandinSetup m_standin = MakeStandinSetup(L"e2e-calls", Scenario());
+    ConsoleProcess m_console{m_standin.Env()};
     HWND m_main = nullptr;
     HWND m_play = nullptr;
 };
 
 TEST_F(E2eCalls, FindPagePlaySeekPauseAndDelete) {
-    ASSERT_EQ("ok " + std::to_string(kSeeded), AskStandin(m_fixture.pipe, "count").status);
+    ASSERT_EQ("ok " + std::to_string(kSeeded), AskStandin(m_standin.pipe, "count").status);
 
     // The call page: navigation group "通话记录", sub-page call records.
     Click(m_main, "menu1");
@@ -170,10 +140,10 @@ TEST_F(E2eCalls, FindPagePlaySeekPauseAndDelete) {
     ASSERT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(m_play) == FALSE; }, kWaitMs));
 
     // Delete row 1: the file and the record go, and the page is read again.
-    AskStandin(m_fixture.pipe, "log clear");
+    AskStandin(m_standin.pipe, "log clear");
     Click(m_main, "ItemBtn1Delete");
     ASSERT_TRUE(testsupport::WaitFor(
-        [&] { return AskStandin(m_fixture.pipe, "count").status == "ok " + std::to_string(kSeeded - 1); },
+        [&] { return AskStandin(m_standin.pipe, "count").status == "ok " + std::to_string(kSeeded - 1); },
         kWaitMs));
     EXPECT_TRUE(LogHas("voicedelete \"e2e01.wav\""));
     EXPECT_TRUE(LogHas("dbdelete \"e2e01.wav\""));
@@ -183,7 +153,7 @@ TEST_F(E2eCalls, FindPagePlaySeekPauseAndDelete) {
     }));
     EXPECT_EQ("e2e16.wav", page.Find("ItemBtn15Text0")->text);
     EXPECT_TRUE(page.Find("NextCallListBtn")->enabled);
-    EXPECT_EQ("", m_console->Output());
+    EXPECT_EQ("", m_console.Output());
 }
 
 }  // namespace

@@ -15,11 +15,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
-#include <vector>
 
-#include "tests/e2e_shell/ControlTree.h"
+#include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
 
 namespace {
@@ -49,14 +47,6 @@ HWND FindTarget(const std::wstring &className, const std::wstring &title) {
     return s.found;
 }
 
-std::vector<std::string> Fields(const std::string &line) {
-    std::vector<std::string> f;
-    std::string part;
-    std::istringstream in(line);
-    while (std::getline(in, part, '\t')) f.push_back(part);
-    return f;
-}
-
 std::string Narrow(const std::wstring &w) {
     int n = ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string s(n > 0 ? n - 1 : 0, '\0');
@@ -64,48 +54,13 @@ std::string Narrow(const std::wstring &w) {
     return s;
 }
 
-// Control rectangle by name or "Class#n".
-bool ControlRect(HWND hWnd, const std::string &spec, RECT *rc) {
+// A control by name or "Class#n".
+const e2e::DumpedControl *FindControl(const e2e::UiDump &dump, const std::string &spec) {
     const size_t hash = spec.find('#');
-    if (hash == std::string::npos) return e2eshell::FindControlRect(hWnd, spec, rc);
-    const std::string cls = spec.substr(0, hash);
-    int index = std::atoi(spec.c_str() + hash + 1);
-    std::istringstream dump(e2eshell::InspectWindow(hWnd));
-    std::string line;
-    while (std::getline(dump, line)) {
-        const std::vector<std::string> f = Fields(line);
-        if (f.size() < 11 || f[1] != cls || f[3] != "1") continue;
-        if (index-- > 0) continue;
-        *rc = RECT{std::stol(f[7]), std::stol(f[8]), std::stol(f[9]), std::stol(f[10])};
-        return true;
-    }
-    return false;
-}
-
-int CountControls(HWND hWnd, const std::string &cls) {
-    std::istringstream dump(e2eshell::InspectWindow(hWnd));
-    std::string line;
-    int n = 0;
-    while (std::getline(dump, line)) {
-        const std::vector<std::string> f = Fields(line);
-        if (f.size() >= 4 && f[1] == cls && f[3] == "1") ++n;
-    }
-    return n;
-}
-
-// At the centre of the part of the control inside the client area (rows can be wider).
-void Mouse(HWND hWnd, RECT rc, bool twice) {
-    RECT client = {};
-    ::GetClientRect(hWnd, &client);
-    ::IntersectRect(&rc, &rc, &client);
-    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    ::PostMessageW(hWnd, WM_MOUSEMOVE, 0, at);
-    ::PostMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageW(hWnd, WM_LBUTTONUP, 0, at);
-    if (twice) {
-        ::PostMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-        ::PostMessageW(hWnd, WM_LBUTTONUP, 0, at);
-    }
+    if (hash == std::string::npos) return dump.Find(spec, true);
+    const auto found = dump.Visible(spec.substr(0, hash));
+    const size_t index = std::strtoul(spec.c_str() + hash + 1, nullptr, 10);
+    return index < found.size() ? found[index] : nullptr;
 }
 
 }  // namespace
@@ -137,7 +92,7 @@ int wmain(int argc, wchar_t **argv) {
         return 0;
     }
     if (command == L"dump") {
-        std::fputs(e2eshell::InspectWindow(hWnd).c_str(), stdout);
+        std::fputs(e2e::InspectWindow(hWnd).c_str(), stdout);
         return 0;
     }
     if (command == L"show" || command == L"hide") {
@@ -150,16 +105,21 @@ int wmain(int argc, wchar_t **argv) {
         return 0;
     }
     if (command == L"count" && argc > 4) {
-        std::printf("%d\n", CountControls(hWnd, Narrow(argv[4])));
+        std::printf("%u\n", static_cast<unsigned>(e2e::UiDump::Of(hWnd).Visible(Narrow(argv[4])).size()));
         return 0;
     }
     if ((command == L"click" || command == L"dblclick") && argc > 4) {
-        RECT rc = {};
-        if (!ControlRect(hWnd, Narrow(argv[4]), &rc)) {
+        const e2e::UiDump dump = e2e::UiDump::Of(hWnd);
+        const e2e::DumpedControl *control = FindControl(dump, Narrow(argv[4]));
+        if (control == nullptr) {
             std::fprintf(stderr, "ShellDriver: no control %s\n", Narrow(argv[4]).c_str());
             return 1;
         }
-        Mouse(hWnd, rc, command == L"dblclick");
+        // At the centre of the part inside the client area (rows can be wider).
+        RECT client = {}, rc = control->rect;
+        ::GetClientRect(hWnd, &client);
+        ::IntersectRect(&rc, &rc, &client);
+        e2e::ClickRect(hWnd, rc, command == L"dblclick", true);
         return 0;
     }
     std::fprintf(stderr, "ShellDriver: unknown command\n");

@@ -1,8 +1,8 @@
-#include "tests/e2e_calls/StandinPipe.h"
+#include "tests/support/StandinPipe.h"
 
 #include <windows.h>
 
-namespace e2ecalls {
+namespace e2e {
 
 PipeAnswer AskStandin(const std::wstring &pipe, const std::string &request, unsigned timeoutMs) {
     PipeAnswer answer;
@@ -41,4 +41,4 @@ PipeAnswer AskStandin(const std::wstring &pipe, const std::string &request, unsi
     return answer;
 }
 
-}  // namespace e2ecalls
+}  // namespace e2e

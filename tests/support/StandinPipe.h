@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace e2ecalls {
+namespace e2e {
 
 struct PipeAnswer {
     bool ok = false;
@@ -16,4 +16,4 @@ struct PipeAnswer {
 // cannot be reached within timeoutMs.
 PipeAnswer AskStandin(const std::wstring &pipe, const std::string &request, unsigned timeoutMs = 5000);
 
-}  // namespace e2ecalls
+}  // namespace e2e

@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-namespace e2eshell {
+namespace e2e {
 
 class ConsoleProcess {
 public:
@@ -50,4 +50,17 @@ private:
 // The folder of the test exe (bin), with a trailing backslash.
 std::wstring BinFolder();
 
-}  // namespace e2eshell
+// A private stand-in data folder and control pipe for one console run, and the scenario
+// file when one is given (none: the stand-in's demo network).
+struct StandinSetup {
+    std::wstring data, scenario, pipe;
+    std::map<std::wstring, std::wstring> Env() const;
+};
+StandinSetup MakeStandinSetup(const std::wstring &tag, const std::string &scenarioText = "");
+
+// The console's main window once shown; null on time-out.
+HWND WaitMainWindow(const ConsoleProcess &console, unsigned timeoutMs = 30000);
+// Ends the console by SC_CLOSE on hWnd; true when it exited with code 0.
+bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs = 15000);
+
+}  // namespace e2e

@@ -1,10 +1,13 @@
-#include "tests/e2e_shell/ConsoleProcess.h"
+#include "tests/support/ConsoleProcess.h"
+
+#include <cstdio>
 
 #include <vector>
 
 #include "tests/support/WaitFor.h"
+#include "ui/ConsoleTitle.h"
 
-namespace e2eshell {
+namespace e2e {
 
 namespace {
 
@@ -74,6 +77,44 @@ std::wstring BinFolder() {
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder(path);
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+StandinSetup MakeStandinSetup(const std::wstring &tag, const std::string &scenarioText) {
+    static int counter = 0;
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring id = tag + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(++counter);
+    StandinSetup s;
+    s.data = std::wstring(temp) + id;
+    s.pipe = L"\\\\.\\pipe\\" + id;
+    ::CreateDirectoryW(s.data.c_str(), nullptr);
+    if (!scenarioText.empty()) {
+        s.scenario = s.data + L"\\scenario.txt";
+        if (FILE *f = _wfopen(s.scenario.c_str(), L"wb")) {
+            std::fputs(scenarioText.c_str(), f);
+            std::fclose(f);
+        }
+    }
+    return s;
+}
+
+std::map<std::wstring, std::wstring> StandinSetup::Env() const {
+    std::map<std::wstring, std::wstring> env = {
+        {L"BM_STANDIN_DATA", data}, {L"BM_STANDIN_PIPE", pipe}, {L"BM_STANDIN_SOUND", L"0"}};
+    if (!scenario.empty()) env[L"BM_STANDIN_SCENARIO"] = scenario;
+    return env;
+}
+
+HWND WaitMainWindow(const ConsoleProcess &console, unsigned timeoutMs) {
+    const HWND main = console.WaitWindowOf(L"UIMainFrame", kConsoleTitle, timeoutMs);
+    if (main == nullptr) return nullptr;
+    return testsupport::WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, timeoutMs) ? main : nullptr;
+}
+
+bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs) {
+    ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return console.WaitExit(timeoutMs) && console.ExitCode() == 0;
 }
 
 ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env) {
@@ -180,4 +221,4 @@ bool ConsoleProcess::AnswerMessageBox(Box *box, unsigned timeoutMs) const {
     return true;
 }
 
-}  // namespace e2eshell
+}  // namespace e2e
