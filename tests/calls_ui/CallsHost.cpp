@@ -11,21 +11,17 @@ namespace callstest {
 
 namespace {
 
-// Tall enough for a full page of 16 rows without scrolling.
-const wchar_t kCallsHostSkin[] =
-    L"<Window size=\"900,720\">"
-    L"<Font id=\"0\" name=\"Microsoft YaHei\" size=\"12\" default=\"true\" />"
-    L"<Font id=\"1\" name=\"Microsoft YaHei\" size=\"14\" bold=\"true\" />"
-    L"<Font id=\"2\" name=\"Microsoft YaHei\" size=\"12\" bold=\"true\" />"
-    L"<Font id=\"3\" name=\"Microsoft YaHei\" size=\"18\" bold=\"true\" />"
-    L"<VerticalLayout bkcolor=\"#FFF3F5FA\"><menu1_1 /></VerticalLayout></Window>";
-const wchar_t kRecordingHostSkin[] =
-    L"<Window size=\"632,487\">"
-    L"<Font id=\"0\" name=\"Microsoft YaHei\" size=\"12\" default=\"true\" />"
-    L"<Font id=\"1\" name=\"Microsoft YaHei\" size=\"14\" bold=\"true\" />"
-    L"<Font id=\"2\" name=\"Microsoft YaHei\" size=\"12\" bold=\"true\" />"
-    L"<Font id=\"3\" name=\"Microsoft YaHei\" size=\"18\" bold=\"true\" />"
-    L"<VerticalLayout bkcolor=\"#FFF3F5FA\"><menu1_0 /></VerticalLayout></Window>";
+// The page on the main window's fonts; tall enough for 16 rows without scrolling.
+CDuiString HostSkin(HostedPage page) {
+    CDuiString skin = page == HostedPage::CallRecords ? L"<Window size=\"900,720\">" : L"<Window size=\"632,487\">";
+    skin += L"<Font id=\"0\" name=\"Microsoft YaHei\" size=\"12\" default=\"true\" />"
+            L"<Font id=\"1\" name=\"Microsoft YaHei\" size=\"14\" bold=\"true\" />"
+            L"<Font id=\"2\" name=\"Microsoft YaHei\" size=\"12\" bold=\"true\" />"
+            L"<Font id=\"3\" name=\"Microsoft YaHei\" size=\"18\" bold=\"true\" />"
+            L"<VerticalLayout bkcolor=\"#FFF3F5FA\">";
+    skin += page == HostedPage::CallRecords ? L"<menu1_1 />" : L"<menu1_0 />";
+    return skin + L"</VerticalLayout></Window>";
+}
 
 }  // namespace
 
@@ -49,9 +45,7 @@ bool CallsHost::Open() {
 
 LRESULT CallsHost::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_CREATE) {
-        SkinnedWindow::Create(m_hWnd, m_pm,
-                              m_page == HostedPage::CallRecords ? kCallsHostSkin : kRecordingHostSkin,
-                              this);
+        SkinnedWindow::Create(m_hWnd, m_pm, HostSkin(m_page).c_str(), this);
         if (m_page == HostedPage::CallRecords) {
             m_callPage.SetPaintManager(&m_pm);
             m_callPage.InitControls();

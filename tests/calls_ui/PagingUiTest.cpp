@@ -28,20 +28,6 @@ struct Table {
     std::vector<Step> steps;
 };
 
-TEST_F(CallPageTest, SetUpLeavesAnEmptyListAndBothPagingButtonsOff) {
-    EXPECT_EQ(0, Rows());
-    EXPECT_FALSE(NextOn());
-    EXPECT_FALSE(PrevOn());
-    EXPECT_EQ(0, g_callPageIndex);
-    ASSERT_NE(nullptr, g_pPlayWnd);
-    EXPECT_FALSE(::IsWindowVisible(g_pPlayWnd->GetHWND()));
-    CScrollBarUI *vertical = List()->GetVerticalScrollBar();
-    ASSERT_NE(nullptr, vertical);
-    EXPECT_EQ(0xFF3039B4u, vertical->GetThumbColor());
-    ASSERT_NE(nullptr, List()->GetHorizontalScrollBar());
-    EXPECT_EQ(0xFF3039B4u, List()->GetHorizontalScrollBar()->GetThumbColor());
-}
-
 TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
     const Table tables[] = {
         {0, {{kFind, 0, false, false, 0, 0, 17, -1}}},
@@ -116,16 +102,8 @@ TEST_F(CallPageTest, AFailedQueryEmptiesTheListAndKeepsTheButtons) {
     }
 }
 
+// Even a click that reaches the page with the button off asks for no negative window.
 TEST_F(CallPageTest, PreviousPageIsNeverAskedBelowTheFirst) {
-    ServiceDouble::SetCallRecords(MakeRecords(40));
-    ClickNamed(kFind);
-    ClickNamed(kNext);
-    ServiceDouble::SetQueryFails(true);
-    ClickNamed(kPrev);
-    ASSERT_EQ(0, g_callPageIndex);
-    // Even a click that reaches the page with the button off asks for no negative window.
-    ServiceDouble::SetQueryFails(false);
-    ServiceDouble::ClearCalls();
     TNotifyUI msg;
     msg.sType = DUI_MSGTYPE_CLICK;
     msg.pSender = Find(kPrev);

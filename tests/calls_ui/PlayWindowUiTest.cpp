@@ -32,21 +32,6 @@ protected:
     }
 };
 
-TEST_F(PlayWindowTest, ProvidesItsControlsFromTheSkin) {
-    for (const wchar_t *name : {L"closebtn", L"maxbtn", L"restorebtn", L"minbtn", L"PlaySlider",
-                                L"PlayTime", L"PlayBtn"})
-        EXPECT_NE(nullptr, PlayFind(name)) << Narrow(name);
-    EXPECT_NE(nullptr, PlayFind(L"PlaySlider")->GetInterface(L"Slider"));
-    EXPECT_EQ(0, Slider()->GetMinValue());
-    EXPECT_EQ(100, Slider()->GetMaxValue());
-    wchar_t title[64] = {};
-    ::GetWindowTextW(Play(), title, 64);
-    EXPECT_STREQ(L"声音播放", title);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(Play(), cls, 64);
-    EXPECT_STREQ(L"PlayUI", cls);
-}
-
 TEST_F(PlayWindowTest, StartEndsThePreviousFileAndStartsFromZero) {
     ServiceDouble::SetPlayFileFrames(1500);
     StartShown("first.wav", 7);
@@ -161,16 +146,6 @@ TEST_F(PlayWindowTest, TheTimerTicksOnItsOwnOnceStarted) {
     ServiceDouble::SetPlayerState(1500, 300);
     EXPECT_TRUE(testsupport::WaitFor([&] { return Slider()->GetValue() == 20; }, 3000));
     EXPECT_EQ("0:0:6:0/0:0:30:0", TimeText());
-}
-
-TEST_F(PlayWindowTest, CaptionButtonsMaximiseAndRestore) {
-    StartShown("a.wav", 1);
-    ClickPlay(L"maxbtn");
-    EXPECT_TRUE(::IsZoomed(Play()));
-    EXPECT_FALSE(PlayFind(L"maxbtn")->IsVisible());
-    ClickPlay(L"restorebtn");
-    EXPECT_FALSE(::IsZoomed(Play()));
-    EXPECT_TRUE(PlayFind(L"maxbtn")->IsVisible());
 }
 
 TEST_F(PlayWindowTest, CloseMessageDestroysTheWindowAndWritesFinal) {

@@ -23,26 +23,6 @@ size_t ActionCalls() {
     return n;
 }
 
-TEST_F(CallPageTest, RowButtonsAreNamedByRowAndCarryTheRecord) {
-    ServiceDouble::SetCallRecords(MakeRecords(16));
-    ClickNamed(kFind);
-    for (int row : {0, 9, 12, 15}) {
-        for (const char *suffix : {kRowNameText, kRowNameId, kRowNamePlay, kRowNameLocate, kRowNameDelete})
-            EXPECT_NE(nullptr, FindRow(row, suffix)) << row << suffix;
-        EXPECT_EQ("call" + std::to_string(row) + ".wav", RowName(row));
-        EXPECT_EQ(std::to_string(1000 + row), RowId(row));
-    }
-    CButtonUI *play = static_cast<CButtonUI *>(FindRow(3, kRowNamePlay));
-    EXPECT_STREQ(L"/Button/Play.png", play->GetNormalImage());
-    EXPECT_STREQ(L"/Button/OpenFile.png", FindRow(3, kRowNameLocate)->GetBkImage());
-    EXPECT_STREQ(L"/Button/Delete.png", FindRow(3, kRowNameDelete)->GetBkImage());
-    // pos before the size: the explicit sizes hold.
-    EXPECT_EQ(30, FindRow(3, kRowNameDelete)->GetFixedWidth());
-    EXPECT_EQ(30, FindRow(3, kRowNameDelete)->GetFixedHeight());
-    EXPECT_EQ(250, FindRow(3, kRowNameText)->GetFixedWidth());
-    EXPECT_EQ(60, FindRow(3, kRowNameDelete)->GetFixedXY().cx);
-}
-
 TEST_F(CallPageTest, EachButtonActsOnItsOwnRow) {
     ServiceDouble::SetCallRecords(MakeRecords(16));
     ClickNamed(kFind);
@@ -64,6 +44,7 @@ TEST_F(CallPageTest, EachButtonActsOnItsOwnRow) {
     EXPECT_EQ("call11.wav", played[0].texts[0]);
     EXPECT_EQ(1011, played[0].ints[0]);
     EXPECT_TRUE(::IsWindowVisible(g_pPlayWnd->GetHWND()));
+    EXPECT_EQ(0, m_host->UnroutedClicks());
 }
 
 TEST_F(CallPageTest, NameAndIdButtonsDoNothing) {
@@ -94,39 +75,22 @@ TEST_F(CallPageTest, AFileInUseIsNotPlayed) {
     EXPECT_FALSE(::IsWindowVisible(g_pPlayWnd->GetHWND()));
 }
 
-TEST_F(CallPageTest, DeleteRemovesTheFileThenTheRecordWithoutAsking) {
-    ServiceDouble::SetCallRecords(MakeRecords(5));
-    ClickNamed(kFind);
-    ServiceDouble::ClearCalls();
-    testsupport::MessageBoxWatcher boxes;
-    StdoutCapture out;
-    ClickRow(2, kRowNameDelete);
-    EXPECT_EQ("", out.Text());
-    EXPECT_EQ(0u, boxes.Count());
-    std::vector<std::string> order;
-    for (const auto &c : ServiceDouble::Calls()) order.push_back(c.function);
-    ASSERT_LE(2u, order.size());
-    EXPECT_EQ("VoiceDeleteFile", order[0]);
-    EXPECT_EQ("DbDeleteCallItem", order[1]);
-    const auto deleted = ServiceDouble::Calls("DbDeleteCallItem");
-    EXPECT_EQ("call2.wav", deleted[0].texts[0]);
-    EXPECT_EQ(1002, deleted[0].ints[0]);
-    EXPECT_EQ("call2.wav", ServiceDouble::Calls("VoiceDeleteFile")[0].texts[0]);
-    // Reloaded: the page of 4 left, in order.
-    EXPECT_EQ(4, Rows());
-    EXPECT_EQ("call3.wav", RowName(2));
-}
-
-TEST_F(CallPageTest, RefusedDeletesReportOnStandardOutputAndKeepThePage) {
+// Delete removes the file, then the record, without asking; a refusal is one line on
+// standard output and the page stays as it was.
+TEST_F(CallPageTest, DeleteCallsAndTheirFailures) {
     struct Case {
         int voiceResult, dbResult;
         const char *line;
-        size_t dbCalls;
+        std::vector<std::string> calls;
+        int rows;
+        const char *row2;
     } cases[] = {
-        {1, 0, "Delete file failed.\r\n", 0},
-        {0, 1, "Db Delete file failed.\r\n", 1},
+        {0, 0, "", {"VoiceDeleteFile", "DbDeleteCallItem", "DbGetCallFirst"}, 4, "call3.wav"},
+        {1, 0, "Delete file failed.\r\n", {"VoiceDeleteFile"}, 5, "call2.wav"},
+        {0, 1, "Db Delete file failed.\r\n", {"VoiceDeleteFile", "DbDeleteCallItem"}, 5, "call2.wav"},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.voiceResult * 2 + c.dbResult);
         TearDown();
         SetUp();
         ServiceDouble::SetCallRecords(MakeRecords(5));
@@ -134,13 +98,24 @@ TEST_F(CallPageTest, RefusedDeletesReportOnStandardOutputAndKeepThePage) {
         ServiceDouble::SetVoiceDeleteResult(c.voiceResult);
         ServiceDouble::SetDbDeleteResult(c.dbResult);
         ServiceDouble::ClearCalls();
+        testsupport::MessageBoxWatcher boxes;
         StdoutCapture out;
         ClickRow(2, kRowNameDelete);
         EXPECT_EQ(c.line, out.Text());
-        EXPECT_EQ(c.dbCalls, ServiceDouble::CallCount("DbDeleteCallItem"));
-        EXPECT_EQ(0u, ServiceDouble::CallCount("DbGetCallFirst"));   // no reload
-        EXPECT_EQ(5, Rows());
-        EXPECT_EQ("call2.wav", RowName(2));
+        EXPECT_EQ(0u, boxes.Count());
+        std::vector<std::string> order;
+        for (const auto &call : ServiceDouble::Calls())
+            if (call.function != "DbGetCallNext") order.push_back(call.function);
+        EXPECT_EQ(c.calls, order);
+        for (const auto &call : ServiceDouble::Calls()) {
+            if (call.function != "VoiceDeleteFile" && call.function != "DbDeleteCallItem") continue;
+            EXPECT_EQ("call2.wav", call.texts[0]);
+            if (call.function == "DbDeleteCallItem") {
+                EXPECT_EQ(1002, call.ints[0]);
+            }
+        }
+        EXPECT_EQ(c.rows, Rows());
+        EXPECT_EQ(c.row2, RowName(2));
     }
 }
 
@@ -182,15 +157,6 @@ TEST_F(CallPageTest, ReloadAfterDelete) {
         // Lookups by name find the new rows only, none of the removed ones.
         EXPECT_EQ(nullptr, FindRow(c.rows, kRowNameText));
     }
-}
-
-TEST_F(CallPageTest, RowsReachThePageNotTheHostWindow) {
-    ServiceDouble::SetCallRecords(MakeRecords(2));
-    ClickNamed(kFind);
-    ClickRow(1, kRowNameLocate);
-    ClickNamed(kFind);
-    EXPECT_EQ(0, m_host->UnroutedClicks());
-    EXPECT_EQ(1u, ServiceDouble::CallCount("LocateVoiceFile"));
 }
 
 }  // namespace
