@@ -65,11 +65,10 @@ TEST(ControlFactory, SubSkinsAreBuiltWithoutTheFactory) {
 }
 
 TEST(ControlFactory, MissingSubSkinYieldsNoControl) {
-    std::map<std::wstring, std::string> skinsWithoutRecording = kPageSkins;
-    skinsWithoutRecording.erase(L"menu1_0.xml");
-    TempSkinFolder skins(skinsWithoutRecording);
-    CDialogBuilderCallbackEx factory;
-    EXPECT_EQ(factory.CreateControl(L"menu1_0"), nullptr);
+    std::map<std::wstring, std::string> files = kPageSkins;
+    files.erase(L"menu1_0.xml");
+    TempSkinFolder skins(files);
+    EXPECT_EQ(CDialogBuilderCallbackEx().CreateControl(L"menu1_0"), nullptr);
 }
 
 TEST(ControlFactory, TheBuilderPlacesTheExpandedPageWhereTheTagStood) {

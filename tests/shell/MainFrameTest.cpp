@@ -108,9 +108,6 @@ TEST_F(MainFrameTest, CreationBuildsTheWindowPagesTrayAndCallback) {
     wchar_t className[64] = {};
     ::GetClassNameW(s_hWnd, className, 64);
     EXPECT_STREQ(className, L"UIMainFrame");
-    EXPECT_EQ(::GetWindowLongW(s_hWnd, GWL_STYLE) & WS_CAPTION, 0);
-    EXPECT_EQ(WindowRect(s_hWnd).right - WindowRect(s_hWnd).left, 800);
-    EXPECT_EQ(WindowRect(s_hWnd).bottom - WindowRect(s_hWnd).top, 572);
 
     EXPECT_EQ(g_pMainWnd, s_frame);
     EXPECT_EQ(GetMainWindowHandle(), s_hWnd);
@@ -275,17 +272,6 @@ TEST_F(MainFrameTest, MinimiseButtonMinimisesAndMaximiseRestoreButtonsDoNothing)
     EXPECT_FALSE(::IsIconic(s_hWnd));
 }
 
-TEST_F(MainFrameTest, MaximisingSwapsTheCaptionButtons) {
-    ::SendMessageW(s_hWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    ASSERT_TRUE(::IsZoomed(s_hWnd));
-    EXPECT_FALSE(Find(L"maxbtn")->IsVisible());
-    EXPECT_TRUE(Find(L"restorebtn")->IsVisible());
-    ::SendMessageW(s_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
-    ASSERT_FALSE(::IsZoomed(s_hWnd));
-    EXPECT_TRUE(Find(L"maxbtn")->IsVisible());
-    EXPECT_FALSE(Find(L"restorebtn")->IsVisible());
-}
-
 TEST_F(MainFrameTest, ReportsAddRowsThroughTheMainWindowEvenWhileItIsHidden) {
     static const char kSerial[] = "SHELL-BS-1";
     static BsConfig record = {};
@@ -299,10 +285,6 @@ TEST_F(MainFrameTest, ReportsAddRowsThroughTheMainWindowEvenWhileItIsHidden) {
     EXPECT_NE(ServiceDouble::InvokeReport(kSerial, &record), 0);
     testsupport::PumpPending();
     EXPECT_EQ(list->GetCount(), before + 1) << "a second report of a listed station adds nothing";
-
-    // With nothing pushed by the dialog, removing the selected row removes nothing.
-    EXPECT_EQ(::SendMessageW(s_hWnd, WM_BS_REMOVE_SELECTED, 0, 0), 0);
-    EXPECT_EQ(list->GetCount(), before + 1);
 }
 
 TEST_F(MainFrameTest, PrivateMessagesAnswerAsTheirTableSays) {

@@ -144,6 +144,10 @@ TEST_F(SkinnedWindowTest, CreationDropsTheCaptionStyleAndAddsClipping) {
     EXPECT_EQ(rc.right - rc.left, 300) << "the skin gives the size";
     EXPECT_EQ(rc.bottom - rc.top, 200);
     EXPECT_NE(menu.Find(L"btn"), nullptr) << "the skin was attached to the window's own manager";
+    ::SetWindowTextW(menu.hWnd(), L"probe");
+    wchar_t text[16] = {};
+    ::GetWindowTextW(menu.hWnd(), text, 16);
+    EXPECT_STREQ(text, L"probe") << "unlisted messages fall back to the default procedure";
 }
 
 TEST_F(SkinnedWindowTest, CaptionBandDragsOverLabelsButNotOverButtonsOptionsOrText) {
@@ -219,50 +223,28 @@ TEST_F(SkinnedWindowTest, MaximisedPlacementIsTheWorkAreaOfTheWindowsMonitor) {
     EXPECT_EQ(mmi.ptReserved.x, 0x77777777) << "other fields left alone";
 }
 
-TEST_F(SkinnedWindowTest, SystemCloseQuitsWithoutClosingTheWindow) {
-    TempSkinFolder skins({{L"TaskIconMenuUI.xml", CaptionSkin("0,0")}});
-    MenuWindow menu;
-    MessageLog log(menu.hWnd(), {WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY, WM_SHOWWINDOW});
-    EXPECT_EQ(::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0), 0);
-    EXPECT_SEQUENCE(log, {{WM_SYSCOMMAND, SC_CLOSE, 0, kExact}});
-    EXPECT_TRUE(TakeQuitMessage());
-    EXPECT_TRUE(::IsWindowVisible(menu.hWnd()));
-}
-
-TEST_F(SkinnedWindowTest, MaximiseSwapsTheMaximiseAndRestoreButtons) {
-    TempSkinFolder skins({{L"TaskIconMenuUI.xml",
-                           CaptionSkin("0,0", "<Button name=\"maxbtn\" width=\"20\" />"
-                                              "<Button name=\"restorebtn\" width=\"20\" visible=\"false\" />")}});
-    MenuWindow menu;
-    CControlUI *maxBtn = menu.Find(L"maxbtn");
-    CControlUI *restoreBtn = menu.Find(L"restorebtn");
-    ASSERT_NE(maxBtn, nullptr);
-    ASSERT_NE(restoreBtn, nullptr);
-
-    ::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    ASSERT_TRUE(::IsZoomed(menu.hWnd()));
-    EXPECT_FALSE(maxBtn->IsVisible());
-    EXPECT_TRUE(restoreBtn->IsVisible());
-
-    ::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    ASSERT_FALSE(::IsZoomed(menu.hWnd()));
-    EXPECT_TRUE(maxBtn->IsVisible());
-    EXPECT_FALSE(restoreBtn->IsVisible());
-
-    // A command that leaves the state as it was swaps nothing.
-    ::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(maxBtn->IsVisible());
-    EXPECT_FALSE(restoreBtn->IsVisible());
-    EXPECT_FALSE(TakeQuitMessage());
-}
-
-TEST_F(SkinnedWindowTest, MaximiseWithoutTheButtonsInTheSkinStillMaximises) {
-    TempSkinFolder skins({{L"TaskIconMenuUI.xml", CaptionSkin("0,0")}});
-    MenuWindow menu;
-    ::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    EXPECT_TRUE(::IsZoomed(menu.hWnd()));
-    ::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_FALSE(::IsZoomed(menu.hWnd()));
+// With the two buttons in the skin they swap; without them the window still maximises.
+TEST_F(SkinnedWindowTest, MaximiseAndRestoreSwapTheButtonsWhereTheSkinHasThem) {
+    for (bool buttons : {true, false}) {
+        SCOPED_TRACE(buttons ? "with buttons" : "without buttons");
+        TempSkinFolder skins({{L"TaskIconMenuUI.xml",
+                               CaptionSkin("0,0", buttons ? "<Button name=\"maxbtn\" width=\"20\" />"
+                                                            "<Button name=\"restorebtn\" width=\"20\" visible=\"false\" />"
+                                                          : "")}});
+        MenuWindow menu;
+        CControlUI *maxBtn = menu.Find(L"maxbtn");
+        CControlUI *restoreBtn = menu.Find(L"restorebtn");
+        ASSERT_EQ(maxBtn != nullptr && restoreBtn != nullptr, buttons);
+        // A restore while restored leaves the state as it was and swaps nothing.
+        for (WPARAM command : {SC_MAXIMIZE, SC_RESTORE, SC_RESTORE}) {
+            ::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, command, 0);
+            const bool zoomed = command == SC_MAXIMIZE;
+            ASSERT_EQ(::IsZoomed(menu.hWnd()) != FALSE, zoomed);
+            if (!buttons) continue;
+            EXPECT_EQ(maxBtn->IsVisible(), !zoomed);
+            EXPECT_EQ(restoreBtn->IsVisible(), zoomed);
+        }
+    }
 }
 
 TEST_F(SkinnedWindowTest, MissingSkinGivesAnEmptyWindowThatStillBehaves) {
