@@ -27,20 +27,6 @@ BsFormInput GoodInput() {
 
 }  // namespace
 
-TEST(BsConfigForm, StoresEveryFieldWhenAllPass) {
-    BsConfig record{};
-    char serial[kSerialBufferBytes] = "old";
-    EXPECT_EQ(ApplyForm(GoodInput(), record, serial), kFieldNone);
-    EXPECT_STREQ(serial, "BS-7");
-    EXPECT_EQ(record.Version, 3);
-    EXPECT_EQ(record.Channel, 12);
-    EXPECT_EQ(record.CallMagic, 123456);
-    EXPECT_EQ(record.ZoneMagic, 4);
-    EXPECT_EQ(record.RepeaterMode, 2);
-    EXPECT_EQ(FormatDottedQuad(record.NetMask), "255.255.255.0");
-    EXPECT_EQ(FormatDottedQuad(record.Proxy2), "10.0.1.3");
-}
-
 TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {
     BsFormInput in = GoodInput();
     in.texts[kFieldZoneMagic] = "11";
@@ -78,18 +64,4 @@ TEST(BsConfigForm, SerialOfMoreThan27BytesIsRefusedFirstAndNotStored) {
     in.texts[kFieldSerial] = std::string(27, 'Z');
     EXPECT_EQ(ApplyForm(in, record, serial), kFieldChannel);
     EXPECT_EQ(std::string(serial), std::string(27, 'Z'));
-}
-
-TEST(BsConfigForm, VersionAndRepeaterModeAreNeverRefused) {
-    BsFormInput in = GoodInput();
-    in.texts[kFieldVersion] = "abc";
-    in.repeaterIndex = -1;
-    BsConfig record{};
-    record.Version = 9;
-    char serial[kSerialBufferBytes];
-    EXPECT_EQ(ApplyForm(in, record, serial), kFieldNone);
-    EXPECT_EQ(record.Version, 0);
-    EXPECT_EQ(record.RepeaterMode, -1);
-    EXPECT_EQ(RefusalMessage(kFieldVersion), nullptr);
-    EXPECT_EQ(RefusalMessage(kFieldRepeaterMode), nullptr);
 }

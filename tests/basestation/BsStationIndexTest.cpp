@@ -21,17 +21,6 @@ std::vector<std::string> Serials(const BsStationIndex &index) {
 
 }  // namespace
 
-TEST(BsStationIndex, FindsByTheFirst28Bytes) {
-    BsStationIndex index;
-    const std::string a = std::string(28, 'A') + "-one";
-    index.Add(a, Row(1));
-    ASSERT_NE(index.Find((std::string(28, 'A') + "-two").c_str()), nullptr);
-    EXPECT_EQ(index.Find(std::string(28, 'A').c_str())->row, Row(1));
-    EXPECT_EQ(index.Find(std::string(27, 'A').c_str()), nullptr);
-    EXPECT_EQ(index.Find("B"), nullptr);
-    EXPECT_EQ(index.Size(), 1u);
-}
-
 TEST(BsStationIndex, PassAsksEachStationOnceAndMarksNeighboursGone) {
     BsStationIndex index;
     for (int i = 0; i < 6; ++i) index.Add("S" + std::to_string(i), Row(i));
@@ -56,22 +45,4 @@ TEST(BsStationIndex, PassAsksEachStationOnceAndMarksNeighboursGone) {
     EXPECT_EQ(index.Find("S3"), nullptr);
     EXPECT_EQ(index.GoneCount(), 0u);
     EXPECT_TRUE(index.TakeGone().empty());
-}
-
-TEST(BsStationIndex, RemoveKeepsOrderAndCounts) {
-    BsStationIndex index;
-    for (int i = 0; i < 4; ++i) index.Add("S" + std::to_string(i), Row(i));
-    index.Pass([](const std::string &s) { return s == "S1" ? 0 : 1; });
-    index.Remove(index.Find("S1"));   // a gone station removed by another path
-    index.Remove(index.Find("S2"));
-    index.Remove(nullptr);
-    EXPECT_EQ(index.GoneCount(), 0u);
-    EXPECT_EQ(Serials(index), (std::vector<std::string>{"S0", "S3"}));
-    index.Add("S1", Row(11));         // comes back at the end
-    EXPECT_EQ(Serials(index), (std::vector<std::string>{"S0", "S3", "S1"}));
-    index.Clear();
-    EXPECT_EQ(index.Size(), 0u);
-    int calls = 0;
-    EXPECT_EQ(index.Pass([&](const std::string &) { return ++calls, 0; }), 0u);
-    EXPECT_EQ(calls, 0);
 }

@@ -34,28 +34,6 @@ protected:
 
 }  // namespace
 
-TEST_F(BsListPage, SetUpStylesTheListAndCreatesTheHiddenDialog) {
-    for (CScrollBarUI *bar : {List().GetVerticalScrollBar(), List().GetHorizontalScrollBar()}) {
-        ASSERT_NE(bar, nullptr);
-        EXPECT_EQ(bar->GetThumbColor(), 0xff4877e7u);
-    }
-    EXPECT_EQ(List().GetVerticalScrollBar()->GetFixedWidth(), 10);
-    EXPECT_EQ(List().GetHorizontalScrollBar()->GetFixedHeight(), 10);
-    wchar_t title[64] = {}, cls[64] = {};
-    ::GetWindowTextW(Dialog().GetHWND(), title, 64);
-    ::GetClassNameW(Dialog().GetHWND(), cls, 64);
-    EXPECT_STREQ(title, L"基站配置");
-    EXPECT_STREQ(cls, L"UIBsCfgFrame");
-    RECT rc = {};
-    ::GetWindowRect(Dialog().GetHWND(), &rc);
-    EXPECT_GT(rc.right - rc.left, 300) << "the skin sizes the dialog";
-    for (const wchar_t *name : {L"closebtn", L"maxbtn", L"restorebtn", L"minbtn", L"SetButton",
-                                L"Serial", L"Version", L"Channel", L"CallMagic", L"ZoneMagic",
-                                L"RepeaterMode", L"IpAddr", L"NetMask", L"Gateway", L"ManagerIp",
-                                L"Proxy0", L"Proxy1", L"Proxy2"})
-        EXPECT_NE(DialogControl(name), nullptr) << Narrow(name);
-}
-
 TEST_F(BsListPage, DoubleClickOnARowOpensTheDialogForIt) {
     DoubleClickRow(1);
     EXPECT_EQ(List().GetCurSel(), 1);

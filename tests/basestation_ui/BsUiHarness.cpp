@@ -94,13 +94,6 @@ std::vector<std::string> RowSerials() {
     return serials;
 }
 
-int RowIndex(const std::string &serial) {
-    const std::vector<std::string> serials = RowSerials();
-    for (size_t i = 0; i < serials.size(); ++i)
-        if (serials[i] == serial) return static_cast<int>(i);
-    return -1;
-}
-
 bool PassOnPollerThread(unsigned timeoutMs) {
     std::atomic<bool> done{false};
     std::thread poller([&] {
@@ -131,8 +124,6 @@ void Click(HWND hWnd, CControlUI *control) {
     ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
     testsupport::PumpPending();
 }
-
-void DoubleClick(HWND hWnd, CControlUI *control) { DoubleClickAt(hWnd, At(control)); }
 
 void DoubleClickAt(HWND hWnd, LPARAM pos) {
     ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
@@ -168,17 +159,11 @@ void SetField(const wchar_t *name, const std::wstring &text) {
 
 bool DialogVisible() { return ::IsWindowVisible(Dialog().GetHWND()) != FALSE; }
 
-std::wstring Widen(const std::string &text) { return std::wstring(text.begin(), text.end()); }
-
 std::string Narrow(const std::wstring &text) {
     std::string out;
     for (wchar_t c : text) out += static_cast<char>(c < 0x80 ? c : '?');
     return out;
 }
-
-}  // namespace bstest
-
-namespace bstest {
 
 bool WaitWithoutPumping(const std::function<bool()> &cond, unsigned timeoutMs) {
     const DWORD start = ::GetTickCount();

@@ -29,7 +29,6 @@ void Report(const std::string &serial, const BsConfig &record);
 // Column texts of each row, in list order; and just the serials.
 std::vector<std::vector<std::wstring>> RowTexts();
 std::vector<std::string> RowSerials();
-int RowIndex(const std::string &serial);
 
 // One presence pass on a thread of its own (as the poller runs it), pumping this thread
 // until the pass has returned. False when it did not return in time.
@@ -39,7 +38,6 @@ void ResetStations();
 
 // Input as window messages at a control's centre, then the queue pumped.
 void Click(HWND hWnd, CControlUI *control);
-void DoubleClick(HWND hWnd, CControlUI *control);
 void DoubleClickAt(HWND hWnd, LPARAM clientPoint);
 void DoubleClickRow(int index);
 
@@ -49,12 +47,8 @@ std::wstring FieldText(const wchar_t *name);
 void SetField(const wchar_t *name, const std::wstring &text);
 bool DialogVisible();
 
-std::wstring Widen(const std::string &text);
 std::string Narrow(const std::wstring &text);
 
-}  // namespace bstest
-
-namespace bstest {
 // Polls cond() without dispatching messages (so that posted ones stay queued), up to
 // timeoutMs. True when it held.
 bool WaitWithoutPumping(const std::function<bool()> &cond, unsigned timeoutMs = 5000);
