@@ -1,11 +1,10 @@
-// Code-page conversions and the report block: a fault here writes past a buffer, leaves
-// text unterminated, or loses a serial's bytes on the way into a row.
+// Reading a control's text into a fixed buffer: a fault here writes past the buffer or
+// leaves the text unterminated.
 #include <cstring>
 
 #include <gtest/gtest.h>
 
 #include "basestation/BsControlText.h"
-#include "basestation/BsReportBlock.h"
 
 using namespace bs;
 
@@ -28,36 +27,4 @@ TEST(BsControlText, WideToOemStaysInsideItsBufferAndTerminates) {
     // Exactly 99 bytes fit with the NUL; 100 do not.
     EXPECT_TRUE(WideToOem(std::wstring(99, L'a').c_str(), buffer, sizeof buffer));
     EXPECT_FALSE(WideToOem(std::wstring(100, L'a').c_str(), buffer, sizeof buffer));
-}
-
-TEST(BsControlText, AnsiToWideReadsAtMost99Bytes) {
-    EXPECT_EQ(AnsiToWide("BS-01"), L"BS-01");
-    EXPECT_EQ(AnsiToWide(""), L"");
-    EXPECT_EQ(AnsiToWide(nullptr), L"");
-    EXPECT_EQ(AnsiToWide(std::string(150, 'x').c_str()), std::wstring(99, L'x'));
-}
-
-TEST(BsReportBlock, CopiesBoundedSerialAndRecordAndCountsLiveBlocks) {
-    const long before = LiveReportBlocks();
-    BsConfig record{};
-    record.Channel = 42;
-    record.Reserved1 = 0xDEADBEEF;
-    const std::string longSerial(150, 's');
-    BsReportBlock *block = NewReportBlock(longSerial.c_str(), &record);
-    ASSERT_NE(block, nullptr);
-    EXPECT_EQ(LiveReportBlocks(), before + 1);
-    EXPECT_EQ(std::string(block->serial), std::string(99, 's'));
-    EXPECT_EQ(std::memcmp(&block->record, &record, sizeof record), 0);
-
-    BsReportBlock *empty = NewReportBlock(nullptr, nullptr);
-    ASSERT_NE(empty, nullptr);
-    EXPECT_STREQ(empty->serial, "");
-    const BsConfig zero{};
-    EXPECT_EQ(std::memcmp(&empty->record, &zero, sizeof zero), 0);
-
-    EXPECT_EQ(ReportBlockFromMessage(reinterpret_cast<WPARAM>(block->serial)), block);
-    FreeReportBlock(block);
-    FreeReportBlock(empty);
-    FreeReportBlock(nullptr);
-    EXPECT_EQ(LiveReportBlocks(), before);
 }

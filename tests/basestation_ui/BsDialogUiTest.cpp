@@ -51,7 +51,7 @@ void ShowDialog() {
     testsupport::PumpPending();
 }
 
-void Apply() { Click(Dialog().GetHWND(), DialogControl(L"SetButton")); }
+void Apply() { testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"SetButton")); }
 
 // The sent record's field named like its control, in its text form.
 std::string SentText(const BsConfig &r, const std::wstring &field) {
@@ -216,7 +216,7 @@ TEST_F(BsDialog, FailedPushStillHidesAndDropsTheRow) {
 
 TEST_F(BsDialog, CloseButtonHidesKeepingEditsAndSendsNothing) {
     SetField(L"Channel", L"77");
-    Click(Dialog().GetHWND(), DialogControl(L"closebtn"));
+    testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"closebtn"));
     EXPECT_FALSE(DialogVisible());
     EXPECT_EQ(FieldText(L"Channel"), L"77");
     EXPECT_EQ(ServiceDouble::CallCount("BmHalBsSetConfig"), 0u);

@@ -72,7 +72,7 @@ TEST_F(BsListPage, DoubleClickWhileTheDialogIsOpenRefillsIt) {
 
 TEST_F(BsListPage, ClickOnTheRefreshButtonChangesNothing) {
     List().SelectItem(1);
-    Click(MainFrame().GetHWND(), MainFrame().PaintManager().FindControl(L"ListRefreshBtn"));
+    testsupport::ClickControl(MainFrame().GetHWND(), MainFrame().PaintManager().FindControl(L"ListRefreshBtn"));
     EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-1", "ROW-2"}));
     EXPECT_EQ(List().GetCurSel(), 1);
     EXPECT_FALSE(DialogVisible());
@@ -105,7 +105,7 @@ TEST_F(BsListPage, ApplyForAStationNoLongerListedRemovesNothing) {
     DoubleClickRow(0);
     SetField(L"Serial", L"NOT-LISTED");
     List().SelectItem(1);
-    Click(Dialog().GetHWND(), DialogControl(L"SetButton"));
+    testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"SetButton"));
     testsupport::PumpPending();
     EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-1", "ROW-2"}));
 }

@@ -124,10 +124,10 @@ TEST(BsStress, ThousandStationsComeAndGoWhileTheOperatorWorks) {
                                                   DUI_MSGTYPE_DBCLICK);
             ++opens;
         } else if (action < 41 && DialogVisible()) {
-            Click(Dialog().GetHWND(), setButton);   // row values always pass the checks
+            testsupport::ClickControl(Dialog().GetHWND(), setButton);   // row values always pass the checks
             ++applies;
         } else if (action < 43 && DialogVisible()) {
-            Click(Dialog().GetHWND(), DialogControl(L"closebtn"));
+            testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"closebtn"));
         }
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
         std::set<std::string> seen;

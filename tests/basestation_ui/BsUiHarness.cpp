@@ -17,19 +17,12 @@ namespace {
 
 CDemoFrameWnd *g_frame = nullptr;
 
-LPARAM At(CControlUI *control) {
-    const RECT &rc = control->GetPos();
-    return MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-}
-
 }  // namespace
 
 CDemoFrameWnd &MainFrame() {
     if (!g_frame) {
         ServiceDouble::Reset();
-        CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
-        const CDuiString skins = CPaintManagerUI::GetInstancePath() + L"skin";
-        CPaintManagerUI::SetResourcePath(skins.c_str());
+        testsupport::UseInstalledSkins();
         g_frame = new CDemoFrameWnd();
         g_frame->Create(nullptr, kConsoleTitle, 0x10cf0000, 0x60080, 0, 0, 800, 572);
         g_frame->CenterWindow();
@@ -117,23 +110,6 @@ void ResetStations() {
     testsupport::PumpPending();
 }
 
-void Click(HWND hWnd, CControlUI *control) {
-    const LPARAM pos = At(control);
-    ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
-    testsupport::PumpPending();
-}
-
-void DoubleClickAt(HWND hWnd, LPARAM pos) {
-    ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
-    testsupport::PumpPending();
-}
-
 void DoubleClickRow(int index) {
     CListUI &list = List();
     list.EnsureVisible(index);
@@ -141,7 +117,7 @@ void DoubleClickRow(int index) {
     ::UpdateWindow(MainFrame().GetHWND());
     // Rows are wider than the list (13 columns): aim at the serial column.
     const RECT &rc = list.GetItemAt(index)->GetPos();
-    DoubleClickAt(MainFrame().GetHWND(), MAKELPARAM(rc.left + 40, (rc.top + rc.bottom) / 2));
+    testsupport::ClickAt(MainFrame().GetHWND(), POINT{rc.left + 40, (rc.top + rc.bottom) / 2}, true);
 }
 
 CControlUI *DialogControl(const wchar_t *name) {
@@ -158,12 +134,6 @@ void SetField(const wchar_t *name, const std::wstring &text) {
 }
 
 bool DialogVisible() { return ::IsWindowVisible(Dialog().GetHWND()) != FALSE; }
-
-std::string Narrow(const std::wstring &text) {
-    std::string out;
-    for (wchar_t c : text) out += static_cast<char>(c < 0x80 ? c : '?');
-    return out;
-}
 
 bool WaitWithoutPumping(const std::function<bool()> &cond, unsigned timeoutMs) {
     const DWORD start = ::GetTickCount();

@@ -11,6 +11,7 @@
 
 #include "basestation/BsConfig.h"
 #include "basestation/BsConfigDialog.h"
+#include "tests/support/SkinInput.h"
 #include "ui/DemoFrameWnd.h"
 #include "uilib/UIlib.h"
 
@@ -36,9 +37,7 @@ bool PassOnPollerThread(unsigned timeoutMs = 5000);
 // Every row gone and the double back to its defaults (all stations present).
 void ResetStations();
 
-// Input as window messages at a control's centre, then the queue pumped.
-void Click(HWND hWnd, CControlUI *control);
-void DoubleClickAt(HWND hWnd, LPARAM clientPoint);
+// A double click on the row's serial column.
 void DoubleClickRow(int index);
 
 // The dialog's named control, its text, setting its text.
@@ -47,7 +46,7 @@ std::wstring FieldText(const wchar_t *name);
 void SetField(const wchar_t *name, const std::wstring &text);
 bool DialogVisible();
 
-std::string Narrow(const std::wstring &text);
+using testsupport::Narrow;
 
 // Polls cond() without dispatching messages (so that posted ones stay queued), up to
 // timeoutMs. True when it held.

@@ -13,12 +13,6 @@ std::vector<servicedouble::CallRecord> MakeRecords(int n) {
     return records;
 }
 
-std::string Narrow(const CDuiString &text) {
-    std::string out;
-    for (wchar_t c : text) out += static_cast<char>(c < 128 ? c : '?');
-    return out;
-}
-
 void CallPageTest::SetUp() {
     ServiceDouble::Reset();
     g_callPageIndex = 0;
@@ -51,7 +45,7 @@ int CallPageTest::Rows() { return List()->GetCount(); }
 void CallPageTest::ClickControl(CControlUI *control) {
     ASSERT_NE(nullptr, control);
     ASSERT_TRUE(WaitLaidOut(control)) << Narrow(control->GetName());
-    Click(Hwnd(), control);
+    testsupport::ClickControl(Hwnd(), control);
 }
 
 std::string CallPageTest::RowName(int row) {

@@ -15,7 +15,6 @@
 namespace callstest {
 
 std::vector<servicedouble::CallRecord> MakeRecords(int n);
-std::string Narrow(const CDuiString &text);
 
 class CallPageTest : public testing::Test {
 protected:

@@ -34,7 +34,7 @@ CallsHost::~CallsHost() {
 }
 
 bool CallsHost::Open() {
-    UseInstalledSkins();
+    testsupport::UseInstalledSkins();
     if (!Create(nullptr, L"calls test host", WS_POPUP, 0, 0, 0, 0, 0)) return false;
     // Never activated: under Wine without a window manager, hiding or destroying the
     // active window waits two seconds for the focus to move.
@@ -63,37 +63,6 @@ LRESULT CallsHost::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_NCCALCSIZE) return SkinnedWindow::NcCalcSize(handled);
     if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
     return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
-}
-
-void UseInstalledSkins() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
-    CPaintManagerUI::SetResourcePath((CPaintManagerUI::GetInstancePath() + L"skin").c_str());
-}
-
-bool WaitLaidOut(CControlUI *control, unsigned timeoutMs) {
-    if (control == nullptr) return false;
-    return testsupport::WaitFor(
-        [&] {
-            const RECT &rc = control->GetPos();
-            return control->IsVisible() && rc.right > rc.left && rc.bottom > rc.top;
-        },
-        timeoutMs);
-}
-
-void ClickAt(HWND hWnd, POINT pt) {
-    const LPARAM pos = MAKELPARAM(pt.x, pt.y);
-    ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
-    testsupport::PumpPending();
-}
-
-void Click(HWND hWnd, CControlUI *control) {
-    const RECT &rc = control->GetPos();
-    ClickAt(hWnd, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
 
 StdoutCapture::StdoutCapture() {

@@ -10,6 +10,7 @@
 
 #include "calls/CallRecordPage.h"
 #include "calls/RecordingPage.h"
+#include "tests/support/SkinInput.h"
 #include "uilib/UIlib.h"
 
 namespace callstest {
@@ -46,15 +47,9 @@ private:
     int m_unroutedClicks = 0;
 };
 
-// Points the UI library at bin/skin (once).
-void UseInstalledSkins();
-
-// Waits until the control is laid out and visible; false on time-out.
-bool WaitLaidOut(CControlUI *control, unsigned timeoutMs = 3000);
-// A left click at the control's centre as mouse messages to hWnd, then pumps.
-void Click(HWND hWnd, CControlUI *control);
-// A left click at a client point.
-void ClickAt(HWND hWnd, POINT pt);
+using testsupport::ClickAt;
+using testsupport::Narrow;
+using testsupport::WaitLaidOut;
 
 // Captures what the process writes to standard output while it lives.
 class StdoutCapture {

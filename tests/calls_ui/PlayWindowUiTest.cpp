@@ -28,7 +28,7 @@ protected:
     void ClickPlay(const wchar_t *name) {
         CControlUI *c = PlayFind(name);
         ASSERT_TRUE(WaitLaidOut(c));
-        Click(Play(), c);
+        testsupport::ClickControl(Play(), c);
     }
 };
 

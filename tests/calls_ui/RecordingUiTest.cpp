@@ -24,7 +24,7 @@ protected:
     }
     void TearDown() override { m_host.reset(); }
 
-    void ClickSwitch() { Click(m_host->GetHWND(), m_button); }
+    void ClickSwitch() { testsupport::ClickControl(m_host->GetHWND(), m_button); }
     std::wstring Image() { return m_button->GetBkImage(); }
 
     std::unique_ptr<CallsHost> m_host;

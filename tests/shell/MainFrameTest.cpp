@@ -15,6 +15,7 @@
 #include "tests/shell/MessageLog.h"
 #include "tests/shell/ShellHarness.h"
 #include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/SkinInput.h"
 #include "tests/support/WaitFor.h"
 #include "ui/ConsoleTitle.h"
 #include "ui/DemoFrameWnd.h"
@@ -62,8 +63,7 @@ protected:
     static void SetUpTestSuite() {
         ServiceDouble::Reset();
         ::CoInitialize(nullptr);
-        CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
-        CPaintManagerUI::SetResourcePath(InstalledSkinPath().c_str());
+        testsupport::UseInstalledSkins();
         s_frame = new RecordingFrame();
         s_hWnd = s_frame->Create(nullptr, kConsoleTitle, 0x10cf0000, 0x60080, 0, 0, 800, 572);
         s_frame->CenterWindow();
@@ -171,7 +171,7 @@ TEST_F(MainFrameTest, NavigationOptionsSwitchTheirPages) {
         CControlUI *option = Find(step.option);
         ASSERT_NE(option, nullptr);
         ASSERT_TRUE(option->IsVisible());
-        Click(s_hWnd, option);
+        testsupport::ClickControl(s_hWnd, option);
         EXPECT_EQ(CurSel(pm(), L"menu_switch"), step.groups);
         EXPECT_EQ(CurSel(pm(), L"menu0_switch"), step.stations);
         EXPECT_EQ(CurSel(pm(), L"menu1_switch"), step.calls);
@@ -212,7 +212,7 @@ TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPageAndNeverTheMainFrame) {
         ASSERT_NE(control, nullptr);
         ASSERT_TRUE(control->IsVisible());
         ServiceDouble::ClearCalls();
-        Click(s_hWnd, control);
+        testsupport::ClickControl(s_hWnd, control);
         testsupport::PumpPending();
         EXPECT_TRUE(s_frame->clicks.empty()) << "the main frame saw " << testing::PrintToString(s_frame->clicks);
         if (c.serviceCall != nullptr) {
@@ -223,7 +223,7 @@ TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPageAndNeverTheMainFrame) {
     }
     SelectOption(L"menu0");
     // A control outside the pages reaches the main frame.
-    Click(s_hWnd, Find(L"maxbtn"));
+    testsupport::ClickControl(s_hWnd, Find(L"maxbtn"));
     EXPECT_EQ(s_frame->clicks, std::vector<std::wstring>{L"maxbtn"});
 }
 
@@ -231,7 +231,7 @@ TEST_F(MainFrameTest, CloseButtonHidesToTheTrayAndDoubleClickOnTheIconShowsAgain
     const RECT placed = WindowRect(s_hWnd);
     {
         MessageLog log(s_hWnd, {WM_HIDE_MAIN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
-        Click(s_hWnd, Find(L"closebtn"));
+        testsupport::ClickControl(s_hWnd, Find(L"closebtn"));
         EXPECT_SEQUENCE(log, {{WM_HIDE_MAIN, 0, 0, kExact}});
     }
     EXPECT_FALSE(::IsWindowVisible(s_hWnd));
@@ -255,7 +255,7 @@ TEST_F(MainFrameTest, CloseButtonHidesToTheTrayAndDoubleClickOnTheIconShowsAgain
 TEST_F(MainFrameTest, MinimiseButtonMinimisesAndMaximiseRestoreButtonsDoNothing) {
     {
         MessageLog log(s_hWnd, {WM_SYSCOMMAND, WM_HIDE_MAIN});
-        Click(s_hWnd, Find(L"maxbtn"));
+        testsupport::ClickControl(s_hWnd, Find(L"maxbtn"));
         EXPECT_SEQUENCE(log, {});
     }
     EXPECT_FALSE(::IsZoomed(s_hWnd));
@@ -264,27 +264,12 @@ TEST_F(MainFrameTest, MinimiseButtonMinimisesAndMaximiseRestoreButtonsDoNothing)
     EXPECT_TRUE(::IsWindowVisible(s_hWnd));
     {
         MessageLog log(s_hWnd, {WM_SYSCOMMAND, WM_HIDE_MAIN});
-        Click(s_hWnd, Find(L"minbtn"));
+        testsupport::ClickControl(s_hWnd, Find(L"minbtn"));
         EXPECT_SEQUENCE(log, {{WM_SYSCOMMAND, SC_MINIMIZE, 0, kExact}});
     }
     EXPECT_TRUE(::IsIconic(s_hWnd));
     ::SendMessageW(s_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
     EXPECT_FALSE(::IsIconic(s_hWnd));
-}
-
-TEST_F(MainFrameTest, ReportsAddRowsThroughTheMainWindowEvenWhileItIsHidden) {
-    static const char kSerial[] = "SHELL-BS-1";
-    static BsConfig record = {};
-    record.Channel = 3;
-    CListUI *list = static_cast<CListUI *>(Find(L"BsList")->GetInterface(L"List"));
-    const int before = list->GetCount();
-
-    ::SendMessageW(s_hWnd, WM_HIDE_MAIN, 0, 0);
-    EXPECT_NE(ServiceDouble::InvokeReport(kSerial, &record), 0) << "the report was posted";
-    EXPECT_TRUE(testsupport::WaitFor([&] { return list->GetCount() == before + 1; }));
-    EXPECT_NE(ServiceDouble::InvokeReport(kSerial, &record), 0);
-    testsupport::PumpPending();
-    EXPECT_EQ(list->GetCount(), before + 1) << "a second report of a listed station adds nothing";
 }
 
 TEST_F(MainFrameTest, PrivateMessagesAnswerAsTheirTableSays) {
@@ -339,7 +324,7 @@ TEST_F(MainFrameTest, TrayMenuCloseButtonRemovesTheIconAndQuits) {
     CControlUI *close = s_frame->TrayMenu()->PaintManager().FindControl(L"closebtn");
     ASSERT_NE(close, nullptr);
     ASSERT_TRUE(::IsWindowVisible(TrayMenu()));
-    Click(TrayMenu(), close);
+    testsupport::ClickControl(TrayMenu(), close);
     EXPECT_FALSE(IsTrayIconAdded());
     EXPECT_TRUE(TakeQuitMessage());
     ::ShowWindow(TrayMenu(), SW_HIDE);

@@ -2,13 +2,8 @@
 
 #include <cstdio>
 
-#include "tests/support/WaitFor.h"
 
 namespace shelltest {
-
-CDuiString InstalledSkinPath() {
-    return CPaintManagerUI::GetInstancePath() + L"skin";
-}
 
 TempSkinFolder::TempSkinFolder(const std::map<std::wstring, std::string> &files)
     : m_previous(CPaintManagerUI::GetResourcePath()) {
@@ -43,24 +38,9 @@ TempSkinFolder::~TempSkinFolder() {
     ::RemoveDirectoryW(m_path.c_str());
 }
 
-POINT ControlCentre(CControlUI *control) {
-    const RECT &rc = control->GetPos();
-    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-}
-
 POINT ScreenPoint(HWND hWnd, POINT client) {
     ::ClientToScreen(hWnd, &client);
     return client;
-}
-
-void Click(HWND hWnd, CControlUI *control) {
-    ::UpdateWindow(hWnd);   // lays the controls out if a paint is due
-    const POINT pt = ControlCentre(control);
-    const LPARAM pos = MAKELPARAM(pt.x, pt.y);
-    ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
-    testsupport::PumpPending();
 }
 
 bool TakeQuitMessage() {

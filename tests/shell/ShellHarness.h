@@ -10,9 +10,6 @@
 
 namespace shelltest {
 
-// The installed skins beside the test exe (bin/skin).
-CDuiString InstalledSkinPath();
-
 // A private skin folder with the given files (name -> UTF-8 text), made the resource
 // path while it lives; the previous resource path comes back afterwards.
 class TempSkinFolder {
@@ -26,12 +23,8 @@ private:
     CDuiString m_previous;
 };
 
-// Client centre of a control, and the same point on the screen.
-POINT ControlCentre(CControlUI *control);
+// A client point on the screen.
 POINT ScreenPoint(HWND hWnd, POINT client);
-
-// A left click at the control's centre, as mouse messages sent to hWnd; then pumps.
-void Click(HWND hWnd, CControlUI *control);
 
 // Removes a WM_QUIT waiting in this thread's queue; true when there was one.
 bool TakeQuitMessage();

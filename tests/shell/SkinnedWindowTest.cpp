@@ -246,12 +246,3 @@ TEST_F(SkinnedWindowTest, MaximiseAndRestoreSwapTheButtonsWhereTheSkinHasThem) {
         }
     }
 }
-
-TEST_F(SkinnedWindowTest, MissingSkinGivesAnEmptyWindowThatStillBehaves) {
-    TempSkinFolder skins({});
-    MenuWindow menu;
-    ASSERT_TRUE(::IsWindow(menu.hWnd()));
-    EXPECT_EQ(menu.HitTest(5, 5), HTCLIENT);
-    ::SendMessageW(menu.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(TakeQuitMessage());
-}

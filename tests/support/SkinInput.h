@@ -1,0 +1,27 @@
+// In-process helpers for tests of skinned windows: the installed skins, mouse input at a
+// control, and waiting for a control to be laid out.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "uilib/UIlib.h"
+
+namespace testsupport {
+
+// Points the UI library at bin/skin beside the test exe.
+void UseInstalledSkins();
+
+// Waits until the control is visible and laid out; false on time-out or null.
+bool WaitLaidOut(CControlUI *control, unsigned timeoutMs = 3000);
+
+// A left click (twice: a double click) at a client point or a control's centre, as mouse
+// messages sent to hWnd; then the queue is pumped.
+void ClickAt(HWND hWnd, POINT pt, bool twice = false);
+void ClickControl(HWND hWnd, CControlUI *control, bool twice = false);
+
+// ASCII text as is, anything else as '?': for messages and comparisons.
+std::string Narrow(const std::wstring &text);
+
+}  // namespace testsupport
