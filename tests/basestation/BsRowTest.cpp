@@ -63,32 +63,3 @@ TEST(BsRow, RoundTripGivesBackEveryFieldAndZeroReserved) {
         for (int i : {4, 5, 6, 7, 12, 13, 14, 15}) EXPECT_EQ(bytes[i], 0) << "byte " << i;
     }
 }
-
-TEST(BsRow, ColumnsInListOrderWithRepeaterModeFifth) {
-    const BsConfig in = Record(-1, 500, 7, 0, -1, 0x1401A8C0u);  // 192.168.1.20
-    const BsRowTexts row = RecordToRow("BS-A", in);
-    const char *expected[kRowColumns] = {
-        "BS-A", "-1", "500", "7", "0", "-1", "192.168.1.20",
-        "63.87.254.235", "63.168.254.20", "193.168.1.20", "64.250.4.60", "0.0.0.0",
-        "255.255.255.255",
-    };
-    for (int c = 0; c < kRowColumns; ++c) EXPECT_EQ(row[c], expected[c]) << "column " << c;
-}
-
-TEST(BsRow, LongSerialsAreBoundedBothWays) {
-    const std::string serial150(150, 'x');
-    const BsRowTexts row = RecordToRow(serial150.c_str(), BsConfig{});
-    EXPECT_EQ(row[0].size(), kTextBufferBytes - 1);
-
-    char buffer[kSerialBufferBytes + 4];
-    std::memset(buffer, '#', sizeof buffer);
-    BsConfig out{};
-    EXPECT_FALSE(RowToRecord(row, out, buffer));
-    EXPECT_EQ(std::strlen(buffer), kSerialBufferBytes - 1);
-    for (size_t i = kSerialBufferBytes; i < sizeof buffer; ++i) EXPECT_EQ(buffer[i], '#');
-
-    BsRowTexts exact = row;
-    exact[0] = std::string(27, 'y');
-    EXPECT_TRUE(RowToRecord(exact, out, buffer));
-    EXPECT_EQ(std::string(buffer), exact[0]);
-}
