@@ -11,13 +11,13 @@
 #include "service/BmService.h"
 #include "ui/ConsoleTitle.h"
 #include "ui/DemoFrameWnd.h"
+#include "ui/OperatorWarning.h"
 #include "ui/TrayIcon.h"
 #include "uilib/UIlib.h"
 
 namespace {
 
 const wchar_t kAlreadyRunningText[] = L"已经打开过一个管理软件了，切勿重复打开！";
-const wchar_t kWarningCaption[] = L"警告";
 const wchar_t kErrorCaption[] = L"错误";
 const wchar_t kNoMainWindowText[] = L"无法创建主窗口，管理软件将退出。";
 const wchar_t kNoPollerText[] = L"无法启动基站在线检测线程，管理软件将退出。";
@@ -46,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
     if (::FindWindowW(nullptr, kConsoleTitle) != nullptr) {
-        ::MessageBoxW(nullptr, kAlreadyRunningText, kWarningCaption, MB_OK);
+        ShowOperatorWarning(kAlreadyRunningText);
         return 0;
     }
 

@@ -11,6 +11,7 @@
 #include "ui/MainWindowRef.h"
 #include "ui/PrivateMessages.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/OperatorWarning.h"
 
 CBsCfgFrameWnd *g_pBsCfgFrameWnd = nullptr;
 
@@ -182,5 +183,5 @@ int CBsCfgFrameWnd::CheckIpv4Text(const char *text) {
 }
 
 void CBsCfgFrameWnd::Warn(const wchar_t *text) {
-    ::MessageBoxW(nullptr, text, bs::kWarningCaption, MB_OK);
+    ShowOperatorWarning(text);
 }

@@ -6,8 +6,6 @@
 
 namespace bs {
 
-const wchar_t kWarningCaption[] = L"警告";
-
 namespace {
 
 const wchar_t kSerialTooLong[] = L"序列号不能超过27个字节！";

@@ -37,6 +37,5 @@ BsField ApplyForm(const BsFormInput &input, BsConfig &record, char *serialBuffer
 
 // The message box text for a refused field (null for a field that is never refused).
 const wchar_t *RefusalMessage(BsField field);
-extern const wchar_t kWarningCaption[];
 
 }  // namespace bs

@@ -8,11 +8,11 @@
 #include "basestation/BsControlText.h"
 #include "calls/PlayWindow.h"
 #include "service/BmService.h"
+#include "ui/OperatorWarning.h"
 
 namespace {
 
 const wchar_t kFileInUseText[] = L"文件正在被占用！";
-const wchar_t kWarningCaption[] = L"警告";
 const char kVoiceDeleteFailed[] = "Delete file failed.\r\n";
 const char kDbDeleteFailed[] = "Db Delete file failed.\r\n";
 const size_t kNameBytes = 100;
@@ -53,7 +53,7 @@ void CMenu1_1::RunRowAction(CControlUI *sender) {
     switch (RowActionOf(clicked)) {
     case RowAction::Play:
         if (VoiceFileIsUsing(name, id) != 0) {
-            ::MessageBoxW(nullptr, kFileInUseText, kWarningCaption, MB_OK);
+            ShowOperatorWarning(kFileInUseText);
             return;
         }
         StartPlayback(name, id);
