@@ -19,13 +19,7 @@ void StyleScrollBar(CScrollBarUI *bar, LPCTSTR thicknessAttribute) {
 
 }  // namespace
 
-DUI_BEGIN_MESSAGE_MAP(CMenu0_0, CNotifyPump)
-    DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, CMenu0_0::OnClick)
-    DUI_ON_MSGTYPE(DUI_MSGTYPE_DBCLICK, CMenu0_0::OnDoubleClick)
-    DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, CMenu0_0::OnSelectChanged)
-    DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMCLICK, CMenu0_0::OnItemClick)
-    DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMSELECT, CMenu0_0::OnItemSelect)
-DUI_END_MESSAGE_MAP()
+PAGE_HANDLER_MESSAGE_MAP(CMenu0_0)
 
 void CMenu0_0::SetPaintManager(CPaintManagerUI *pm) { m_pPaintManager = pm; }
 

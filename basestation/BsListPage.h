@@ -3,6 +3,7 @@
 // a double-click. Owned by the main window; its pointers are not owning.
 #pragma once
 
+#include "ui/PageHandler.h"
 #include "uilib/UIlib.h"
 
 class CMenu0_0 : public CNotifyPump {
@@ -11,13 +12,7 @@ public:
     // Once, on the UI thread, while the main window is created.
     void InitControls();
 
-    virtual void OnClick(TNotifyUI &msg);
-    virtual void OnSelectChanged(TNotifyUI &msg);
-    virtual void OnItemClick(TNotifyUI &msg);
-    virtual void OnItemSelect(TNotifyUI &msg);
-    virtual void OnDoubleClick(TNotifyUI &msg);
-
-    DUI_DECLARE_MESSAGE_MAP()
+    PAGE_HANDLER_DECLARATIONS()
 
 private:
     CPaintManagerUI *m_pPaintManager = nullptr;

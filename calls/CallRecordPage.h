@@ -10,25 +10,19 @@
 
 #include "calls/CallDateText.h"
 #include "calls/CallPaging.h"
+#include "ui/PageHandler.h"
 #include "uilib/UIlib.h"
 
 class CMenu1_1 : public CNotifyPump {
 public:
-    DUI_DECLARE_MESSAGE_MAP()
+    PAGE_HANDLER_DECLARATIONS()
 
-public:
     CMenu1_1();
 
     void SetPaintManager(CPaintManagerUI *pm);
     // Creates the hidden playback window, finds the page's controls, styles the list's
     // scroll bars and disables both paging buttons.
     void InitControls();
-
-    virtual void OnClick(TNotifyUI &msg);
-    virtual void OnSelectChanged(TNotifyUI &msg);
-    virtual void OnItemClick(TNotifyUI &msg);
-    virtual void OnItemSelect(TNotifyUI &msg);
-    virtual void OnDoubleClick(TNotifyUI &msg);
 
     // Adds the rows of the window (offset, count) of the current date texts to the list
     // (emptied by the caller).

@@ -8,13 +8,7 @@ const wchar_t kStartImage[] = L"/Image/RecorderStart.png";
 const wchar_t kStopImage[] = L"/Image/RecorderStop.png";
 }  // namespace
 
-DUI_BEGIN_MESSAGE_MAP(CMenu1_0, CNotifyPump)
-DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, CMenu1_0::OnClick)
-DUI_ON_MSGTYPE(DUI_MSGTYPE_DBCLICK, CMenu1_0::OnDoubleClick)
-DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, CMenu1_0::OnSelectChanged)
-DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMCLICK, CMenu1_0::OnItemClick)
-DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMSELECT, CMenu1_0::OnItemSelect)
-DUI_END_MESSAGE_MAP()
+PAGE_HANDLER_MESSAGE_MAP(CMenu1_0)
 
 CMenu1_0::CMenu1_0() = default;
 

@@ -5,23 +5,17 @@
 // registers the page as "V_Menu1_0". Both pointers are non-owning.
 #pragma once
 
+#include "ui/PageHandler.h"
 #include "uilib/UIlib.h"
 
 class CMenu1_0 : public CNotifyPump {
 public:
-    DUI_DECLARE_MESSAGE_MAP()
+    PAGE_HANDLER_DECLARATIONS()
 
-public:
     CMenu1_0();
 
     void SetPaintManager(CPaintManagerUI *pm);
     void SetControls(CControlUI *recordBtn, CControlUI *recordNote);
-
-    virtual void OnClick(TNotifyUI &msg);
-    virtual void OnSelectChanged(TNotifyUI &msg);
-    virtual void OnItemClick(TNotifyUI &msg);
-    virtual void OnItemSelect(TNotifyUI &msg);
-    virtual void OnDoubleClick(TNotifyUI &msg);
 
 private:
     CPaintManagerUI *m_pPaintManager = nullptr;
