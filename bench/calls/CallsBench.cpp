@@ -15,6 +15,7 @@
 #include "calls/PlayWindow.h"
 #include "service/BmService.h"
 #include "standin/core/CallIndex.h"
+#include "bench/support/SyntheticCalls.h"
 #include "standin/core/DateText.h"
 #include "tests/calls_ui/CallsHost.h"
 
@@ -51,18 +52,7 @@ void RemoveFolder(const std::wstring &folder) {
 bool MakeStore(const std::wstring &folder) {
     RemoveFolder(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
-    int64_t base = 0;
-    standin::ParseDateText("2023-01-01 00:00:00", &base);
-    std::vector<std::pair<int64_t, std::string>> calls;
-    calls.reserve(kCalls);
-    char name[64];
-    for (int i = 0; i < kCalls; ++i) {
-        const int64_t start = base + static_cast<int64_t>(i) * 30;
-        const standin::CivilTime t = standin::CivilFromSeconds(start);
-        snprintf(name, sizeof name, "CALL_%04d%02d%02d_%02d%02d%02d.wav", t.year, t.month, t.day,
-                 t.hour, t.minute, t.second);
-        calls.emplace_back(start, name);
-    }
+    const auto calls = MakeSyntheticCalls(kCalls);
     standin::CallIndex index;
     if (!index.Open(folder + L"\\calls.idx") || !index.AddMany(calls)) return false;
 

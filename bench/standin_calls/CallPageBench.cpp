@@ -12,6 +12,7 @@
 #include "service/BmService.h"
 #include "standin/core/CallIndex.h"
 #include "standin/core/CallStore.h"
+#include "bench/support/SyntheticCalls.h"
 #include "standin/core/DateText.h"
 
 namespace {
@@ -49,18 +50,7 @@ int main() {
     RemoveFolder(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
 
-    int64_t base = 0;
-    standin::ParseDateText("2023-01-01 00:00:00", &base);
-    std::vector<std::pair<int64_t, std::string>> calls;
-    calls.reserve(kCalls);
-    char name[64];
-    for (int i = 0; i < kCalls; ++i) {
-        int64_t start = base + static_cast<int64_t>(i) * 30;  // one call every 30 s
-        standin::CivilTime t = standin::CivilFromSeconds(start);
-        snprintf(name, sizeof name, "CALL_%04d%02d%02d_%02d%02d%02d.wav", t.year, t.month, t.day,
-                 t.hour, t.minute, t.second);
-        calls.emplace_back(start, name);
-    }
+    auto calls = MakeSyntheticCalls(kCalls);
     LARGE_INTEGER t0 = Now();
     {
         standin::CallIndex index;
