@@ -23,8 +23,8 @@ const wchar_t kNoMainWindowText[] = L"无法创建主窗口，管理软件将退
 const wchar_t kNoPollerText[] = L"无法启动基站在线检测线程，管理软件将退出。";
 
 const wchar_t kSkinFolder[] = L"skin";
-const DWORD kMainStyle = 0x10cf0000;     // WS_VISIBLE | WS_OVERLAPPEDWINDOW
-const DWORD kMainExStyle = 0x60080;      // WS_EX_APPWINDOW | WS_EX_STATICEDGE | WS_EX_TOOLWINDOW
+const DWORD kMainStyle = 0x10cf0000;  // WS_VISIBLE | WS_OVERLAPPEDWINDOW
+const DWORD kMainExStyle = 0x60080;   // WS_EX_APPWINDOW | WS_EX_STATICEDGE | WS_EX_TOOLWINDOW
 const int kMainWidth = 800;
 const int kMainHeight = 572;
 
@@ -60,8 +60,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
 
     CDemoFrameWnd *frame = new (std::nothrow) CDemoFrameWnd();
     if (frame == nullptr) return 0;
-    const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0,
-                                    kMainWidth, kMainHeight);
+    const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0, kMainWidth, kMainHeight);
     if (hWnd == nullptr) {
         ReportFatal("cannot create the main window.", kNoMainWindowText);
         ShutDown();

@@ -34,5 +34,5 @@ bool StartPresencePoller() {
         ::CloseHandle(stop);
         return false;
     }
-    return true;   // the thread handle is never waited on
+    return true;  // the thread handle is never waited on
 }

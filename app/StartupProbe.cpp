@@ -27,9 +27,7 @@ ULONGLONG Now() {
 
 }  // namespace
 
-bool Requested() {
-    return ::GetEnvironmentVariableW(L"RADIO_CONSOLE_STARTUP_PROBE", nullptr, 0) > 0;
-}
+bool Requested() { return ::GetEnvironmentVariableW(L"RADIO_CONSOLE_STARTUP_PROBE", nullptr, 0) > 0; }
 
 double RunUntilFirstPaint(HWND hWnd) {
     MSG msg;

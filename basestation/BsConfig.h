@@ -8,17 +8,17 @@
 
 #pragma pack(push, 4)
 struct BsConfig {
-    int32_t  Version;
+    int32_t Version;
     uint32_t Reserved1;
-    int32_t  Channel;       // 1..200 when sent by the dialog
+    int32_t Channel;  // 1..200 when sent by the dialog
     uint32_t Reserved2;
-    int32_t  CallMagic;     // communication password, 1..999999999
-    int32_t  ZoneMagic;     // zone password, 1..10
-    uint32_t IpAddr;        // network byte order
+    int32_t CallMagic;  // communication password, 1..999999999
+    int32_t ZoneMagic;  // zone password, 1..10
+    uint32_t IpAddr;    // network byte order
     uint32_t NetMask;
     uint32_t Gateway;
     uint32_t ManagerIp;
-    int32_t  RepeaterMode;  // combo index, -1 when none is selected
+    int32_t RepeaterMode;  // combo index, -1 when none is selected
     uint32_t Proxy0;
     uint32_t Proxy1;
     uint32_t Proxy2;

@@ -19,7 +19,10 @@ namespace {
 
 const wchar_t kSkinFile[] = L"BsList.xml";
 
-struct DecimalControl { CControlUI *CBsCfgFrameWnd::*control; int32_t BsConfig::*field; };
+struct DecimalControl {
+    CControlUI *CBsCfgFrameWnd::*control;
+    int32_t BsConfig::*field;
+};
 
 CComboUI *AsCombo(CControlUI *control) {
     return control ? static_cast<CComboUI *>(control->GetInterface(L"Combo")) : nullptr;
@@ -64,7 +67,10 @@ LRESULT CBsCfgFrameWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
 }
 
 void CBsCfgFrameWnd::Init() {
-    struct Lookup { const wchar_t *name; CControlUI *CBsCfgFrameWnd::*member; };
+    struct Lookup {
+        const wchar_t *name;
+        CControlUI *CBsCfgFrameWnd::*member;
+    };
     static const Lookup kLookups[] = {
         {L"closebtn", &CBsCfgFrameWnd::m_pCloseBtn},
         {L"maxbtn", &CBsCfgFrameWnd::m_pMaxBtn},
@@ -131,14 +137,14 @@ void CBsCfgFrameWnd::FillControls() {
         SetControlText(this->*d.control, bs::AnsiToWide(bs::FormatDecimal(m_config.*d.field).c_str()));
     if (CComboUI *combo = AsCombo(m_pRepeaterMode)) combo->SelectItem(m_config.RepeaterMode, false);
 
-    struct AddressControl { CControlUI *CBsCfgFrameWnd::*control; uint32_t BsConfig::*field; };
+    struct AddressControl {
+        CControlUI *CBsCfgFrameWnd::*control;
+        uint32_t BsConfig::*field;
+    };
     static const AddressControl kAddresses[] = {
-        {&CBsCfgFrameWnd::m_pIpAddr, &BsConfig::IpAddr},
-        {&CBsCfgFrameWnd::m_pNetMask, &BsConfig::NetMask},
-        {&CBsCfgFrameWnd::m_pGateway, &BsConfig::Gateway},
-        {&CBsCfgFrameWnd::m_pManagerIp, &BsConfig::ManagerIp},
-        {&CBsCfgFrameWnd::m_pProxy0, &BsConfig::Proxy0},
-        {&CBsCfgFrameWnd::m_pProxy1, &BsConfig::Proxy1},
+        {&CBsCfgFrameWnd::m_pIpAddr, &BsConfig::IpAddr},   {&CBsCfgFrameWnd::m_pNetMask, &BsConfig::NetMask},
+        {&CBsCfgFrameWnd::m_pGateway, &BsConfig::Gateway}, {&CBsCfgFrameWnd::m_pManagerIp, &BsConfig::ManagerIp},
+        {&CBsCfgFrameWnd::m_pProxy0, &BsConfig::Proxy0},   {&CBsCfgFrameWnd::m_pProxy1, &BsConfig::Proxy1},
         {&CBsCfgFrameWnd::m_pProxy2, &BsConfig::Proxy2},
     };
     for (const AddressControl &a : kAddresses)
@@ -151,8 +157,8 @@ void CBsCfgFrameWnd::FillControls() {
 
 void CBsCfgFrameWnd::ApplyConfig() {
     CControlUI *const edits[bs::kFieldCount] = {
-        m_pSerial, m_pVersion, m_pChannel, m_pCallMagic, m_pZoneMagic, nullptr,
-        m_pIpAddr, m_pNetMask, m_pGateway, m_pManagerIp, m_pProxy0, m_pProxy1, m_pProxy2,
+        m_pSerial,  m_pVersion, m_pChannel,   m_pCallMagic, m_pZoneMagic, nullptr,   m_pIpAddr,
+        m_pNetMask, m_pGateway, m_pManagerIp, m_pProxy0,    m_pProxy1,    m_pProxy2,
     };
     bs::BsFormInput input;
     for (int field = 0; field < bs::kFieldCount; ++field) {
@@ -174,14 +180,9 @@ void CBsCfgFrameWnd::ApplyConfig() {
     BmHalBsDelete(m_serial);
     ::ShowWindow(m_hWnd, SW_HIDE);
     if (g_pBsListRows) g_pBsListRows->NotePushed(m_serial);
-    if (const HWND mainWnd = GetMainWindowHandle())
-        ::PostMessageW(mainWnd, WM_BS_REMOVE_SELECTED, 0, 0);
+    if (const HWND mainWnd = GetMainWindowHandle()) ::PostMessageW(mainWnd, WM_BS_REMOVE_SELECTED, 0, 0);
 }
 
-int CBsCfgFrameWnd::CheckIpv4Text(const char *text) {
-    return bs::CheckIpv4Text(text);
-}
+int CBsCfgFrameWnd::CheckIpv4Text(const char *text) { return bs::CheckIpv4Text(text); }
 
-void CBsCfgFrameWnd::Warn(const wchar_t *text) {
-    ShowOperatorWarning(text);
-}
+void CBsCfgFrameWnd::Warn(const wchar_t *text) { ShowOperatorWarning(text); }

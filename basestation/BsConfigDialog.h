@@ -16,13 +16,13 @@ public:
     // Allocated zero-filled, then constructed: record and serial start as zero bytes.
     static CBsCfgFrameWnd *CreateInstance();
 
-    LPCTSTR GetWindowClassName() const override;   // "UIBsCfgFrame"
-    UINT GetClassStyle() const override;           // CS_DBLCLKS
+    LPCTSTR GetWindowClassName() const override;  // "UIBsCfgFrame"
+    UINT GetClassStyle() const override;          // CS_DBLCLKS
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage(HWND hWnd) override;       // deletes the object
+    void OnFinalMessage(HWND hWnd) override;  // deletes the object
 
-    CDuiString GetSkinFolder() override;           // ""
-    CDuiString GetSkinFile() override;             // "skin.xml" (not used to build)
+    CDuiString GetSkinFolder() override;  // ""
+    CDuiString GetSkinFile() override;    // "skin.xml" (not used to build)
 
     LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;

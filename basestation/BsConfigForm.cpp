@@ -26,33 +26,31 @@ struct FieldInfo {
 };
 
 const FieldInfo kFields[kFieldCount] = {
-    {L"Serial", kSerialTooLong},
-    {L"Version", nullptr},
-    {L"Channel", kChannelRange},
-    {L"CallMagic", kCallMagicRange},
-    {L"ZoneMagic", kZoneMagicRange},
-    {L"RepeaterMode", nullptr},
-    {L"IpAddr", kIpAddrBad},
-    {L"NetMask", kNetMaskBad},
-    {L"Gateway", kGatewayBad},
-    {L"ManagerIp", kManagerIpBad},
-    {L"Proxy0", kProxy0Bad},
-    {L"Proxy1", kProxy1Bad},
+    {L"Serial", kSerialTooLong},     {L"Version", nullptr},           {L"Channel", kChannelRange},
+    {L"CallMagic", kCallMagicRange}, {L"ZoneMagic", kZoneMagicRange}, {L"RepeaterMode", nullptr},
+    {L"IpAddr", kIpAddrBad},         {L"NetMask", kNetMaskBad},       {L"Gateway", kGatewayBad},
+    {L"ManagerIp", kManagerIpBad},   {L"Proxy0", kProxy0Bad},         {L"Proxy1", kProxy1Bad},
     {L"Proxy2", kProxy2Bad},
 };
 
-struct RangeStep { BsField field; int32_t BsConfig::*member; int32_t low, high; };
+struct RangeStep {
+    BsField field;
+    int32_t BsConfig::*member;
+    int32_t low, high;
+};
 const RangeStep kRangeSteps[] = {
     {kFieldChannel, &BsConfig::Channel, 1, 200},
     {kFieldCallMagic, &BsConfig::CallMagic, 1, 999999999},
     {kFieldZoneMagic, &BsConfig::ZoneMagic, 1, 10},
 };
 
-struct AddressStep { BsField field; uint32_t BsConfig::*member; };
+struct AddressStep {
+    BsField field;
+    uint32_t BsConfig::*member;
+};
 const AddressStep kAddressSteps[] = {
-    {kFieldIpAddr, &BsConfig::IpAddr},       {kFieldNetMask, &BsConfig::NetMask},
-    {kFieldGateway, &BsConfig::Gateway},     {kFieldManagerIp, &BsConfig::ManagerIp},
-    {kFieldProxy0, &BsConfig::Proxy0},       {kFieldProxy1, &BsConfig::Proxy1},
+    {kFieldIpAddr, &BsConfig::IpAddr},       {kFieldNetMask, &BsConfig::NetMask}, {kFieldGateway, &BsConfig::Gateway},
+    {kFieldManagerIp, &BsConfig::ManagerIp}, {kFieldProxy0, &BsConfig::Proxy0},   {kFieldProxy1, &BsConfig::Proxy1},
     {kFieldProxy2, &BsConfig::Proxy2},
 };
 

@@ -13,10 +13,19 @@ namespace bs {
 // Edit fields in check order; RepeaterMode (the combo) comes between ZoneMagic and
 // IpAddr and has no text.
 enum BsField {
-    kFieldSerial, kFieldVersion, kFieldChannel, kFieldCallMagic, kFieldZoneMagic,
+    kFieldSerial,
+    kFieldVersion,
+    kFieldChannel,
+    kFieldCallMagic,
+    kFieldZoneMagic,
     kFieldRepeaterMode,
-    kFieldIpAddr, kFieldNetMask, kFieldGateway, kFieldManagerIp,
-    kFieldProxy0, kFieldProxy1, kFieldProxy2,
+    kFieldIpAddr,
+    kFieldNetMask,
+    kFieldGateway,
+    kFieldManagerIp,
+    kFieldProxy0,
+    kFieldProxy1,
+    kFieldProxy2,
     kFieldCount,
     kFieldNone = -1,
 };
@@ -28,7 +37,7 @@ struct BsFormInput {
     // 8-bit text of each edit field, as read from its control (at most 99 bytes);
     // the entry of kFieldRepeaterMode is unused.
     std::array<std::string, kFieldCount> texts;
-    int repeaterIndex = -1;   // the combo's selection, -1 for none
+    int repeaterIndex = -1;  // the combo's selection, -1 for none
 };
 
 // Checks and stores in field order. Returns the first refused field, or kFieldNone when

@@ -14,8 +14,8 @@ std::wstring AnsiToWide(const char *text) {
     size_t n = 0;
     while (n < kTextBufferBytes - 1 && text[n]) ++n;
     wchar_t wide[kTextBufferBytes];
-    const int len = ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(n), wide,
-                                          static_cast<int>(kTextBufferBytes - 1));
+    const int len =
+        ::MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(n), wide, static_cast<int>(kTextBufferBytes - 1));
     return std::wstring(wide, len > 0 ? static_cast<size_t>(len) : 0);
 }
 
@@ -37,8 +37,7 @@ bool WideToOem(const wchar_t *text, char *out, size_t size) {
     for (int i = 0; i < textLen;) {
         const int units = (IS_HIGH_SURROGATE(text[i]) && i + 1 < textLen) ? 2 : 1;
         char piece[8];
-        const int bytes = ::WideCharToMultiByte(CP_OEMCP, 0, text + i, units, piece,
-                                                sizeof piece, nullptr, nullptr);
+        const int bytes = ::WideCharToMultiByte(CP_OEMCP, 0, text + i, units, piece, sizeof piece, nullptr, nullptr);
         if (bytes <= 0 || used + bytes >= size) break;
         std::memcpy(out + used, piece, bytes);
         used += bytes;

@@ -7,7 +7,7 @@
 namespace {
 
 const wchar_t kDialogTitle[] = L"基站配置";
-const DWORD kDialogStyle = 0x80000080;   // WS_POPUP and a bit these classes ignore
+const DWORD kDialogStyle = 0x80000080;  // WS_POPUP and a bit these classes ignore
 const DWORD kListThumbColor = 0xff4877e7;
 
 void StyleScrollBar(CScrollBarUI *bar, LPCTSTR thicknessAttribute) {

@@ -55,10 +55,8 @@ struct BsListRows::Impl {
         CControlUI *row = static_cast<CControlUI *>(handle);
         if (!list || !row) return;
         int index = -1;
-        if (IListItemUI *item = static_cast<IListItemUI *>(row->GetInterface(L"ListItem")))
-            index = item->GetIndex();
-        if (index < 0 || index >= list->GetCount() || list->GetItemAt(index) != row)
-            index = list->GetItemIndex(row);
+        if (IListItemUI *item = static_cast<IListItemUI *>(row->GetInterface(L"ListItem"))) index = item->GetIndex();
+        if (index < 0 || index >= list->GetCount() || list->GetItemAt(index) != row) index = list->GetItemIndex(row);
         if (index >= 0) list->RemoveAt(index);
     }
 
@@ -71,9 +69,7 @@ struct BsListRows::Impl {
     }
 };
 
-BsListRows::BsListRows() : m_impl(new Impl) {
-    m_impl->goneAck = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
-}
+BsListRows::BsListRows() : m_impl(new Impl) { m_impl->goneAck = ::CreateEventW(nullptr, FALSE, FALSE, nullptr); }
 
 BsListRows::~BsListRows() {
     if (g_pBsListRows == this) g_pBsListRows = nullptr;
@@ -162,7 +158,7 @@ void BsListRows::PollBsPresence() {
         gone = d.stations.Pass([](const std::string &serial) {
             char buffer[bs::kTextBufferBytes];
             bs::CopyBounded(buffer, sizeof buffer, serial.c_str());
-            BsConfig out;   // the status call's out area, never read
+            BsConfig out;  // the status call's out area, never read
             return BmHalBsStatus(buffer, &out);
         });
     }
@@ -175,17 +171,12 @@ void BsListRows::PollBsPresence() {
     }
     if (!d.mainWnd || !d.goneAck) return;
     ::ResetEvent(d.goneAck);
-    if (::PostMessageW(d.mainWnd, WM_BS_GONE, 0, 0))
-        ::WaitForSingleObject(d.goneAck, kGoneAckTimeoutMs);
+    if (::PostMessageW(d.mainWnd, WM_BS_GONE, 0, 0)) ::WaitForSingleObject(d.goneAck, kGoneAckTimeoutMs);
 }
 
-void BsListRows::NotePushed(const char *serial) {
-    m_impl->pushed.push_back(bs::SerialKey(serial));
-}
+void BsListRows::NotePushed(const char *serial) { m_impl->pushed.push_back(bs::SerialKey(serial)); }
 
-int BsListRows::RowCount() const {
-    return m_impl->list ? m_impl->list->GetCount() : 0;
-}
+int BsListRows::RowCount() const { return m_impl->list ? m_impl->list->GetCount() : 0; }
 
 void PollBsPresence() {
     if (g_pBsListRows) g_pBsListRows->PollBsPresence();

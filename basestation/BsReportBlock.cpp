@@ -28,9 +28,7 @@ void FreeReportBlock(BsReportBlock *block) {
     delete block;
 }
 
-BsReportBlock *ReportBlockFromMessage(WPARAM wParam) {
-    return reinterpret_cast<BsReportBlock *>(wParam);
-}
+BsReportBlock *ReportBlockFromMessage(WPARAM wParam) { return reinterpret_cast<BsReportBlock *>(wParam); }
 
 long LiveReportBlocks() { return g_liveBlocks.load(); }
 

@@ -9,8 +9,7 @@ int __cdecl BsReportCallback(const char *serial, BsConfig *record) {
     BsReportBlock *block = bs::NewReportBlock(serial, record);
     if (!block) return 0;
     const HWND mainWnd = GetMainWindowHandle();
-    const BOOL posted = mainWnd && ::PostMessageW(mainWnd, WM_BS_REPORT,
-                                                  reinterpret_cast<WPARAM>(block->serial),
+    const BOOL posted = mainWnd && ::PostMessageW(mainWnd, WM_BS_REPORT, reinterpret_cast<WPARAM>(block->serial),
                                                   reinterpret_cast<LPARAM>(&block->record));
     if (!posted) bs::FreeReportBlock(block);
     return posted ? 1 : 0;

@@ -13,10 +13,10 @@
 namespace bs {
 
 struct Station {
-    std::string key;      // SerialKey of the serial
-    std::string serial;   // as the status query is asked about it (at most 99 bytes)
+    std::string key;     // SerialKey of the serial
+    std::string serial;  // as the status query is asked about it (at most 99 bytes)
     void *row = nullptr;
-    bool gone = false;    // a pass found it gone; its row is still to be removed
+    bool gone = false;  // a pass found it gone; its row is still to be removed
 };
 
 class BsStationIndex {

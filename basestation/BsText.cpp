@@ -29,7 +29,7 @@ int32_t ParseDecimal(const char *text) {
     const int64_t limit = negative ? -static_cast<int64_t>(INT32_MIN) : INT32_MAX;
     for (; *p >= '0' && *p <= '9'; ++p) {
         value = value * 10 + (*p - '0');
-        if (value > limit) value = limit;   // keep scanning, saturated
+        if (value > limit) value = limit;  // keep scanning, saturated
     }
     return static_cast<int32_t>(negative ? -value : value);
 }

@@ -11,5 +11,4 @@
 // and the record id as decimal text.
 using CallRowSink = std::function<void(int row, const char *name, const char *idText)>;
 
-CallPageFill ReadCallPage(const char *startText, const char *endText, int offset, int count,
-                          const CallRowSink &addRow);
+CallPageFill ReadCallPage(const char *startText, const char *endText, int offset, int count, const CallRowSink &addRow);

@@ -14,9 +14,7 @@ PagingButtons KeepButtons(int pageIndex) {
 
 }  // namespace
 
-bool PagingStepAllowed(PagingBranch branch, int pageIndex) {
-    return branch != PagingBranch::Prev || pageIndex > 0;
-}
+bool PagingStepAllowed(PagingBranch branch, int pageIndex) { return branch != PagingBranch::Prev || pageIndex > 0; }
 
 PagingButtons RunPagingStep(PagingBranch branch, int &pageIndex, const CallPageFillFn &fill) {
     PagingButtons b;

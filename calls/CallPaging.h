@@ -20,9 +20,9 @@ inline int CallPageOffset(int page) { return page * kCallsPerPage; }
 
 // Outcome of one page fill.
 struct CallPageFill {
-    bool ok = false;        // false: the query gave nothing, no row was added
-    int rows = 0;           // rows shown, 1..16 when ok
-    bool lookAhead = false; // a record exists beyond the rows shown
+    bool ok = false;         // false: the query gave nothing, no row was added
+    int rows = 0;            // rows shown, 1..16 when ok
+    bool lookAhead = false;  // a record exists beyond the rows shown
 };
 
 // Fills the page from (offset, count); the caller has emptied the list.

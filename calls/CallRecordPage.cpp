@@ -6,7 +6,7 @@
 
 namespace {
 const DWORD kScrollThumbColor = 0xFF3039B4;
-const DWORD kPlayWindowStyle = 0x80000080;   // WS_POPUP and the low bit 0x80
+const DWORD kPlayWindowStyle = 0x80000080;  // WS_POPUP and the low bit 0x80
 }  // namespace
 
 PAGE_HANDLER_MESSAGE_MAP(CMenu1_1)
@@ -77,10 +77,9 @@ void CMenu1_1::RunPagingStep(PagingBranch branch) {
 }
 
 CallPageFill CMenu1_1::FillCallPage(int offset, int count) {
-    return ReadCallPage(m_startText, m_endText, offset, count,
-                        [this](int row, const char *name, const char *idText) {
-                            AddCallRow(m_pCallList, row, name, idText);
-                        });
+    return ReadCallPage(m_startText, m_endText, offset, count, [this](int row, const char *name, const char *idText) {
+        AddCallRow(m_pCallList, row, name, idText);
+    });
 }
 
 void CMenu1_1::ClearList() { static_cast<IContainerUI *>(m_pCallList)->RemoveAll(); }

@@ -40,8 +40,8 @@ void AddTextButton(CVerticalLayoutUI *column, int n, const char *suffix, const c
 }
 
 // Image buttons: 30 x 30 at x; "pos" before the size so that the size holds.
-void AddImageButton(CVerticalLayoutUI *column, int n, const char *suffix, LPCTSTR imageAttr,
-                    LPCTSTR image, LPCTSTR pos) {
+void AddImageButton(CVerticalLayoutUI *column, int n, const char *suffix, LPCTSTR imageAttr, LPCTSTR image,
+                    LPCTSTR pos) {
     CButtonUI *button = new CButtonUI;
     button->SetAttribute(imageAttr, image);
     button->SetAttribute(L"float", L"true");

@@ -27,8 +27,8 @@ CControlUI *FindRowControl(CPaintManagerUI *pm, int row, const char *suffix) {
 // name comes near 100 bytes).
 void ReadControlName(CControlUI *control, char (&out)[kControlTextSize]) {
     const CDuiString name = control->GetName();
-    const int written = WideCharToMultiByte(CP_OEMCP, 0, name.c_str(), -1, out,
-                                            static_cast<int>(sizeof out), nullptr, nullptr);
+    const int written =
+        WideCharToMultiByte(CP_OEMCP, 0, name.c_str(), -1, out, static_cast<int>(sizeof out), nullptr, nullptr);
     if (written == 0) out[0] = '\0';
     out[sizeof out - 1] = '\0';
 }
@@ -59,14 +59,9 @@ void CMenu1_1::RunRowAction(CControlUI *sender) {
         StartPlayback(name, id);
         if (g_pPlayWnd) ::ShowWindow(g_pPlayWnd->GetHWND(), SW_SHOW);
         return;
-    case RowAction::Locate:
-        LocateVoiceFile(name, id);
-        return;
-    case RowAction::Delete:
-        DeleteCall(name, id);
-        return;
-    case RowAction::None:
-        return;
+    case RowAction::Locate: LocateVoiceFile(name, id); return;
+    case RowAction::Delete: DeleteCall(name, id); return;
+    case RowAction::None: return;
     }
 }
 
@@ -94,6 +89,5 @@ void CMenu1_1::DeleteCall(const char *name, int id) {
 void CMenu1_1::ReloadCallPage() {
     ClearList();
     BuildRangeTexts();
-    ApplyButtons(RunPageReload(g_callPageIndex,
-                               [this](int offset, int count) { return FillCallPage(offset, count); }));
+    ApplyButtons(RunPageReload(g_callPageIndex, [this](int offset, int count) { return FillCallPage(offset, count); }));
 }

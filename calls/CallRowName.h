@@ -7,12 +7,12 @@
 
 const size_t kRowNameSize = 100;
 
-extern const char kRowNamePrefix[];      // "ItemBtn"
-extern const char kRowNameText[];        // "Text0": the voice file name
-extern const char kRowNameId[];          // "Text1": the record id
-extern const char kRowNamePlay[];        // "Play"
-extern const char kRowNameLocate[];      // "Locate"
-extern const char kRowNameDelete[];      // "Delete"
+extern const char kRowNamePrefix[];  // "ItemBtn"
+extern const char kRowNameText[];    // "Text0": the voice file name
+extern const char kRowNameId[];      // "Text1": the record id
+extern const char kRowNamePlay[];    // "Play"
+extern const char kRowNameLocate[];  // "Locate"
+extern const char kRowNameDelete[];  // "Delete"
 
 // "%s%d%s" of "ItemBtn", row and suffix, cut to fit out.
 void MakeRowName(int row, const char *suffix, char (&out)[kRowNameSize]);

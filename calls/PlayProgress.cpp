@@ -9,9 +9,7 @@ struct Clock {
     unsigned h, m, s, ms;
 };
 
-Clock SplitMs(unsigned ms) {
-    return {ms / 3600000u, (ms % 3600000u) / 60000u, (ms % 60000u) / 1000u, ms % 1000u};
-}
+Clock SplitMs(unsigned ms) { return {ms / 3600000u, (ms % 3600000u) / 60000u, (ms % 60000u) / 1000u, ms % 1000u}; }
 
 }  // namespace
 

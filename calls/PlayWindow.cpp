@@ -10,8 +10,8 @@
 CPlayWnd *g_pPlayWnd = nullptr;
 
 namespace {
-const wchar_t kPlayingImage[] = L"//Button//StopPlayBtn.png";   // a click pauses
-const wchar_t kPausedImage[] = L"//Button//StartPlayBtn.png";   // a click resumes
+const wchar_t kPlayingImage[] = L"//Button//StopPlayBtn.png";  // a click pauses
+const wchar_t kPausedImage[] = L"//Button//StartPlayBtn.png";  // a click resumes
 const UINT_PTR kTickTimer = 0;
 const UINT kTickMs = 1000;
 const size_t kNameBytes = 100;

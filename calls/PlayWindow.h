@@ -15,7 +15,7 @@ class CPlayWnd : public WindowImplBase, public CContainerUI {
 public:
     CPlayWnd();
 
-    LPCTSTR GetWindowClassName() const override;   // "PlayUI"
+    LPCTSTR GetWindowClassName() const override;  // "PlayUI"
     UINT GetClassStyle() const override;
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     // Writes "Final.\n"; the object stays.
@@ -30,7 +30,7 @@ public:
     LRESULT OnTimer(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled);
 
     void Notify(TNotifyUI &msg) override;
-    void Init() override;   // looks up the seven controls
+    void Init() override;  // looks up the seven controls
 
     // The PlayTime text from the service's current and total frames.
     void UpdatePlayTime();

@@ -20,8 +20,7 @@ void CMenu1_0::SetControls(CControlUI *recordBtn, CControlUI *recordNote) {
 }
 
 void CMenu1_0::OnClick(TNotifyUI &msg) {
-    if (msg.sType != DUI_MSGTYPE_CLICK || msg.pSender == nullptr || msg.pSender != m_pRecordBtn)
-        return;
+    if (msg.sType != DUI_MSGTYPE_CLICK || msg.pSender == nullptr || msg.pSender != m_pRecordBtn) return;
     // The display changes first and shows the requested state whatever the service does;
     // the next click reads the flag again.
     if (VoiceGetRecordFlag() != 0) {

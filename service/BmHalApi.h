@@ -10,5 +10,4 @@ extern "C" {
 int BM_CALL BmHalBsStatus(char *serial, BsConfig *out);
 int BM_CALL BmHalBsSetConfig(char *serial, BsConfig *record);
 int BM_CALL BmHalBsDelete(char *serial);
-
 }

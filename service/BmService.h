@@ -14,15 +14,15 @@
 extern "C" {
 
 // Called by the library (on any thread) when a station reports: serial text and record.
-typedef int (BM_CALL *BsReportCallbackProc)(const char *serial, BsConfig *record);
+typedef int(BM_CALL *BsReportCallbackProc)(const char *serial, BsConfig *record);
 
 int BM_CALL BmSrvInitialize(void);
 int BM_CALL BmSrvSetCbProcBsReportInfo(BsReportCallbackProc callback);
 
 // Reads the calls of a date range: DbGetCallFirst, then DbGetCallNext after each record.
 // 0 means a record was written to id and name (a 100-byte buffer).
-int BM_CALL DbGetCallFirst(int reserved, char *one, int *id, char *name,
-                           const char *start, const char *end, int offset, int count);
+int BM_CALL DbGetCallFirst(int reserved, char *one, int *id, char *name, const char *start, const char *end, int offset,
+                           int count);
 int BM_CALL DbGetCallNext(char *name, int *id);
 int BM_CALL DbDeleteCallItem(char *name, int id);
 
@@ -38,5 +38,4 @@ int BM_CALL VoiceGetPlayFileCurFrameIndex(void);
 int BM_CALL VoicePlayFileTotalFrameNum(void);
 int BM_CALL VoiceGetRecordFlag(void);
 int BM_CALL VoiceRecordFlag(int on);
-
 }

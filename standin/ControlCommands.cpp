@@ -9,9 +9,7 @@
 namespace standin {
 namespace {
 
-std::string Ok(const std::string &rest = std::string()) {
-    return rest.empty() ? "ok\n" : "ok " + rest + "\n";
-}
+std::string Ok(const std::string &rest = std::string()) { return rest.empty() ? "ok\n" : "ok " + rest + "\n"; }
 
 std::string Error(const std::string &why) { return "error " + why + "\n"; }
 
@@ -38,10 +36,8 @@ std::string StationCommand(const std::vector<std::string> &w, Service &service) 
             BsConfig now{}, settings{};
             net.Settings(serial, &settings);
             bool present = net.Status(serial, &now, service.Now()) != 0;
-            out += "= " + serial + (present ? " present" : " absent") +
-                   " channel=" + std::to_string(settings.Channel) +
-                   " callmagic=" + std::to_string(settings.CallMagic) +
-                   " ip=" + FormatAddress(settings.IpAddr) + "\n";
+            out += "= " + serial + (present ? " present" : " absent") + " channel=" + std::to_string(settings.Channel) +
+                   " callmagic=" + std::to_string(settings.CallMagic) + " ip=" + FormatAddress(settings.IpAddr) + "\n";
         }
         return out + Ok();
     }
@@ -76,13 +72,11 @@ std::string ExecuteControlCommand(const std::string &line, Service &service) {
     }
     if (cmd == "record" && w.size() == 1) {
         std::string recording = service.Recording().Recording();
-        return Ok(std::string(service.Recording().On() ? "1" : "0") +
-                  (recording.empty() ? "" : " " + recording));
+        return Ok(std::string(service.Recording().On() ? "1" : "0") + (recording.empty() ? "" : " " + recording));
     }
     if (cmd == "player" && w.size() == 1) {
         Player &p = service.Playback();
-        return Ok("total=" + std::to_string(p.TotalFrames()) +
-                  " current=" + std::to_string(p.CurrentFrame()) +
+        return Ok("total=" + std::to_string(p.TotalFrames()) + " current=" + std::to_string(p.CurrentFrame()) +
                   " paused=" + std::to_string(p.StopFlag()));
     }
     if (cmd == "status-calls" && w.size() == 1) return Ok(std::to_string(service.StatusCalls()));

@@ -17,8 +17,7 @@ DWORD WINAPI ControlPipe::Thread(void *self) {
 void ControlPipe::Serve() {
     for (int failures = 0; failures < 10;) {
         HANDLE pipe = CreateNamedPipeW(m_name.c_str(), PIPE_ACCESS_DUPLEX,
-                                       PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 65536,
-                                       65536, 0, nullptr);
+                                       PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr);
         if (pipe == INVALID_HANDLE_VALUE) {
             Warn("control pipe %ls cannot be created (error %lu)", m_name.c_str(), GetLastError());
             ++failures;
@@ -40,8 +39,7 @@ void ControlPipe::Serve() {
                     if (!line.empty() && line.back() == '\r') line.pop_back();
                     std::string answer = ExecuteControlCommand(line, m_service);
                     DWORD written = 0;
-                    open = WriteFile(pipe, answer.data(), static_cast<DWORD>(answer.size()),
-                                     &written, nullptr) != 0;
+                    open = WriteFile(pipe, answer.data(), static_cast<DWORD>(answer.size()), &written, nullptr) != 0;
                 }
             }
             FlushFileBuffers(pipe);

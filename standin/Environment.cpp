@@ -19,16 +19,16 @@ std::wstring ExeFolder() {
 }
 
 bool ReadWholeFile(const std::wstring &path, std::string *bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
     bool ok = GetFileSizeEx(h, &size) && size.QuadPart < (16 << 20);
     DWORD got = 0;
     if (ok) {
         bytes->resize(static_cast<size_t>(size.QuadPart));
-        ok = bytes->empty() || (ReadFile(h, &(*bytes)[0], static_cast<DWORD>(bytes->size()), &got,
-                                         nullptr) && got == bytes->size());
+        ok = bytes->empty() ||
+             (ReadFile(h, &(*bytes)[0], static_cast<DWORD>(bytes->size()), &got, nullptr) && got == bytes->size());
     }
     CloseHandle(h);
     return ok;

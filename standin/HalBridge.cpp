@@ -10,16 +10,14 @@
 namespace standin {
 namespace {
 
-std::wstring MappingName() {
-    return L"Local\\BmStandinHal-" + std::to_wstring(GetCurrentProcessId());
-}
+std::wstring MappingName() { return L"Local\\BmStandinHal-" + std::to_wstring(GetCurrentProcessId()); }
 
 }  // namespace
 
 bool PublishHalTable(const HalTable *table) {
     // The handle stays open for the life of the process: it keeps the mapping alive.
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        sizeof(table), MappingName().c_str());
+    HANDLE mapping =
+        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(table), MappingName().c_str());
     if (!mapping) return false;
     void *view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(table));
     if (!view) return false;

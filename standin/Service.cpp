@@ -24,8 +24,7 @@ Service &Service::Get() {
     return *s_service;
 }
 
-Service::Service()
-    : m_recorder(m_store, LocalNowSeconds), m_player(new standin::Player(SystemTime())) {}
+Service::Service() : m_recorder(m_store, LocalNowSeconds), m_player(new standin::Player(SystemTime())) {}
 
 Player &Service::Playback() { return *m_player; }
 
@@ -129,8 +128,7 @@ bool Service::AddCall(const ScenarioCall &call, int32_t *id, std::string *name) 
     std::wstring path = m_store.PathOf(*name);
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         uint32_t seed = static_cast<uint32_t>(call.start);
-        if (!WriteWavFile(path, ToneSamples(seed, 0, static_cast<size_t>(call.seconds) * kSampleRate)))
-            return false;
+        if (!WriteWavFile(path, ToneSamples(seed, 0, static_cast<size_t>(call.seconds) * kSampleRate))) return false;
     }
     int32_t newId = 0;
     if (!m_store.AddCall(call.start, *name, &newId)) return false;

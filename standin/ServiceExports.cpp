@@ -51,8 +51,8 @@ int HalSetConfig(const char *serial, const BsConfig *record) {
     return Guarded("BmHalBsSetConfig", kIoError, [&] {
         Service &service = Service::Get();
         int result = service.Network().SetConfig(serial, *record, service.Now());
-        service.Log().Add("setconfig \"" + std::string(serial) + "\" result=" +
-                          std::to_string(result) + " " + FormatStationFields(*record));
+        service.Log().Add("setconfig \"" + std::string(serial) + "\" result=" + std::to_string(result) + " " +
+                          FormatStationFields(*record));
         return result;
     });
 }
@@ -66,8 +66,7 @@ int HalRemove(const char *serial) {
     });
 }
 
-const HalTable kHalTable = {kHalTableMagic, kHalTableVersion, &HalStatus, &HalSetConfig,
-                            &HalRemove};
+const HalTable kHalTable = {kHalTableMagic, kHalTableVersion, &HalStatus, &HalSetConfig, &HalRemove};
 
 }  // namespace
 
@@ -90,16 +89,15 @@ int BM_CALL BmSrvSetCbProcBsReportInfo(BsReportCallbackProc callback) {
     });
 }
 
-int BM_CALL DbGetCallFirst(int reserved, char *one, int *id, char *name, const char *start,
-                           const char *end, int offset, int count) {
+int BM_CALL DbGetCallFirst(int reserved, char *one, int *id, char *name, const char *start, const char *end, int offset,
+                           int count) {
     (void)reserved;
     (void)one;  // the byte '1' is accepted and not read
     return Guarded("DbGetCallFirst", kIoError, [&] {
         Service &service = Service::Get();
         int result = service.Store().First(start, end, offset, count, id, name);
-        service.Log().Add("query start=" + Quoted(start) + " end=" + Quoted(end) +
-                          " offset=" + std::to_string(offset) + " count=" + std::to_string(count) +
-                          " result=" + std::to_string(result));
+        service.Log().Add("query start=" + Quoted(start) + " end=" + Quoted(end) + " offset=" + std::to_string(offset) +
+                          " count=" + std::to_string(count) + " result=" + std::to_string(result));
         return result;
     });
 }
@@ -117,8 +115,7 @@ int BM_CALL DbDeleteCallItem(char *name, int id) {
 }
 
 int BM_CALL VoiceFileIsUsing(char *name, int id) {
-    return Guarded("VoiceFileIsUsing", kBadInput,
-                   [&] { return Service::Get().Store().IsUsing(name, id); });
+    return Guarded("VoiceFileIsUsing", kBadInput, [&] { return Service::Get().Store().IsUsing(name, id); });
 }
 
 int BM_CALL LocateVoiceFile(char *name, int id) {
@@ -201,13 +198,11 @@ int BM_CALL VoiceSetPlayFilePostion(int percent) {
 }
 
 int BM_CALL VoiceGetPlayFileCurFrameIndex(void) {
-    return Guarded("VoiceGetPlayFileCurFrameIndex", 0,
-                   [] { return Service::Get().Playback().CurrentFrame(); });
+    return Guarded("VoiceGetPlayFileCurFrameIndex", 0, [] { return Service::Get().Playback().CurrentFrame(); });
 }
 
 int BM_CALL VoicePlayFileTotalFrameNum(void) {
-    return Guarded("VoicePlayFileTotalFrameNum", 0,
-                   [] { return Service::Get().Playback().TotalFrames(); });
+    return Guarded("VoicePlayFileTotalFrameNum", 0, [] { return Service::Get().Playback().TotalFrames(); });
 }
 
 int BM_CALL VoiceGetRecordFlag(void) {

@@ -15,19 +15,17 @@ const wchar_t *const kTabLayouts[] = {L"menu_switch", L"menu0_switch", L"menu1_s
 
 struct PageSwitch {
     const wchar_t *option;
-    int layout;   // index into kTabLayouts
+    int layout;  // index into kTabLayouts
     int page;
 };
 
 // Navigation options and the page each selects, searched in this order.
 const PageSwitch kPageSwitches[] = {
-    {L"menu0", 0, 0},   {L"menu1", 0, 1},
-    {L"menu0_0", 1, 0}, {L"menu0_1", 1, 1},
-    {L"menu1_0", 2, 0}, {L"menu1_1", 2, 1},
+    {L"menu0", 0, 0}, {L"menu1", 0, 1}, {L"menu0_0", 1, 0}, {L"menu0_1", 1, 1}, {L"menu1_0", 2, 0}, {L"menu1_1", 2, 1},
 };
 
-const LPARAM kTrayDoubleClick = WM_LBUTTONDBLCLK;   // 515
-const LPARAM kTrayRightDown = WM_RBUTTONDOWN;       // 516
+const LPARAM kTrayDoubleClick = WM_LBUTTONDBLCLK;  // 515
+const LPARAM kTrayRightDown = WM_RBUTTONDOWN;      // 516
 
 CTabLayoutUI *FindTabLayout(CPaintManagerUI &pm, LPCTSTR name) {
     CControlUI *control = pm.FindControl(name);
@@ -65,16 +63,12 @@ LRESULT CDemoFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 bool CDemoFrameWnd::HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes) {
     switch (uMsg) {
-    case WM_BS_REPORT:
-        lRes = m_rows.OnBsReport(wParam, lParam);
-        return true;
+    case WM_BS_REPORT: lRes = m_rows.OnBsReport(wParam, lParam); return true;
     case WM_BS_REMOVE_SELECTED:
         m_rows.OnRemoveSelected();
         lRes = 0;
         return true;
-    case WM_BS_GONE:
-        lRes = m_rows.OnBsGone(wParam, lParam);
-        return true;
+    case WM_BS_GONE: lRes = m_rows.OnBsGone(wParam, lParam); return true;
     case WM_TRAY_NOTIFY:
         if (lParam == kTrayDoubleClick) {
             ::ShowWindow(m_hWnd, SW_SHOW);
@@ -91,8 +85,7 @@ bool CDemoFrameWnd::HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam
         ShowTrayMenu();
         lRes = 0;
         return true;
-    default:
-        break;
+    default: break;
     }
     if (uMsg == TaskbarCreatedMessage()) {
         // The shell restarted and lost the icon: without it a hidden console is unreachable.
@@ -156,9 +149,7 @@ void CDemoFrameWnd::InitMainFrame() {
     CreateTrayMenu();
 }
 
-void CDemoFrameWnd::Notify(TNotifyUI &msg) {
-    WindowImplBase::Notify(msg);
-}
+void CDemoFrameWnd::Notify(TNotifyUI &msg) { WindowImplBase::Notify(msg); }
 
 void CDemoFrameWnd::OnClick(TNotifyUI &msg) {
     if (msg.sType != DUI_MSGTYPE_CLICK) return;
@@ -196,4 +187,3 @@ LRESULT CDemoFrameWnd::OnDestroy(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     bHandled = FALSE;
     return 0;
 }
-

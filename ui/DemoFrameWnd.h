@@ -17,7 +17,7 @@ class CDemoFrameWnd : public WindowImplBase {
 public:
     CDemoFrameWnd();
 
-    LPCTSTR GetWindowClassName() const override;   // "UIMainFrame"
+    LPCTSTR GetWindowClassName() const override;  // "UIMainFrame"
     UINT GetClassStyle() const override;
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     // Keeps the object: the poller and the report callback reach its list and lock from
@@ -61,8 +61,8 @@ private:
     CMenu1_1 m_menu1_1;
     CMenu1_0 m_menu1_0;
     CListUI *m_pBsList = nullptr;
-    CRITICAL_SECTION m_listLock;   // initialised during creation, never deleted
-    CTaskIconMenuWnd *m_pTrayMenu = nullptr;   // deletes itself when its window is destroyed
-    HWND m_hTrayMenu = nullptr;                // tells whether m_pTrayMenu is still alive
+    CRITICAL_SECTION m_listLock;              // initialised during creation, never deleted
+    CTaskIconMenuWnd *m_pTrayMenu = nullptr;  // deletes itself when its window is destroyed
+    HWND m_hTrayMenu = nullptr;               // tells whether m_pTrayMenu is still alive
     BsListRows m_rows;
 };

@@ -4,6 +4,4 @@
 
 CDemoFrameWnd *g_pMainWnd = nullptr;
 
-HWND GetMainWindowHandle() {
-    return g_pMainWnd != nullptr ? g_pMainWnd->GetHWND() : nullptr;
-}
+HWND GetMainWindowHandle() { return g_pMainWnd != nullptr ? g_pMainWnd->GetHWND() : nullptr; }

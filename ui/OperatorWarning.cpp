@@ -2,6 +2,4 @@
 
 #include <windows.h>
 
-void ShowOperatorWarning(const wchar_t *text) {
-    ::MessageBoxW(nullptr, text, kWarningCaption, MB_OK);
-}
+void ShowOperatorWarning(const wchar_t *text) { ::MessageBoxW(nullptr, text, kWarningCaption, MB_OK); }

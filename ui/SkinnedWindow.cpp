@@ -6,7 +6,7 @@ namespace SkinnedWindow {
 
 namespace {
 
-const LONG kStyleKeepMask = static_cast<LONG>(0xff3fffff);   // clears WS_CAPTION
+const LONG kStyleKeepMask = static_cast<LONG>(0xff3fffff);  // clears WS_CAPTION
 const LONG kStyleClipBits = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
 // Controls that take their own clicks inside the caption band.
@@ -62,8 +62,8 @@ LRESULT NcHitTest(HWND hWnd, CPaintManagerUI &pm, LPARAM lParam, BOOL &bHandled)
     RECT client = {};
     ::GetClientRect(hWnd, &client);
     const RECT caption = pm.GetCaptionRect();
-    if (pt.x >= client.left + caption.left && pt.x < client.right - caption.right &&
-        pt.y >= caption.top && pt.y < caption.bottom) {
+    if (pt.x >= client.left + caption.left && pt.x < client.right - caption.right && pt.y >= caption.top &&
+        pt.y < caption.bottom) {
         CControlUI *control = pm.FindControl(pt);
         if (control != nullptr && !IsCaptionExempt(control->GetClass())) return HTCAPTION;
     }
@@ -77,7 +77,7 @@ LRESULT Size(HWND hWnd, CPaintManagerUI &pm, BOOL &bHandled) {
         ::GetWindowRect(hWnd, &rc);
         ::OffsetRect(&rc, -rc.left, -rc.top);
         HRGN region = ::CreateRoundRectRgn(0, 0, rc.right + 1, rc.bottom + 1, corner.cx, corner.cy);
-        ::SetWindowRgn(hWnd, region, TRUE);   // the window owns the region now
+        ::SetWindowRgn(hWnd, region, TRUE);  // the window owns the region now
     }
     bHandled = FALSE;
     return 0;
@@ -99,8 +99,7 @@ LRESULT GetMinMaxInfo(HWND hWnd, LPARAM lParam, BOOL &bHandled) {
     return 0;
 }
 
-LRESULT SysCommand(CWindowWnd &wnd, CPaintManagerUI &pm, UINT uMsg, WPARAM wParam,
-                   LPARAM lParam, BOOL &bHandled) {
+LRESULT SysCommand(CWindowWnd &wnd, CPaintManagerUI &pm, UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
     bHandled = TRUE;
     if (wParam == SC_CLOSE) {
         ::PostQuitMessage(0);
@@ -117,23 +116,20 @@ LRESULT SysCommand(CWindowWnd &wnd, CPaintManagerUI &pm, UINT uMsg, WPARAM wPara
     return lRes;
 }
 
-bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                 LRESULT &lRes, BOOL &bHandled) {
+bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes, BOOL &bHandled) {
     bHandled = TRUE;
     switch (uMsg) {
-    case WM_CREATE:        lRes = wnd.OnCreate(uMsg, wParam, lParam, bHandled); return true;
-    case WM_DESTROY:       lRes = wnd.OnDestroy(uMsg, wParam, lParam, bHandled); return true;
-    case WM_SIZE:          lRes = wnd.OnSize(uMsg, wParam, lParam, bHandled); return true;
-    case WM_CLOSE:         lRes = wnd.OnClose(uMsg, wParam, lParam, bHandled); return true;
+    case WM_CREATE: lRes = wnd.OnCreate(uMsg, wParam, lParam, bHandled); return true;
+    case WM_DESTROY: lRes = wnd.OnDestroy(uMsg, wParam, lParam, bHandled); return true;
+    case WM_SIZE: lRes = wnd.OnSize(uMsg, wParam, lParam, bHandled); return true;
+    case WM_CLOSE: lRes = wnd.OnClose(uMsg, wParam, lParam, bHandled); return true;
     case WM_GETMINMAXINFO: lRes = wnd.OnGetMinMaxInfo(uMsg, wParam, lParam, bHandled); return true;
-    case WM_NCCALCSIZE:    lRes = wnd.OnNcCalcSize(uMsg, wParam, lParam, bHandled); return true;
-    case WM_NCHITTEST:     lRes = wnd.OnNcHitTest(uMsg, wParam, lParam, bHandled); return true;
-    case WM_NCPAINT:       lRes = wnd.OnNcPaint(uMsg, wParam, lParam, bHandled); return true;
-    case WM_NCACTIVATE:    lRes = wnd.OnNcActivate(uMsg, wParam, lParam, bHandled); return true;
-    case WM_SYSCOMMAND:    lRes = wnd.OnSysCommand(uMsg, wParam, lParam, bHandled); return true;
-    default:
-        bHandled = FALSE;
-        return false;
+    case WM_NCCALCSIZE: lRes = wnd.OnNcCalcSize(uMsg, wParam, lParam, bHandled); return true;
+    case WM_NCHITTEST: lRes = wnd.OnNcHitTest(uMsg, wParam, lParam, bHandled); return true;
+    case WM_NCPAINT: lRes = wnd.OnNcPaint(uMsg, wParam, lParam, bHandled); return true;
+    case WM_NCACTIVATE: lRes = wnd.OnNcActivate(uMsg, wParam, lParam, bHandled); return true;
+    case WM_SYSCOMMAND: lRes = wnd.OnSysCommand(uMsg, wParam, lParam, bHandled); return true;
+    default: bHandled = FALSE; return false;
     }
 }
 

@@ -21,39 +21,35 @@ LRESULT Size(HWND hWnd, CPaintManagerUI &pm, BOOL &bHandled);
 LRESULT GetMinMaxInfo(HWND hWnd, LPARAM lParam, BOOL &bHandled);
 // SC_CLOSE posts a quit; anything else runs the default procedure and swaps
 // "maxbtn"/"restorebtn" when the maximised state changed.
-LRESULT SysCommand(CWindowWnd &wnd, CPaintManagerUI &pm, UINT uMsg, WPARAM wParam,
-                   LPARAM lParam, BOOL &bHandled);
+LRESULT SysCommand(CWindowWnd &wnd, CPaintManagerUI &pm, UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled);
 
 // The common message table: calls wnd's handler for uMsg when it is one of WM_CREATE,
 // WM_DESTROY, WM_SIZE, WM_CLOSE, WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_NCHITTEST,
 // WM_NCPAINT, WM_NCACTIVATE, WM_SYSCOMMAND (bHandled set true before the call) and
 // returns true; false (bHandled false) for any other message.
-bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                 LRESULT &lRes, BOOL &bHandled);
+bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes, BOOL &bHandled);
 
 }  // namespace SkinnedWindow
 
 // Inside a window class whose own paint manager is m_pm: the frame handlers that every
 // skinned window shares, forwarding to the functions above.
-#define SKINNED_WINDOW_FRAME_HANDLERS()                                                      \
-    LRESULT OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) override {             \
-        return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);                          \
-    }                                                                                        \
-    LRESULT OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                    \
-        return SkinnedWindow::NcCalcSize(bHandled);                                          \
-    }                                                                                        \
-    LRESULT OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                       \
-        return SkinnedWindow::NcPaint(bHandled);                                             \
-    }                                                                                        \
-    LRESULT OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) override {              \
-        return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);                     \
-    }                                                                                        \
-    LRESULT OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) override {          \
-        return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);                       \
-    }                                                                                        \
-    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                          \
-        return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);                                  \
-    }                                                                                        \
-    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override { \
-        return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);       \
+#define SKINNED_WINDOW_FRAME_HANDLERS()                                                                                \
+    LRESULT OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) override {                                       \
+        return SkinnedWindow::NcActivate(m_hWnd, wParam, bHandled);                                                    \
+    }                                                                                                                  \
+    LRESULT OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                                              \
+        return SkinnedWindow::NcCalcSize(bHandled);                                                                    \
+    }                                                                                                                  \
+    LRESULT OnNcPaint(UINT, WPARAM, LPARAM, BOOL &bHandled) override { return SkinnedWindow::NcPaint(bHandled); }      \
+    LRESULT OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) override {                                        \
+        return SkinnedWindow::NcHitTest(m_hWnd, m_pm, lParam, bHandled);                                               \
+    }                                                                                                                  \
+    LRESULT OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) override {                                    \
+        return SkinnedWindow::GetMinMaxInfo(m_hWnd, lParam, bHandled);                                                 \
+    }                                                                                                                  \
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                                                    \
+        return SkinnedWindow::Size(m_hWnd, m_pm, bHandled);                                                            \
+    }                                                                                                                  \
+    LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override {                           \
+        return SkinnedWindow::SysCommand(*this, m_pm, uMsg, wParam, lParam, bHandled);                                 \
     }

@@ -34,9 +34,7 @@ LRESULT CTaskIconMenuWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     return 0;
 }
 
-void CTaskIconMenuWnd::Init() {
-    m_pCloseBtn = m_pm.FindControl(L"closebtn");
-}
+void CTaskIconMenuWnd::Init() { m_pCloseBtn = m_pm.FindControl(L"closebtn"); }
 
 LRESULT CTaskIconMenuWnd::OnClose(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     bHandled = FALSE;

@@ -8,7 +8,7 @@
 
 class CTaskIconMenuWnd : public WindowImplBase, public CContainerUI {
 public:
-    LPCTSTR GetWindowClassName() const override;   // "UIBsCfgFrame", shared with the dialog
+    LPCTSTR GetWindowClassName() const override;  // "UIBsCfgFrame", shared with the dialog
     UINT GetClassStyle() const override;
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage(HWND hWnd) override;
@@ -23,7 +23,7 @@ public:
     LRESULT OnKillFocus(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
 
     void Notify(TNotifyUI &msg) override;
-    void Init() override;   // looks up "closebtn"
+    void Init() override;  // looks up "closebtn"
 
     // Top-left corner at (cursor x, cursor y - 30), on top, shown and in the foreground.
     void ShowAtCursor();

@@ -18,8 +18,7 @@ void AddTrayIcon(HWND hWnd) {
     g_trayIcon.uID = 0;
     g_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     g_trayIcon.uCallbackMessage = WM_TRAY_NOTIFY;
-    g_trayIcon.hIcon = ::LoadIconW(CPaintManagerUI::GetInstance(),
-                                   MAKEINTRESOURCEW(kTrayIconResource));
+    g_trayIcon.hIcon = ::LoadIconW(CPaintManagerUI::GetInstance(), MAKEINTRESOURCEW(kTrayIconResource));
     wcsncpy(g_trayIcon.szTip, kConsoleTitle, ARRAYSIZE(g_trayIcon.szTip) - 1);
     g_trayIcon.szTip[ARRAYSIZE(g_trayIcon.szTip) - 1] = L'\0';
     ::Shell_NotifyIconW(NIM_ADD, &g_trayIcon);
@@ -36,9 +35,7 @@ void DeleteTrayIcon() {
     g_trayIconAdded = false;
 }
 
-bool IsTrayIconAdded() {
-    return g_trayIconAdded;
-}
+bool IsTrayIconAdded() { return g_trayIconAdded; }
 
 UINT TaskbarCreatedMessage() {
     static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");

@@ -24,7 +24,11 @@ namespace {
 const int kRows = 10000;
 
 double Now() {
-    static LARGE_INTEGER freq = [] { LARGE_INTEGER f; ::QueryPerformanceFrequency(&f); return f; }();
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
     LARGE_INTEGER t;
     ::QueryPerformanceCounter(&t);
     return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
@@ -48,8 +52,7 @@ double HandleReport(int i) {
     BsConfig r = SampleRecord(i);
     BsReportBlock *block = bs::NewReportBlock(Serial(i).c_str(), &r);
     const double t0 = Now();
-    MainFrame().Rows().OnBsReport(reinterpret_cast<WPARAM>(block->serial),
-                                  reinterpret_cast<LPARAM>(&block->record));
+    MainFrame().Rows().OnBsReport(reinterpret_cast<WPARAM>(block->serial), reinterpret_cast<LPARAM>(&block->record));
     return Now() - t0;
 }
 
@@ -137,20 +140,22 @@ int main() {
     std::fflush(stdout);
     _dup2(savedOut, 1);
     std::printf("base-station figures (%d rows)\n", kRows);
-    std::printf("  intake of %d distinct reports: %.1f ms total, %.1f us per report\n", kRows,
-                intakeTotal, intakeTotal * 1000.0 / kRows);
-    std::printf("  per report: median %.1f us, 99th percentile %.1f us, slowest %.1f us\n",
-                Median(intake) * 1000, Percentile(intake, 0.99) * 1000,
-                Percentile(intake, 1.0) * 1000);
+    std::printf("  intake of %d distinct reports: %.1f ms total, %.1f us per report\n", kRows, intakeTotal,
+                intakeTotal * 1000.0 / kRows);
+    std::printf("  per report: median %.1f us, 99th percentile %.1f us, slowest %.1f us\n", Median(intake) * 1000,
+                Percentile(intake, 0.99) * 1000, Percentile(intake, 1.0) * 1000);
     std::printf("  report %d against report 1 (median of 100 each): %.1f us / %.1f us = %.2f "
-                "(target <= 1.5)\n", kRows, lastReports * 1000, firstReports * 1000,
-                lastReports / firstReports);
+                "(target <= 1.5)\n",
+                kRows, lastReports * 1000, firstReports * 1000, lastReports / firstReports);
     std::printf("  duplicate report: %.1f us at %d rows, %.1f us at 10 rows, ratio %.2f "
-                "(target <= 1.5)\n", dup10000 * 1000, kRows, dup10 * 1000, dup10000 / dup10);
+                "(target <= 1.5)\n",
+                dup10000 * 1000, kRows, dup10 * 1000, dup10000 / dup10);
     std::printf("  of which the \"%%s.\\n\" line on standard output: %.1f us\n", diagnostic * 1000);
     std::printf("  presence pass, instant status: %.2f ms over %d rows (target <= 20 ms), "
-                "%.3f ms over 10 rows\n", pass10000, kRows, pass10);
+                "%.3f ms over 10 rows\n",
+                pass10000, kRows, pass10);
     std::printf("  list page paint: %.2f ms at %d rows, %.2f ms at 10 rows, ratio %.2f "
-                "(target <= 1.5)\n", paint10000, kRows, paint10, paint10000 / paint10);
+                "(target <= 1.5)\n",
+                paint10000, kRows, paint10, paint10000 / paint10);
     return 0;
 }

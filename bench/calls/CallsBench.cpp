@@ -107,8 +107,7 @@ void BenchPageFill(callstest::CallsHost &host) {
         std::sort(withPaint.begin(), withPaint.end());
         printf("page %4d fill (query + %d rows built): median %.3f ms, max %.3f ms; "
                "with repaint: median %.3f ms, max %.3f ms (target <= 20 ms)\n",
-               page, rows, fill[fill.size() / 2], fill.back(), withPaint[withPaint.size() / 2],
-               withPaint.back());
+               page, rows, fill[fill.size() / 2], fill.back(), withPaint[withPaint.size() / 2], withPaint.back());
     }
 }
 
@@ -141,8 +140,8 @@ void BenchTick() {
     const auto mm = std::minmax_element(periods.begin(), periods.end());
     printf("playback tick (file playing: %s) over %u periods: mean %.1f ms, min %.1f ms, max %.1f ms, "
            "drift over the run %+.1f ms (target: mean 1000 +- 20 ms)\n",
-           VoicePlayFileTotalFrameNum() > 0 ? "yes" : "no", static_cast<unsigned>(periods.size()), mean, *mm.first, *mm.second,
-           sum - 1000.0 * static_cast<double>(periods.size()));
+           VoicePlayFileTotalFrameNum() > 0 ? "yes" : "no", static_cast<unsigned>(periods.size()), mean, *mm.first,
+           *mm.second, sum - 1000.0 * static_cast<double>(periods.size()));
 }
 
 }  // namespace

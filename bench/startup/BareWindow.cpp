@@ -15,11 +15,8 @@ LRESULT CALLBACK BareProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         ::EndPaint(hWnd, &ps);
         return 0;
     }
-    case WM_DESTROY:
-        ::PostQuitMessage(0);
-        return 0;
-    default:
-        return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    default: return ::DefWindowProcW(hWnd, msg, wParam, lParam);
     }
 }
 
@@ -32,9 +29,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"BareWindow";
     ::RegisterClassW(&wc);
-    const HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW,
-                                        CW_USEDEFAULT, CW_USEDEFAULT, 800, 572, nullptr, nullptr,
-                                        hInstance, nullptr);
+    const HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, 800, 572, nullptr, nullptr, hInstance, nullptr);
     if (hWnd == nullptr) return 1;
     ::ShowWindow(hWnd, SW_SHOW);
     if (startupprobe::Requested()) {

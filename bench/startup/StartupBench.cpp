@@ -33,8 +33,8 @@ double RunOnce(const std::wstring &exe) {
     si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
     std::wstring commandLine = L"\"" + exe + L"\"";
-    const BOOL created = ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0,
-                                          nullptr, BinFolder().c_str(), &si, &pi);
+    const BOOL created = ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                                          BinFolder().c_str(), &si, &pi);
     ::CloseHandle(writeEnd);
     if (!created) {
         ::CloseHandle(readEnd);
@@ -67,7 +67,7 @@ int main(int argc, char **argv) {
     const std::wstring console = BinFolder() + L"RadioConsole.exe";
     const std::wstring bare = BinFolder() + L"BareWindow.exe";
 
-    RunOnce(bare);   // warm-up: the first process start pays for loading the system
+    RunOnce(bare);  // warm-up: the first process start pays for loading the system
     RunOnce(console);
     std::vector<double> consoleMs, bareMs;
     for (int i = 0; i < runs; ++i) {

@@ -19,8 +19,8 @@ inline std::vector<std::pair<int64_t, std::string>> MakeSyntheticCalls(int count
     for (int i = 0; i < count; ++i) {
         const int64_t start = base + static_cast<int64_t>(i) * 30;
         const standin::CivilTime t = standin::CivilFromSeconds(start);
-        snprintf(name, sizeof name, "CALL_%04d%02d%02d_%02d%02d%02d.wav", t.year, t.month, t.day,
-                 t.hour, t.minute, t.second);
+        snprintf(name, sizeof name, "CALL_%04d%02d%02d_%02d%02d%02d.wav", t.year, t.month, t.day, t.hour, t.minute,
+                 t.second);
         calls.emplace_back(start, name);
     }
     return calls;

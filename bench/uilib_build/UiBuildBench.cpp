@@ -23,8 +23,7 @@ struct Stats {
     double best = 1e300, mean = 0;
 };
 
-Stats Measure(int runs, const std::function<void()> &fn)
-{
+Stats Measure(int runs, const std::function<void()> &fn) {
     Stats s;
     double total = 0;
     for (int i = 0; i < runs; ++i) {
@@ -41,8 +40,7 @@ Stats Measure(int runs, const std::function<void()> &fn)
 // Sub-skins of the console's main skin, expanded as its control factory does.
 class PageFactory : public IDialogBuilderCallback {
 public:
-    CControlUI *CreateControl(LPCTSTR cls) override
-    {
+    CControlUI *CreateControl(LPCTSTR cls) override {
         const wchar_t *pages[] = {L"menu0_0", L"menu1_1", L"menu1_0"};
         for (const wchar_t *p : pages) {
             if (_wcsicmp(cls, p) == 0) {
@@ -57,8 +55,7 @@ public:
 class BenchWindow : public CWindowWnd {
 public:
     LPCTSTR GetWindowClassName() const override { return L"UiBuildBenchWnd"; }
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
         LRESULT lRes = 0;
         if (manager.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
         return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
@@ -66,14 +63,12 @@ public:
     CPaintManagerUI manager;
 };
 
-CControlUI *CALLBACK CountControl(CControlUI *, LPVOID n)
-{
+CControlUI *CALLBACK CountControl(CControlUI *, LPVOID n) {
     ++*static_cast<int *>(n);
     return nullptr;
 }
 
-void BenchSkin(const wchar_t *file, IDialogBuilderCallback *callback, int runs)
-{
+void BenchSkin(const wchar_t *file, IDialogBuilderCallback *callback, int runs) {
     int controls = 0;
     Stats build = Measure(runs, [&] {
         CPaintManagerUI manager;
@@ -118,8 +113,7 @@ void BenchSkin(const wchar_t *file, IDialogBuilderCallback *callback, int runs)
 
 }  // namespace
 
-int main()
-{
+int main() {
     CPaintManagerUI::SetResourcePath((CPaintManagerUI::GetInstancePath() + L"skin\\").c_str());
     printf("uilib skin build (resource path %ls)\n", CPaintManagerUI::GetResourcePath().c_str());
     PageFactory pages;

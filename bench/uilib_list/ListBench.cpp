@@ -14,7 +14,7 @@
 
 namespace {
 
-std::atomic<long long> gHeapBytes{0};   // bytes live on the heap, counted by operator new
+std::atomic<long long> gHeapBytes{0};  // bytes live on the heap, counted by operator new
 
 using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -38,11 +38,11 @@ public:
     }
 };
 
-const wchar_t kSkin[] =
-    L"<Window><VerticalLayout><List name=\"list\" vscrollbar=\"true\" hscrollbar=\"true\">"
-    L"<ListHeader height=\"30\"><ListHeaderItem text=\"序列号\" width=\"150\"/><ListHeaderItem text=\"频道\" width=\"80\"/>"
-    L"<ListHeaderItem text=\"IP\" width=\"140\"/><ListHeaderItem text=\"状态\" width=\"100\"/>"
-    L"<ListHeaderItem text=\"备注\" width=\"180\"/></ListHeader></List></VerticalLayout></Window>";
+const wchar_t kSkin[] = L"<Window><VerticalLayout><List name=\"list\" vscrollbar=\"true\" hscrollbar=\"true\">"
+                        L"<ListHeader height=\"30\"><ListHeaderItem text=\"序列号\" width=\"150\"/><ListHeaderItem "
+                        L"text=\"频道\" width=\"80\"/>"
+                        L"<ListHeaderItem text=\"IP\" width=\"140\"/><ListHeaderItem text=\"状态\" width=\"100\"/>"
+                        L"<ListHeaderItem text=\"备注\" width=\"180\"/></ListHeader></List></VerticalLayout></Window>";
 
 CListTextElementUI *TextRow(int i) {
     auto *row = new CListTextElementUI;
@@ -172,11 +172,11 @@ void operator delete(void *p, size_t) noexcept { operator delete(p); }
 
 int main() {
     CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
-    Scenario(10);   // warm-up: fonts, GDI+ and the window class are set up on first use
+    Scenario(10);  // warm-up: fonts, GDI+ and the window class are set up on first use
     const Figures small = Scenario(10);
     const Figures large = Scenario(10000);
-    std::printf("list of 900 x 330 px showing ten 30 px rows of 5 columns; best of %d rounds of %d frames\n",
-                kRounds, kFrames);
+    std::printf("list of 900 x 330 px showing ten 30 px rows of 5 columns; best of %d rounds of %d frames\n", kRounds,
+                kFrames);
     std::printf("repaint, 10 rows:               %.3f ms per frame\n", small.paint);
     std::printf("repaint, 10,000 rows:           %.3f ms per frame\n", large.paint);
     std::printf("ratio 10,000 / 10:              %.2f (target <= 1.5)\n", large.paint / small.paint);

@@ -80,8 +80,8 @@ bool CallIndex::Open(const std::wstring &path) {
     DeleteFileW(Suffixed(path, L".tmp").c_str());
 
     std::string bytes;
-    HANDLE in = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE in = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
     if (in != INVALID_HANDLE_VALUE) {
         LARGE_INTEGER size;
         bool ok = GetFileSizeEx(in, &size) && static_cast<uint64_t>(size.QuadPart) <= kMaxFileBytes;
@@ -108,12 +108,12 @@ bool CallIndex::Open(const std::wstring &path) {
     bool damaged = false;
     Load(bytes, &damaged);
     if (damaged) {
-        Warn("call index: damaged records in %ls dropped, %u calls kept; original saved as .bad",
-             path.c_str(), static_cast<unsigned>(m_entries.size()));
+        Warn("call index: damaged records in %ls dropped, %u calls kept; original saved as .bad", path.c_str(),
+             static_cast<unsigned>(m_entries.size()));
         if (!Rewrite(true)) return false;
     }
-    m_file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_file == INVALID_HANDLE_VALUE) {
         Warn("call index: cannot write %ls (error %lu)", path.c_str(), GetLastError());
         m_entries.clear();
@@ -151,8 +151,8 @@ bool CallIndex::Load(const std::string &bytes, bool *damaged) {
         pos += r.size;
         maxId = std::max<int64_t>(maxId, r.id);
         if (r.op == 'A') {
-            m_entries.push_back({r.start, r.id, static_cast<uint32_t>(r.nameOffset),
-                                 static_cast<uint32_t>(r.nameLength)});
+            m_entries.push_back(
+                {r.start, r.id, static_cast<uint32_t>(r.nameOffset), static_cast<uint32_t>(r.nameLength)});
         } else if (r.op == 'D') {
             deleted.push_back(r.id);
         }
@@ -165,22 +165,18 @@ bool CallIndex::Load(const std::string &bytes, bool *damaged) {
     if (!std::is_sorted(m_entries.begin(), m_entries.end(), byId))
         std::stable_sort(m_entries.begin(), m_entries.end(), byId);
     // One entry per id (a duplicate can only come from a damaged log).
-    m_entries.erase(std::unique(m_entries.begin(), m_entries.end(),
-                                [](const Entry &a, const Entry &b) { return a.id == b.id; }),
-                    m_entries.end());
+    m_entries.erase(
+        std::unique(m_entries.begin(), m_entries.end(), [](const Entry &a, const Entry &b) { return a.id == b.id; }),
+        m_entries.end());
     if (!deleted.empty()) {
         std::sort(deleted.begin(), deleted.end());
-        m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
-                                       [&](const Entry &e) {
-                                           return std::binary_search(deleted.begin(),
-                                                                     deleted.end(), e.id);
-                                       }),
-                        m_entries.end());
+        m_entries.erase(
+            std::remove_if(m_entries.begin(), m_entries.end(),
+                           [&](const Entry &e) { return std::binary_search(deleted.begin(), deleted.end(), e.id); }),
+            m_entries.end());
     }
     m_deadRecords = deleted.size() + (added - m_entries.size());
-    auto byTime = [](const Entry &a, const Entry &b) {
-        return a.start != b.start ? a.start < b.start : a.id < b.id;
-    };
+    auto byTime = [](const Entry &a, const Entry &b) { return a.start != b.start ? a.start < b.start : a.id < b.id; };
     if (!std::is_sorted(m_entries.begin(), m_entries.end(), byTime))
         std::sort(m_entries.begin(), m_entries.end(), byTime);
     return true;
@@ -194,25 +190,22 @@ bool CallIndex::Rewrite(bool keepDamaged) {
         out += EncodeRecord('A', e.id, e.start, std::string(m_names.data() + e.nameOffset, e.nameLength));
 
     std::wstring tmp = Suffixed(m_path, L".tmp");
-    HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         Warn("call index: cannot create %ls", tmp.c_str());
         return false;
     }
     DWORD written = 0;
-    bool ok = WriteFile(h, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) &&
-              written == out.size() && FlushFileBuffers(h);
+    bool ok = WriteFile(h, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) && written == out.size() &&
+              FlushFileBuffers(h);
     CloseHandle(h);
     bool reopen = m_file != INVALID_HANDLE_VALUE;
     if (reopen) {
         CloseHandle(m_file);
         m_file = INVALID_HANDLE_VALUE;
     }
-    if (ok && keepDamaged)
-        CopyFileW(m_path.c_str(), Suffixed(m_path, L".bad").c_str(), FALSE);
-    ok = ok && MoveFileExW(tmp.c_str(), m_path.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (ok && keepDamaged) CopyFileW(m_path.c_str(), Suffixed(m_path, L".bad").c_str(), FALSE);
+    ok = ok && MoveFileExW(tmp.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) {
         Warn("call index: rewrite of %ls failed; the old file stays", m_path.c_str());
         DeleteFileW(tmp.c_str());
@@ -248,8 +241,7 @@ void CallIndex::Insert(int64_t start, int32_t id, const std::string &name) {
 }
 
 bool CallIndex::Add(int64_t start, const std::string &name, int32_t *id) {
-    if (!IsOpen() || name.empty() || name.size() > kMaxName || m_nextId == INT32_MAX)
-        return false;
+    if (!IsOpen() || name.empty() || name.size() > kMaxName || m_nextId == INT32_MAX) return false;
     int32_t newId = m_nextId;
     if (!WriteAll(EncodeRecord('A', newId, start, name))) return false;
     ++m_nextId;
@@ -260,8 +252,7 @@ bool CallIndex::Add(int64_t start, const std::string &name, int32_t *id) {
 
 bool CallIndex::AddMany(const std::vector<std::pair<int64_t, std::string>> &calls) {
     if (!IsOpen()) return false;
-    if (static_cast<int64_t>(m_nextId) + static_cast<int64_t>(calls.size()) >= INT32_MAX)
-        return false;
+    if (static_cast<int64_t>(m_nextId) + static_cast<int64_t>(calls.size()) >= INT32_MAX) return false;
     std::string out;
     out.reserve(calls.size() * (kMinRecord + 32));
     int32_t id = m_nextId;
@@ -273,15 +264,12 @@ bool CallIndex::AddMany(const std::vector<std::pair<int64_t, std::string>> &call
     id = m_nextId;
     m_entries.reserve(m_entries.size() + calls.size());
     for (const auto &c : calls) {
-        Entry e{c.first, id++, static_cast<uint32_t>(m_names.size()),
-                static_cast<uint32_t>(c.second.size())};
+        Entry e{c.first, id++, static_cast<uint32_t>(m_names.size()), static_cast<uint32_t>(c.second.size())};
         m_names.insert(m_names.end(), c.second.begin(), c.second.end());
         m_entries.push_back(e);
     }
     m_nextId = id;
-    auto byTime = [](const Entry &a, const Entry &b) {
-        return a.start != b.start ? a.start < b.start : a.id < b.id;
-    };
+    auto byTime = [](const Entry &a, const Entry &b) { return a.start != b.start ? a.start < b.start : a.id < b.id; };
     if (!std::is_sorted(m_entries.begin(), m_entries.end(), byTime))
         std::sort(m_entries.begin(), m_entries.end(), byTime);
     return true;

@@ -19,9 +19,7 @@ std::wstring Widen(const std::string &s) {
     return w;
 }
 
-bool FileExists(const std::wstring &path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::wstring &path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -30,8 +28,7 @@ bool CallStore::Open(const std::wstring &folder) {
     m_index.Close();
     m_cursor = Cursor();
     m_folder = folder;
-    while (!m_folder.empty() && (m_folder.back() == L'\\' || m_folder.back() == L'/'))
-        m_folder.pop_back();
+    while (!m_folder.empty() && (m_folder.back() == L'\\' || m_folder.back() == L'/')) m_folder.pop_back();
     if (!CreateDirectoryW(m_folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         Warn("call store: cannot create folder %ls (error %lu)", m_folder.c_str(), GetLastError());
         return false;
@@ -76,8 +73,7 @@ void CallStore::Deliver(size_t pos, int *id, char *name) {
     --m_cursor.remaining;
 }
 
-int CallStore::First(const char *start, const char *end, int offset, int count, int *id,
-                     char *name) {
+int CallStore::First(const char *start, const char *end, int offset, int count, int *id, char *name) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_cursor = Cursor();
     if (!id || !name || !start || !end) {
@@ -146,14 +142,12 @@ std::string CallStore::NewFileName(int64_t start) const {
     std::lock_guard<std::mutex> lock(m_mutex);
     CivilTime t = CivilFromSeconds(start);
     char base[64];
-    snprintf(base, sizeof base, "CALL_%04d%02d%02d_%02d%02d%02d", t.year, t.month, t.day, t.hour,
-             t.minute, t.second);
+    snprintf(base, sizeof base, "CALL_%04d%02d%02d_%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
     for (int n = 1;; ++n) {
         std::string name = base;
         if (n > 1) name += "_" + std::to_string(n);
         name += ".wav";
-        if (!m_index.ContainsName(name) && !FileExists(m_folder + L"\\" + Widen(name)))
-            return name;
+        if (!m_index.ContainsName(name) && !FileExists(m_folder + L"\\" + Widen(name))) return name;
     }
 }
 

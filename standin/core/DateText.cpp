@@ -39,23 +39,20 @@ bool Digits(const std::string &s, size_t pos, size_t n, int *value) {
 bool ParseDateText(const char *text, int64_t *seconds) {
     std::string s;
     if (!ReadText(text, &s) || s.size() != 19) return false;
-    if (s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' || s[16] != ':')
-        return false;
+    if (s[4] != '-' || s[7] != '-' || s[10] != ' ' || s[13] != ':' || s[16] != ':') return false;
     CivilTime t;
     if (!Digits(s, 0, 4, &t.year) || !Digits(s, 5, 2, &t.month) || !Digits(s, 8, 2, &t.day) ||
-        !Digits(s, 11, 2, &t.hour) || !Digits(s, 14, 2, &t.minute) ||
-        !Digits(s, 17, 2, &t.second))
+        !Digits(s, 11, 2, &t.hour) || !Digits(s, 14, 2, &t.minute) || !Digits(s, 17, 2, &t.second))
         return false;
-    if (t.year < 1601 || t.month < 1 || t.month > 12 || t.day < 1 ||
-        t.day > DaysInMonth(t.year, t.month) || t.hour > 23 || t.minute > 59 || t.second > 59)
+    if (t.year < 1601 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > DaysInMonth(t.year, t.month) ||
+        t.hour > 23 || t.minute > 59 || t.second > 59)
         return false;
     *seconds = SecondsFromCivil(t);
     return true;
 }
 
 int64_t SecondsFromCivil(const CivilTime &t) {
-    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 +
-           t.second;
+    return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
 }
 
 CivilTime CivilFromSeconds(int64_t seconds) {
@@ -80,8 +77,7 @@ CivilTime CivilFromSeconds(int64_t seconds) {
 std::string FormatDateText(int64_t seconds) {
     CivilTime t = CivilFromSeconds(seconds);
     char buf[32];
-    snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-             t.minute, t.second);
+    snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
     return buf;
 }
 
@@ -94,8 +90,7 @@ namespace standin {
 int64_t LocalNowSeconds() {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    return SecondsFromCivil(CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute,
-                                      st.wSecond});
+    return SecondsFromCivil(CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond});
 }
 
 }  // namespace standin

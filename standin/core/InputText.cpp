@@ -19,8 +19,7 @@ bool ReadText(const char *p, std::string *out) {
 }
 
 bool IsPlainFileName(const std::string &name) {
-    if (name.empty() || name.size() > kMaxNameBytes || name == "." || name == "..")
-        return false;
+    if (name.empty() || name.size() > kMaxNameBytes || name == "." || name == "..") return false;
     for (unsigned char c : name) {
         if (c < 0x20 || strchr("\\/:*?\"<>|", c)) return false;
     }
@@ -29,8 +28,7 @@ bool IsPlainFileName(const std::string &name) {
 
 bool ReadFileName(const char *p, const char *what, std::string *out) {
     if (!ReadText(p, out)) {
-        Warn("%s: name is null or has no NUL within %u bytes", what,
-             static_cast<unsigned>(kTextLimit));
+        Warn("%s: name is null or has no NUL within %u bytes", what, static_cast<unsigned>(kTextLimit));
         return false;
     }
     if (!IsPlainFileName(*out)) {

@@ -6,8 +6,8 @@
 
 namespace standin {
 
-const size_t kTextLimit = 100;     // bytes of an argument read before giving up on the NUL
-const size_t kMaxNameBytes = 99;   // a voice file name, without its NUL
+const size_t kTextLimit = 100;    // bytes of an argument read before giving up on the NUL
+const size_t kMaxNameBytes = 99;  // a voice file name, without its NUL
 
 // False when p is null or holds no NUL within kTextLimit bytes.
 bool ReadText(const char *p, std::string *out);

@@ -5,8 +5,7 @@
 
 namespace standin {
 
-Player::Player(TimeSource now, std::unique_ptr<SoundSink> sink)
-    : m_clock(std::move(now)), m_sink(std::move(sink)) {}
+Player::Player(TimeSource now, std::unique_ptr<SoundSink> sink) : m_clock(std::move(now)), m_sink(std::move(sink)) {}
 
 bool Player::Play(const std::wstring &path) {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -28,9 +28,7 @@ void PlayerClock::Unload() {
     m_paused = false;
 }
 
-int64_t PlayerClock::Elapsed() const {
-    return m_paused ? 0 : std::max<int64_t>(0, m_now() - m_baseTime) / kFrameMs;
-}
+int64_t PlayerClock::Elapsed() const { return m_paused ? 0 : std::max<int64_t>(0, m_now() - m_baseTime) / kFrameMs; }
 
 void PlayerClock::CheckEnd() {
     if (m_total > 0 && m_baseFrame + Elapsed() >= m_total) Unload();

@@ -100,8 +100,7 @@ bool ParseAddress(const std::string &text, uint32_t *out) {
 std::string FormatAddress(uint32_t address) {
     unsigned char b[4];
     memcpy(b, &address, 4);
-    return std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." +
-           std::to_string(b[3]);
+    return std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." + std::to_string(b[3]);
 }
 
 std::string FormatStationFields(const BsConfig &c) {
@@ -114,23 +113,27 @@ std::string FormatStationFields(const BsConfig &c) {
            " proxy1=" + FormatAddress(c.Proxy1) + " proxy2=" + FormatAddress(c.Proxy2);
 }
 
-bool ParseStationFields(const std::vector<std::string> &words, size_t first, StationSpec *spec,
-                        std::string *error) {
+bool ParseStationFields(const std::vector<std::string> &words, size_t first, StationSpec *spec, std::string *error) {
     for (size_t i = first; i < words.size(); ++i) {
         std::string key, value;
         if (!SplitKey(words[i], &key, &value)) {
             *error = "expected key=value, got \"" + words[i] + "\"";
             return false;
         }
-        struct IntField { const char *key; int32_t *field; } ints[] = {
-            {"version", &spec->config.Version},     {"channel", &spec->config.Channel},
-            {"callmagic", &spec->config.CallMagic}, {"zonemagic", &spec->config.ZoneMagic},
+        struct IntField {
+            const char *key;
+            int32_t *field;
+        } ints[] = {
+            {"version", &spec->config.Version},       {"channel", &spec->config.Channel},
+            {"callmagic", &spec->config.CallMagic},   {"zonemagic", &spec->config.ZoneMagic},
             {"repeater", &spec->config.RepeaterMode},
         };
-        struct AddrField { const char *key; uint32_t *field; } addrs[] = {
-            {"ip", &spec->config.IpAddr},         {"mask", &spec->config.NetMask},
-            {"gateway", &spec->config.Gateway},   {"manager", &spec->config.ManagerIp},
-            {"proxy0", &spec->config.Proxy0},     {"proxy1", &spec->config.Proxy1},
+        struct AddrField {
+            const char *key;
+            uint32_t *field;
+        } addrs[] = {
+            {"ip", &spec->config.IpAddr},         {"mask", &spec->config.NetMask},  {"gateway", &spec->config.Gateway},
+            {"manager", &spec->config.ManagerIp}, {"proxy0", &spec->config.Proxy0}, {"proxy1", &spec->config.Proxy1},
             {"proxy2", &spec->config.Proxy2},
         };
         bool done = false, ok = true;
@@ -149,8 +152,7 @@ bool ParseStationFields(const std::vector<std::string> &words, size_t first, Sta
         if (key == "reserved1" || key == "reserved2") {
             int64_t v = 0;
             ok = ParseInt(value, 0, UINT32_MAX, &v);
-            if (ok) (key == "reserved1" ? spec->config.Reserved1 : spec->config.Reserved2) =
-                        static_cast<uint32_t>(v);
+            if (ok) (key == "reserved1" ? spec->config.Reserved1 : spec->config.Reserved2) = static_cast<uint32_t>(v);
             done = true;
         } else if (key == "present") {
             ok = ParseSpans(value, &spec->presence);
@@ -171,8 +173,7 @@ bool ParseStationFields(const std::vector<std::string> &words, size_t first, Sta
     return true;
 }
 
-bool ParseCallFields(const std::vector<std::string> &words, size_t first, ScenarioCall *call,
-                     std::string *error) {
+bool ParseCallFields(const std::vector<std::string> &words, size_t first, ScenarioCall *call, std::string *error) {
     if (words.size() < first + 2) {
         *error = "expected YYYY-MM-DD HH:MM:SS";
         return false;
@@ -224,17 +225,25 @@ bool ParseScenario(const std::string &text, Scenario *out, std::string *error) {
             ok = w.size() == 2 && (w[1] == "on" || w[1] == "off");
             if (ok) *field = w[1] == "on";
         };
-        if (cmd == "report-interval") timing(&s.reportIntervalMs);
-        else if (cmd == "rejoin-delay") timing(&s.rejoinDelayMs);
-        else if (cmd == "record-first") timing(&s.recorder.firstDelayMs);
-        else if (cmd == "record-interval") timing(&s.recorder.intervalMs);
-        else if (cmd == "record-length") timing(&s.recorder.lengthMs);
-        else if (cmd == "sound") flag(&s.sound);
+        if (cmd == "report-interval")
+            timing(&s.reportIntervalMs);
+        else if (cmd == "rejoin-delay")
+            timing(&s.rejoinDelayMs);
+        else if (cmd == "record-first")
+            timing(&s.recorder.firstDelayMs);
+        else if (cmd == "record-interval")
+            timing(&s.recorder.intervalMs);
+        else if (cmd == "record-length")
+            timing(&s.recorder.lengthMs);
+        else if (cmd == "sound")
+            flag(&s.sound);
         else if (cmd == "locate") {
             ok = w.size() == 2 && (w[1] == "open" || w[1] == "record");
             if (ok) s.locateOpens = w[1] == "open";
-        } else if (cmd == "recording") flag(&s.recording);
-        else if (cmd == "clear") ok = w.size() == 1, s.clear = true;
+        } else if (cmd == "recording")
+            flag(&s.recording);
+        else if (cmd == "clear")
+            ok = w.size() == 1, s.clear = true;
         else if (cmd == "station") {
             StationSpec spec;
             ok = w.size() >= 2 && w[1].size() < kTextLimit;
@@ -267,14 +276,15 @@ Scenario DemoScenario() {
     Scenario s;
     s.sound = true;
     s.locateOpens = true;
-    struct Demo { const char *serial; int channel, callMagic, zone, repeater; const char *ip; };
+    struct Demo {
+        const char *serial;
+        int channel, callMagic, zone, repeater;
+        const char *ip;
+    };
     static const Demo kDemo[] = {
-        {"BS6100-0001", 12, 123456, 1, 0, "192.168.10.21"},
-        {"BS6100-0002", 27, 654321, 2, 1, "192.168.10.22"},
-        {"BS6100-0003", 45, 100200300, 3, 2, "192.168.10.23"},
-        {"BS6200-0107", 88, 777777, 5, 0, "192.168.20.17"},
-        {"BS6200-0108", 150, 31415926, 8, -1, "192.168.20.18"},
-        {"BS6300-1024", 199, 999999999, 10, 1, "10.0.5.99"},
+        {"BS6100-0001", 12, 123456, 1, 0, "192.168.10.21"},     {"BS6100-0002", 27, 654321, 2, 1, "192.168.10.22"},
+        {"BS6100-0003", 45, 100200300, 3, 2, "192.168.10.23"},  {"BS6200-0107", 88, 777777, 5, 0, "192.168.20.17"},
+        {"BS6200-0108", 150, 31415926, 8, -1, "192.168.20.18"}, {"BS6300-1024", 199, 999999999, 10, 1, "10.0.5.99"},
     };
     for (const Demo &d : kDemo) {
         StationSpec spec;

@@ -13,9 +13,9 @@
 namespace standin {
 
 struct ScenarioCall {
-    int64_t start = 0;      // seconds (DateText.h)
-    int seconds = 5;        // length of the generated audio
-    std::string name;       // empty: generated
+    int64_t start = 0;  // seconds (DateText.h)
+    int seconds = 5;    // length of the generated audio
+    std::string name;   // empty: generated
     bool inUse = false;
 };
 
@@ -39,11 +39,9 @@ std::vector<std::string> SplitWords(const std::string &line);
 
 // Station fields "key=value" (version, channel, callmagic, zonemagic, repeater, ip, mask,
 // gateway, manager, proxy0..2, reserved1/2, present, period) applied to spec.
-bool ParseStationFields(const std::vector<std::string> &words, size_t first, StationSpec *spec,
-                        std::string *error);
+bool ParseStationFields(const std::vector<std::string> &words, size_t first, StationSpec *spec, std::string *error);
 // "date time [seconds=N] [name=X] [inuse=1]" from words[first].
-bool ParseCallFields(const std::vector<std::string> &words, size_t first, ScenarioCall *call,
-                     std::string *error);
+bool ParseCallFields(const std::vector<std::string> &words, size_t first, ScenarioCall *call, std::string *error);
 
 // The record as the station fields above (all of them, reserved ones included).
 std::string FormatStationFields(const BsConfig &config);

@@ -11,8 +11,7 @@ namespace {
 const double kPi = 3.14159265358979323846;
 const size_t kNoteSamples = kSampleRate * 3 / 10;  // 300 ms a note
 // A major pentatonic over two octaves (Hz).
-const double kScale[] = {220.0, 246.94, 277.18, 329.63, 369.99,
-                         440.0, 493.88, 554.37, 659.25, 739.99};
+const double kScale[] = {220.0, 246.94, 277.18, 329.63, 369.99, 440.0, 493.88, 554.37, 659.25, 739.99};
 
 uint32_t Mix(uint32_t x) {
     x ^= x >> 16;
@@ -35,8 +34,7 @@ int16_t ToneSample(uint32_t seed, size_t n) {
     double f = kScale[index];
     double t = static_cast<double>(n % kNoteSamples) / kSampleRate;
     double envelope = std::min(1.0, t / 0.01) * std::exp(-t * 6.0);
-    double v = 0.6 * std::sin(2 * kPi * f * t) + 0.25 * std::sin(4 * kPi * f * t) +
-               0.1 * std::sin(6 * kPi * f * t);
+    double v = 0.6 * std::sin(2 * kPi * f * t) + 0.25 * std::sin(4 * kPi * f * t) + 0.1 * std::sin(6 * kPi * f * t);
     return static_cast<int16_t>(v * envelope * 9000.0);
 }
 

@@ -44,12 +44,9 @@ bool WriteBytes(HANDLE h, const void *data, size_t size) {
 
 }  // namespace
 
-int FramesOf(size_t samples) {
-    return static_cast<int>((samples + kSamplesPerFrame - 1) / kSamplesPerFrame);
-}
+int FramesOf(size_t samples) { return static_cast<int>((samples + kSamplesPerFrame - 1) / kSamplesPerFrame); }
 
-bool ParseWav(const std::string &b, std::vector<int16_t> *samples, std::string *error,
-              bool *truncated) {
+bool ParseWav(const std::string &b, std::vector<int16_t> *samples, std::string *error, bool *truncated) {
     if (truncated) *truncated = false;
     if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0) {
         *error = "not a RIFF/WAVE file";
@@ -67,8 +64,7 @@ bool ParseWav(const std::string &b, std::vector<int16_t> *samples, std::string *
                 return false;
             }
             if (Get<uint16_t>(b, body) != 1 || Get<uint16_t>(b, body + 2) != 1 ||
-                Get<uint32_t>(b, body + 4) != static_cast<uint32_t>(kSampleRate) ||
-                Get<uint16_t>(b, body + 14) != 16) {
+                Get<uint32_t>(b, body + 4) != static_cast<uint32_t>(kSampleRate) || Get<uint16_t>(b, body + 14) != 16) {
                 *error = "not 8000 Hz 16-bit mono PCM";
                 return false;
             }
@@ -101,10 +97,9 @@ std::string EncodeWav(const std::vector<int16_t> &samples) {
     return out;
 }
 
-bool ReadWavFile(const std::wstring &path, std::vector<int16_t> *samples, std::string *error,
-                 bool *truncated) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE |
-                           FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool ReadWavFile(const std::wstring &path, std::vector<int16_t> *samples, std::string *error, bool *truncated) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         *error = "cannot open the file";
         return false;
@@ -116,8 +111,7 @@ bool ReadWavFile(const std::wstring &path, std::vector<int16_t> *samples, std::s
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
         ok = bytes.empty() ||
-             (ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-              got == bytes.size());
+             (ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
     }
     CloseHandle(h);
     if (!ok) {
@@ -129,8 +123,7 @@ bool ReadWavFile(const std::wstring &path, std::vector<int16_t> *samples, std::s
 
 bool WriteWavFile(const std::wstring &path, const std::vector<int16_t> &samples) {
     std::wstring part = path + L".part";
-    HANDLE h = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     std::string bytes = EncodeWav(samples);
     bool ok = WriteBytes(h, bytes.data(), bytes.size());
@@ -144,8 +137,8 @@ WavWriter::~WavWriter() { Close(); }
 
 bool WavWriter::Open(const std::wstring &path) {
     Close();
-    m_file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
     if (m_file == INVALID_HANDLE_VALUE) return false;
     m_dataBytes = 0;
     std::string h = Header(kOpenEnded);
@@ -167,8 +160,8 @@ bool WavWriter::Append(const int16_t *samples, size_t count) {
 bool WavWriter::Close() {
     if (m_file == INVALID_HANDLE_VALUE) return true;
     std::string h = Header(m_dataBytes);
-    bool ok = SetFilePointer(m_file, 0, nullptr, FILE_BEGIN) == 0 &&
-              WriteBytes(m_file, h.data(), h.size()) && FlushFileBuffers(m_file);
+    bool ok = SetFilePointer(m_file, 0, nullptr, FILE_BEGIN) == 0 && WriteBytes(m_file, h.data(), h.size()) &&
+              FlushFileBuffers(m_file);
     CloseHandle(m_file);
     m_file = INVALID_HANDLE_VALUE;
     return ok;

@@ -18,8 +18,7 @@ int FramesOf(size_t samples);
 // Parses a whole file image. Refuses other formats and a header cut short; a data chunk
 // cut short (a crash while recording) yields the samples that are there, and sets
 // *truncated when given.
-bool ParseWav(const std::string &bytes, std::vector<int16_t> *samples, std::string *error,
-              bool *truncated = nullptr);
+bool ParseWav(const std::string &bytes, std::vector<int16_t> *samples, std::string *error, bool *truncated = nullptr);
 std::string EncodeWav(const std::vector<int16_t> &samples);
 
 bool ReadWavFile(const std::wstring &path, std::vector<int16_t> *samples, std::string *error,

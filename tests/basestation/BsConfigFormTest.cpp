@@ -18,8 +18,7 @@ BsFormInput GoodInput() {
     in.texts[kFieldChannel] = "12";
     in.texts[kFieldCallMagic] = "123456";
     in.texts[kFieldZoneMagic] = "4";
-    const char *addresses[] = {"10.0.0.2", "255.255.255.0", "10.0.0.1", "10.0.0.9",
-                               "10.0.1.1", "10.0.1.2", "10.0.1.3"};
+    const char *addresses[] = {"10.0.0.2", "255.255.255.0", "10.0.0.1", "10.0.0.9", "10.0.1.1", "10.0.1.2", "10.0.1.3"};
     for (int i = 0; i < 7; ++i) in.texts[kFieldIpAddr + i] = addresses[i];
     in.repeaterIndex = 2;
     return in;
@@ -36,9 +35,9 @@ TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {
     char serial[kSerialBufferBytes] = "old";
     EXPECT_EQ(ApplyForm(in, record, serial), kFieldZoneMagic);
     EXPECT_STREQ(serial, "BS-7");
-    EXPECT_EQ(record.CallMagic, 123456);   // passed before the refusal: stored
-    EXPECT_EQ(record.ZoneMagic, 0);        // refused: not stored
-    EXPECT_EQ(record.RepeaterMode, 77);    // after the refusal: untouched
+    EXPECT_EQ(record.CallMagic, 123456);  // passed before the refusal: stored
+    EXPECT_EQ(record.ZoneMagic, 0);       // refused: not stored
+    EXPECT_EQ(record.RepeaterMode, 77);   // after the refusal: untouched
     EXPECT_EQ(record.IpAddr, 0u);
 
     in.texts[kFieldZoneMagic] = "10";

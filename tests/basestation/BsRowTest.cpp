@@ -14,7 +14,7 @@ namespace {
 
 BsConfig Record(int32_t v, int32_t ch, int32_t call, int32_t zone, int32_t rep, uint32_t addr) {
     BsConfig r;
-    std::memset(&r, 0xA5, sizeof r);   // reserved bytes as some report may carry them
+    std::memset(&r, 0xA5, sizeof r);  // reserved bytes as some report may carry them
     r.Version = v;
     r.Channel = ch;
     r.CallMagic = call;

@@ -29,13 +29,17 @@ TEST(BsStationIndex, PassAsksEachStationOnceAndMarksNeighboursGone) {
     EXPECT_EQ(index.Pass([&](const std::string &s) {
         ++asked[s];
         return gone.count(s) ? 0 : 1;
-    }), 3u);
+    }),
+              3u);
     EXPECT_EQ(asked.size(), 6u);
     for (const auto &a : asked) EXPECT_EQ(a.second, 1) << a.first;
 
     // Stations already found gone are not asked again before their rows are removed.
     asked.clear();
-    index.Pass([&](const std::string &s) { ++asked[s]; return 1; });
+    index.Pass([&](const std::string &s) {
+        ++asked[s];
+        return 1;
+    });
     EXPECT_EQ(asked.size(), 3u);
     EXPECT_EQ(asked.count("S2") + asked.count("S3") + asked.count("S5"), 0u);
 

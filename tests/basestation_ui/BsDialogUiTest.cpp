@@ -30,16 +30,17 @@ const wchar_t kProxy0Msg[] = L"代理服务器1地址不合法！";
 const wchar_t kProxy1Msg[] = L"代理服务器2地址不合法！";
 const wchar_t kProxy2Msg[] = L"代理服务器3地址不合法！";
 
-const struct { const wchar_t *field; const wchar_t *text; } kGoodInput[] = {
-    {L"Serial", L"BS-CFG"},       {L"Version", L"7"},           {L"Channel", L"100"},
-    {L"CallMagic", L"5000"},      {L"ZoneMagic", L"5"},         {L"IpAddr", L"192.168.1.20"},
+const struct {
+    const wchar_t *field;
+    const wchar_t *text;
+} kGoodInput[] = {
+    {L"Serial", L"BS-CFG"},         {L"Version", L"7"},           {L"Channel", L"100"},
+    {L"CallMagic", L"5000"},        {L"ZoneMagic", L"5"},         {L"IpAddr", L"192.168.1.20"},
     {L"NetMask", L"255.255.255.0"}, {L"Gateway", L"192.168.1.1"}, {L"ManagerIp", L"192.168.1.9"},
-    {L"Proxy0", L"10.0.0.1"},     {L"Proxy1", L"10.0.0.2"},     {L"Proxy2", L"10.0.0.3"},
+    {L"Proxy0", L"10.0.0.1"},       {L"Proxy1", L"10.0.0.2"},     {L"Proxy2", L"10.0.0.3"},
 };
 
-CComboUI *Repeater() {
-    return static_cast<CComboUI *>(DialogControl(L"RepeaterMode")->GetInterface(L"Combo"));
-}
+CComboUI *Repeater() { return static_cast<CComboUI *>(DialogControl(L"RepeaterMode")->GetInterface(L"Combo")); }
 
 void FillGoodInput() {
     for (const auto &f : kGoodInput) SetField(f.field, f.text);
@@ -55,13 +56,23 @@ void Apply() { testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"Set
 
 // The sent record's field named like its control, in its text form.
 std::string SentText(const BsConfig &r, const std::wstring &field) {
-    const struct { const wchar_t *name; const void *at; bool address; } fields[] = {
-        {L"Version", &r.Version, false},   {L"Channel", &r.Channel, false},
-        {L"CallMagic", &r.CallMagic, false}, {L"ZoneMagic", &r.ZoneMagic, false},
-        {L"RepeaterMode", &r.RepeaterMode, false}, {L"IpAddr", &r.IpAddr, true},
-        {L"NetMask", &r.NetMask, true},   {L"Gateway", &r.Gateway, true},
-        {L"ManagerIp", &r.ManagerIp, true}, {L"Proxy0", &r.Proxy0, true},
-        {L"Proxy1", &r.Proxy1, true},     {L"Proxy2", &r.Proxy2, true},
+    const struct {
+        const wchar_t *name;
+        const void *at;
+        bool address;
+    } fields[] = {
+        {L"Version", &r.Version, false},
+        {L"Channel", &r.Channel, false},
+        {L"CallMagic", &r.CallMagic, false},
+        {L"ZoneMagic", &r.ZoneMagic, false},
+        {L"RepeaterMode", &r.RepeaterMode, false},
+        {L"IpAddr", &r.IpAddr, true},
+        {L"NetMask", &r.NetMask, true},
+        {L"Gateway", &r.Gateway, true},
+        {L"ManagerIp", &r.ManagerIp, true},
+        {L"Proxy0", &r.Proxy0, true},
+        {L"Proxy1", &r.Proxy1, true},
+        {L"Proxy2", &r.Proxy2, true},
     };
     for (const auto &f : fields) {
         if (field != f.name) continue;
@@ -91,11 +102,11 @@ TEST_F(BsDialog, ChecksEveryFieldAgainstOneTable) {
     const struct Case {
         const wchar_t *field;
         const wchar_t *text;
-        const wchar_t *message;   // null: accepted
-        const char *sent;         // the field as sent, when accepted
+        const wchar_t *message;  // null: accepted
+        const char *sent;        // the field as sent, when accepted
     } cases[] = {
-        {L"Serial", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01", kSerialMsg, nullptr},   // 28 bytes
-        {L"Serial", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0", nullptr, nullptr},       // 27 bytes
+        {L"Serial", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01", kSerialMsg, nullptr},  // 28 bytes
+        {L"Serial", L"ABCDEFGHIJKLMNOPQRSTUVWXYZ0", nullptr, nullptr},      // 27 bytes
         {L"Version", L"abc", nullptr, "0"},
         {L"Channel", L"0", kChannelMsg, nullptr},
         {L"Channel", L"201", kChannelMsg, nullptr},
@@ -114,11 +125,11 @@ TEST_F(BsDialog, ChecksEveryFieldAgainstOneTable) {
         {L"IpAddr", L"1.2.3.4.5", kIpMsg, nullptr},
         {L"IpAddr", L"256.1.1.1", kIpMsg, nullptr},
         {L"IpAddr", L"1.2.3.4 ", kIpMsg, nullptr},
-        {L"IpAddr", L"1..2.3", kIpMsg, nullptr},          // empty group: refused now
+        {L"IpAddr", L"1..2.3", kIpMsg, nullptr},  // empty group: refused now
         {L"IpAddr", L"1.2.3.", kIpMsg, nullptr},
         {L"IpAddr", L"0.0.0.0", nullptr, "0.0.0.0"},
         {L"IpAddr", L"255.255.255.255", nullptr, "255.255.255.255"},
-        {L"IpAddr", L"010.0.0.1", nullptr, "10.0.0.1"},   // decimal, not octal
+        {L"IpAddr", L"010.0.0.1", nullptr, "10.0.0.1"},  // decimal, not octal
         {L"NetMask", L"255.255.255.256", kMaskMsg, nullptr},
         {L"Gateway", L"1.2.3", kGatewayMsg, nullptr},
         {L"ManagerIp", L"1.2.3", kManagerMsg, nullptr},
@@ -147,8 +158,10 @@ TEST_F(BsDialog, ChecksEveryFieldAgainstOneTable) {
             EXPECT_EQ(boxes.Count(), before) << "no message for accepted input";
             const auto sets = ServiceDouble::Calls("BmHalBsSetConfig");
             ASSERT_EQ(sets.size(), 1u);
-            if (c.sent) EXPECT_EQ(SentText(sets[0].record, c.field), c.sent);
-            else EXPECT_EQ(sets[0].texts[0], Narrow(c.text));
+            if (c.sent)
+                EXPECT_EQ(SentText(sets[0].record, c.field), c.sent);
+            else
+                EXPECT_EQ(sets[0].texts[0], Narrow(c.text));
             EXPECT_FALSE(DialogVisible());
         }
     }
@@ -160,10 +173,13 @@ TEST_F(BsDialog, ReportsOnlyTheFirstBadFieldInCheckOrder) {
     SetField(L"ZoneMagic", L"11");
     SetField(L"Channel", L"0");
     SetField(L"Serial", std::wstring(30, L'S'));
-    const struct { const wchar_t *message; const wchar_t *fix; const wchar_t *fixed; } steps[] = {
-        {kSerialMsg, L"Serial", L"BS-CFG"}, {kChannelMsg, L"Channel", L"3"},
-        {kZoneMsg, L"ZoneMagic", L"2"},     {kMaskMsg, L"NetMask", L"255.0.0.0"},
-        {kProxy2Msg, L"Proxy2", L"4.4.4.4"},
+    const struct {
+        const wchar_t *message;
+        const wchar_t *fix;
+        const wchar_t *fixed;
+    } steps[] = {
+        {kSerialMsg, L"Serial", L"BS-CFG"},   {kChannelMsg, L"Channel", L"3"},     {kZoneMsg, L"ZoneMagic", L"2"},
+        {kMaskMsg, L"NetMask", L"255.0.0.0"}, {kProxy2Msg, L"Proxy2", L"4.4.4.4"},
     };
     testsupport::MessageBoxWatcher boxes;
     for (size_t i = 0; i < std::size(steps); ++i) {
@@ -181,7 +197,7 @@ TEST_F(BsDialog, ReportsOnlyTheFirstBadFieldInCheckOrder) {
 TEST_F(BsDialog, ApplyPushesSetConfigThenDeleteWithZeroReservedBytesAndHides) {
     Report("BS-CFG", SampleRecord(1));
     Report("BS-OTHER", SampleRecord(2));
-    DoubleClickRow(0);   // the row's reserved bytes were never kept
+    DoubleClickRow(0);  // the row's reserved bytes were never kept
     ASSERT_TRUE(DialogVisible());
     Repeater()->SelectItem(-1);
     Apply();
@@ -230,8 +246,7 @@ TEST_F(BsDialog, FillControlsShowsTheRecordAndRaisesTheDialog) {
     const auto row = RowTexts()[0];
     const wchar_t *edits[] = {L"Serial", L"Version", L"Channel", L"CallMagic", L"ZoneMagic"};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(FieldText(edits[i]), row[i]) << Narrow(edits[i]);
-    const wchar_t *addresses[] = {L"IpAddr", L"NetMask", L"Gateway", L"ManagerIp",
-                                  L"Proxy0", L"Proxy1", L"Proxy2"};
+    const wchar_t *addresses[] = {L"IpAddr", L"NetMask", L"Gateway", L"ManagerIp", L"Proxy0", L"Proxy1", L"Proxy2"};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(FieldText(addresses[i]), row[6 + i]) << Narrow(addresses[i]);
     EXPECT_EQ(Repeater()->GetCurSel(), 3);
     EXPECT_STREQ(Dialog().Serial(), "BS-FILL");
@@ -245,7 +260,7 @@ TEST_F(BsDialog, RowWithRepeaterModeMinusOneSelectsNoEntry) {
     Repeater()->SelectItem(2);
     DoubleClickRow(0);
     EXPECT_EQ(Repeater()->GetCurSel(), -1);
-    r.RepeaterMode = 9;   // names no entry either
+    r.RepeaterMode = 9;  // names no entry either
     ResetStations();
     Report("BS-R9", r);
     DoubleClickRow(0);

@@ -27,7 +27,7 @@ protected:
 TEST_F(BsIntake, FirstReportAddsARowWithThirteenColumnsLaterReportsChangeNothing) {
     Report("BS-A", SampleRecord(5));
     const std::vector<std::wstring> expected = {
-        L"BS-A", L"5", L"6", L"1005", L"6", L"1", L"10.0.5.1", L"255.255.0.0", L"10.0.5.0",
+        L"BS-A",     L"5",        L"6",       L"1005",           L"6", L"1", L"10.0.5.1", L"255.255.0.0", L"10.0.5.0",
         L"10.0.5.3", L"10.0.5.2", L"0.0.0.0", L"255.255.255.255"};
     ASSERT_EQ(RowTexts().size(), 1u);
     EXPECT_EQ(RowTexts()[0], expected);
@@ -39,7 +39,7 @@ TEST_F(BsIntake, FirstReportAddsARowWithThirteenColumnsLaterReportsChangeNothing
     ASSERT_EQ(RowTexts().size(), 1u);
     EXPECT_EQ(RowTexts()[0], expected);
 
-    Report("BS-B", changed);   // negative and out-of-range values are shown unchanged
+    Report("BS-B", changed);  // negative and out-of-range values are shown unchanged
     changed.Channel = 500;
     Report("BS-C", changed);
     EXPECT_EQ(RowSerials(), (std::vector<std::string>{"BS-A", "BS-B", "BS-C"}));
@@ -52,7 +52,7 @@ TEST_F(BsIntake, SerialsEqualInTheirFirst28BytesAreOneStation) {
     const std::string prefix(28, 'K');
     Report(prefix + "-first", SampleRecord(1));
     Report(prefix + "-second", SampleRecord(2));
-    Report(prefix.substr(0, 27) + "X", SampleRecord(3));   // differs in byte 28
+    Report(prefix.substr(0, 27) + "X", SampleRecord(3));  // differs in byte 28
     ASSERT_EQ(RowSerials().size(), 2u);
     EXPECT_EQ(RowSerials()[0], prefix + "-first");
     EXPECT_EQ(RowTexts()[0][1], L"1");
@@ -126,9 +126,7 @@ TEST_F(BsIntake, ReportsArrivingDuringAPassAreHandledAfterIt) {
         done = true;
     });
     // Without pumping, so that the reports queue up behind the pass.
-    const bool asked = WaitWithoutPumping([] {
-        return ServiceDouble::CallCount("BmHalBsStatus") == 3;
-    });
+    const bool asked = WaitWithoutPumping([] { return ServiceDouble::CallCount("BmHalBsStatus") == 3; });
     BsConfig newB = SampleRecord(77);
     BsConfig newA = SampleRecord(88);
     BsConfig newD = SampleRecord(99);

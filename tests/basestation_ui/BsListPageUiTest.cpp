@@ -88,7 +88,7 @@ TEST_F(BsListPage, ApplyRemovesThePushedStationsRowNotTheSelectedOne) {
     const RECT &rc = set->GetPos();
     const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     ::SendMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::SendMessageW(dialog, WM_LBUTTONUP, 0, at);   // applies; the removal is only posted
+    ::SendMessageW(dialog, WM_LBUTTONUP, 0, at);  // applies; the removal is only posted
     List().SelectItem(2);
     testsupport::WaitFor([] { return RowSerials().size() == 2; }, 2000);
     EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-2"}));

@@ -25,7 +25,7 @@ namespace {
 
 const int kStations = 1000;
 const DWORD kRunMs = 25000;
-const DWORD kGoneHoldMs = 3000;   // a station that went quiet stays quiet this long
+const DWORD kGoneHoldMs = 3000;  // a station that went quiet stays quiet this long
 const unsigned kSeed = 20240601;
 
 std::string StationSerial(int i) {
@@ -90,15 +90,14 @@ TEST(BsStress, ThousandStationsComeAndGoWhileTheOperatorWorks) {
             std::unique_lock<std::mutex> lock(check.mutex);
             check.gone = std::move(gone);
             check.pending = true;
-            check.cv.wait_for(lock, std::chrono::seconds(10),
-                              [&] { return !check.pending || check.stop; });
+            check.cv.wait_for(lock, std::chrono::seconds(10), [&] { return !check.pending || check.stop; });
             if (check.stop) return;
             check.cv.wait_for(lock, std::chrono::milliseconds(50), [&] { return check.stop; });
         }
     });
 
     std::mt19937 rng(kSeed + 1);
-    std::vector<std::string> stale;   // gone stations whose rows outlived their pass
+    std::vector<std::string> stale;  // gone stations whose rows outlived their pass
     size_t duplicates = 0;
     int applies = 0, opens = 0;
     const DWORD start = ::GetTickCount();
@@ -120,11 +119,10 @@ TEST(BsStress, ThousandStationsComeAndGoWhileTheOperatorWorks) {
             List().SelectItem(static_cast<int>(rng() % rows));
         } else if (rows > 0 && action < 38) {
             List().SelectItem(static_cast<int>(rng() % rows));
-            MainFrame().PaintManager().SendNotify(List().GetItemAt(List().GetCurSel()),
-                                                  DUI_MSGTYPE_DBCLICK);
+            MainFrame().PaintManager().SendNotify(List().GetItemAt(List().GetCurSel()), DUI_MSGTYPE_DBCLICK);
             ++opens;
         } else if (action < 41 && DialogVisible()) {
-            testsupport::ClickControl(Dialog().GetHWND(), setButton);   // row values always pass the checks
+            testsupport::ClickControl(Dialog().GetHWND(), setButton);  // row values always pass the checks
             ++applies;
         } else if (action < 43 && DialogVisible()) {
             testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"closebtn"));
@@ -146,7 +144,10 @@ TEST(BsStress, ThousandStationsComeAndGoWhileTheOperatorWorks) {
     }
     // The poller may be waiting for the UI thread to remove rows: keep pumping.
     std::atomic<bool> pollerDone{false};
-    std::thread joiner([&] { poller.join(); pollerDone = true; });
+    std::thread joiner([&] {
+        poller.join();
+        pollerDone = true;
+    });
     EXPECT_TRUE(testsupport::WaitFor([&] { return pollerDone.load(); }, 15000));
     joiner.join();
     testsupport::WaitFor([] { return bs::LiveReportBlocks() == 0; }, 3000);
@@ -177,6 +178,6 @@ TEST(BsStress, ThousandStationsComeAndGoWhileTheOperatorWorks) {
     ASSERT_TRUE(PassOnPollerThread());
     EXPECT_EQ(List().GetCount(), 0);
     EXPECT_EQ(bs::LiveReportBlocks(), 0);
-    std::printf("stress: %d passes, %d dialog opens, %d applies, %zu rows before the end\n",
-                passes.load(), opens, applies, listed.size());
+    std::printf("stress: %d passes, %d dialog opens, %d applies, %zu rows before the end\n", passes.load(), opens,
+                applies, listed.size());
 }

@@ -49,8 +49,7 @@ BsConfig SampleRecord(int n) {
     r.CallMagic = 1000 + n;
     r.ZoneMagic = 1 + n % 10;
     r.RepeaterMode = n % 4;
-    const unsigned char ip[4] = {10, static_cast<unsigned char>(n >> 8),
-                                 static_cast<unsigned char>(n), 1};
+    const unsigned char ip[4] = {10, static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n), 1};
     memcpy(&r.IpAddr, ip, 4);
     const unsigned char mask[4] = {255, 255, 0, 0};
     memcpy(&r.NetMask, mask, 4);
@@ -102,7 +101,7 @@ void ResetStations() {
     MainFrame();
     ServiceDouble::Reset();
     ServiceDouble::SetDefaultStatus(0);
-    PollBsPresence();   // on the UI thread: rows go at once
+    PollBsPresence();  // on the UI thread: rows go at once
     ServiceDouble::Reset();
     // Reset forgets the callback: register it again as the main window did.
     BmSrvSetCbProcBsReportInfo(BsReportCallback);
@@ -120,9 +119,7 @@ void DoubleClickRow(int index) {
     testsupport::ClickAt(MainFrame().GetHWND(), POINT{rc.left + 40, (rc.top + rc.bottom) / 2}, true);
 }
 
-CControlUI *DialogControl(const wchar_t *name) {
-    return Dialog().PaintManager().FindControl(name);
-}
+CControlUI *DialogControl(const wchar_t *name) { return Dialog().PaintManager().FindControl(name); }
 
 std::wstring FieldText(const wchar_t *name) {
     CControlUI *control = DialogControl(name);

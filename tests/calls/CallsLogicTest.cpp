@@ -47,8 +47,9 @@ TEST(PageRead, IdsAsPlainDecimalAndNamesUpTo99Bytes) {
     ServiceDouble::Reset();
     ServiceDouble::SetCallRecords({{-5, "a.wav"}, {0, std::string(150, 'n')}, {2147483647, "b.wav"}});
     std::vector<std::pair<std::string, std::string>> rows;
-    ReadCallPage("2024-01-01 00:00:00", "2024-01-31 23:59:59", 0, 17,
-                 [&](int, const char *name, const char *id) { rows.push_back({name, id}); });
+    ReadCallPage("2024-01-01 00:00:00", "2024-01-31 23:59:59", 0, 17, [&](int, const char *name, const char *id) {
+        rows.push_back({name, id});
+    });
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"a.wav", "-5"}, {std::string(99, 'n'), "0"}, {"b.wav", "2147483647"}};
     EXPECT_EQ(expected, rows);
@@ -61,11 +62,16 @@ TEST(RowName, BuiltAndReadBackWhole) {
         int row;
         RowAction action;
     } cases[] = {
-        {"ItemBtn12Delete", true, 12, RowAction::Delete}, {"ItemBtn3Text0", true, 3, RowAction::None},
-        {"ItemBtn0Play", true, 0, RowAction::Play},       {"ItemBtn15Locate", true, 15, RowAction::Locate},
-        {"ItemBtn2Text1", true, 2, RowAction::None},      {"xItemBtn7Text1", true, 7, RowAction::None},
-        {"ItemBtnPlay", true, 0, RowAction::Play},        {"FindVoiceFileBtn", false, -1, RowAction::None},
-        {"", false, -1, RowAction::None},                 {"itembtn3Play", false, -1, RowAction::Play},
+        {"ItemBtn12Delete", true, 12, RowAction::Delete},
+        {"ItemBtn3Text0", true, 3, RowAction::None},
+        {"ItemBtn0Play", true, 0, RowAction::Play},
+        {"ItemBtn15Locate", true, 15, RowAction::Locate},
+        {"ItemBtn2Text1", true, 2, RowAction::None},
+        {"xItemBtn7Text1", true, 7, RowAction::None},
+        {"ItemBtnPlay", true, 0, RowAction::Play},
+        {"FindVoiceFileBtn", false, -1, RowAction::None},
+        {"", false, -1, RowAction::None},
+        {"itembtn3Play", false, -1, RowAction::Play},
     };
     for (const auto &c : cases) {
         int row = -1;
@@ -78,7 +84,7 @@ TEST(RowName, BuiltAndReadBackWhole) {
     char name[kRowNameSize];
     MakeRowName(12, kRowNameDelete, name);
     EXPECT_STREQ("ItemBtn12Delete", name);
-    const std::string suffix(300, 'x');   // cut inside the buffer
+    const std::string suffix(300, 'x');  // cut inside the buffer
     MakeRowName(4, suffix.c_str(), name);
     EXPECT_EQ(std::string("ItemBtn4") + std::string(kRowNameSize - 9, 'x'), name);
 }
@@ -90,11 +96,9 @@ TEST(PlayProgress, EdgesOf32BitArithmetic) {
         const char *text;
         int percent;
     } cases[] = {
-        {214748365, 0, "0:0:0:4/0:0:0:0", 0},    // 2^32 + 4 ms
-        {-1, 0, "1193:2:47:276/0:0:0:0", 0},
-        {-2, 3, "1193:2:47:256/0:0:0:60", -66},
-        {2147483647, 2147483647, nullptr, 100},
-        {1499, 1500, "0:0:29:980/0:0:30:0", 99},
+        {214748365, 0, "0:0:0:4/0:0:0:0", 0},  // 2^32 + 4 ms
+        {-1, 0, "1193:2:47:276/0:0:0:0", 0},    {-2, 3, "1193:2:47:256/0:0:0:60", -66},
+        {2147483647, 2147483647, nullptr, 100}, {1499, 1500, "0:0:29:980/0:0:30:0", 99},
     };
     for (const auto &c : cases) {
         char text[kPlayTimeTextSize];

@@ -52,8 +52,7 @@ LRESULT CallsHost::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             AddVirtualWnd(L"V_Menu1_1", &m_callPage);
         } else {
             m_recordingPage.SetPaintManager(&m_pm);
-            m_recordingPage.SetControls(m_pm.FindControl(L"RecordCtrlBtn"),
-                                        m_pm.FindControl(L"RecordNote"));
+            m_recordingPage.SetControls(m_pm.FindControl(L"RecordCtrlBtn"), m_pm.FindControl(L"RecordNote"));
             AddVirtualWnd(L"V_Menu1_0", &m_recordingPage);
         }
         return 0;

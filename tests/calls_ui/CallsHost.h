@@ -56,7 +56,7 @@ class StdoutCapture {
 public:
     StdoutCapture();
     ~StdoutCapture();
-    std::string Text();   // what was written so far (stops the capture)
+    std::string Text();  // what was written so far (stops the capture)
 
 private:
     int m_saved = -1;

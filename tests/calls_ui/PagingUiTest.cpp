@@ -19,8 +19,8 @@ struct Step {
     int rows;
     bool next, prev;
     int index;
-    int offset, count;       // of the last DbGetCallFirst
-    int firstRecord;         // record number shown in row 0 (-1: none)
+    int offset, count;  // of the last DbGetCallFirst
+    int firstRecord;    // record number shown in row 0 (-1: none)
 };
 
 struct Table {
@@ -32,16 +32,18 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
     const Table tables[] = {
         {0, {{kFind, 0, false, false, 0, 0, 17, -1}}},
         {16, {{kFind, 16, false, false, 0, 0, 17, 0}}},
-        {17, {{kFind, 16, true, false, 0, 0, 17, 0},
-              {kNext, 1, false, true, 1, 16, 17, 16},
-              {kPrev, 16, true, false, 0, 0, 16, 0}}},
-        {33, {{kFind, 16, true, false, 0, 0, 17, 0},
-              {kNext, 16, true, true, 1, 16, 17, 16},
-              {kNext, 1, false, true, 2, 32, 17, 32},
-              {kPrev, 16, true, true, 1, 16, 16, 16},
-              {kPrev, 16, true, false, 0, 0, 16, 0},
-              {kNext, 16, true, true, 1, 16, 17, 16},
-              {kFind, 16, true, false, 0, 0, 17, 0}}},
+        {17,
+         {{kFind, 16, true, false, 0, 0, 17, 0},
+          {kNext, 1, false, true, 1, 16, 17, 16},
+          {kPrev, 16, true, false, 0, 0, 16, 0}}},
+        {33,
+         {{kFind, 16, true, false, 0, 0, 17, 0},
+          {kNext, 16, true, true, 1, 16, 17, 16},
+          {kNext, 1, false, true, 2, 32, 17, 32},
+          {kPrev, 16, true, true, 1, 16, 16, 16},
+          {kPrev, 16, true, false, 0, 0, 16, 0},
+          {kNext, 16, true, true, 1, 16, 17, 16},
+          {kFind, 16, true, false, 0, 0, 17, 0}}},
     };
     for (const Table &t : tables) {
         TearDown();
@@ -64,8 +66,7 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
                 EXPECT_EQ("call" + std::to_string(s.firstRecord) + ".wav", RowName(0));
                 EXPECT_EQ(std::to_string(1000 + s.firstRecord), RowId(0));
                 // Row numbers are positions on the page: the last row is s.rows - 1.
-                EXPECT_EQ("call" + std::to_string(s.firstRecord + s.rows - 1) + ".wav",
-                          RowName(s.rows - 1));
+                EXPECT_EQ("call" + std::to_string(s.firstRecord + s.rows - 1) + ".wav", RowName(s.rows - 1));
                 EXPECT_EQ(nullptr, FindRow(s.rows, kRowNameText));
             }
         }
@@ -75,7 +76,7 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
 TEST_F(CallPageTest, AFailedQueryEmptiesTheListAndKeepsTheButtons) {
     struct Case {
         const char *what;
-        std::vector<const wchar_t *> before;   // clicks that succeed
+        std::vector<const wchar_t *> before;  // clicks that succeed
         const wchar_t *failing;
         int index;
         bool next, prev;
@@ -119,11 +120,12 @@ TEST_F(CallPageTest, DateRangeIsSentAsWholeDaysAsPicked) {
         const char *startText, *endText;
     } cases[] = {
         // start after end: passed through as it is
-        {{2024, 5, 4, 9, 0, 0, 0, 0}, {2024, 5, 3, 1, 0, 0, 0, 0},
-         "2024-05-09 00:00:00", "2024-05-01 23:59:59"},
+        {{2024, 5, 4, 9, 0, 0, 0, 0}, {2024, 5, 3, 1, 0, 0, 0, 0}, "2024-05-09 00:00:00", "2024-05-01 23:59:59"},
         // the time of day is ignored
-        {{2023, 12, 0, 31, 23, 59, 58, 999}, {2024, 1, 1, 1, 7, 30, 0, 0},
-         "2023-12-31 00:00:00", "2024-01-01 23:59:59"},
+        {{2023, 12, 0, 31, 23, 59, 58, 999},
+         {2024, 1, 1, 1, 7, 30, 0, 0},
+         "2023-12-31 00:00:00",
+         "2024-01-01 23:59:59"},
     };
     for (const Case &c : cases) {
         SYSTEMTIME start = c.start, end = c.end;

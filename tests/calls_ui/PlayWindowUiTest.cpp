@@ -38,7 +38,7 @@ TEST_F(PlayWindowTest, StartEndsThePreviousFileAndStartsFromZero) {
     ServiceDouble::SetPlayerState(1500, 750);
     Tick();
     ASSERT_EQ(50, Slider()->GetValue());
-    ClickPlay(L"PlayBtn");   // paused
+    ClickPlay(L"PlayBtn");  // paused
     ServiceDouble::ClearCalls();
 
     StartShown("second.wav", 8);

@@ -56,7 +56,7 @@ TEST_F(RecordingPageTest, ClicksFollowTheServiceFlag) {
     ClickSwitch();
     EXPECT_EQ(0, ServiceDouble::RecordFlag());
     EXPECT_EQ(L"/Image/RecorderStart.png", Image());
-    ServiceDouble::SetRecordFlagFollows(false);   // the flag stays off
+    ServiceDouble::SetRecordFlagFollows(false);  // the flag stays off
     ClickSwitch();
     ClickSwitch();
     EXPECT_EQ(L"/Image/RecorderStop.png", Image());

@@ -17,8 +17,8 @@ const wchar_t *const kNext = L"NextCallListBtn";
 // Service calls that act on a file or record.
 size_t ActionCalls() {
     size_t n = 0;
-    for (const char *f : {"VoiceFileIsUsing", "LocateVoiceFile", "VoiceDeleteFile",
-                          "DbDeleteCallItem", "VoicePlayFile", "VoiceExitPlayFile"})
+    for (const char *f : {"VoiceFileIsUsing", "LocateVoiceFile", "VoiceDeleteFile", "DbDeleteCallItem", "VoicePlayFile",
+                          "VoiceExitPlayFile"})
         n += ServiceDouble::CallCount(f);
     return n;
 }
@@ -123,12 +123,12 @@ TEST_F(CallPageTest, ReloadAfterDelete) {
     struct Case {
         const char *what;
         int records;
-        int nexts;          // next-page clicks after find
-        int row;            // row deleted
-        int rows;           // rows after
+        int nexts;  // next-page clicks after find
+        int row;    // row deleted
+        int rows;   // rows after
         bool next, prev;
         int index;
-        int firstRecord;    // in row 0 afterwards (-1: none)
+        int firstRecord;  // in row 0 afterwards (-1: none)
     } cases[] = {
         // 16 rows with more after them: the first record of the next page moves up
         {"full page, more after", 33, 0, 5, 16, true, false, 0, 0},

@@ -235,12 +235,12 @@ void ServiceDouble::SetRecordFlagFollows(bool follows) {
 }  // namespace servicedouble
 
 using servicedouble::Call;
-using servicedouble::State;
 using servicedouble::CallRecord;
 using servicedouble::g_mutex;
 using servicedouble::g_state;
 using servicedouble::NameIdCall;
 using servicedouble::Record;
+using servicedouble::State;
 using servicedouble::Text;
 
 extern "C" {
@@ -259,17 +259,15 @@ int BM_CALL BmSrvSetCbProcBsReportInfo(BsReportCallbackProc callback) {
     return c.result = 0;
 }
 
-int BM_CALL DbGetCallFirst(int reserved, char *one, int *id, char *name, const char *start,
-                           const char *end, int offset, int count) {
+int BM_CALL DbGetCallFirst(int reserved, char *one, int *id, char *name, const char *start, const char *end, int offset,
+                           int count) {
     std::lock_guard<std::mutex> lock(g_mutex);
     Call &c = Record("DbGetCallFirst");
     c.ints = {reserved, offset, count, one ? static_cast<unsigned char>(*one) : -1};
     c.texts = {Text(start), Text(end)};
     State &s = g_state;
     s.cursor = s.windowEnd = 0;
-    if (s.queryFails || offset < 0 || count < 1 ||
-        static_cast<size_t>(offset) >= s.records.size())
-        return c.result = 1;
+    if (s.queryFails || offset < 0 || count < 1 || static_cast<size_t>(offset) >= s.records.size()) return c.result = 1;
     s.cursor = static_cast<size_t>(offset);
     s.windowEnd = s.cursor + std::min(static_cast<size_t>(count), s.records.size() - s.cursor);
     servicedouble::Deliver(s.records[s.cursor++], id, name);
@@ -291,9 +289,8 @@ int BM_CALL DbDeleteCallItem(char *name, int id) {
     int result = s.dbDeleteResult;
     if (result == 0) {
         std::string text = Text(name);
-        auto it = std::find_if(s.records.begin(), s.records.end(), [&](const CallRecord &r) {
-            return r.id == id && r.name == text;
-        });
+        auto it = std::find_if(s.records.begin(), s.records.end(),
+                               [&](const CallRecord &r) { return r.id == id && r.name == text; });
         if (it != s.records.end()) s.records.erase(it);
     }
     return NameIdCall("DbDeleteCallItem", name, id, result);

@@ -60,7 +60,7 @@ public:
     static void Reset();
 
     // --- Recorded calls -------------------------------------------------------------
-    static std::vector<Call> Calls();                          // all, in call order
+    static std::vector<Call> Calls();                             // all, in call order
     static std::vector<Call> Calls(const std::string &function);  // one function's
     static size_t CallCount(const std::string &function);
     static void ClearCalls();
@@ -75,7 +75,7 @@ public:
     static int InvokeReport(const char *serial, BsConfig *record);
 
     // --- Stations (BmHalApi) ------------------------------------------------------------
-    static void SetDefaultStatus(int result);                  // for serials not scripted
+    static void SetDefaultStatus(int result);  // for serials not scripted
     static void SetStatus(const std::string &serial, int result);
     // Written to the out area by BmHalBsStatus for this serial (otherwise nothing written).
     static void SetStatusRecord(const std::string &serial, const BsConfig &record);

@@ -23,8 +23,7 @@ std::vector<int> ReadWindow(int offset, int count) {
     char one = '1';
     char name[100];
     int id = 0;
-    if (DbGetCallFirst(0, &one, &id, name, "2024-01-01 00:00:00", "2024-01-31 23:59:59",
-                       offset, count) != 0)
+    if (DbGetCallFirst(0, &one, &id, name, "2024-01-01 00:00:00", "2024-01-31 23:59:59", offset, count) != 0)
         return ids;
     ids.push_back(id);
     while (DbGetCallNext(name, &id) == 0) ids.push_back(id);
@@ -38,9 +37,13 @@ protected:
 
 TEST_F(ServiceDoubleTest, QueryWindowsHonourOffsetAndCount) {
     ServiceDouble::SetCallRecords(MakeRecords(17));
-    struct { int offset, count; size_t expected; int firstId; } cases[] = {
-        {0, 17, 17, 100}, {0, 16, 16, 100}, {16, 17, 1, 116}, {17, 17, 0, 0},
-        {-16, 17, 0, 0}, {0, 0, 0, 0}, {0x7fffffff, 17, 0, 0}, {5, 0x7fffffff, 12, 105},
+    struct {
+        int offset, count;
+        size_t expected;
+        int firstId;
+    } cases[] = {
+        {0, 17, 17, 100}, {0, 16, 16, 100}, {16, 17, 1, 116},       {17, 17, 0, 0},
+        {-16, 17, 0, 0},  {0, 0, 0, 0},     {0x7fffffff, 17, 0, 0}, {5, 0x7fffffff, 12, 105},
     };
     for (const auto &c : cases) {
         std::vector<int> ids = ReadWindow(c.offset, c.count);
@@ -135,8 +138,12 @@ TEST_F(ServiceDoubleTest, StoredCallbackCanBeInvokedFromAnotherThread) {
 
 TEST_F(ServiceDoubleTest, ConcurrentStatusCallsAreAllRecorded) {
     char serial[100] = "S";
-    std::thread a([&] { for (int i = 0; i < 500; ++i) BmHalBsStatus(serial, nullptr); });
-    std::thread b([&] { for (int i = 0; i < 500; ++i) BmHalBsDelete(serial); });
+    std::thread a([&] {
+        for (int i = 0; i < 500; ++i) BmHalBsStatus(serial, nullptr);
+    });
+    std::thread b([&] {
+        for (int i = 0; i < 500; ++i) BmHalBsDelete(serial);
+    });
     a.join();
     b.join();
     EXPECT_EQ(500u, ServiceDouble::CallCount("BmHalBsStatus"));

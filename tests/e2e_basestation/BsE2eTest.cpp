@@ -20,15 +20,14 @@ namespace {
 const unsigned kStartMs = 30000;
 const unsigned kWaitMs = 10000;
 
-const char kScenario[] =
-    "report-interval 300\n"
-    "rejoin-delay 1500\n"
-    "clear\n"
-    "station BS-E2E version=2 channel=9 callmagic=42 zonemagic=3 repeater=1 "
-    "ip=10.1.2.3 mask=255.255.255.0 gateway=10.1.2.1 manager=10.1.2.2 "
-    "proxy0=1.2.3.4 proxy1=0.0.0.0 proxy2=0.0.0.0\n"
-    "station BS-OTHER version=1 channel=5 callmagic=7 zonemagic=1 repeater=0 "
-    "ip=10.9.9.9 mask=255.0.0.0 gateway=10.0.0.1 manager=10.0.0.2\n";
+const char kScenario[] = "report-interval 300\n"
+                         "rejoin-delay 1500\n"
+                         "clear\n"
+                         "station BS-E2E version=2 channel=9 callmagic=42 zonemagic=3 repeater=1 "
+                         "ip=10.1.2.3 mask=255.255.255.0 gateway=10.1.2.1 manager=10.1.2.2 "
+                         "proxy0=1.2.3.4 proxy1=0.0.0.0 proxy2=0.0.0.0\n"
+                         "station BS-OTHER version=1 channel=5 callmagic=7 zonemagic=1 repeater=0 "
+                         "ip=10.9.9.9 mask=255.0.0.0 gateway=10.0.0.1 manager=10.0.0.2\n";
 
 // The list's rows: their column texts and rectangles.
 struct Row {
@@ -77,8 +76,8 @@ protected:
         }
     }
 
-    bool WaitRows(const std::function<bool(const std::vector<Row> &)> &cond,
-                  std::vector<Row> *rows, unsigned timeoutMs = kWaitMs) {
+    bool WaitRows(const std::function<bool(const std::vector<Row> &)> &cond, std::vector<Row> *rows,
+                  unsigned timeoutMs = kWaitMs) {
         return testsupport::WaitFor([&] { return cond(*rows = Rows(m_main)); }, timeoutMs);
     }
 
@@ -92,9 +91,8 @@ protected:
 
 TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) {
     std::vector<Row> rows;
-    ASSERT_TRUE(WaitRows([](const std::vector<Row> &r) {
-        return RowOf(r, "BS-E2E") && RowOf(r, "BS-OTHER");
-    }, &rows, kStartMs));
+    ASSERT_TRUE(WaitRows([](const std::vector<Row> &r) { return RowOf(r, "BS-E2E") && RowOf(r, "BS-OTHER"); }, &rows,
+                         kStartMs));
     const Row *row = RowOf(rows, "BS-E2E");
     ASSERT_EQ(row->columns.size(), 13u);
     EXPECT_EQ(row->columns[2], "9");
@@ -114,7 +112,7 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
 
     // A refused channel first: the message box of the console, nothing pushed.
     Type(m_dialog, dialog.Find("Channel")->rect, "0");
-    ClickRect(m_dialog, dialog.Find("SetButton")->rect, false, true);   // the box is modal
+    ClickRect(m_dialog, dialog.Find("SetButton")->rect, false, true);  // the box is modal
     ConsoleProcess::Box box;
     ASSERT_TRUE(m_console.AnswerMessageBox(&box, kWaitMs));
     EXPECT_EQ(box.caption, L"警告");
@@ -144,16 +142,14 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
     EXPECT_EQ(pushes[1].rfind("delete \"BS-E2E\"", 0), 0u) << pushes[1];
 
     ASSERT_TRUE(WaitRows([](const std::vector<Row> &r) { return !RowOf(r, "BS-E2E"); }, &rows));
-    ASSERT_TRUE(WaitRows([](const std::vector<Row> &r) { return RowOf(r, "BS-E2E") != nullptr; },
-                         &rows));
+    ASSERT_TRUE(WaitRows([](const std::vector<Row> &r) { return RowOf(r, "BS-E2E") != nullptr; }, &rows));
     EXPECT_EQ(rows.back().columns[0], "BS-E2E") << "listed again at the end";
     EXPECT_EQ(RowOf(rows, "BS-E2E")->columns[2], "77");
     EXPECT_EQ(RowOf(rows, "BS-E2E")->columns[8], "10.1.2.254");
 
     // A station that goes quiet loses its row about a second later.
     ASSERT_TRUE(AskStandin(m_standin.pipe, "station drop BS-OTHER").ok);
-    EXPECT_TRUE(WaitRows([](const std::vector<Row> &r) { return !RowOf(r, "BS-OTHER"); }, &rows,
-                         4000));
+    EXPECT_TRUE(WaitRows([](const std::vector<Row> &r) { return !RowOf(r, "BS-OTHER"); }, &rows, 4000));
 
     // "%s.\n" per report; standard output is in text mode, so a line ends in CR LF.
     const std::string out = m_console.Output();

@@ -16,7 +16,7 @@ using namespace e2e;
 namespace {
 
 const unsigned kWaitMs = 10000;
-const int kSeeded = 20;   // a page of 16 and one of 4
+const int kSeeded = 20;  // a page of 16 and one of 4
 
 // Today's calls (the date pickers start at today), one a minute from 08:00, 30 s each.
 std::string Scenario() {
@@ -25,8 +25,8 @@ std::string Scenario() {
     std::string text = "clear\n";
     char line[96];
     for (int i = 0; i < kSeeded; ++i) {
-        snprintf(line, sizeof line, "call %04d-%02d-%02d 08:%02d:00 seconds=30 name=e2e%02d.wav\n",
-                 now.wYear, now.wMonth, now.wDay, i, i);
+        snprintf(line, sizeof line, "call %04d-%02d-%02d 08:%02d:00 seconds=30 name=e2e%02d.wav\n", now.wYear,
+                 now.wMonth, now.wDay, i, i);
         text += line;
     }
     return text;
@@ -53,10 +53,12 @@ protected:
     // Clicks the named visible control of hWnd.
     void Click(HWND hWnd, const std::string &name) {
         UiDump dump;
-        ASSERT_TRUE(WaitDump(hWnd, &dump, [&](const UiDump &d) {
-            const DumpedControl *c = d.Find(name, true);
-            return c && c->rect.right > c->rect.left;
-        })) << name << " not shown";
+        ASSERT_TRUE(WaitDump(hWnd, &dump,
+                             [&](const UiDump &d) {
+                                 const DumpedControl *c = d.Find(name, true);
+                                 return c && c->rect.right > c->rect.left;
+                             }))
+            << name << " not shown";
         ClickRect(hWnd, dump.Find(name, true)->rect);
     }
     int Rows(const UiDump &d) {
@@ -130,11 +132,11 @@ TEST_F(E2eCalls, FindPagePlaySeekPauseAndDelete) {
     const int pausedAt = PlayerValue("current");
     // The read-out settles on the paused position, and the player stays there.
     const unsigned ms = static_cast<unsigned>(pausedAt) * 20;
-    const std::string pausedText = std::to_string(ms / 3600000) + ":" + std::to_string(ms % 3600000 / 60000) +
-                                   ":" + std::to_string(ms % 60000 / 1000) + ":" + std::to_string(ms % 1000) + "/";
-    EXPECT_TRUE(WaitDump(m_play, &play, [&](const UiDump &d) {
-        return d.Find("PlayTime")->text.rfind(pausedText, 0) == 0;
-    })) << play.Find("PlayTime")->text << " vs " << pausedText;
+    const std::string pausedText = std::to_string(ms / 3600000) + ":" + std::to_string(ms % 3600000 / 60000) + ":" +
+                                   std::to_string(ms % 60000 / 1000) + ":" + std::to_string(ms % 1000) + "/";
+    EXPECT_TRUE(
+        WaitDump(m_play, &play, [&](const UiDump &d) { return d.Find("PlayTime")->text.rfind(pausedText, 0) == 0; }))
+        << play.Find("PlayTime")->text << " vs " << pausedText;
     EXPECT_EQ(pausedAt, PlayerValue("current"));
     Click(m_play, "closebtn");
     ASSERT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(m_play) == FALSE; }, kWaitMs));
@@ -143,8 +145,7 @@ TEST_F(E2eCalls, FindPagePlaySeekPauseAndDelete) {
     AskStandin(m_standin.pipe, "log clear");
     Click(m_main, "ItemBtn1Delete");
     ASSERT_TRUE(testsupport::WaitFor(
-        [&] { return AskStandin(m_standin.pipe, "count").status == "ok " + std::to_string(kSeeded - 1); },
-        kWaitMs));
+        [&] { return AskStandin(m_standin.pipe, "count").status == "ok " + std::to_string(kSeeded - 1); }, kWaitMs));
     EXPECT_TRUE(LogHas("voicedelete \"e2e01.wav\""));
     EXPECT_TRUE(LogHas("dbdelete \"e2e01.wav\""));
     ASSERT_TRUE(WaitDump(m_main, &page, [&](const UiDump &d) {

@@ -74,10 +74,12 @@ int wmain(int argc, wchar_t **argv) {
     if (command == L"wait") {
         const unsigned ms = argc > 4 ? static_cast<unsigned>(_wtoi(argv[4])) : 10000;
         HWND hWnd = nullptr;
-        const bool ok = testsupport::WaitFor([&] {
-            hWnd = FindTarget(argv[2], argv[3]);
-            return hWnd != nullptr && ::IsWindowVisible(hWnd);
-        }, ms);
+        const bool ok = testsupport::WaitFor(
+            [&] {
+                hWnd = FindTarget(argv[2], argv[3]);
+                return hWnd != nullptr && ::IsWindowVisible(hWnd);
+            },
+            ms);
         return ok ? 0 : 1;
     }
     const HWND hWnd = FindTarget(argv[2], argv[3]);

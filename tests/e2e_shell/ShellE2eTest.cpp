@@ -28,7 +28,7 @@ TEST_F(E2eShell, SecondStartIsRefusedAndLeavesTheFirstRunning) {
     ConsoleProcess first(m_standin.Env());
     const HWND main = WaitMainWindow(first);
     ASSERT_NE(main, nullptr);
-    ::ShowWindow(main, SW_HIDE);   // hidden to the tray still counts
+    ::ShowWindow(main, SW_HIDE);  // hidden to the tray still counts
 
     ConsoleProcess second(m_standin.Env());
     ConsoleProcess::Box box;
@@ -45,8 +45,8 @@ TEST_F(E2eShell, SecondStartIsRefusedAndLeavesTheFirstRunning) {
 }
 
 TEST_F(E2eShell, AWindowOfAnotherProgramWithTheTitleBlocksStart) {
-    const HWND foreign = ::CreateWindowExW(0, L"STATIC", kConsoleTitle, WS_POPUP, 0, 0, 10, 10, nullptr,
-                                           nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const HWND foreign = ::CreateWindowExW(0, L"STATIC", kConsoleTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                           ::GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(foreign, nullptr);
     ConsoleProcess console(m_standin.Env());
     ConsoleProcess::Box box;
@@ -61,7 +61,7 @@ TEST_F(E2eShell, AWindowOfAnotherProgramWithTheTitleBlocksStart) {
 
 TEST_F(E2eShell, FailedServiceInitialisationIsReportedAndTheConsoleRunsOn) {
     std::map<std::wstring, std::wstring> env = m_standin.Env();
-    env[L"BM_STANDIN_DATA"] = BinFolder() + L"RadioConsole.exe";   // a file: no data folder
+    env[L"BM_STANDIN_DATA"] = BinFolder() + L"RadioConsole.exe";  // a file: no data folder
     ConsoleProcess console(env);
     const HWND main = WaitMainWindow(console);
     ASSERT_NE(main, nullptr);
@@ -73,8 +73,8 @@ TEST_F(E2eShell, FailedServiceInitialisationIsReportedAndTheConsoleRunsOn) {
 TEST_F(E2eShell, SystemCloseOnAnyWindowEndsTheConsoleWithExitCodeZero) {
     const struct {
         const wchar_t *className, *title;
-    } targets[] = {{L"UIMainFrame", kConsoleTitle}, {L"PlayUI", nullptr}, {L"UIBsCfgFrame", L"基站配置"},
-                   {L"UIBsCfgFrame", L""}};
+    } targets[] = {
+        {L"UIMainFrame", kConsoleTitle}, {L"PlayUI", nullptr}, {L"UIBsCfgFrame", L"基站配置"}, {L"UIBsCfgFrame", L""}};
     for (const auto &t : targets) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(t.className)));
         ConsoleProcess console(m_standin.Env());
@@ -94,7 +94,7 @@ TEST_F(E2eShell, TrayMenuCloseButtonEndsTheConsoleWithExitCodeZero) {
     ASSERT_NE(menu, nullptr);
 
     ::SetCursorPos(300, 300);
-    ::PostMessageW(main, WM_USER + 5, 0, 0);   // WM_SHOW_TRAY_MENU
+    ::PostMessageW(main, WM_USER + 5, 0, 0);  // WM_SHOW_TRAY_MENU
     ASSERT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(menu) != FALSE; }, kExitMs));
     const UiDump dump = UiDump::Of(menu);
     const DumpedControl *close = dump.Find("closebtn");

@@ -28,8 +28,8 @@ TEST(Platform, MessageBoxIsFoundReadAndDismissed) {
 }
 
 TEST(Platform, ChineseTitleSurvivesTheRoundTripAndIsFoundByTitle) {
-    HWND hwnd = CreateWindowExW(0, L"STATIC", kTitle, WS_POPUP, 0, 0, 10, 10,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(0, L"STATIC", kTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(hwnd, nullptr);
     wchar_t buf[64] = {};
     GetWindowTextW(hwnd, buf, 64);

@@ -12,20 +12,16 @@ using namespace shelltest;
 namespace {
 
 const std::map<std::wstring, std::string> kPageSkins = {
-    {L"menu0_0.xml",
-     "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
-     "<VerticalLayout name=\"page00\" virtualwnd=\"V_Menu0_0\"><Button name=\"inner\" />"
-     "<menu1_1 /><MENU1_0 /></VerticalLayout>"},
+    {L"menu0_0.xml", "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+                     "<VerticalLayout name=\"page00\" virtualwnd=\"V_Menu0_0\"><Button name=\"inner\" />"
+                     "<menu1_1 /><MENU1_0 /></VerticalLayout>"},
     {L"menu1_1.xml", "<HorizontalLayout name=\"page11\"><Label name=\"a\" /></HorizontalLayout>"},
     {L"menu1_0.xml", "<Label name=\"page10\" />"},
-    {L"main.xml",
-     "<Window size=\"100,100\"><VerticalLayout name=\"root\"><Label name=\"before\" />"
-     "<Menu1_1 /><unknowntag /><Label name=\"after\" /></VerticalLayout></Window>"},
+    {L"main.xml", "<Window size=\"100,100\"><VerticalLayout name=\"root\"><Label name=\"before\" />"
+                  "<Menu1_1 /><unknowntag /><Label name=\"after\" /></VerticalLayout></Window>"},
 };
 
-std::wstring NameOf(CControlUI *control) {
-    return control != nullptr ? control->GetName() : L"(none)";
-}
+std::wstring NameOf(CControlUI *control) { return control != nullptr ? control->GetName() : L"(none)"; }
 
 }  // namespace
 
@@ -34,13 +30,12 @@ TEST(ControlFactory, PageTagsExpandInAnyLetterCaseAndNothingElseDoes) {
     CDialogBuilderCallbackEx factory;
     struct Case {
         const wchar_t *tag;
-        const wchar_t *root;   // null: no control
+        const wchar_t *root;  // null: no control
     } cases[] = {
-        {L"menu0_0", L"page00"}, {L"MENU0_0", L"page00"}, {L"Menu0_0", L"page00"},
-        {L"menu1_1", L"page11"}, {L"mEnU1_1", L"page11"},
-        {L"menu1_0", L"page10"}, {L"MENU1_0", L"page10"},
-        {L"menu0_1", nullptr},   {L"menu1_2", nullptr},  {L"menu0_0x", nullptr},
-        {L"menu0", nullptr},     {L"Button", nullptr},   {L"", nullptr},
+        {L"menu0_0", L"page00"}, {L"MENU0_0", L"page00"}, {L"Menu0_0", L"page00"}, {L"menu1_1", L"page11"},
+        {L"mEnU1_1", L"page11"}, {L"menu1_0", L"page10"}, {L"MENU1_0", L"page10"}, {L"menu0_1", nullptr},
+        {L"menu1_2", nullptr},   {L"menu0_0x", nullptr},  {L"menu0", nullptr},     {L"Button", nullptr},
+        {L"", nullptr},
     };
     for (const Case &c : cases) {
         std::unique_ptr<CControlUI> made(factory.CreateControl(c.tag));
@@ -76,8 +71,7 @@ TEST(ControlFactory, TheBuilderPlacesTheExpandedPageWhereTheTagStood) {
     CDialogBuilderCallbackEx factory;
     CDialogBuilder builder;
     std::unique_ptr<CControlUI> root(builder.Create(L"main.xml", nullptr, &factory));
-    ASSERT_NE(root, nullptr) << std::string(builder.GetLastErrorMessage().begin(),
-                                            builder.GetLastErrorMessage().end());
+    ASSERT_NE(root, nullptr) << std::string(builder.GetLastErrorMessage().begin(), builder.GetLastErrorMessage().end());
     IContainerUI *container = static_cast<IContainerUI *>(root->GetInterface(L"IContainer"));
     ASSERT_NE(container, nullptr);
     ASSERT_EQ(container->GetCount(), 3) << "the unknown tag adds nothing";

@@ -137,8 +137,8 @@ TEST_F(MainFrameTest, CreationBuildsTheWindowPagesTrayAndCallback) {
     EXPECT_FALSE(::IsWindowVisible(g_pPlayWnd->GetHWND()));
 
     // The three pages were expanded into their places.
-    for (LPCTSTR name : {L"BsList", L"ListRefreshBtn", L"FindVoiceFileBtn", L"RecordCtrlBtn",
-                         L"RecordNote", L"closebtn", L"maxbtn", L"restorebtn", L"minbtn"}) {
+    for (LPCTSTR name : {L"BsList", L"ListRefreshBtn", L"FindVoiceFileBtn", L"RecordCtrlBtn", L"RecordNote",
+                         L"closebtn", L"maxbtn", L"restorebtn", L"minbtn"}) {
         EXPECT_NE(Find(name), nullptr) << testing::PrintToString(std::wstring(name));
     }
     EXPECT_FALSE(Find(L"restorebtn")->IsVisible());
@@ -161,10 +161,10 @@ TEST_F(MainFrameTest, SystemCloseOnAnyOfTheFourWindowsQuitsWithoutClosingIt) {
 TEST_F(MainFrameTest, NavigationOptionsSwitchTheirPages) {
     struct Step {
         const wchar_t *option;
-        int groups, stations, calls;   // expected selections of the three tab layouts
+        int groups, stations, calls;  // expected selections of the three tab layouts
     } steps[] = {
-        {L"menu1", 1, 0, 1},   {L"menu1_0", 1, 0, 0}, {L"menu1_1", 1, 0, 1},
-        {L"menu0", 0, 0, 1},   {L"menu0_1", 0, 1, 1}, {L"menu0_0", 0, 0, 1},
+        {L"menu1", 1, 0, 1}, {L"menu1_0", 1, 0, 0}, {L"menu1_1", 1, 0, 1},
+        {L"menu0", 0, 0, 1}, {L"menu0_1", 0, 1, 1}, {L"menu0_0", 0, 0, 1},
     };
     for (const Step &step : steps) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(step.option)));
@@ -180,8 +180,7 @@ TEST_F(MainFrameTest, NavigationOptionsSwitchTheirPages) {
 
 TEST_F(MainFrameTest, SelectionFromAnOptionNamedOtherwiseSwitchesNothing) {
     SelectOption(L"menu0");
-    const int before[] = {CurSel(pm(), L"menu_switch"), CurSel(pm(), L"menu0_switch"),
-                          CurSel(pm(), L"menu1_switch")};
+    const int before[] = {CurSel(pm(), L"menu_switch"), CurSel(pm(), L"menu0_switch"), CurSel(pm(), L"menu1_switch")};
     for (LPCTSTR name : {L"Menu1", L"MENU0_1", L"menu2", L"menu1 ", L""}) {
         COptionUI stray;
         stray.SetName(name);
@@ -198,7 +197,7 @@ TEST_F(MainFrameTest, SelectionFromAnOptionNamedOtherwiseSwitchesNothing) {
 TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPageAndNeverTheMainFrame) {
     struct PageClick {
         const wchar_t *group, *page, *control;
-        const char *serviceCall;   // what the page's handler calls, or null
+        const char *serviceCall;  // what the page's handler calls, or null
     } cases[] = {
         {L"menu1", L"menu1_1", L"FindVoiceFileBtn", "DbGetCallFirst"},
         {L"menu1", L"menu1_0", L"RecordCtrlBtn", "VoiceRecordFlag"},
@@ -329,7 +328,7 @@ TEST_F(MainFrameTest, TrayMenuCloseButtonRemovesTheIconAndQuits) {
     EXPECT_TRUE(TakeQuitMessage());
     ::ShowWindow(TrayMenu(), SW_HIDE);
 
-    AddTrayIcon(s_hWnd);   // back for the tests that follow
+    AddTrayIcon(s_hWnd);  // back for the tests that follow
     // The shell's restart message adds the icon again and is answered.
     EXPECT_EQ(::SendMessageW(s_hWnd, TaskbarCreatedMessage(), 0, 0), 0);
     EXPECT_TRUE(IsTrayIconAdded());
@@ -337,7 +336,7 @@ TEST_F(MainFrameTest, TrayMenuCloseButtonRemovesTheIconAndQuits) {
 
 TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
     const HWND old = TrayMenu();
-    ::SendMessageW(old, WM_CLOSE, 0, 0);   // another program closes it: it deletes itself
+    ::SendMessageW(old, WM_CLOSE, 0, 0);  // another program closes it: it deletes itself
     ASSERT_FALSE(::IsWindow(old));
     EXPECT_FALSE(TakeQuitMessage()) << "the console keeps running";
 

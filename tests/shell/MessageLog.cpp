@@ -14,9 +14,9 @@ std::string Describe(const std::vector<MsgEntry> &entries) {
     std::ostringstream out;
     for (const MsgEntry &e : entries) {
         char line[96];
-        std::snprintf(line, sizeof line, "  {0x%04x, %lu, %ld%s%s}\n", e.message,
-                      static_cast<unsigned long>(e.wParam), static_cast<long>(e.lParam),
-                      (e.flags & kAnyParams) ? ", any" : "", (e.flags & kOptional) ? ", optional" : "");
+        std::snprintf(line, sizeof line, "  {0x%04x, %lu, %ld%s%s}\n", e.message, static_cast<unsigned long>(e.wParam),
+                      static_cast<long>(e.lParam), (e.flags & kAnyParams) ? ", any" : "",
+                      (e.flags & kOptional) ? ", optional" : "");
         out << line;
     }
     return entries.empty() ? "  (none)\n" : out.str();
@@ -29,8 +29,7 @@ bool Matches(const MsgEntry &expected, const MsgEntry &actual) {
 }
 }  // namespace
 
-MessageLog::MessageLog(HWND window, std::set<UINT> messages)
-    : m_window(window), m_messages(std::move(messages)) {
+MessageLog::MessageLog(HWND window, std::set<UINT> messages) : m_window(window), m_messages(std::move(messages)) {
     g_activeLog = this;
     m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId());
 }
@@ -50,8 +49,7 @@ LRESULT CALLBACK MessageLog::Hook(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void ExpectSequence(const MessageLog &log, const std::vector<MsgEntry> &expected,
-                    const char *file, int line) {
+void ExpectSequence(const MessageLog &log, const std::vector<MsgEntry> &expected, const char *file, int line) {
     const std::vector<MsgEntry> actual = log.Entries();
     size_t a = 0;
     bool ok = true;
@@ -64,8 +62,9 @@ void ExpectSequence(const MessageLog &log, const std::vector<MsgEntry> &expected
         }
     }
     if (ok && a == actual.size()) return;
-    ADD_FAILURE_AT(file, line) << "message sequence differs\nexpected:\n" << Describe(expected)
-                               << "actual:\n" << Describe(actual);
+    ADD_FAILURE_AT(file, line) << "message sequence differs\nexpected:\n"
+                               << Describe(expected) << "actual:\n"
+                               << Describe(actual);
 }
 
 }  // namespace shelltest

@@ -12,8 +12,8 @@ namespace shelltest {
 
 enum MsgFlags : unsigned {
     kExact = 0,
-    kAnyParams = 1,   // wParam and lParam not compared
-    kOptional = 2,    // may be missing from the actual sequence
+    kAnyParams = 1,  // wParam and lParam not compared
+    kOptional = 2,   // may be missing from the actual sequence
 };
 
 struct MsgEntry {
@@ -44,10 +44,9 @@ private:
 
 // Fails (at file:line) unless the log's entries match `expected` in order, optional
 // entries allowed to be missing.
-void ExpectSequence(const MessageLog &log, const std::vector<MsgEntry> &expected,
-                    const char *file, int line);
+void ExpectSequence(const MessageLog &log, const std::vector<MsgEntry> &expected, const char *file, int line);
 
 }  // namespace shelltest
 
-#define EXPECT_SEQUENCE(log, ...) \
+#define EXPECT_SEQUENCE(log, ...)                                                                                      \
     ::shelltest::ExpectSequence((log), std::vector<::shelltest::MsgEntry>(__VA_ARGS__), __FILE__, __LINE__)

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-
 namespace shelltest {
 
 TempSkinFolder::TempSkinFolder(const std::map<std::wstring, std::string> &files)

@@ -28,32 +28,42 @@ public:
     std::vector<std::string> calls;
     bool handledOnEntry = false;
 
-#define PROBE(name)                                                              \
-    LRESULT name(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                \
-        calls.push_back(#name);                                                  \
-        handledOnEntry = bHandled != FALSE;                                      \
-        return 7;                                                                \
+#define PROBE(name)                                                                                                    \
+    LRESULT name(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                                                      \
+        calls.push_back(#name);                                                                                        \
+        handledOnEntry = bHandled != FALSE;                                                                            \
+        return 7;                                                                                                      \
     }
+    // clang-format off
     PROBE(OnCreate) PROBE(OnDestroy) PROBE(OnSize) PROBE(OnClose) PROBE(OnGetMinMaxInfo)
     PROBE(OnNcCalcSize) PROBE(OnNcHitTest) PROBE(OnNcPaint) PROBE(OnNcActivate)
     PROBE(OnSysCommand) PROBE(OnKillFocus) PROBE(OnMouseMove) PROBE(OnKeyDown)
+    // clang-format on
 #undef PROBE
 };
 
 struct RouteCase {
     UINT message;
-    const char *handler;   // null: not in the common table
+    const char *handler;  // null: not in the common table
 };
 
 const RouteCase kRouteCases[] = {
-    {WM_CREATE, "OnCreate"},         {WM_DESTROY, "OnDestroy"},
-    {WM_SIZE, "OnSize"},             {WM_CLOSE, "OnClose"},
-    {WM_GETMINMAXINFO, "OnGetMinMaxInfo"}, {WM_NCCALCSIZE, "OnNcCalcSize"},
-    {WM_NCHITTEST, "OnNcHitTest"},   {WM_NCPAINT, "OnNcPaint"},
-    {WM_NCACTIVATE, "OnNcActivate"}, {WM_SYSCOMMAND, "OnSysCommand"},
-    {WM_KILLFOCUS, nullptr},         {WM_TIMER, nullptr},
-    {WM_MOUSEMOVE, nullptr},         {WM_KEYDOWN, nullptr},
-    {WM_USER + 1, nullptr},          {WM_SETTEXT, nullptr},
+    {WM_CREATE, "OnCreate"},
+    {WM_DESTROY, "OnDestroy"},
+    {WM_SIZE, "OnSize"},
+    {WM_CLOSE, "OnClose"},
+    {WM_GETMINMAXINFO, "OnGetMinMaxInfo"},
+    {WM_NCCALCSIZE, "OnNcCalcSize"},
+    {WM_NCHITTEST, "OnNcHitTest"},
+    {WM_NCPAINT, "OnNcPaint"},
+    {WM_NCACTIVATE, "OnNcActivate"},
+    {WM_SYSCOMMAND, "OnSysCommand"},
+    {WM_KILLFOCUS, nullptr},
+    {WM_TIMER, nullptr},
+    {WM_MOUSEMOVE, nullptr},
+    {WM_KEYDOWN, nullptr},
+    {WM_USER + 1, nullptr},
+    {WM_SETTEXT, nullptr},
 };
 
 const char kMenuSkinHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
@@ -61,12 +71,14 @@ const char kMenuSkinHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 // A 300 x 200 window whose caption band (insets 10 left and right, 40 high) holds one
 // control of each kind, 60 px wide, from x = 0.
 std::string CaptionSkin(const char *roundCorner, const char *extraButtons = "") {
-    return std::string(kMenuSkinHead) + "<Window size=\"300,200\" caption=\"10,0,10,40\" roundcorner=\"" +
-           roundCorner + "\"><VerticalLayout>"
+    return std::string(kMenuSkinHead) + "<Window size=\"300,200\" caption=\"10,0,10,40\" roundcorner=\"" + roundCorner +
+           "\"><VerticalLayout>"
            "<HorizontalLayout height=\"40\">"
            "<Label name=\"lbl\" width=\"60\" /><Button name=\"btn\" width=\"60\" />"
            "<Option name=\"opt\" width=\"60\" /><Text name=\"txt\" width=\"60\" />"
-           "<Label name=\"lbl2\" />" + extraButtons + "</HorizontalLayout>"
+           "<Label name=\"lbl2\" />" +
+           extraButtons +
+           "</HorizontalLayout>"
            "<Label name=\"below\" /></VerticalLayout></Window>";
 }
 
@@ -80,7 +92,7 @@ public:
         testsupport::PumpPending();
     }
     ~MenuWindow() {
-        if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);   // deletes the object
+        if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);  // deletes the object
         testsupport::PumpPending();
     }
     HWND hWnd() const { return m_hWnd; }
@@ -103,9 +115,7 @@ protected:
         CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
         TakeQuitMessage();
     }
-    void TearDown() override {
-        EXPECT_FALSE(TakeQuitMessage()) << "a quit message was left over";
-    }
+    void TearDown() override { EXPECT_FALSE(TakeQuitMessage()) << "a quit message was left over"; }
     testsupport::MessageBoxWatcher m_boxes;
 };
 
@@ -227,10 +237,11 @@ TEST_F(SkinnedWindowTest, MaximisedPlacementIsTheWorkAreaOfTheWindowsMonitor) {
 TEST_F(SkinnedWindowTest, MaximiseAndRestoreSwapTheButtonsWhereTheSkinHasThem) {
     for (bool buttons : {true, false}) {
         SCOPED_TRACE(buttons ? "with buttons" : "without buttons");
-        TempSkinFolder skins({{L"TaskIconMenuUI.xml",
-                               CaptionSkin("0,0", buttons ? "<Button name=\"maxbtn\" width=\"20\" />"
-                                                            "<Button name=\"restorebtn\" width=\"20\" visible=\"false\" />"
-                                                          : "")}});
+        TempSkinFolder skins(
+            {{L"TaskIconMenuUI.xml",
+              CaptionSkin("0,0", buttons ? "<Button name=\"maxbtn\" width=\"20\" />"
+                                           "<Button name=\"restorebtn\" width=\"20\" visible=\"false\" />"
+                                         : "")}});
         MenuWindow menu;
         CControlUI *maxBtn = menu.Find(L"maxbtn");
         CControlUI *restoreBtn = menu.Find(L"restorebtn");

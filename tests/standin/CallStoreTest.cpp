@@ -30,8 +30,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_store.Open(m_folder.Path())); }
 
     // Reads a window as the console's page fill does.
-    std::vector<Row> Read(const char *from, const char *to, int offset, int count,
-                          int *first = nullptr) {
+    std::vector<Row> Read(const char *from, const char *to, int offset, int count, int *first = nullptr) {
         std::vector<Row> rows;
         char one = '1', name[100];
         int id = 0;
@@ -73,9 +72,13 @@ TEST_F(CallStoreTest, RangeEndsAreInclusiveAndOrderIsStartThenId) {
 TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
     AddDay(33);
     const char *from = "2024-05-10 00:00:00", *to = "2024-05-10 23:59:59";
-    struct { int offset, count; size_t rows; int firstId; } cases[] = {
-        {0, 17, 17, 1},  {16, 17, 17, 17}, {32, 17, 1, 33}, {48, 17, 0, 0},
-        {16, 16, 16, 17}, {0, 1, 1, 1},    {32, 1, 1, 33},  {33, 1, 0, 0},
+    struct {
+        int offset, count;
+        size_t rows;
+        int firstId;
+    } cases[] = {
+        {0, 17, 17, 1},      {16, 17, 17, 17},    {32, 17, 1, 33},          {48, 17, 0, 0},
+        {16, 16, 16, 17},    {0, 1, 1, 1},        {32, 1, 1, 33},           {33, 1, 0, 0},
         {INT_MAX, 17, 0, 0}, {0, INT_MAX, 33, 1}, {INT_MAX, INT_MAX, 0, 0},
     };
     for (const auto &c : cases) {
@@ -95,10 +98,14 @@ TEST_F(CallStoreTest, BadQueriesYieldNoRecordAndTouchNoOutput) {
     char ok[] = "2024-05-10 00:00:00", end[] = "2024-05-10 23:59:59";
     char noNul[120];
     memset(noNul, '2', sizeof noNul);
-    struct { const char *from, *to; int offset, count; } cases[] = {
-        {ok, end, -16, 17}, {ok, end, -1, 16}, {ok, end, 0, 0}, {ok, end, 0, -5},
-        {"2024-05-10", end, 0, 17}, {ok, "2024-05-32 00:00:00", 0, 17}, {nullptr, end, 0, 17},
-        {ok, nullptr, 0, 17}, {noNul, end, 0, 17}, {end, ok, 0, 17},  // start after end
+    struct {
+        const char *from, *to;
+        int offset, count;
+    } cases[] = {
+        {ok, end, -16, 17},    {ok, end, -1, 16},          {ok, end, 0, 0},
+        {ok, end, 0, -5},      {"2024-05-10", end, 0, 17}, {ok, "2024-05-32 00:00:00", 0, 17},
+        {nullptr, end, 0, 17}, {ok, nullptr, 0, 17},       {noNul, end, 0, 17},
+        {end, ok, 0, 17},  // start after end
     };
     for (const auto &c : cases) {
         char name[100] = "keep";
@@ -157,10 +164,10 @@ TEST_F(CallStoreTest, DeleteFileAndRecordFollowTheirContract) {
 TEST_F(CallStoreTest, NamesThatLeaveTheFolderAreRefused) {
     TestFolder outside;
     WriteBytes(outside.File(L"victim.wav"), "x");
-    std::string escape = "..\\" + std::string(outside.Path().begin() + outside.Path().rfind(L'\\') + 1,
-                                              outside.Path().end()) + "\\victim.wav";
-    std::string names[] = {escape, "a/b.wav", "C:x.wav", "..", "", "x.wav:stream",
-                           std::string(100, 'a')};
+    std::string escape = "..\\" +
+                         std::string(outside.Path().begin() + outside.Path().rfind(L'\\') + 1, outside.Path().end()) +
+                         "\\victim.wav";
+    std::string names[] = {escape, "a/b.wav", "C:x.wav", "..", "", "x.wav:stream", std::string(100, 'a')};
     for (std::string n : names) {
         EXPECT_EQ(kBadInput, m_store.DeleteFile(&n[0], 1)) << n;
         EXPECT_EQ(kBadInput, m_store.DeleteRecord(&n[0], 1)) << n;

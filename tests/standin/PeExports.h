@@ -15,8 +15,16 @@ struct PeExports {
 
 inline PeExports ReadPeExports(const std::string &f) {
     PeExports out;
-    auto u16 = [&](size_t p) { uint16_t v = 0; if (p + 2 <= f.size()) memcpy(&v, &f[p], 2); return v; };
-    auto u32 = [&](size_t p) { uint32_t v = 0; if (p + 4 <= f.size()) memcpy(&v, &f[p], 4); return v; };
+    auto u16 = [&](size_t p) {
+        uint16_t v = 0;
+        if (p + 2 <= f.size()) memcpy(&v, &f[p], 2);
+        return v;
+    };
+    auto u32 = [&](size_t p) {
+        uint32_t v = 0;
+        if (p + 4 <= f.size()) memcpy(&v, &f[p], 4);
+        return v;
+    };
     if (f.size() < 0x40 || f.compare(0, 2, "MZ") != 0) return out;
     size_t pe = u32(0x3C);
     if (f.compare(pe, 4, std::string("PE\0\0", 4)) != 0) return out;

@@ -53,18 +53,17 @@ TEST(Recorder, FilesACallEveryIntervalWhileOn) {
 }
 
 TEST(Scenario, ParsesEveryDirective) {
-    const char *text =
-        "# a test world\n"
-        "report-interval 500\n"
-        "rejoin-delay 100\n"
-        "record-first 10\nrecord-interval 2000\nrecord-length 700\n"
-        "recording on\nsound off\nlocate record\nclear\n"
-        "station BS-1 version=2 channel=9 callmagic=42 zonemagic=3 repeater=-1 ip=10.1.2.3 "
-        "mask=255.255.0.0 proxy2=1.2.3.4 present=0-5,10.5- period=30\n"
-        "station \"BS 2\"\n"
-        "call 2024-01-02 03:04:05 seconds=3 name=first.wav inuse=1\n"
-        "call 2024-01-02 03:04:06\n"
-        "inuse other.wav\n";
+    const char *text = "# a test world\n"
+                       "report-interval 500\n"
+                       "rejoin-delay 100\n"
+                       "record-first 10\nrecord-interval 2000\nrecord-length 700\n"
+                       "recording on\nsound off\nlocate record\nclear\n"
+                       "station BS-1 version=2 channel=9 callmagic=42 zonemagic=3 repeater=-1 ip=10.1.2.3 "
+                       "mask=255.255.0.0 proxy2=1.2.3.4 present=0-5,10.5- period=30\n"
+                       "station \"BS 2\"\n"
+                       "call 2024-01-02 03:04:05 seconds=3 name=first.wav inuse=1\n"
+                       "call 2024-01-02 03:04:06\n"
+                       "inuse other.wav\n";
     Scenario s;
     std::string error;
     ASSERT_TRUE(ParseScenario(text, &s, &error)) << error;
@@ -80,8 +79,7 @@ TEST(Scenario, ParsesEveryDirective) {
     const unsigned char *ip = reinterpret_cast<const unsigned char *>(&c.IpAddr);
     EXPECT_EQ(10, ip[0]) << "network byte order: first octet first";
     EXPECT_EQ("1.2.3.4", FormatAddress(c.Proxy2));
-    EXPECT_EQ((std::vector<std::pair<int64_t, int64_t>>{{0, 5000}, {10500, -1}}),
-              s.stations[0].presence);
+    EXPECT_EQ((std::vector<std::pair<int64_t, int64_t>>{{0, 5000}, {10500, -1}}), s.stations[0].presence);
     EXPECT_EQ(30000, s.stations[0].periodMs);
     EXPECT_EQ("BS 2", s.stations[1].serial);
     ASSERT_EQ(2u, s.calls.size());
@@ -92,7 +90,10 @@ TEST(Scenario, ParsesEveryDirective) {
 }
 
 TEST(Scenario, ErrorsNameTheLine) {
-    struct { const char *text; const char *where; } cases[] = {
+    struct {
+        const char *text;
+        const char *where;
+    } cases[] = {
         {"station A channel=x\n", "line 1"},
         {"\n# ok\nstation A ip=1.2.3\n", "line 3"},
         {"call 2024-02-30 00:00:00\n", "line 1"},

@@ -21,19 +21,18 @@ using testsupport::WaitFor;
 
 namespace {
 
-const char kScenario[] =
-    "# world of the DLL tests\n"
-    "report-interval 300\n"
-    "rejoin-delay 200\n"
-    "record-first 100\nrecord-interval 600000\nrecord-length 800\n"
-    "locate record\n"
-    "clear\n"
-    "station DLL-A version=4 channel=11 callmagic=1111 zonemagic=2 ip=10.0.0.1\n"
-    "station DLL-B channel=22 present=0-1.5\n"
-    "station DLL-R channel=33\n"
-    "call 2024-07-01 09:00:00 seconds=2 name=july1.wav\n"
-    "call 2024-07-01 10:00:00 seconds=1 name=july2.wav inuse=1\n"
-    "call 2024-07-02 00:00:00 seconds=1 name=july3.wav\n";
+const char kScenario[] = "# world of the DLL tests\n"
+                         "report-interval 300\n"
+                         "rejoin-delay 200\n"
+                         "record-first 100\nrecord-interval 600000\nrecord-length 800\n"
+                         "locate record\n"
+                         "clear\n"
+                         "station DLL-A version=4 channel=11 callmagic=1111 zonemagic=2 ip=10.0.0.1\n"
+                         "station DLL-B channel=22 present=0-1.5\n"
+                         "station DLL-R channel=33\n"
+                         "call 2024-07-01 09:00:00 seconds=2 name=july1.wav\n"
+                         "call 2024-07-01 10:00:00 seconds=1 name=july2.wav inuse=1\n"
+                         "call 2024-07-02 00:00:00 seconds=1 name=july3.wav\n";
 
 struct Seen {
     std::string serial;
@@ -85,8 +84,7 @@ const auto *g_world = ::testing::AddGlobalTestEnvironment(new StandinWorld);
 std::vector<std::string> Ask(const std::string &request) {
     HANDLE pipe = INVALID_HANDLE_VALUE;
     WaitFor([&] {
-        pipe = CreateFileW(g_pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+        pipe = CreateFileW(g_pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         return pipe != INVALID_HANDLE_VALUE;
     });
     std::vector<std::string> lines;
@@ -134,13 +132,15 @@ std::vector<Row> Query(const char *from, const char *to, int offset = 0, int cou
 }
 
 TEST(StandinDll, ExportExactlyTheTables) {
-    struct { const wchar_t *file; std::vector<std::string> names; } dlls[] = {
+    struct {
+        const wchar_t *file;
+        std::vector<std::string> names;
+    } dlls[] = {
         {L"BmService.dll",
-         {"BmSrvInitialize", "BmSrvSetCbProcBsReportInfo", "DbDeleteCallItem", "DbGetCallFirst",
-          "DbGetCallNext", "LocateVoiceFile", "VoiceDeleteFile", "VoiceExitPlayFile",
-          "VoiceFileIsUsing", "VoiceGetPlayFileCurFrameIndex", "VoiceGetRecordFlag",
-          "VoiceGetStopFlag", "VoicePlayFile", "VoicePlayFileTotalFrameNum", "VoiceRecordFlag",
-          "VoiceSetPlayFilePostion", "VoiceSetStopFlag"}},
+         {"BmSrvInitialize", "BmSrvSetCbProcBsReportInfo", "DbDeleteCallItem", "DbGetCallFirst", "DbGetCallNext",
+          "LocateVoiceFile", "VoiceDeleteFile", "VoiceExitPlayFile", "VoiceFileIsUsing",
+          "VoiceGetPlayFileCurFrameIndex", "VoiceGetRecordFlag", "VoiceGetStopFlag", "VoicePlayFile",
+          "VoicePlayFileTotalFrameNum", "VoiceRecordFlag", "VoiceSetPlayFilePostion", "VoiceSetStopFlag"}},
         {L"BmHalApi.dll", {"BmHalBsDelete", "BmHalBsSetConfig", "BmHalBsStatus"}},
     };
     for (auto &d : dlls) {
@@ -190,8 +190,7 @@ TEST(StandinDll, StationReportsTakesSettingsForgetsAndReportsAgain) {
     EXPECT_STREQ("DLL-A", seen[0].serialPtr);
     std::vector<std::string> log = Ask("log");
     EXPECT_NE(log.end(), std::find_if(log.begin(), log.end(), [](const std::string &l) {
-                  return l.find("setconfig \"DLL-A\" result=0 version=4 reserved1=0 channel=99") !=
-                         std::string::npos;
+                  return l.find("setconfig \"DLL-A\" result=0 version=4 reserved1=0 channel=99") != std::string::npos;
               }));
     EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "= delete \"DLL-A\" result=0"));
 }
@@ -215,8 +214,7 @@ TEST(StandinDll, StatusCallsRacingPushesSeeWholeRecords) {
             BsConfig out{};
             int r = BmHalBsStatus(s, &out);
             ++calls;
-            if (r == 0 || (memcmp(&out, &one, sizeof out) != 0 && memcmp(&out, &two, sizeof out) != 0))
-                ++bad;
+            if (r == 0 || (memcmp(&out, &one, sizeof out) != 0 && memcmp(&out, &two, sizeof out) != 0)) ++bad;
         }
     });
     for (int i = 0; i < 3000; ++i) BmHalBsSetConfig(serial, i % 2 ? &one : &two);
@@ -258,8 +256,7 @@ TEST(StandinDll, PlayerRunsOnTheClockPausesSeeksAndEnds) {
     EXPECT_EQ(0, VoiceGetPlayFileCurFrameIndex());
     VoiceSetStopFlag(0);
     VoiceSetPlayFilePostion(99);
-    ASSERT_TRUE(WaitFor([] { return VoicePlayFileTotalFrameNum() == 0; }))
-        << "the end of the file unloads it";
+    ASSERT_TRUE(WaitFor([] { return VoicePlayFileTotalFrameNum() == 0; })) << "the end of the file unloads it";
     VoicePlayFile(name, rows[0].id);
     EXPECT_EQ(100, VoicePlayFileTotalFrameNum());
     VoiceExitPlayFile();
@@ -268,8 +265,7 @@ TEST(StandinDll, PlayerRunsOnTheClockPausesSeeksAndEnds) {
     VoicePlayFile(missing, 1);
     EXPECT_EQ(0, VoicePlayFileTotalFrameNum());
     std::vector<std::string> log = Ask("log");
-    for (const char *expected : {"= play \"july1.wav\" id=1 result=0", "= pause 1", "= seek 50",
-                                 "= exitplay"})
+    for (const char *expected : {"= play \"july1.wav\" id=1 result=0", "= pause 1", "= seek 50", "= exitplay"})
         EXPECT_NE(log.end(), std::find(log.begin(), log.end(), expected)) << expected;
 }
 
@@ -346,8 +342,8 @@ TEST(StandinDll, BadArgumentsFailWithoutHarm) {
     int id = 0;
     EXPECT_NE(0, DbGetCallFirst(0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 17));
     EXPECT_NE(0, DbGetCallFirst(0, &one, &id, name, noNul, noNul, 0, 17));
-    EXPECT_NE(0, DbGetCallFirst(0, &one, &id, name, "2024-07-01 00:00:00",
-                                "2024-07-01 23:59:59", 0x7fffffff, 0x7fffffff));
+    EXPECT_NE(0,
+              DbGetCallFirst(0, &one, &id, name, "2024-07-01 00:00:00", "2024-07-01 23:59:59", 0x7fffffff, 0x7fffffff));
     EXPECT_NE(0, DbGetCallNext(nullptr, nullptr));
     for (char *n : {static_cast<char *>(nullptr), noNul}) {
         EXPECT_NE(0, DbDeleteCallItem(n, 1));

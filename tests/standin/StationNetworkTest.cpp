@@ -73,8 +73,10 @@ TEST(StationNetwork, PresenceFollowsTheTimelineAndManualOverrides) {
     s.periodMs = 60000;
     net.AddStation(s);
     BsConfig out{};
-    struct { int64_t at; int status; } timeline[] = {
-        {1000, 1}, {40999, 1}, {41000, 0}, {60999, 0}, {61000, 1}, {101000, 0}, {121000, 1}};
+    struct {
+        int64_t at;
+        int status;
+    } timeline[] = {{1000, 1}, {40999, 1}, {41000, 0}, {60999, 0}, {61000, 1}, {101000, 0}, {121000, 1}};
     for (const auto &p : timeline) EXPECT_EQ(p.status, net.Status("P", &out, p.at)) << p.at;
 
     ASSERT_EQ(1u, net.DueReports(1000).size());

@@ -11,8 +11,8 @@ public:
         static int s_counter = 0;
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"standin-test-" + std::to_wstring(GetCurrentProcessId()) +
-                 L"-" + std::to_wstring(++s_counter);
+        m_path = std::wstring(temp) + L"standin-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                 std::to_wstring(++s_counter);
         Remove();
         CreateDirectoryW(m_path.c_str(), nullptr);
     }
@@ -45,8 +45,8 @@ private:
 // Whole-file helpers for damaging files on purpose.
 inline std::string ReadBytes(const std::wstring &path) {
     std::string out;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    HANDLE h =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return out;
     char buf[65536];
     DWORD got = 0;
@@ -59,8 +59,8 @@ inline bool WriteBytes(const std::wstring &path, const std::string &bytes) {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
+    bool ok =
+        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     CloseHandle(h);
     return ok;
 }

@@ -30,8 +30,8 @@ TEST(WavFile, DamagedFilesFailOrYieldWhatIsThere) {
     rate[24] = 0x44;
     bits[34] = 8;
     notWave[8] = 'X';
-    for (const std::string &bad : {good.substr(0, 11), good.substr(0, 30), stereo, rate, bits,
-                                   notWave, std::string()}) {
+    for (const std::string &bad :
+         {good.substr(0, 11), good.substr(0, 30), stereo, rate, bits, notWave, std::string()}) {
         std::vector<int16_t> s;
         std::string error;
         EXPECT_FALSE(ParseWav(bad, &s, &error));
@@ -111,7 +111,10 @@ TEST(PlayerClock, SeekIsClampedAndKeepsThePauseState) {
     FakeTime t;
     PlayerClock clock(t.Source());
     clock.Load(300);
-    struct { int percent; int frame; } cases[] = {{50, 150}, {-20, 0}, {0, 0}, {33, 99}, {99, 297}};
+    struct {
+        int percent;
+        int frame;
+    } cases[] = {{50, 150}, {-20, 0}, {0, 0}, {33, 99}, {99, 297}};
     for (const auto &c : cases) {
         clock.Seek(c.percent);
         EXPECT_EQ(c.frame, clock.Current()) << c.percent;
@@ -156,9 +159,7 @@ TEST(Player, DrivesTheSoundDeviceWithTheClock) {
     player.Seek(50);
     t.ms += 200;
     EXPECT_EQ(0, player.TotalFrames());
-    EXPECT_EQ((std::vector<std::string>{"stop", "play 1600 0", "pause", "resume", "play 1600 800",
-                                        "stop"}),
-              log);
+    EXPECT_EQ((std::vector<std::string>{"stop", "play 1600 0", "pause", "resume", "play 1600 800", "stop"}), log);
     EXPECT_FALSE(player.Play(folder.File(L"missing.wav")));
     EXPECT_EQ(0, player.TotalFrames());
     WriteBytes(folder.File(L"bad.wav"), "RIFF....WAVEjunk");

@@ -51,7 +51,7 @@ public:
         for (const auto &var : env) {
             wchar_t old[1024];
             const DWORD n = ::GetEnvironmentVariableW(var.first.c_str(), old, 1024);
-            m_saved.push_back({var.first, n > 0 && n < 1024, n > 0 && n < 1024 ? old : L""});
+            m_saved.push_back({var.first, n > 0 && n<1024, n> 0 && n < 1024 ? old : L""});
             ::SetEnvironmentVariableW(var.first.c_str(), var.second.empty() ? nullptr : var.second.c_str());
         }
     }
@@ -83,8 +83,7 @@ StandinSetup MakeStandinSetup(const std::wstring &tag, const std::string &scenar
     static int counter = 0;
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring id = tag + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                            std::to_wstring(++counter);
+    const std::wstring id = tag + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
     StandinSetup s;
     s.data = std::wstring(temp) + id;
     s.pipe = L"\\\\.\\pipe\\" + id;
@@ -177,7 +176,7 @@ bool ConsoleProcess::Running() const {
 bool ConsoleProcess::WaitExit(unsigned timeoutMs) {
     if (m_process == nullptr) return false;
     const bool exited = testsupport::WaitFor([&] { return !Running(); }, timeoutMs);
-    if (exited && m_reader.joinable()) m_reader.join();   // all output read
+    if (exited && m_reader.joinable()) m_reader.join();  // all output read
     return exited;
 }
 
@@ -198,8 +197,7 @@ HWND ConsoleProcess::FindWindowOf(const wchar_t *className, const wchar_t *title
     return search.found;
 }
 
-HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title,
-                                  unsigned timeoutMs) const {
+HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const {
     HWND found = nullptr;
     testsupport::WaitFor([&] { return (found = FindWindowOf(className, title)) != nullptr; }, timeoutMs);
     return found;
@@ -207,10 +205,12 @@ HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title
 
 bool ConsoleProcess::AnswerMessageBox(Box *box, unsigned timeoutMs) const {
     HWND dialog = nullptr;
-    if (!testsupport::WaitFor([&] {
-            dialog = FindWindowOf(L"#32770");
-            return dialog != nullptr && ::IsWindowVisible(dialog);
-        }, timeoutMs)) {
+    if (!testsupport::WaitFor(
+            [&] {
+                dialog = FindWindowOf(L"#32770");
+                return dialog != nullptr && ::IsWindowVisible(dialog);
+            },
+            timeoutMs)) {
         return false;
     }
     wchar_t caption[256] = {};

@@ -26,7 +26,7 @@ public:
     // Waits for the exit; false on time-out.
     bool WaitExit(unsigned timeoutMs);
     DWORD ExitCode() const;
-    std::string Output() const;   // standard output so far
+    std::string Output() const;  // standard output so far
 
     // A top-level window of this process with the class (and title, unless null).
     HWND FindWindowOf(const wchar_t *className, const wchar_t *title = nullptr) const;

@@ -11,10 +11,12 @@ void UseInstalledSkins() {
 
 bool WaitLaidOut(CControlUI *control, unsigned timeoutMs) {
     if (control == nullptr) return false;
-    return WaitFor([&] {
-        const RECT &rc = control->GetPos();
-        return control->IsVisible() && rc.right > rc.left && rc.bottom > rc.top;
-    }, timeoutMs);
+    return WaitFor(
+        [&] {
+            const RECT &rc = control->GetPos();
+            return control->IsVisible() && rc.right > rc.left && rc.bottom > rc.top;
+        },
+        timeoutMs);
 }
 
 void ClickAt(HWND hWnd, POINT pt, bool twice) {
@@ -30,7 +32,7 @@ void ClickAt(HWND hWnd, POINT pt, bool twice) {
 }
 
 void ClickControl(HWND hWnd, CControlUI *control, bool twice) {
-    ::UpdateWindow(hWnd);   // lays the controls out if a paint is due
+    ::UpdateWindow(hWnd);  // lays the controls out if a paint is due
     const RECT &rc = control->GetPos();
     ClickAt(hWnd, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, twice);
 }

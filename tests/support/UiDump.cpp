@@ -43,13 +43,12 @@ std::string InspectWindow(HWND target, unsigned timeoutMs) {
     wc.lpfnWndProc = ReceiverProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kClass;
-    ::RegisterClassW(&wc);   // a second registration fails harmlessly
-    const HWND receiver = ::CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                            wc.hInstance, nullptr);
+    ::RegisterClassW(&wc);  // a second registration fails harmlessly
+    const HWND receiver =
+        ::CreateWindowExW(0, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
     g_reply.clear();
     g_replied = false;
-    ::PostMessageW(target, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE),
-                   reinterpret_cast<WPARAM>(receiver), 0);
+    ::PostMessageW(target, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), reinterpret_cast<WPARAM>(receiver), 0);
     testsupport::WaitFor([] { return g_replied; }, timeoutMs);
     ::DestroyWindow(receiver);
     return g_reply;
@@ -59,7 +58,7 @@ UiDump UiDump::Of(HWND hWnd) {
     UiDump dump;
     std::istringstream in(InspectWindow(hWnd));
     std::string line;
-    std::getline(in, line);   // the window line
+    std::getline(in, line);  // the window line
     while (std::getline(in, line)) {
         const std::vector<std::string> f = SplitText(line, '\t');
         if (f.size() < 11) continue;
@@ -71,8 +70,8 @@ UiDump UiDump::Of(HWND hWnd) {
         c.enabled = f[4] == "1";
         c.selected = f[5];
         c.value = f[6];
-        c.rect = RECT{std::atoi(f[7].c_str()), std::atoi(f[8].c_str()), std::atoi(f[9].c_str()),
-                      std::atoi(f[10].c_str())};
+        c.rect =
+            RECT{std::atoi(f[7].c_str()), std::atoi(f[8].c_str()), std::atoi(f[9].c_str()), std::atoi(f[10].c_str())};
         if (f.size() > 11) c.text = f[11];
         dump.m_controls.push_back(c);
     }
@@ -101,8 +100,10 @@ std::vector<const DumpedControl *> UiDump::Visible(const std::string &cls) const
 void ClickAt(HWND hWnd, int x, int y, bool twice, bool post) {
     const LPARAM at = MAKELPARAM(x, y);
     auto send = [&](UINT msg, WPARAM w) {
-        if (post) ::PostMessageW(hWnd, msg, w, at);
-        else ::SendMessageW(hWnd, msg, w, at);
+        if (post)
+            ::PostMessageW(hWnd, msg, w, at);
+        else
+            ::SendMessageW(hWnd, msg, w, at);
     };
     send(WM_MOUSEMOVE, 0);
     send(WM_LBUTTONDOWN, MK_LBUTTON);

@@ -18,9 +18,9 @@ struct DumpedControl {
     int depth = 0;
     std::string cls, name;
     bool visible = false, enabled = false;
-    std::string selected, value;   // "-" where the control has no such state
+    std::string selected, value;  // "-" where the control has no such state
     RECT rect = {0, 0, 0, 0};
-    std::string text;              // list rows: the column texts joined by U+001F
+    std::string text;  // list rows: the column texts joined by U+001F
 };
 
 class UiDump {
@@ -30,7 +30,7 @@ public:
     bool Empty() const { return m_controls.empty(); }
     // The first control with the name (the first visible one); null when none.
     const DumpedControl *Find(const std::string &name, bool visibleOnly = false) const;
-    int IntValue(const std::string &name) const;   // -1 when missing or "-"
+    int IntValue(const std::string &name) const;  // -1 when missing or "-"
     // The visible controls of a class, in tree order.
     std::vector<const DumpedControl *> Visible(const std::string &cls) const;
 

@@ -28,7 +28,8 @@ TEST(Combo, SelectItemWithAnIndexNamingNoEntryLeavesNoneSelected) {
         int expected;
         const wchar_t *text;
     };
-    const Case cases[] = {{1, 1, L"直通"}, {-1, -1, L""}, {3, -1, L""}, {99, -1, L""}, {0, 0, L"中继"}, {2, 2, L"Mixed"}};
+    const Case cases[] = {{1, 1, L"直通"}, {-1, -1, L""},   {3, -1, L""},
+                          {99, -1, L""},   {0, 0, L"中继"}, {2, 2, L"Mixed"}};
     TestHost host(kSkin);
     auto *combo = host.Find<CComboUI>(L"mode");
     ASSERT_NE(combo, nullptr);

@@ -10,19 +10,20 @@ using uitest::TestHost;
 
 namespace {
 
-const wchar_t kSkin[] =
-    L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"8\">"
-    L"<DateTime name=\"start\" width=\"160\" height=\"30\"/>"
-    L"<DateTime name=\"fixed\" width=\"160\" height=\"30\" value=\"2024-02-29\"/>"
-    L"<Control/></VerticalLayout></Window>";
+const wchar_t kSkin[] = L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"8\">"
+                        L"<DateTime name=\"start\" width=\"160\" height=\"30\"/>"
+                        L"<DateTime name=\"fixed\" width=\"160\" height=\"30\" value=\"2024-02-29\"/>"
+                        L"<Control/></VerticalLayout></Window>";
 
 HWND Calendar() { return ::FindWindowW(CCalendarWnd::kClassName, nullptr); }
 
 }  // namespace
 
 TEST(DateMath, CalendarArithmetic) {
-    struct Month { int y, m, days, firstWeekday; };
-    const Month months[] = {{2024, 2, 29, 4}, {2023, 2, 28, 3}, {1900, 2, 28, 4}, {2000, 2, 29, 2},
+    struct Month {
+        int y, m, days, firstWeekday;
+    };
+    const Month months[] = {{2024, 2, 29, 4},  {2023, 2, 28, 3}, {1900, 2, 28, 4}, {2000, 2, 29, 2},
                             {2024, 12, 31, 0}, {2025, 1, 31, 3}, {1601, 1, 31, 1}};
     for (const Month &m : months) {
         SCOPED_TRACE(m.y * 100 + m.m);
@@ -37,7 +38,8 @@ TEST(DateMath, CalendarArithmetic) {
     EXPECT_EQ(uilib::FormatDate(st), L"2024-03-01");
     uilib::AddDays(st, -61);
     EXPECT_EQ(uilib::FormatDate(st), L"2023-12-31");
-    for (const wchar_t *bad : {L"2024-02-30", L"2024-13-01", L"24-01-01", L"2024/01/01", L"2024-01-1x", L"", L"2024-00-10"}) {
+    for (const wchar_t *bad :
+         {L"2024-02-30", L"2024-13-01", L"24-01-01", L"2024/01/01", L"2024-01-1x", L"", L"2024-00-10"}) {
         SYSTEMTIME keep = st;
         EXPECT_FALSE(uilib::ParseDate(bad, keep)) << uitest::Utf8(bad);
         EXPECT_EQ(uilib::FormatDate(keep), L"2023-12-31");

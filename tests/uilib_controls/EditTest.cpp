@@ -9,14 +9,13 @@ using uitest::TestHost;
 
 namespace {
 
-const wchar_t kSkin[] =
-    L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"10\">"
-    L"<Edit name=\"e\" height=\"30\" width=\"300\"/>"
-    L"<Edit name=\"num\" height=\"30\" width=\"300\" numberonly=\"true\" maxchar=\"3\"/>"
-    L"<Edit name=\"ro\" height=\"30\" width=\"300\" readonly=\"true\" text=\"fixed\"/>"
-    L"<Edit name=\"pw\" height=\"30\" width=\"300\" password=\"true\"/>"
-    L"<Edit name=\"narrow\" height=\"30\" width=\"80\"/>"
-    L"<Control/></VerticalLayout></Window>";
+const wchar_t kSkin[] = L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"10\">"
+                        L"<Edit name=\"e\" height=\"30\" width=\"300\"/>"
+                        L"<Edit name=\"num\" height=\"30\" width=\"300\" numberonly=\"true\" maxchar=\"3\"/>"
+                        L"<Edit name=\"ro\" height=\"30\" width=\"300\" readonly=\"true\" text=\"fixed\"/>"
+                        L"<Edit name=\"pw\" height=\"30\" width=\"300\" password=\"true\"/>"
+                        L"<Edit name=\"narrow\" height=\"30\" width=\"80\"/>"
+                        L"<Control/></VerticalLayout></Window>";
 
 CDuiString Clipboard(HWND owner) {
     CDuiString text;

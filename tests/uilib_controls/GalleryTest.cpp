@@ -19,8 +19,9 @@ protected:
     void SetUp() override {
         CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
         CPaintManagerUI::SetResourcePath((CPaintManagerUI::GetInstancePath() + L"skin").c_str());
-        m_window = new CGalleryWnd;   // deletes itself when its window goes
-        ASSERT_NE(m_window->Create(nullptr, L"Gallery", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, 0), nullptr);
+        m_window = new CGalleryWnd;  // deletes itself when its window goes
+        ASSERT_NE(m_window->Create(nullptr, L"Gallery", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0, 0),
+                  nullptr);
         m_hwnd = m_window->GetHWND();
         m_window->CenterWindow();
         ::ShowWindow(m_hwnd, SW_SHOW);
@@ -50,11 +51,14 @@ TEST_F(GalleryTest, TheSkinSizesTheWindowAndEveryControlKindIsThere) {
     ::GetClientRect(m_hwnd, &rc);
     EXPECT_EQ(rc.right, 1060);
     EXPECT_EQ(rc.bottom, 700);
-    const struct { const wchar_t *name; const wchar_t *cls; } expected[] = {
-        {L"OkButton", L"Button"}, {L"AutoOption", L"Option"}, {L"NameEdit", L"Edit"},
-        {L"ModeCombo", L"Combo"}, {L"StartDate", L"DateTime"}, {L"VolumeSlider", L"Slider"},
-        {L"LoadProgress", L"Progress"}, {L"StationList", L"List"}, {L"CallList", L"List"},
-        {L"ListTabs", L"TabLayout"}, {L"AboutText", L"Text"}, {L"StatusLabel", L"Label"},
+    const struct {
+        const wchar_t *name;
+        const wchar_t *cls;
+    } expected[] = {
+        {L"OkButton", L"Button"},       {L"AutoOption", L"Option"},  {L"NameEdit", L"Edit"},
+        {L"ModeCombo", L"Combo"},       {L"StartDate", L"DateTime"}, {L"VolumeSlider", L"Slider"},
+        {L"LoadProgress", L"Progress"}, {L"StationList", L"List"},   {L"CallList", L"List"},
+        {L"ListTabs", L"TabLayout"},    {L"AboutText", L"Text"},     {L"StatusLabel", L"Label"},
     };
     for (const auto &e : expected) {
         CControlUI *c = Find(e.name);
@@ -75,7 +79,9 @@ TEST_F(GalleryTest, TheInspectionDumpDescribesTheControls) {
     EXPECT_EQ(std::stoul(head[2], nullptr, 16), reinterpret_cast<ULONG_PTR>(m_hwnd));
 
     // name -> class, visible, enabled, selected, value, text
-    struct Expect { const char *name, *cls, *visible, *enabled, *selected, *value, *text; };
+    struct Expect {
+        const char *name, *cls, *visible, *enabled, *selected, *value, *text;
+    };
     const Expect rows[] = {
         {"VolumeSlider", "Slider", "1", "1", "-", "40", nullptr},
         {"ModeCombo", "Combo", "1", "1", "-", "0", "中继 Repeater"},
@@ -177,7 +183,7 @@ TEST_F(GalleryTest, TheGalleryAnswersMouseAndKeys) {
     // The slider moves the progress bar with it.
     Click(Find(L"StationsTab"));
     ::UpdateWindow(m_hwnd);
-    ::SendMessageW(m_hwnd, WM_KEYDOWN, VK_TAB, 0);   // focus somewhere, then the slider
+    ::SendMessageW(m_hwnd, WM_KEYDOWN, VK_TAB, 0);  // focus somewhere, then the slider
     Find(L"VolumeSlider")->SetFocus();
     ::SendMessageW(m_hwnd, WM_KEYDOWN, VK_END, 0);
     EXPECT_EQ(static_cast<CProgressUI *>(Find(L"LoadProgress"))->GetValue(), 100);

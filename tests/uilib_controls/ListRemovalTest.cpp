@@ -10,10 +10,9 @@ using uitest::TestHost;
 
 namespace {
 
-const wchar_t kSkin[] =
-    L"<Window><VerticalLayout inset=\"10,10,10,10\" virtualwnd=\"V_Menu1_1\">"
-    L"<List name=\"calls\" height=\"400\" vscrollbar=\"true\"/><Control/>"
-    L"</VerticalLayout></Window>";
+const wchar_t kSkin[] = L"<Window><VerticalLayout inset=\"10,10,10,10\" virtualwnd=\"V_Menu1_1\">"
+                        L"<List name=\"calls\" height=\"400\" vscrollbar=\"true\"/><Control/>"
+                        L"</VerticalLayout></Window>";
 
 CButtonUI *RowButton(const wchar_t *name, const wchar_t *pos, const wchar_t *width) {
     auto *b = new CButtonUI;
@@ -126,7 +125,7 @@ TEST(ListRows, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
             if (msg.sType != type || removed) return;
             removed = list->Remove(target);
         };
-        const POINT at = TestHost::Center(target);   // target may be gone after the click
+        const POINT at = TestHost::Center(target);  // target may be gone after the click
         if (type == CDuiString(DUI_MSGTYPE_DBCLICK)) {
             host.Click(at);
             host.notes.clear();

@@ -248,7 +248,8 @@ TEST(List, TextRowsReportColumnsJoinedForInspection) {
     auto *list = host.Find<CListUI>(L"list");
     CListTextElementUI *row = AddRow(list, L"基站", L"10.0.0.1");
     row->SetText(2, L"x\ty");
-    EXPECT_EQ(row->GetInspectText(), CDuiString(L"基站\x1F" L"10.0.0.1\x1Fx\ty"));
+    EXPECT_EQ(row->GetInspectText(), CDuiString(L"基站\x1F"
+                                                L"10.0.0.1\x1Fx\ty"));
     EXPECT_STREQ(row->GetText(7), L"");
     EXPECT_EQ(row->GetColumnCount(), 3);
 }

@@ -10,7 +10,8 @@ namespace {
 
 // 20 items of 50 px in a 300 px column: 700 px to scroll.
 std::wstring Skin() {
-    std::wstring xml = L"<Window><HorizontalLayout><VerticalLayout name=\"col\" width=\"200\" height=\"300\" vscrollbar=\"true\">";
+    std::wstring xml =
+        L"<Window><HorizontalLayout><VerticalLayout name=\"col\" width=\"200\" height=\"300\" vscrollbar=\"true\">";
     for (int i = 0; i < 20; ++i) xml += L"<Control height=\"50\"/>";
     xml += L"</VerticalLayout><Control/></HorizontalLayout></Window>";
     return xml;

@@ -72,9 +72,25 @@ TEST(Slider, RailClicksKeysAndWheelAreUserMoves) {
         int expected;
     };
     const Case cases[] = {
-        {"click on the rail", [](TestHost &h, CSliderUI *s) { h.Click({XOf(s, 80), TestHost::Center(s).y}); }, 80},
-        {"right arrow", [](TestHost &h, CSliderUI *s) { h.Click({XOf(s, 50), TestHost::Center(s).y}); h.notes.clear(); h.Key(VK_RIGHT); }, 51},
-        {"end key", [](TestHost &h, CSliderUI *s) { h.Click({XOf(s, 50), TestHost::Center(s).y}); h.notes.clear(); h.Key(VK_END); }, 100},
+        {"click on the rail",
+         [](TestHost &h, CSliderUI *s) {
+             h.Click({XOf(s, 80), TestHost::Center(s).y});
+         },
+         80},
+        {"right arrow",
+         [](TestHost &h, CSliderUI *s) {
+             h.Click({XOf(s, 50), TestHost::Center(s).y});
+             h.notes.clear();
+             h.Key(VK_RIGHT);
+         },
+         51},
+        {"end key",
+         [](TestHost &h, CSliderUI *s) {
+             h.Click({XOf(s, 50), TestHost::Center(s).y});
+             h.notes.clear();
+             h.Key(VK_END);
+         },
+         100},
         {"wheel down", [](TestHost &h, CSliderUI *s) { h.Wheel(TestHost::Center(s), -WHEEL_DELTA); }, 49},
     };
     TestHost host(kSkin);

@@ -26,10 +26,11 @@ public:
     ~TestHost() override;
 
     CPaintManagerUI &Manager() { return m_pm; }
-    template <class T> T *Find(const wchar_t *name) {
+    template <class T>
+    T *Find(const wchar_t *name) {
         return static_cast<T *>(m_pm.FindControl(name));
     }
-    void Layout();                              // lays out and paints now
+    void Layout();  // lays out and paints now
 
     void Press(POINT pt);
     void Move(POINT pt);
@@ -38,8 +39,8 @@ public:
     void DoubleClick(POINT pt);
     void Click(CControlUI *control) { Click(Center(control)); }
     void Wheel(POINT pt, int delta);
-    void Key(UINT vk);                          // WM_KEYDOWN and WM_KEYUP
-    void Type(const wchar_t *text);             // one WM_CHAR per character
+    void Key(UINT vk);               // WM_KEYDOWN and WM_KEYUP
+    void Type(const wchar_t *text);  // one WM_CHAR per character
 
     static POINT Center(CControlUI *control);
     int Count(const wchar_t *type) const;

@@ -13,22 +13,19 @@
 
 namespace {
 
-int CountLines(const std::string &text)
-{
+int CountLines(const std::string &text) {
     int n = 0;
     for (char c : text) n += c == '\n' ? 1 : 0;
     return n;
 }
 
-std::wstring TempDir()
-{
+std::wstring TempDir() {
     wchar_t dir[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
     return dir;
 }
 
-void WriteFile(const std::wstring &path, const std::string &bytes)
-{
+void WriteFile(const std::wstring &path, const std::string &bytes) {
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     DWORD written = 0;
@@ -38,14 +35,13 @@ void WriteFile(const std::wstring &path, const std::string &bytes)
 
 struct BadSkin {
     const char *label;
-    std::string content;   // written to a file; empty: the file does not exist
-    const char *fault;     // expected in the one stderr line
+    std::string content;  // written to a file; empty: the file does not exist
+    const char *fault;    // expected in the one stderr line
 };
 
 class BuilderBadSkins : public ::testing::TestWithParam<BadSkin> {};
 
-TEST_P(BuilderBadSkins, GiveNullAndOneLineNamingFileAndFault)
-{
+TEST_P(BuilderBadSkins, GiveNullAndOneLineNamingFileAndFault) {
     const BadSkin &bad = GetParam();
     std::wstring name = std::wstring(L"uilib_bad_") + std::wstring(bad.label, bad.label + strlen(bad.label)) + L".xml";
     for (wchar_t &c : name) {
@@ -72,17 +68,16 @@ TEST_P(BuilderBadSkins, GiveNullAndOneLineNamingFileAndFault)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BuilderBadSkins,
-    ::testing::Values(
-        BadSkin{"missing file", "", "file not found"},
-        BadSkin{"unclosed tag", "<Window size=\"10,10\">\n<VerticalLayout>\n</Window>", "line 3, column 1: mismatched tag"},
-        BadSkin{"bad entity", "<Window><Label text=\"&bogus;\"/></Window>", "bad entity"},
-        BadSkin{"invalid utf8", "<Window><Label text=\"\xFF\xFE\"/></Window>", "invalid UTF-8"},
-        BadSkin{"unclosed huge attribute", "<Window><Label text=\"" + std::string(10 * 1024 * 1024, 'a'),
-                "unclosed attribute value"},
-        BadSkin{"no known control", "<Window><Mystery/></Window>", "no control to build"}));
+    ::testing::Values(BadSkin{"missing file", "", "file not found"},
+                      BadSkin{"unclosed tag", "<Window size=\"10,10\">\n<VerticalLayout>\n</Window>",
+                              "line 3, column 1: mismatched tag"},
+                      BadSkin{"bad entity", "<Window><Label text=\"&bogus;\"/></Window>", "bad entity"},
+                      BadSkin{"invalid utf8", "<Window><Label text=\"\xFF\xFE\"/></Window>", "invalid UTF-8"},
+                      BadSkin{"unclosed huge attribute", "<Window><Label text=\"" + std::string(10 * 1024 * 1024, 'a'),
+                              "unclosed attribute value"},
+                      BadSkin{"no known control", "<Window><Mystery/></Window>", "no control to build"}));
 
-TEST(Builder, InlineSkinBuildsBuiltinTagsWithTheirAttributes)
-{
+TEST(Builder, InlineSkinBuildsBuiltinTagsWithTheirAttributes) {
     CPaintManagerUI manager;
     CDialogBuilder builder;
     CControlUI *root = builder.Create(
@@ -90,7 +85,8 @@ TEST(Builder, InlineSkinBuildsBuiltinTagsWithTheirAttributes)
         L"<Font id=\"1\" name=\"Microsoft YaHei\" size=\"16\" bold=\"true\"/>"
         L"<VerticalLayout name=\"root\" inset=\"1,2,3,4\">"
         L"  <Label name=\"title\" text=\"\x57FA\x7AD9 &amp; Co\" font=\"1\" height=\"30\"/>"
-        L"  <HorizontalLayout><Button name=\"ok\" text=\"OK\" width=\"80\"/><Option name=\"o1\" group=\"g\"/></HorizontalLayout>"
+        L"  <HorizontalLayout><Button name=\"ok\" text=\"OK\" width=\"80\"/><Option name=\"o1\" "
+        L"group=\"g\"/></HorizontalLayout>"
         L"  <TabLayout name=\"tabs\" selectedid=\"1\"><Container/><Container name=\"second\"/></TabLayout>"
         L"</VerticalLayout></Window>",
         nullptr, nullptr, &manager);
@@ -98,7 +94,7 @@ TEST(Builder, InlineSkinBuildsBuiltinTagsWithTheirAttributes)
     manager.AttachDialog(root);
 
     EXPECT_STREQ(root->GetClass(), L"VerticalLayout");
-    EXPECT_EQ(root->GetBkColor(), 0xFF112233u);   // the window's bkcolor lands on the root
+    EXPECT_EQ(root->GetBkColor(), 0xFF112233u);  // the window's bkcolor lands on the root
     EXPECT_EQ(manager.GetInitSize().cx, 320);
     EXPECT_EQ(manager.GetInitSize().cy, 240);
     EXPECT_EQ(manager.GetCaptionRect().bottom, 30);
@@ -117,13 +113,12 @@ TEST(Builder, InlineSkinBuildsBuiltinTagsWithTheirAttributes)
     EXPECT_STREQ(manager.FindControl(L"o1")->GetClass(), L"Option");
     auto *tabs = static_cast<CTabLayoutUI *>(manager.FindControl(L"tabs"));
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->GetCurSel(), 1);   // "selectedid" given before the items existed
+    EXPECT_EQ(tabs->GetCurSel(), 1);  // "selectedid" given before the items existed
     EXPECT_TRUE(manager.FindControl(L"second")->IsVisible());
     EXPECT_EQ(static_cast<CContainerUI *>(root)->GetInset().bottom, 4);
 }
 
-TEST(Builder, DefaultListsComeFirstAndOwnAttributesWin)
-{
+TEST(Builder, DefaultListsComeFirstAndOwnAttributesWin) {
     CPaintManagerUI manager;
     CDialogBuilder builder;
     CControlUI *root = builder.Create(
@@ -140,8 +135,7 @@ TEST(Builder, DefaultListsComeFirstAndOwnAttributesWin)
 
 class PageFactory : public IDialogBuilderCallback {
 public:
-    CControlUI *CreateControl(LPCTSTR pstrClass) override
-    {
+    CControlUI *CreateControl(LPCTSTR pstrClass) override {
         asked.push_back(pstrClass);
         if (_wcsicmp(pstrClass, L"page") == 0) {
             CDialogBuilder sub;
@@ -152,29 +146,27 @@ public:
     std::vector<std::wstring> asked;
 };
 
-TEST(Builder, UnknownTagsGoToTheFactoryAndNullSkipsTheirChildren)
-{
+TEST(Builder, UnknownTagsGoToTheFactoryAndNullSkipsTheirChildren) {
     CPaintManagerUI manager;
     PageFactory factory;
     CDialogBuilder builder;
-    CControlUI *root = builder.Create(
-        L"<Window><VerticalLayout><PAGE virtualwnd=\"V_Page\"/>"
-        L"<Gadget><Button name=\"hidden\"/></Gadget><Label name=\"after\"/></VerticalLayout></Window>",
-        nullptr, &factory, &manager);
+    CControlUI *root =
+        builder.Create(L"<Window><VerticalLayout><PAGE virtualwnd=\"V_Page\"/>"
+                       L"<Gadget><Button name=\"hidden\"/></Gadget><Label name=\"after\"/></VerticalLayout></Window>",
+                       nullptr, &factory, &manager);
     ASSERT_NE(root, nullptr);
     manager.AttachDialog(root);
     EXPECT_EQ(factory.asked, (std::vector<std::wstring>{L"PAGE", L"Gadget"}));
     CControlUI *page = manager.FindControl(L"pageRoot");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->GetParent(), root);
-    EXPECT_EQ(manager.FindControl(L"inPage")->GetVirtualWnd(), L"V_Page");   // the tag's attributes apply
+    EXPECT_EQ(manager.FindControl(L"inPage")->GetVirtualWnd(), L"V_Page");  // the tag's attributes apply
     EXPECT_EQ(manager.FindControl(L"hidden"), nullptr);
     EXPECT_NE(manager.FindControl(L"after"), nullptr);
     EXPECT_EQ(static_cast<CContainerUI *>(root)->GetCount(), 2);
 }
 
-TEST(Builder, UnknownAttributesAndBadValuesAreIgnored)
-{
+TEST(Builder, UnknownAttributesAndBadValuesAreIgnored) {
     uitest::StderrCapture capture;
     CPaintManagerUI manager;
     CDialogBuilder builder;
@@ -200,8 +192,7 @@ TEST(Builder, UnknownAttributesAndBadValuesAreIgnored)
     EXPECT_TRUE(capture.Text().empty()) << capture.Text();
 }
 
-TEST(Builder, ATenMegabyteAttributeBuilds)
-{
+TEST(Builder, ATenMegabyteAttributeBuilds) {
     std::string big(10 * 1024 * 1024, 'z');
     std::wstring xml = L"<Window><Label name=\"big\" text=\"" + std::wstring(big.begin(), big.end()) + L"\"/></Window>";
     CPaintManagerUI manager;
@@ -212,8 +203,7 @@ TEST(Builder, ATenMegabyteAttributeBuilds)
     delete root;
 }
 
-TEST(Builder, FileUnderTheResourcePathWithRepeatedSeparators)
-{
+TEST(Builder, FileUnderTheResourcePathWithRepeatedSeparators) {
     std::wstring dir = TempDir() + L"uilib_res\\";
     ::CreateDirectoryW(dir.c_str(), nullptr);
     ::CreateDirectoryW((dir + L"sub").c_str(), nullptr);
@@ -231,12 +221,28 @@ TEST(Builder, FileUnderTheResourcePathWithRepeatedSeparators)
     ::DeleteFileW((dir + L"sub\\skin.xml").c_str());
 }
 
-TEST(Builder, EveryBuiltinClassNameCreatesItsClass)
-{
-    const wchar_t *names[] = {L"Control", L"Container", L"VerticalLayout", L"HorizontalLayout", L"TabLayout",
-                              L"Label", L"Text", L"Button", L"Option", L"Edit", L"ScrollBar", L"Progress",
-                              L"Slider", L"List", L"ListHeader", L"ListHeaderItem", L"ListLabelElement",
-                              L"ListTextElement", L"ListContainerElement", L"Combo", L"DateTime"};
+TEST(Builder, EveryBuiltinClassNameCreatesItsClass) {
+    const wchar_t *names[] = {L"Control",
+                              L"Container",
+                              L"VerticalLayout",
+                              L"HorizontalLayout",
+                              L"TabLayout",
+                              L"Label",
+                              L"Text",
+                              L"Button",
+                              L"Option",
+                              L"Edit",
+                              L"ScrollBar",
+                              L"Progress",
+                              L"Slider",
+                              L"List",
+                              L"ListHeader",
+                              L"ListHeaderItem",
+                              L"ListLabelElement",
+                              L"ListTextElement",
+                              L"ListContainerElement",
+                              L"Combo",
+                              L"DateTime"};
     for (const wchar_t *name : names) {
         CControlUI *c = CreateBuiltinControl(name);
         ASSERT_NE(c, nullptr) << std::string(name, name + wcslen(name));

@@ -10,8 +10,7 @@
 
 namespace {
 
-std::string Str(const RECT &rc)
-{
+std::string Str(const RECT &rc) {
     return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
            std::to_string(rc.bottom);
 }
@@ -20,15 +19,13 @@ std::string Str(const RECT &rc)
 struct Laid {
     CPaintManagerUI manager;
     CControlUI *root = nullptr;
-    Laid(const wchar_t *xml, int w, int h)
-    {
+    Laid(const wchar_t *xml, int w, int h) {
         CDialogBuilder builder;
         root = builder.Create(xml, nullptr, nullptr, &manager);
         manager.AttachDialog(root);
         if (root != nullptr) root->SetPos({0, 0, w, h});
     }
-    std::string Pos(const wchar_t *name) const
-    {
+    std::string Pos(const wchar_t *name) const {
         CControlUI *c = manager.FindControl(name);
         return c == nullptr ? "missing" : Str(c->GetPos());
     }
@@ -43,8 +40,7 @@ struct LayoutCase {
 
 class LayoutGeometry : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(LayoutGeometry, ControlsGetTheExpectedRectangles)
-{
+TEST_P(LayoutGeometry, ControlsGetTheExpectedRectangles) {
     const LayoutCase &c = GetParam();
     Laid laid(c.xml, c.width, c.height);
     ASSERT_NE(laid.root, nullptr) << c.label;
@@ -57,60 +53,85 @@ INSTANTIATE_TEST_SUITE_P(
     Table, LayoutGeometry,
     ::testing::Values(
         LayoutCase{"vertical: fixed first, rest shared",
-                   L"<VerticalLayout><Control name=\"a\" height=\"30\"/><Control name=\"b\"/><Control name=\"c\"/></VerticalLayout>",
-                   100, 130, {{L"a", "0,0,100,30"}, {L"b", "0,30,100,80"}, {L"c", "0,80,100,130"}}},
+                   L"<VerticalLayout><Control name=\"a\" height=\"30\"/><Control name=\"b\"/><Control "
+                   L"name=\"c\"/></VerticalLayout>",
+                   100,
+                   130,
+                   {{L"a", "0,0,100,30"}, {L"b", "0,30,100,80"}, {L"c", "0,80,100,130"}}},
         LayoutCase{"vertical: inset, child padding, padding, fixed width",
                    L"<VerticalLayout inset=\"5,5,5,5\" childpadding=\"4\">"
-                   L"<Control name=\"a\" height=\"20\" width=\"40\"/><Control name=\"b\" padding=\"3,2,1,6\"/></VerticalLayout>",
-                   110, 100, {{L"a", "5,5,45,25"}, {L"b", "8,31,104,89"}}},
+                   L"<Control name=\"a\" height=\"20\" width=\"40\"/><Control name=\"b\" "
+                   L"padding=\"3,2,1,6\"/></VerticalLayout>",
+                   110,
+                   100,
+                   {{L"a", "5,5,45,25"}, {L"b", "8,31,104,89"}}},
         LayoutCase{"vertical: stretch shares clamp to min and max",
-                   L"<VerticalLayout><Control name=\"a\" maxheight=\"10\"/><Control name=\"b\"/><Control name=\"c\" minheight=\"70\"/></VerticalLayout>",
-                   50, 100, {{L"a", "0,0,50,10"}, {L"b", "0,10,50,30"}, {L"c", "0,30,50,100"}}},
+                   L"<VerticalLayout><Control name=\"a\" maxheight=\"10\"/><Control name=\"b\"/><Control name=\"c\" "
+                   L"minheight=\"70\"/></VerticalLayout>",
+                   50,
+                   100,
+                   {{L"a", "0,0,50,10"}, {L"b", "0,10,50,30"}, {L"c", "0,30,50,100"}}},
         LayoutCase{"vertical: rounding rest goes to the last stretch item",
                    L"<VerticalLayout><Control name=\"a\"/><Control name=\"b\"/><Control name=\"c\"/></VerticalLayout>",
-                   10, 100, {{L"a", "0,0,10,33"}, {L"b", "0,33,10,66"}, {L"c", "0,66,10,100"}}},
+                   10,
+                   100,
+                   {{L"a", "0,0,10,33"}, {L"b", "0,33,10,66"}, {L"c", "0,66,10,100"}}},
         LayoutCase{"horizontal: fixed widths and stretch",
                    L"<HorizontalLayout childpadding=\"2\"><Control name=\"a\" width=\"20\"/><Control name=\"b\"/>"
                    L"<Control name=\"c\" width=\"30\" height=\"10\"/></HorizontalLayout>",
-                   100, 40, {{L"a", "0,0,20,40"}, {L"b", "22,0,68,40"}, {L"c", "70,0,100,10"}}},
+                   100,
+                   40,
+                   {{L"a", "0,0,20,40"}, {L"b", "22,0,68,40"}, {L"c", "70,0,100,10"}}},
         LayoutCase{"hidden items take no space",
-                   L"<HorizontalLayout><Control name=\"a\" visible=\"false\" width=\"50\"/><Control name=\"b\"/></HorizontalLayout>",
-                   100, 10, {{L"b", "0,0,100,10"}}},
+                   L"<HorizontalLayout><Control name=\"a\" visible=\"false\" width=\"50\"/><Control "
+                   L"name=\"b\"/></HorizontalLayout>",
+                   100,
+                   10,
+                   {{L"b", "0,0,100,10"}}},
         LayoutCase{"float with pos is placed relative to its parent",
                    L"<VerticalLayout><Control height=\"50\"/><Container name=\"box\" inset=\"9,9,9,9\">"
-                   L"<Control name=\"f\" float=\"true\" pos=\"10,5,40,25\"/><Control name=\"fill\"/></Container></VerticalLayout>",
-                   200, 150, {{L"box", "0,50,200,150"}, {L"f", "10,55,40,75"}, {L"fill", "9,59,191,141"}}},
+                   L"<Control name=\"f\" float=\"true\" pos=\"10,5,40,25\"/><Control "
+                   L"name=\"fill\"/></Container></VerticalLayout>",
+                   200,
+                   150,
+                   {{L"box", "0,50,200,150"}, {L"f", "10,55,40,75"}, {L"fill", "9,59,191,141"}}},
         LayoutCase{"float: an explicit width beats pos",
                    L"<Container><Control name=\"f\" float=\"true\" width=\"5\" pos=\"10,10,40,20\"/></Container>",
-                   100, 100, {{L"f", "10,10,15,20"}}},
-        LayoutCase{"tab layout lays out the selected page in its inset",
-                   L"<TabLayout inset=\"1,1,1,1\" selectedid=\"1\"><Control name=\"p0\"/><Control name=\"p1\"/></TabLayout>",
-                   50, 50, {{L"p1", "1,1,49,49"}}},
+                   100,
+                   100,
+                   {{L"f", "10,10,15,20"}}},
+        LayoutCase{
+            "tab layout lays out the selected page in its inset",
+            L"<TabLayout inset=\"1,1,1,1\" selectedid=\"1\"><Control name=\"p0\"/><Control name=\"p1\"/></TabLayout>",
+            50,
+            50,
+            {{L"p1", "1,1,49,49"}}},
         LayoutCase{"nested layouts",
-                   L"<VerticalLayout><HorizontalLayout height=\"20\"><Control name=\"l\" width=\"10\"/><Control name=\"r\"/></HorizontalLayout>"
+                   L"<VerticalLayout><HorizontalLayout height=\"20\"><Control name=\"l\" width=\"10\"/><Control "
+                   L"name=\"r\"/></HorizontalLayout>"
                    L"<HorizontalLayout><Control name=\"x\"/><Control name=\"y\"/></HorizontalLayout></VerticalLayout>",
-                   100, 100, {{L"l", "0,0,10,20"}, {L"r", "10,0,100,20"}, {L"x", "0,20,50,100"}, {L"y", "50,20,100,100"}}}));
+                   100,
+                   100,
+                   {{L"l", "0,0,10,20"}, {L"r", "10,0,100,20"}, {L"x", "0,20,50,100"}, {L"y", "50,20,100,100"}}}));
 
-TEST(HitTest, PointsNameTheTopmostVisibleMouseEnabledControl)
-{
-    Laid laid(L"<VerticalLayout name=\"root\"><HorizontalLayout name=\"bar\" height=\"40\">"
-              L"<Button name=\"btn\" width=\"50\"/><Label name=\"passive\" width=\"50\" mouse=\"false\"/>"
-              L"<Label name=\"gone\" width=\"50\" visible=\"false\"/><Control name=\"rest\"/></HorizontalLayout>"
-              L"<Container name=\"body\"><Control name=\"under\"/><Button name=\"over\" float=\"true\" pos=\"10,10,30,30\"/>"
-              L"</Container></VerticalLayout>",
-              300, 200);
+TEST(HitTest, PointsNameTheTopmostVisibleMouseEnabledControl) {
+    Laid laid(
+        L"<VerticalLayout name=\"root\"><HorizontalLayout name=\"bar\" height=\"40\">"
+        L"<Button name=\"btn\" width=\"50\"/><Label name=\"passive\" width=\"50\" mouse=\"false\"/>"
+        L"<Label name=\"gone\" width=\"50\" visible=\"false\"/><Control name=\"rest\"/></HorizontalLayout>"
+        L"<Container name=\"body\"><Control name=\"under\"/><Button name=\"over\" float=\"true\" pos=\"10,10,30,30\"/>"
+        L"</Container></VerticalLayout>",
+        300, 200);
     struct {
         POINT pt;
         const wchar_t *expect;
     } cases[] = {
-        {{5, 5}, L"btn"},
-        {{49, 39}, L"btn"},
-        {{50, 5}, L"bar"},       // a label without mouse input: its container answers
-        {{120, 5}, L"rest"},     // hidden controls take no space and are never hit
-        {{15, 55}, L"over"},     // the float drawn last is on top
-        {{100, 100}, L"under"},
-        {{299, 199}, L"under"},
-        {{300, 100}, nullptr},   // right and bottom edges are outside
+        {{5, 5}, L"btn"},       {{49, 39}, L"btn"},
+        {{50, 5}, L"bar"},    // a label without mouse input: its container answers
+        {{120, 5}, L"rest"},  // hidden controls take no space and are never hit
+        {{15, 55}, L"over"},  // the float drawn last is on top
+        {{100, 100}, L"under"}, {{299, 199}, L"under"},
+        {{300, 100}, nullptr},  // right and bottom edges are outside
     };
     for (const auto &c : cases) {
         CControlUI *found = laid.manager.FindControl(c.pt);
@@ -124,16 +145,14 @@ TEST(HitTest, PointsNameTheTopmostVisibleMouseEnabledControl)
     }
 }
 
-TEST(HitTest, MouseChildDisabledContainerAnswersForItsChildren)
-{
+TEST(HitTest, MouseChildDisabledContainerAnswersForItsChildren) {
     Laid laid(L"<HorizontalLayout name=\"row\" mousechild=\"false\"><Button name=\"b\"/></HorizontalLayout>", 100, 20);
     CControlUI *found = laid.manager.FindControl(POINT{10, 10});
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->GetName(), L"row");
 }
 
-TEST(Tree, NamesFollowAddRemoveAndRename)
-{
+TEST(Tree, NamesFollowAddRemoveAndRename) {
     Laid laid(L"<VerticalLayout name=\"root\"><Label name=\"a\"/></VerticalLayout>", 100, 100);
     auto *root = static_cast<CContainerUI *>(laid.root);
     auto *b = new CLabelUI;
@@ -152,12 +171,12 @@ TEST(Tree, NamesFollowAddRemoveAndRename)
     EXPECT_EQ(root->GetCount(), 0);
 }
 
-TEST(Tree, APageBuiltWithoutAManagerJoinsWhenPlaced)
-{
+TEST(Tree, APageBuiltWithoutAManagerJoinsWhenPlaced) {
     Laid laid(L"<VerticalLayout name=\"root\"/>", 200, 100);
     CDialogBuilder builder;
-    CControlUI *page = builder.Create(L"<HorizontalLayout virtualwnd=\"V_P\"><Option name=\"p1\" group=\"g\" selected=\"true\"/>"
-                                      L"<Option name=\"p2\" group=\"g\"/></HorizontalLayout>");
+    CControlUI *page =
+        builder.Create(L"<HorizontalLayout virtualwnd=\"V_P\"><Option name=\"p1\" group=\"g\" selected=\"true\"/>"
+                       L"<Option name=\"p2\" group=\"g\"/></HorizontalLayout>");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->GetManager(), nullptr);
     static_cast<CContainerUI *>(laid.root)->Add(page);
@@ -173,9 +192,9 @@ TEST(Tree, APageBuiltWithoutAManagerJoinsWhenPlaced)
     EXPECT_EQ(laid.manager.FindControl(POINT{150, 50}), p2);
 }
 
-TEST(Tree, VisibilityAndEnablingCountAncestors)
-{
-    Laid laid(L"<VerticalLayout name=\"root\"><VerticalLayout name=\"box\"><Button name=\"b\"/></VerticalLayout></VerticalLayout>",
+TEST(Tree, VisibilityAndEnablingCountAncestors) {
+    Laid laid(L"<VerticalLayout name=\"root\"><VerticalLayout name=\"box\"><Button "
+              L"name=\"b\"/></VerticalLayout></VerticalLayout>",
               100, 100);
     CControlUI *box = laid.manager.FindControl(L"box");
     CControlUI *b = laid.manager.FindControl(L"b");
@@ -187,8 +206,7 @@ TEST(Tree, VisibilityAndEnablingCountAncestors)
     EXPECT_FALSE(b->Activate());
 }
 
-TEST(Scroll, AVerticalLayoutTallerThanItsViewScrolls)
-{
+TEST(Scroll, AVerticalLayoutTallerThanItsViewScrolls) {
     Laid laid(L"<VerticalLayout name=\"list\" vscrollbar=\"true\"><Control name=\"r0\" height=\"40\"/>"
               L"<Control height=\"40\"/><Control height=\"40\"/><Control name=\"r3\" height=\"40\"/></VerticalLayout>",
               100, 100);
@@ -201,7 +219,7 @@ TEST(Scroll, AVerticalLayoutTallerThanItsViewScrolls)
     EXPECT_EQ(list->GetScrollPos().cy, 25);
     EXPECT_EQ(laid.Pos(L"r3"), "0,95," + std::to_string(100 - barWidth) + ",135");
     list->SetScrollPos({0, 1000});
-    EXPECT_EQ(list->GetScrollPos().cy, 60);   // clamped to the range
+    EXPECT_EQ(list->GetScrollPos().cy, 60);  // clamped to the range
     // Enough room again: the bar goes and the content returns to the top.
     list->SetPos({0, 0, 100, 200});
     EXPECT_EQ(list->GetScrollRange().cy, 0);

@@ -59,8 +59,7 @@ DUI_END_MESSAGE_MAP()
 
 class NotifyRouting : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         gCalls.clear();
         frame.AddVirtualWnd(L"V_Page", &page);
         CDialogBuilder builder;
@@ -76,8 +75,7 @@ protected:
         manager.AddNotifier(&notifier);
     }
 
-    std::vector<std::string> Send(const wchar_t *control, const wchar_t *type)
-    {
+    std::vector<std::string> Send(const wchar_t *control, const wchar_t *type) {
         gCalls.clear();
         manager.SendNotify(manager.FindControl(control), type);
         return gCalls;
@@ -86,8 +84,7 @@ protected:
     struct Forward : INotifyUI {
         CNotifyPump *pump = nullptr;
         TNotifyUI last;
-        void Notify(TNotifyUI &msg) override
-        {
+        void Notify(TNotifyUI &msg) override {
             last = msg;
             pump->NotifyPump(msg);
         }
@@ -101,8 +98,7 @@ protected:
 
 using Calls = std::vector<std::string>;
 
-TEST_F(NotifyRouting, TableOfRoutes)
-{
+TEST_F(NotifyRouting, TableOfRoutes) {
     struct Case {
         const wchar_t *control, *type;
         Calls expect;
@@ -123,14 +119,12 @@ TEST_F(NotifyRouting, TableOfRoutes)
         {L"deep", DUI_MSGTYPE_DBCLICK, {"Page::OnDbClick"}},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(Send(c.control, c.type), c.expect)
-            << std::string(c.control, c.control + wcslen(c.control)) << " "
-            << std::string(c.type, c.type + wcslen(c.type));
+        EXPECT_EQ(Send(c.control, c.type), c.expect) << std::string(c.control, c.control + wcslen(c.control)) << " "
+                                                     << std::string(c.type, c.type + wcslen(c.type));
     }
 }
 
-TEST_F(NotifyRouting, SendNotifyFillsTheNearestVirtualWindow)
-{
+TEST_F(NotifyRouting, SendNotifyFillsTheNearestVirtualWindow) {
     Send(L"deep", DUI_MSGTYPE_CLICK);
     EXPECT_EQ(notifier.last.sVirtualWnd, L"V_Page");
     EXPECT_EQ(notifier.last.pSender, manager.FindControl(L"deep"));
@@ -140,17 +134,15 @@ TEST_F(NotifyRouting, SendNotifyFillsTheNearestVirtualWindow)
     EXPECT_EQ(notifier.last.sVirtualWnd, L"");
 }
 
-TEST_F(NotifyRouting, RemovedVirtualWindowFallsBackToTheOwnMap)
-{
+TEST_F(NotifyRouting, RemovedVirtualWindowFallsBackToTheOwnMap) {
     EXPECT_TRUE(frame.RemoveVirtualWnd(L"V_Page"));
     EXPECT_FALSE(frame.RemoveVirtualWnd(L"V_Page"));
     EXPECT_EQ(Send(L"deep", DUI_MSGTYPE_CLICK), Calls{"Frame::OnClick"});
     EXPECT_TRUE(frame.AddVirtualWnd(L"V_Page", &page));
-    EXPECT_FALSE(frame.AddVirtualWnd(L"V_Page", &page));   // one pump per name
+    EXPECT_FALSE(frame.AddVirtualWnd(L"V_Page", &page));  // one pump per name
 }
 
-TEST_F(NotifyRouting, LoopDispatchReportsWhetherARowWasCalled)
-{
+TEST_F(NotifyRouting, LoopDispatchReportsWhetherARowWasCalled) {
     TNotifyUI msg;
     msg.sType = DUI_MSGTYPE_ITEMCLICK;
     msg.pSender = manager.FindControl(L"deep");

@@ -28,13 +28,9 @@ const wchar_t kRowsSkin[] =
     L"<HorizontalLayout name=\"row2\" height=\"30\"><CountedButton name=\"del2\"/></HorizontalLayout>"
     L"<Control/></VerticalLayout></Window>";
 
-CControlUI *CountedFactory(LPCTSTR cls)
-{
-    return wcscmp(cls, L"CountedButton") == 0 ? new CountedButton : nullptr;
-}
+CControlUI *CountedFactory(LPCTSTR cls) { return wcscmp(cls, L"CountedButton") == 0 ? new CountedButton : nullptr; }
 
-TEST(RemovalDuringDispatch, TheClickedRowLivesUntilDispatchEnds)
-{
+TEST(RemovalDuringDispatch, TheClickedRowLivesUntilDispatchEnds) {
     gAlive = 0;
     TestWindow wnd(kRowsSkin);
     wnd.factory = &CountedFactory;
@@ -49,13 +45,13 @@ TEST(RemovalDuringDispatch, TheClickedRowLivesUntilDispatchEnds)
         rows->Remove(msg.pSender->GetParent());
         aliveDuring = gAlive;
         foundDuring = wnd.Find(L"del1") != nullptr || wnd.Find(L"row1") != nullptr;
-        senderNameDuring = msg.pSender->GetName();   // the sender is still a valid object
+        senderNameDuring = msg.pSender->GetName();  // the sender is still a valid object
     };
     wnd.ClickControl(L"del1");
     EXPECT_EQ(aliveDuring, 3);
     EXPECT_FALSE(foundDuring);
     EXPECT_EQ(senderNameDuring, L"del1");
-    EXPECT_EQ(gAlive, 2);   // destroyed once the dispatch returned
+    EXPECT_EQ(gAlive, 2);  // destroyed once the dispatch returned
     EXPECT_EQ(static_cast<CContainerUI *>(wnd.Find(L"rows"))->GetCount(), 3);
     // The window goes on working: another row's click still arrives.
     wnd.onNotify = nullptr;
@@ -65,8 +61,7 @@ TEST(RemovalDuringDispatch, TheClickedRowLivesUntilDispatchEnds)
     EXPECT_EQ(wnd.seen.back().sender, L"del2");
 }
 
-TEST(RemovalDuringDispatch, RemoveAllFromAHandlerIsSafe)
-{
+TEST(RemovalDuringDispatch, RemoveAllFromAHandlerIsSafe) {
     gAlive = 0;
     TestWindow wnd(kRowsSkin);
     wnd.factory = &CountedFactory;
@@ -93,8 +88,7 @@ DUI_BEGIN_MESSAGE_MAP(PagePump, CNotifyPump)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, PagePump::OnClick)
 DUI_END_MESSAGE_MAP()
 
-TEST(Pages, APageBuiltWithoutAManagerDrawsIsFoundAndRoutes)
-{
+TEST(Pages, APageBuiltWithoutAManagerDrawsIsFoundAndRoutes) {
     TestWindow wnd(L"<Window><VerticalLayout><Page virtualwnd=\"V_Page\"/><Button name=\"frameBtn\" height=\"30\"/>"
                    L"</VerticalLayout></Window>");
     wnd.factory = [](LPCTSTR cls) -> CControlUI * {
@@ -109,17 +103,16 @@ TEST(Pages, APageBuiltWithoutAManagerDrawsIsFoundAndRoutes)
     CControlUI *btn = wnd.Find(L"pageBtn");
     ASSERT_NE(btn, nullptr);
     EXPECT_EQ(btn->GetManager(), &wnd.Manager());
-    EXPECT_EQ(wnd.Manager().FindControl(POINT{100, 20}), btn);   // laid out with the rest
+    EXPECT_EQ(wnd.Manager().FindControl(POINT{100, 20}), btn);  // laid out with the rest
     wnd.ClickControl(L"pageBtn");
     EXPECT_EQ(page.clicked, std::vector<CDuiString>{L"pageBtn"});
     ASSERT_FALSE(wnd.seen.empty());
     EXPECT_EQ(wnd.seen.back().virtualWnd, L"V_Page");
     wnd.ClickControl(L"frameBtn");
-    EXPECT_EQ(page.clicked.size(), 1u);   // the frame's own button is not the page's
+    EXPECT_EQ(page.clicked.size(), 1u);  // the frame's own button is not the page's
 }
 
-TEST(Notifications, WindowInitOnceAndAsyncLater)
-{
+TEST(Notifications, WindowInitOnceAndAsyncLater) {
     TestWindow wnd(L"<Window><VerticalLayout><Button name=\"b\"/></VerticalLayout></Window>");
     ASSERT_NE(wnd.Open(100, 100), nullptr);
     // Every layout pass (here forced by a size change and by dumps) after the first is silent.

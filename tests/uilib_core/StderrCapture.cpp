@@ -10,8 +10,7 @@
 
 namespace uitest {
 
-StderrCapture::StderrCapture()
-{
+StderrCapture::StderrCapture() {
     wchar_t dir[MAX_PATH], file[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
     ::GetTempFileNameW(dir, L"err", 0, file);
@@ -25,16 +24,14 @@ StderrCapture::StderrCapture()
     _close(fd);
 }
 
-StderrCapture::~StderrCapture()
-{
+StderrCapture::~StderrCapture() {
     fflush(stderr);
     _dup2(m_savedFd, 2);
     _close(m_savedFd);
     remove(m_path.c_str());
 }
 
-std::string StderrCapture::Text()
-{
+std::string StderrCapture::Text() {
     fflush(stderr);
     std::ifstream in(m_path, std::ios::binary);
     std::stringstream ss;

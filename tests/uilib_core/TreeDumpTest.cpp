@@ -16,8 +16,7 @@ std::string gReceived;
 ULONG_PTR gTag = 0;
 HWND gFrom = nullptr;
 
-LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COPYDATA) {
         auto *cds = reinterpret_cast<COPYDATASTRUCT *>(lParam);
         gTag = cds->dwData;
@@ -28,8 +27,7 @@ LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-HWND MakeReceiver()
-{
+HWND MakeReceiver() {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = &ReceiverProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -38,8 +36,7 @@ HWND MakeReceiver()
     return ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
-std::vector<std::vector<std::string>> Rows(const std::string &text)
-{
+std::vector<std::vector<std::string>> Rows(const std::string &text) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(text);
     std::string line;
@@ -57,22 +54,22 @@ std::vector<std::vector<std::string>> Rows(const std::string &text)
     return rows;
 }
 
-TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines)
-{
-    TestWindow wnd(L"<Window><VerticalLayout name=\"root\">"
-                   L"<Label name=\"title\" height=\"20\" text=\"a&#9;b&#10;c\\d \x57FA\x7AD9\"/>"
-                   L"<HorizontalLayout name=\"bar\" height=\"30\" visible=\"false\"><Button name=\"inner\"/></HorizontalLayout>"
-                   L"<Option name=\"opt\" height=\"30\" selected=\"true\" enabled=\"false\"/>"
-                   L"<TabLayout name=\"tabs\" selectedid=\"1\"><Control name=\"p0\"/><Control name=\"p1\"/></TabLayout>"
-                   L"</VerticalLayout></Window>",
-                   L"UILibInspectWnd");
+TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines) {
+    TestWindow wnd(
+        L"<Window><VerticalLayout name=\"root\">"
+        L"<Label name=\"title\" height=\"20\" text=\"a&#9;b&#10;c\\d \x57FA\x7AD9\"/>"
+        L"<HorizontalLayout name=\"bar\" height=\"30\" visible=\"false\"><Button name=\"inner\"/></HorizontalLayout>"
+        L"<Option name=\"opt\" height=\"30\" selected=\"true\" enabled=\"false\"/>"
+        L"<TabLayout name=\"tabs\" selectedid=\"1\"><Control name=\"p0\"/><Control name=\"p1\"/></TabLayout>"
+        L"</VerticalLayout></Window>",
+        L"UILibInspectWnd");
     HWND hwnd = wnd.Open(200, 160);
     ASSERT_NE(hwnd, nullptr);
     HWND receiver = MakeReceiver();
     ASSERT_NE(receiver, nullptr);
     gReceived.clear();
-    LRESULT r = ::SendMessageW(hwnd, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE),
-                               reinterpret_cast<WPARAM>(receiver), 0);
+    LRESULT r =
+        ::SendMessageW(hwnd, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), reinterpret_cast<WPARAM>(receiver), 0);
     EXPECT_EQ(r, 1);
     EXPECT_EQ(gTag, static_cast<ULONG_PTR>(UILIB_INSPECT_COPYDATA_TAG));
     EXPECT_EQ(gFrom, hwnd);
@@ -88,8 +85,7 @@ TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines)
     // depth class name visible enabled selected value l t r b text
     std::vector<std::vector<std::string>> expected = {
         {"0", "VerticalLayout", "root", "1", "1", "-", "-", "0", "0", "200", "160", ""},
-        {"1", "Label", "title", "1", "1", "-", "-", "0", "0", "200", "20",
-         "a\\tb\\nc\\\\d \xE5\x9F\xBA\xE7\xAB\x99"},
+        {"1", "Label", "title", "1", "1", "-", "-", "0", "0", "200", "20", "a\\tb\\nc\\\\d \xE5\x9F\xBA\xE7\xAB\x99"},
         {"1", "HorizontalLayout", "bar", "0", "1", "-", "-"},
         {"2", "Button", "inner", "0", "1", "-", "-"},
         {"1", "Option", "opt", "1", "0", "1", "-", "0", "20", "200", "50", ""},
@@ -106,8 +102,7 @@ TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines)
     ::DestroyWindow(receiver);
 }
 
-TEST(Inspect, ABadRequesterIsIgnored)
-{
+TEST(Inspect, ABadRequesterIsIgnored) {
     TestWindow wnd(L"<Window><VerticalLayout/></Window>", L"UILibInspectWnd2");
     HWND hwnd = wnd.Open(50, 50);
     ASSERT_NE(hwnd, nullptr);

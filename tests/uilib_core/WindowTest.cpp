@@ -19,15 +19,13 @@ using uitest::TestWindow;
 
 namespace {
 
-TEST(MessageLoop, ReturnsOnQuitAfterDispatchingWhatCameBefore)
-{
+TEST(MessageLoop, ReturnsOnQuitAfterDispatchingWhatCameBefore) {
     TestWindow wnd(L"<Window><VerticalLayout/></Window>");
     ASSERT_NE(wnd.Open(100, 100), nullptr);
     static std::atomic<int> delivered{0};
     delivered = 0;
     struct Counter : IMessageFilterUI {
-        LRESULT MessageHandler(UINT uMsg, WPARAM, LPARAM, bool &) override
-        {
+        LRESULT MessageHandler(UINT uMsg, WPARAM, LPARAM, bool &) override {
             if (uMsg == WM_APP + 7) ++delivered;
             return 0;
         }
@@ -54,8 +52,7 @@ TEST(MessageLoop, ReturnsOnQuitAfterDispatchingWhatCameBefore)
     wnd.Manager().RemoveMessageFilter(&counter);
 }
 
-TEST(WindowClass, TwoWindowTypesShareOneClassName)
-{
+TEST(WindowClass, TwoWindowTypesShareOneClassName) {
     TestWindow a(L"<Window><Label name=\"a\"/></Window>", L"UILibSharedClass");
     TestWindow b(L"<Window><Label name=\"b\"/></Window>", L"UILibSharedClass");
     ASSERT_NE(a.Open(50, 50), nullptr);
@@ -65,8 +62,7 @@ TEST(WindowClass, TwoWindowTypesShareOneClassName)
     EXPECT_EQ(b.Find(L"a"), nullptr);
 }
 
-TEST(Caption, DragBandExemptsButtonsOptionsAndText)
-{
+TEST(Caption, DragBandExemptsButtonsOptionsAndText) {
     TestWindow wnd(L"<Window size=\"400,200\" caption=\"10,0,10,40\"><VerticalLayout bkcolor=\"#FFEEEEEE\">"
                    L"<HorizontalLayout height=\"40\"><Button name=\"b\" width=\"50\"/><Option name=\"o\" width=\"50\"/>"
                    L"<Text name=\"t\" width=\"50\" text=\"x\"/><Label name=\"l\" width=\"50\"/><Control name=\"bg\"/>"
@@ -77,15 +73,14 @@ TEST(Caption, DragBandExemptsButtonsOptionsAndText)
         int x, y;
         LRESULT expect;
     } cases[] = {
-        {25, 20, HTCLIENT},    // Button
-        {75, 20, HTCLIENT},    // Option
-        {125, 20, HTCLIENT},   // Text
-        {175, 20, HTCAPTION},  // Label
-        {300, 20, HTCAPTION},  // background
-        {5, 20, HTCLIENT},     // left inset of the band
-        {395, 20, HTCLIENT},   // right inset of the band
-        {300, 39, HTCAPTION},
-        {300, 40, HTCLIENT},   // below the band
+        {25, 20, HTCLIENT},                         // Button
+        {75, 20, HTCLIENT},                         // Option
+        {125, 20, HTCLIENT},                        // Text
+        {175, 20, HTCAPTION},                       // Label
+        {300, 20, HTCAPTION},                       // background
+        {5, 20, HTCLIENT},                          // left inset of the band
+        {395, 20, HTCLIENT},                        // right inset of the band
+        {300, 39, HTCAPTION}, {300, 40, HTCLIENT},  // below the band
         {300, 150, HTCLIENT},
     };
     for (const auto &c : cases) {
@@ -96,8 +91,7 @@ TEST(Caption, DragBandExemptsButtonsOptionsAndText)
     }
 }
 
-TEST(Popup, CreatedZeroSizeTakesTheSkinSize)
-{
+TEST(Popup, CreatedZeroSizeTakesTheSkinSize) {
     TestWindow wnd(L"<Window size=\"300,180\" roundcorner=\"6,6\"><VerticalLayout/></Window>");
     HWND hwnd = wnd.CreatePopupZeroSize();
     ASSERT_NE(hwnd, nullptr);
@@ -108,7 +102,7 @@ TEST(Popup, CreatedZeroSizeTakesTheSkinSize)
     EXPECT_FALSE(::IsWindowVisible(hwnd));
     EXPECT_EQ(wnd.initWindowCalls, 1);
     HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
-    EXPECT_NE(::GetWindowRgn(hwnd, rgn), ERROR);   // rounded by OnSize
+    EXPECT_NE(::GetWindowRgn(hwnd, rgn), ERROR);  // rounded by OnSize
     ::DeleteObject(rgn);
 }
 
@@ -116,8 +110,7 @@ TEST(Popup, CreatedZeroSizeTakesTheSkinSize)
 class TimerSwallowingWindow : public TestWindow {
 public:
     using TestWindow::TestWindow;
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
         if (uMsg == WM_TIMER) return 0;
         return TestWindow::HandleMessage(uMsg, wParam, lParam);
     }
@@ -126,15 +119,15 @@ public:
 class TimerProbe : public CControlUI {
 public:
     int ticks = 0;
-    void DoEvent(TEventUI &event) override
-    {
-        if (event.Type == UIEVENT_TIMER && event.wParam == 42) ++ticks;
-        else CControlUI::DoEvent(event);
+    void DoEvent(TEventUI &event) override {
+        if (event.Type == UIEVENT_TIMER && event.wParam == 42)
+            ++ticks;
+        else
+            CControlUI::DoEvent(event);
     }
 };
 
-TEST(Timers, ControlTimersWorkInAWindowThatSwallowsWmTimer)
-{
+TEST(Timers, ControlTimersWorkInAWindowThatSwallowsWmTimer) {
     TimerSwallowingWindow wnd(L"<Window><VerticalLayout name=\"root\"/></Window>", L"UILibTimerWnd");
     ASSERT_NE(wnd.Open(100, 100), nullptr);
     auto *probe = new TimerProbe;
@@ -150,8 +143,7 @@ TEST(Timers, ControlTimersWorkInAWindowThatSwallowsWmTimer)
     EXPECT_FALSE(wnd.Manager().KillTimer(probe, 42));
 }
 
-TEST(Popup, AMissingSkinLeavesAWorkingEmptyWindow)
-{
+TEST(Popup, AMissingSkinLeavesAWorkingEmptyWindow) {
     TestWindow wnd(L"no_such_skin_file.xml", L"UILibMissingSkin");
     uitest::StderrCapture capture;
     HWND hwnd = wnd.Open(80, 60);
@@ -167,12 +159,11 @@ TEST(Popup, AMissingSkinLeavesAWorkingEmptyWindow)
     EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 1);
 }
 
-TEST(Manager, NeverInitialisedHandlesNothing)
-{
+TEST(Manager, NeverInitialisedHandlesNothing) {
     CPaintManagerUI manager;
-    const UINT messages[] = {WM_PAINT, WM_SIZE, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN, WM_CHAR,
-                             WM_SETCURSOR, WM_MOUSEWHEEL, WM_TIMER, WM_ERASEBKGND,
-                             ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE)};
+    const UINT messages[] = {WM_PAINT,      WM_SIZE,    WM_MOUSEMOVE,  WM_LBUTTONDOWN,
+                             WM_LBUTTONUP,  WM_KEYDOWN, WM_CHAR,       WM_SETCURSOR,
+                             WM_MOUSEWHEEL, WM_TIMER,   WM_ERASEBKGND, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE)};
     for (UINT m : messages) {
         LRESULT r = 0;
         EXPECT_FALSE(manager.MessageHandler(m, 0, 0, r)) << m;
@@ -187,8 +178,7 @@ public:
     CDuiString GetSkinFolder() override { return L""; }
     CDuiString GetSkinFile() override { return L"unused.xml"; }
     void Notify(TNotifyUI &msg) override { clicks += msg.sType == DUI_MSGTYPE_CLICK ? 1 : 0; }
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override {
         if (uMsg == WM_CREATE) {
             m_own.Init(m_hWnd);
             CDialogBuilder builder;
@@ -205,8 +195,7 @@ public:
     int clicks = 0;
 };
 
-TEST(Manager, FallBackToWindowImplBaseIsHarmless)
-{
+TEST(Manager, FallBackToWindowImplBaseIsHarmless) {
     OwnManagerWindow wnd;
     HWND hwnd = wnd.Create(nullptr, L"own", WS_POPUP, 0, 0, 0, 120, 80);
     ASSERT_NE(hwnd, nullptr);
@@ -218,8 +207,7 @@ TEST(Manager, FallBackToWindowImplBaseIsHarmless)
     ::DestroyWindow(hwnd);
 }
 
-TEST(Input, ClicksTabAndKeysReachTheControls)
-{
+TEST(Input, ClicksTabAndKeysReachTheControls) {
     TestWindow wnd(L"<Window><VerticalLayout>"
                    L"<Button name=\"b1\" height=\"30\"/><Button name=\"hidden\" height=\"30\" visible=\"false\"/>"
                    L"<Button name=\"off\" height=\"30\" enabled=\"false\"/><Button name=\"b2\" height=\"30\"/>"
@@ -272,8 +260,7 @@ TEST(Input, ClicksTabAndKeysReachTheControls)
     EXPECT_TRUE(static_cast<COptionUI *>(wnd.Find(L"o2"))->IsSelected());
 }
 
-TEST(Input, WheelScrollsTheNearestScrollableAncestor)
-{
+TEST(Input, WheelScrollsTheNearestScrollableAncestor) {
     TestWindow wnd(L"<Window><VerticalLayout name=\"list\" vscrollbar=\"true\">"
                    L"<Label name=\"first\" height=\"100\"/><Label height=\"100\"/><Label height=\"100\"/>"
                    L"</VerticalLayout></Window>");
@@ -281,7 +268,8 @@ TEST(Input, WheelScrollsTheNearestScrollableAncestor)
     auto *list = static_cast<CContainerUI *>(wnd.Find(L"list"));
     POINT pt = {20, 20};
     ::ClientToScreen(wnd.GetHWND(), &pt);
-    ::SendMessageW(wnd.GetHWND(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(pt.x, pt.y));
+    ::SendMessageW(wnd.GetHWND(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)),
+                   MAKELPARAM(pt.x, pt.y));
     EXPECT_GT(list->GetScrollPos().cy, 0);
     int down = list->GetScrollPos().cy;
     ::SendMessageW(wnd.GetHWND(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(pt.x, pt.y));
@@ -291,8 +279,7 @@ TEST(Input, WheelScrollsTheNearestScrollableAncestor)
 // Renders the window's client area through WM_PRINTCLIENT and reads pixels.
 class Snapshot {
 public:
-    explicit Snapshot(HWND hwnd)
-    {
+    explicit Snapshot(HWND hwnd) {
         RECT rc;
         ::GetClientRect(hwnd, &rc);
         m_w = rc.right;
@@ -307,8 +294,7 @@ public:
         ::SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc), PRF_CLIENT);
         ::GdiFlush();
     }
-    ~Snapshot()
-    {
+    ~Snapshot() {
         ::SelectObject(m_dc, m_old);
         ::DeleteObject(m_bmp);
         ::DeleteDC(m_dc);
@@ -323,8 +309,7 @@ private:
     DWORD *m_bits = nullptr;
 };
 
-bool WritePng(const std::wstring &path, int w, int h, Gdiplus::ARGB color)
-{
+bool WritePng(const std::wstring &path, int w, int h, Gdiplus::ARGB color) {
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
@@ -348,14 +333,13 @@ bool WritePng(const std::wstring &path, int w, int h, Gdiplus::ARGB color)
     return ok;
 }
 
-TEST(Paint, ColoursAndAlphaImagesReachTheWindow)
-{
+TEST(Paint, ColoursAndAlphaImagesReachTheWindow) {
     wchar_t dir[MAX_PATH];
     ::GetTempPathW(MAX_PATH, dir);
     std::wstring folder = std::wstring(dir) + L"uilib_paint\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     ::CreateDirectoryW((folder + L"Button").c_str(), nullptr);
-    ASSERT_TRUE(WritePng(folder + L"Button\\half.png", 8, 8, 0x80FF0000));   // red at half alpha
+    ASSERT_TRUE(WritePng(folder + L"Button\\half.png", 8, 8, 0x80FF0000));  // red at half alpha
     CDuiString saved = CPaintManagerUI::GetResourcePath();
     CPaintManagerUI::SetResourcePath(folder.c_str());
 
@@ -367,15 +351,14 @@ TEST(Paint, ColoursAndAlphaImagesReachTheWindow)
     Snapshot shot(wnd.GetHWND());
     EXPECT_EQ(shot.Rgb(20, 20), 0x00FF00u);
     EXPECT_EQ(shot.Rgb(100, 20), 0x0000FFu);
-    DWORD blended = shot.Rgb(60, 20);   // half red over blue
+    DWORD blended = shot.Rgb(60, 20);  // half red over blue
     int r = (blended >> 16) & 0xFF, b = blended & 0xFF;
     EXPECT_NEAR(r, 128, 12) << std::hex << blended;
     EXPECT_NEAR(b, 127, 12) << std::hex << blended;
     CPaintManagerUI::SetResourcePath(saved.c_str());
 }
 
-TEST(Paint, BordersLieOnTheControlsEdgePixels)
-{
+TEST(Paint, BordersLieOnTheControlsEdgePixels) {
     TestWindow wnd(L"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\" inset=\"10,10,10,10\">"
                    L"<Control width=\"40\" bordersize=\"1\" bordercolor=\"#FFFF0000\"/>"
                    L"<Control width=\"10\"/>"

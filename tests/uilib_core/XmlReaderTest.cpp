@@ -16,14 +16,13 @@ struct GoodDoc {
     std::string xml;
     const wchar_t *rootName;
     size_t children;
-    const wchar_t *attrName;    // an attribute of the root to check, or null
+    const wchar_t *attrName;  // an attribute of the root to check, or null
     std::wstring attrValue;
 };
 
 class XmlGoodDocuments : public ::testing::TestWithParam<GoodDoc> {};
 
-TEST_P(XmlGoodDocuments, ParseToTheExpectedTree)
-{
+TEST_P(XmlGoodDocuments, ParseToTheExpectedTree) {
     const GoodDoc &doc = GetParam();
     XmlParseResult r = Parse(doc.xml);
     ASSERT_TRUE(r.root) << doc.label << ": " << r.error;
@@ -58,13 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
 struct BadDoc {
     const char *label;
     std::string xml;
-    const char *expect;   // part of the message, including the position
+    const char *expect;  // part of the message, including the position
 };
 
 class XmlBadDocuments : public ::testing::TestWithParam<BadDoc> {};
 
-TEST_P(XmlBadDocuments, FailWithPositionAndReason)
-{
+TEST_P(XmlBadDocuments, FailWithPositionAndReason) {
     const BadDoc &doc = GetParam();
     XmlParseResult r = Parse(doc.xml);
     EXPECT_FALSE(r.root) << doc.label;
@@ -97,8 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadDoc{"text before the root", "hello <W/>", "text outside the root element"},
         BadDoc{"column counts characters", "<W t=\"\xE4\xB8\xAD\xE4\xB8\xAD\" &x;/>", "line 1, column 11"}));
 
-TEST(XmlReader, DeepNestingIsRefusedNotOverflowed)
-{
+TEST(XmlReader, DeepNestingIsRefusedNotOverflowed) {
     std::string open, close;
     for (int i = 0; i < 100000; ++i) {
         open += "<a>";
@@ -109,8 +106,7 @@ TEST(XmlReader, DeepNestingIsRefusedNotOverflowed)
     EXPECT_NE(r.error.find("nested deeper than"), std::string::npos) << r.error;
 }
 
-TEST(XmlReader, TenMegabyteAttributeIsReadWhole)
-{
+TEST(XmlReader, TenMegabyteAttributeIsReadWhole) {
     const size_t kLen = 10 * 1024 * 1024;
     std::string xml = "<W big=\"" + std::string(kLen, 'x') + "&amp;\" after=\"1\"/>";
     XmlParseResult r = Parse(xml);
@@ -122,8 +118,7 @@ TEST(XmlReader, TenMegabyteAttributeIsReadWhole)
     ASSERT_NE(r.root->Attribute(L"after"), nullptr);
 }
 
-TEST(XmlReader, ElementsRecordTheirLine)
-{
+TEST(XmlReader, ElementsRecordTheirLine) {
     XmlParseResult r = Parse("<W>\n\n  <A/>\n</W>");
     ASSERT_TRUE(r.root);
     ASSERT_EQ(r.root->children.size(), 1u);
@@ -131,8 +126,7 @@ TEST(XmlReader, ElementsRecordTheirLine)
     EXPECT_EQ(r.root->children[0]->line, 3);
 }
 
-TEST(XmlReader, MissingFileIsAnErrorNotACrash)
-{
+TEST(XmlReader, MissingFileIsAnErrorNotACrash) {
     XmlParseResult r = ParseXmlFile(L"no\\such\\dir\\skin.xml");
     EXPECT_FALSE(r.root);
     EXPECT_FALSE(r.error.empty());

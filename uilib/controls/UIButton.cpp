@@ -7,10 +7,7 @@
 
 namespace {
 
-bool IsMouseEvent(int type)
-{
-    return type > UIEVENT__FIRST && type < UIEVENT_KEYDOWN;
-}
+bool IsMouseEvent(int type) { return type > UIEVENT__FIRST && type < UIEVENT_KEYDOWN; }
 
 }  // namespace
 
@@ -18,35 +15,32 @@ CButtonUI::CButtonUI() { m_uTextStyle = DT_SINGLELINE | DT_VCENTER | DT_CENTER; 
 
 LPCTSTR CButtonUI::GetClass() const { return L"Button"; }
 
-LPVOID CButtonUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CButtonUI::GetInterface(LPCTSTR pstrName) {
     if (pstrName != nullptr && wcscmp(pstrName, L"Button") == 0) return static_cast<CButtonUI *>(this);
     return CLabelUI::GetInterface(pstrName);
 }
 
-UINT CButtonUI::GetControlFlags() const
-{
+UINT CButtonUI::GetControlFlags() const {
     return (IsKeyboardEnabled() ? UIFLAG_TABSTOP : 0) | (IsEnabled() ? UIFLAG_SETCURSOR : 0);
 }
 
-bool CButtonUI::Activate()
-{
+bool CButtonUI::Activate() {
     if (!CControlUI::Activate()) return false;
     if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_CLICK);
     return true;
 }
 
-void CButtonUI::SetEnabled(bool bEnable)
-{
+void CButtonUI::SetEnabled(bool bEnable) {
     CControlUI::SetEnabled(bEnable);
     if (!bEnable) m_uButtonState = 0;
 }
 
-void CButtonUI::DoEvent(TEventUI &event)
-{
+void CButtonUI::DoEvent(TEventUI &event) {
     if (!IsMouseEnabled() && IsMouseEvent(event.Type)) {
-        if (m_pParent != nullptr) m_pParent->DoEvent(event);
-        else CLabelUI::DoEvent(event);
+        if (m_pParent != nullptr)
+            m_pParent->DoEvent(event);
+        else
+            CLabelUI::DoEvent(event);
         return;
     }
     switch (event.Type) {
@@ -71,8 +65,10 @@ void CButtonUI::DoEvent(TEventUI &event)
     case UIEVENT_MOUSEMOVE:
         if ((m_uButtonState & kStateCaptured) != 0) {
             UINT before = m_uButtonState;
-            if (::PtInRect(&m_rcItem, event.ptMouse)) m_uButtonState |= kStatePushed;
-            else m_uButtonState &= ~kStatePushed;
+            if (::PtInRect(&m_rcItem, event.ptMouse))
+                m_uButtonState |= kStatePushed;
+            else
+                m_uButtonState &= ~kStatePushed;
             if (before != m_uButtonState) Invalidate();
         }
         return;
@@ -84,8 +80,7 @@ void CButtonUI::DoEvent(TEventUI &event)
             if (inside) Activate();
         }
         return;
-    case UIEVENT_CONTEXTMENU:
-        break;
+    case UIEVENT_CONTEXTMENU: break;
     case UIEVENT_MOUSEENTER:
         if (IsEnabled()) {
             m_uButtonState |= kStateHot;
@@ -98,72 +93,88 @@ void CButtonUI::DoEvent(TEventUI &event)
             Invalidate();
         }
         return;
-    case UIEVENT_SETCURSOR:
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-        return;
-    default:
-        break;
+    case UIEVENT_SETCURSOR: ::SetCursor(::LoadCursorW(nullptr, IDC_HAND)); return;
+    default: break;
     }
     CLabelUI::DoEvent(event);
 }
 
 LPCTSTR CButtonUI::GetNormalImage() const { return m_sNormalImage.c_str(); }
-void CButtonUI::SetNormalImage(LPCTSTR pStrImage)
-{
+void CButtonUI::SetNormalImage(LPCTSTR pStrImage) {
     m_sNormalImage = pStrImage != nullptr ? pStrImage : L"";
     Invalidate();
 }
 LPCTSTR CButtonUI::GetHotImage() const { return m_sHotImage.c_str(); }
-void CButtonUI::SetHotImage(LPCTSTR pStrImage)
-{
+void CButtonUI::SetHotImage(LPCTSTR pStrImage) {
     m_sHotImage = pStrImage != nullptr ? pStrImage : L"";
     Invalidate();
 }
 LPCTSTR CButtonUI::GetPushedImage() const { return m_sPushedImage.c_str(); }
-void CButtonUI::SetPushedImage(LPCTSTR pStrImage)
-{
+void CButtonUI::SetPushedImage(LPCTSTR pStrImage) {
     m_sPushedImage = pStrImage != nullptr ? pStrImage : L"";
     Invalidate();
 }
 LPCTSTR CButtonUI::GetFocusedImage() const { return m_sFocusedImage.c_str(); }
-void CButtonUI::SetFocusedImage(LPCTSTR pStrImage)
-{
+void CButtonUI::SetFocusedImage(LPCTSTR pStrImage) {
     m_sFocusedImage = pStrImage != nullptr ? pStrImage : L"";
     Invalidate();
 }
 LPCTSTR CButtonUI::GetDisabledImage() const { return m_sDisabledImage.c_str(); }
-void CButtonUI::SetDisabledImage(LPCTSTR pStrImage)
-{
+void CButtonUI::SetDisabledImage(LPCTSTR pStrImage) {
     m_sDisabledImage = pStrImage != nullptr ? pStrImage : L"";
     Invalidate();
 }
-void CButtonUI::SetHotBkColor(DWORD dwColor) { m_dwHotBkColor = dwColor; Invalidate(); }
-void CButtonUI::SetPushedBkColor(DWORD dwColor) { m_dwPushedBkColor = dwColor; Invalidate(); }
-void CButtonUI::SetHotTextColor(DWORD dwColor) { m_dwHotTextColor = dwColor; Invalidate(); }
-void CButtonUI::SetPushedTextColor(DWORD dwColor) { m_dwPushedTextColor = dwColor; Invalidate(); }
-void CButtonUI::SetFocusedTextColor(DWORD dwColor) { m_dwFocusedTextColor = dwColor; Invalidate(); }
+void CButtonUI::SetHotBkColor(DWORD dwColor) {
+    m_dwHotBkColor = dwColor;
+    Invalidate();
+}
+void CButtonUI::SetPushedBkColor(DWORD dwColor) {
+    m_dwPushedBkColor = dwColor;
+    Invalidate();
+}
+void CButtonUI::SetHotTextColor(DWORD dwColor) {
+    m_dwHotTextColor = dwColor;
+    Invalidate();
+}
+void CButtonUI::SetPushedTextColor(DWORD dwColor) {
+    m_dwPushedTextColor = dwColor;
+    Invalidate();
+}
+void CButtonUI::SetFocusedTextColor(DWORD dwColor) {
+    m_dwFocusedTextColor = dwColor;
+    Invalidate();
+}
 
 SIZE CButtonUI::EstimateSize(SIZE szAvailable) { return CLabelUI::EstimateSize(szAvailable); }
 
-void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
     const CDuiString name = pstrName;
-    if (name == L"normalimage") SetNormalImage(pstrValue);
-    else if (name == L"hotimage") SetHotImage(pstrValue);
-    else if (name == L"pushedimage") SetPushedImage(pstrValue);
-    else if (name == L"focusedimage") SetFocusedImage(pstrValue);
-    else if (name == L"disabledimage") SetDisabledImage(pstrValue);
-    else if (name == L"hotbkcolor") SetHotBkColor(ParseColor(pstrValue));
-    else if (name == L"pushedbkcolor") SetPushedBkColor(ParseColor(pstrValue));
-    else if (name == L"hottextcolor") SetHotTextColor(ParseColor(pstrValue));
-    else if (name == L"pushedtextcolor") SetPushedTextColor(ParseColor(pstrValue));
-    else if (name == L"focusedtextcolor") SetFocusedTextColor(ParseColor(pstrValue));
-    else CLabelUI::SetAttribute(pstrName, pstrValue);
+    if (name == L"normalimage")
+        SetNormalImage(pstrValue);
+    else if (name == L"hotimage")
+        SetHotImage(pstrValue);
+    else if (name == L"pushedimage")
+        SetPushedImage(pstrValue);
+    else if (name == L"focusedimage")
+        SetFocusedImage(pstrValue);
+    else if (name == L"disabledimage")
+        SetDisabledImage(pstrValue);
+    else if (name == L"hotbkcolor")
+        SetHotBkColor(ParseColor(pstrValue));
+    else if (name == L"pushedbkcolor")
+        SetPushedBkColor(ParseColor(pstrValue));
+    else if (name == L"hottextcolor")
+        SetHotTextColor(ParseColor(pstrValue));
+    else if (name == L"pushedtextcolor")
+        SetPushedTextColor(ParseColor(pstrValue));
+    else if (name == L"focusedtextcolor")
+        SetFocusedTextColor(ParseColor(pstrValue));
+    else
+        CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
-void CButtonUI::PaintText(HDC hDC)
-{
+void CButtonUI::PaintText(HDC hDC) {
     DWORD color = 0;
     if (!IsEnabled()) {
         color = m_dwDisabledTextColor;
@@ -200,8 +211,7 @@ void CButtonUI::PaintText(HDC hDC)
     }
 }
 
-void CButtonUI::PaintBkColor(HDC hDC)
-{
+void CButtonUI::PaintBkColor(HDC hDC) {
     DWORD color = 0;
     if (IsEnabled()) {
         if ((m_uButtonState & kStatePushed) != 0) color = m_dwPushedBkColor;
@@ -217,8 +227,7 @@ void CButtonUI::PaintBkColor(HDC hDC)
         CRenderEngine::DrawColor(hDC, m_rcPaint, color);
 }
 
-void CButtonUI::PaintStatusImage(HDC hDC)
-{
+void CButtonUI::PaintStatusImage(HDC hDC) {
     if (!IsEnabled()) {
         if (!m_sDisabledImage.empty() && DrawImage(hDC, m_sDisabledImage.c_str())) return;
     } else if ((m_uButtonState & kStatePushed) != 0) {
@@ -234,21 +243,18 @@ void CButtonUI::PaintStatusImage(HDC hDC)
 
 // ---- COptionUI ----
 
-COptionUI::~COptionUI()
-{
+COptionUI::~COptionUI() {
     if (!m_sGroupName.empty() && m_pManager != nullptr) m_pManager->RemoveOptionGroup(m_sGroupName.c_str(), this);
 }
 
 LPCTSTR COptionUI::GetClass() const { return L"Option"; }
 
-LPVOID COptionUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID COptionUI::GetInterface(LPCTSTR pstrName) {
     if (pstrName != nullptr && wcscmp(pstrName, L"Option") == 0) return static_cast<COptionUI *>(this);
     return CButtonUI::GetInterface(pstrName);
 }
 
-void COptionUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit)
-{
+void COptionUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit) {
     if (m_pManager != pManager && m_pManager != nullptr && !m_sGroupName.empty())
         m_pManager->RemoveOptionGroup(m_sGroupName.c_str(), this);
     bool joins = m_pManager != pManager;
@@ -263,23 +269,20 @@ void COptionUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool 
     }
 }
 
-bool COptionUI::Activate()
-{
+bool COptionUI::Activate() {
     if (!CControlUI::Activate()) return false;
-    if (!m_sGroupName.empty()) Selected(true);
-    else Selected(!m_bSelected);
+    if (!m_sGroupName.empty())
+        Selected(true);
+    else
+        Selected(!m_bSelected);
     return true;
 }
 
-void COptionUI::SetEnabled(bool bEnable)
-{
-    CButtonUI::SetEnabled(bEnable);
-}
+void COptionUI::SetEnabled(bool bEnable) { CButtonUI::SetEnabled(bEnable); }
 
 LPCTSTR COptionUI::GetGroup() const { return m_sGroupName.c_str(); }
 
-void COptionUI::SetGroup(LPCTSTR pStrGroupName)
-{
+void COptionUI::SetGroup(LPCTSTR pStrGroupName) {
     CDuiString group = pStrGroupName != nullptr ? pStrGroupName : L"";
     if (group == m_sGroupName) return;
     if (!m_sGroupName.empty() && m_pManager != nullptr) m_pManager->RemoveOptionGroup(m_sGroupName.c_str(), this);
@@ -295,8 +298,7 @@ void COptionUI::SetGroup(LPCTSTR pStrGroupName)
 
 bool COptionUI::IsSelected() const { return m_bSelected; }
 
-void COptionUI::Selected(bool bSelected, bool bTriggerEvent)
-{
+void COptionUI::Selected(bool bSelected, bool bTriggerEvent) {
     if (m_bSelected == bSelected) return;
     m_bSelected = bSelected;
     Invalidate();
@@ -314,36 +316,44 @@ void COptionUI::Selected(bool bSelected, bool bTriggerEvent)
     if (bTriggerEvent) m_pManager->SendNotify(this, DUI_MSGTYPE_SELECTCHANGED);
 }
 
-void COptionUI::SetSelectedImage(LPCTSTR pStrImage)
-{
+void COptionUI::SetSelectedImage(LPCTSTR pStrImage) {
     m_sSelectedImage = pStrImage != nullptr ? pStrImage : L"";
     Invalidate();
 }
-void COptionUI::SetSelectedHotImage(LPCTSTR pStrImage)
-{
+void COptionUI::SetSelectedHotImage(LPCTSTR pStrImage) {
     m_sSelectedHotImage = pStrImage != nullptr ? pStrImage : L"";
     Invalidate();
 }
-void COptionUI::SetSelectedTextColor(DWORD dwTextColor) { m_dwSelectedTextColor = dwTextColor; Invalidate(); }
-void COptionUI::SetSelectedBkColor(DWORD dwBkColor) { m_dwSelectedBkColor = dwBkColor; Invalidate(); }
+void COptionUI::SetSelectedTextColor(DWORD dwTextColor) {
+    m_dwSelectedTextColor = dwTextColor;
+    Invalidate();
+}
+void COptionUI::SetSelectedBkColor(DWORD dwBkColor) {
+    m_dwSelectedBkColor = dwBkColor;
+    Invalidate();
+}
 
-void COptionUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void COptionUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
     const CDuiString name = pstrName;
     bool b = false;
-    if (name == L"group") SetGroup(pstrValue);
+    if (name == L"group")
+        SetGroup(pstrValue);
     else if (name == L"selected") {
         if (uilib::ParseBool(pstrValue, b)) Selected(b, false);
-    } else if (name == L"selectedimage") SetSelectedImage(pstrValue);
-    else if (name == L"selectedhotimage") SetSelectedHotImage(pstrValue);
-    else if (name == L"selectedtextcolor") SetSelectedTextColor(ParseColor(pstrValue));
-    else if (name == L"selectedbkcolor") SetSelectedBkColor(ParseColor(pstrValue));
-    else CButtonUI::SetAttribute(pstrName, pstrValue);
+    } else if (name == L"selectedimage")
+        SetSelectedImage(pstrValue);
+    else if (name == L"selectedhotimage")
+        SetSelectedHotImage(pstrValue);
+    else if (name == L"selectedtextcolor")
+        SetSelectedTextColor(ParseColor(pstrValue));
+    else if (name == L"selectedbkcolor")
+        SetSelectedBkColor(ParseColor(pstrValue));
+    else
+        CButtonUI::SetAttribute(pstrName, pstrValue);
 }
 
-void COptionUI::PaintStatusImage(HDC hDC)
-{
+void COptionUI::PaintStatusImage(HDC hDC) {
     if (m_bSelected && IsEnabled()) {
         if ((m_uButtonState & kStateHot) != 0 && !m_sSelectedHotImage.empty() &&
             DrawImage(hDC, m_sSelectedHotImage.c_str()))
@@ -353,8 +363,7 @@ void COptionUI::PaintStatusImage(HDC hDC)
     CButtonUI::PaintStatusImage(hDC);
 }
 
-void COptionUI::PaintText(HDC hDC)
-{
+void COptionUI::PaintText(HDC hDC) {
     if (m_bSelected && IsEnabled() && m_dwSelectedTextColor != 0) {
         DWORD saved = m_dwTextColor, savedHot = m_dwHotTextColor;
         m_dwTextColor = m_dwSelectedTextColor;
@@ -367,8 +376,7 @@ void COptionUI::PaintText(HDC hDC)
     CButtonUI::PaintText(hDC);
 }
 
-void COptionUI::PaintBkColor(HDC hDC)
-{
+void COptionUI::PaintBkColor(HDC hDC) {
     if (m_bSelected && m_dwSelectedBkColor != 0) {
         if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0)
             CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, m_dwSelectedBkColor);

@@ -8,10 +8,10 @@
 class CButtonUI : public CLabelUI {
 public:
     CButtonUI();
-    LPCTSTR GetClass() const override;               // "Button"
+    LPCTSTR GetClass() const override;  // "Button"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     UINT GetControlFlags() const override;
-    bool Activate() override;                        // sends "click"
+    bool Activate() override;  // sends "click"
     void SetEnabled(bool bEnable = true) override;
     void DoEvent(TEventUI &event) override;
 
@@ -51,10 +51,10 @@ protected:
 class COptionUI : public CButtonUI {
 public:
     ~COptionUI() override;
-    LPCTSTR GetClass() const override;               // "Option"
+    LPCTSTR GetClass() const override;  // "Option"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     void SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit = true) override;
-    bool Activate() override;                        // selects (a lone option toggles)
+    bool Activate() override;  // selects (a lone option toggles)
     void SetEnabled(bool bEnable = true) override;
 
     LPCTSTR GetGroup() const;

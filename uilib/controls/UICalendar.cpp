@@ -10,12 +10,12 @@
 
 namespace {
 
-const wchar_t kWeekdayNames[] = L"一二三四五六日";    // headings, Monday first
+const wchar_t kWeekdayNames[] = L"一二三四五六日";  // headings, Monday first
 const wchar_t kMonthTitleFormat[] = L"%d年%d月";
 const int kPad = 8;
 const int kNavHeight = 32;
 const int kWeekdayHeight = 28;
-const int kTitleFont = 2;   // the skins' bold 12 px font, when the owner's window has it
+const int kTitleFont = 2;  // the skins' bold 12 px font, when the owner's window has it
 const DWORD kBkColor = 0xFFFFFFFF;
 const DWORD kBorderColor = uilib::kPaletteBorder;
 const DWORD kTextColor = uilib::kPaletteText;
@@ -55,8 +55,7 @@ int DayOfWeek(int year, int month, int day) {
 }
 
 bool IsValidDate(int year, int month, int day) {
-    return year >= 1601 && year <= 30827 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= DaysInMonth(year, month);
+    return year >= 1601 && year <= 30827 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
 CDuiString FormatDate(const SYSTEMTIME &st) {
@@ -87,12 +86,18 @@ bool ParseDate(LPCTSTR text, SYSTEMTIME &st) {
 void AddDays(SYSTEMTIME &st, int days) {
     int y = st.wYear, m = st.wMonth, d = st.wDay + days;
     while (d < 1) {
-        if (--m < 1) { m = 12; --y; }
+        if (--m < 1) {
+            m = 12;
+            --y;
+        }
         d += DaysInMonth(y, m);
     }
     while (d > DaysInMonth(y, m)) {
         d -= DaysInMonth(y, m);
-        if (++m > 12) { m = 1; ++y; }
+        if (++m > 12) {
+            m = 1;
+            ++y;
+        }
     }
     if (!IsValidDate(y, m, d)) return;
     st.wYear = static_cast<WORD>(y);
@@ -145,11 +150,13 @@ void CCalendarUI::ShowMonth(int year, int month) {
 }
 
 RECT CCalendarUI::GetPrevRect() const {
-    return {m_rcItem.left + kPad, m_rcItem.top + kPad, m_rcItem.left + kPad + kNavHeight, m_rcItem.top + kPad + kNavHeight};
+    return {m_rcItem.left + kPad, m_rcItem.top + kPad, m_rcItem.left + kPad + kNavHeight,
+            m_rcItem.top + kPad + kNavHeight};
 }
 
 RECT CCalendarUI::GetNextRect() const {
-    return {m_rcItem.right - kPad - kNavHeight, m_rcItem.top + kPad, m_rcItem.right - kPad, m_rcItem.top + kPad + kNavHeight};
+    return {m_rcItem.right - kPad - kNavHeight, m_rcItem.top + kPad, m_rcItem.right - kPad,
+            m_rcItem.top + kPad + kNavHeight};
 }
 
 static RECT GridIn(const RECT &rc) {
@@ -239,7 +246,8 @@ void CCalendarUI::DoEvent(TEventUI &event) {
         case VK_DOWN: uilib::AddDays(moved, 7); break;
         case VK_PRIOR: uilib::AddMonths(moved, -1); break;
         case VK_NEXT: uilib::AddMonths(moved, 1); break;
-        case VK_RETURN: case VK_SPACE:
+        case VK_RETURN:
+        case VK_SPACE:
             if (m_pWnd != nullptr) m_pWnd->Pick(m_date);
             return;
         case VK_ESCAPE:
@@ -250,8 +258,7 @@ void CCalendarUI::DoEvent(TEventUI &event) {
         SetDate(moved);
         return;
     }
-    default:
-        CControlUI::DoEvent(event);
+    default: CControlUI::DoEvent(event);
     }
 }
 
@@ -310,9 +317,7 @@ CCalendarWnd::CCalendarWnd(CDateTimeUI *pOwner) : m_pOwner(pOwner) {}
 LPCTSTR CCalendarWnd::GetWindowClassName() const { return kClassName; }
 UINT CCalendarWnd::GetClassStyle() const { return CS_DROPSHADOW; }
 
-void CCalendarWnd::Open() {
-    uilib::ShowPopupBelow(*this, m_pOwner, kWidth, kHeight);
-}
+void CCalendarWnd::Open() { uilib::ShowPopupBelow(*this, m_pOwner, kWidth, kHeight); }
 
 void CCalendarWnd::Detach() {
     m_pOwner = nullptr;
@@ -331,8 +336,7 @@ void CCalendarWnd::Pick(const SYSTEMTIME &st) {
     picked.wDayOfWeek = st.wDayOfWeek;
     const bool changed = uilib::FormatDate(picked) != owner->GetText();
     owner->SetTime(&picked);
-    if (changed && owner->GetManager() != nullptr)
-        owner->GetManager()->SendNotify(owner, DUI_MSGTYPE_VALUECHANGED);
+    if (changed && owner->GetManager() != nullptr) owner->GetManager()->SendNotify(owner, DUI_MSGTYPE_VALUECHANGED);
 }
 
 void CCalendarWnd::Dismiss() {
@@ -363,11 +367,8 @@ LRESULT CCalendarWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_CLOSE:
-        uilib::RaiseOwnerWindow(m_pOwner);
-        break;
-    default:
-        break;
+    case WM_CLOSE: uilib::RaiseOwnerWindow(m_pOwner); break;
+    default: break;
     }
     LRESULT lRes = 0;
     if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;

@@ -127,8 +127,10 @@ bool CComboUI::RemoveAt(int iIndex) {
     if (IListItemUI *row = AsListItem(item)) row->SetOwner(nullptr);
     if (!CContainerUI::RemoveAt(iIndex)) return false;
     Reindex(this, iIndex);
-    if (m_iCurSel == iIndex) m_iCurSel = -1;
-    else if (m_iCurSel > iIndex) --m_iCurSel;
+    if (m_iCurSel == iIndex)
+        m_iCurSel = -1;
+    else if (m_iCurSel > iIndex)
+        --m_iCurSel;
     Invalidate();
     return true;
 }
@@ -166,12 +168,13 @@ void CComboUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_MOUSEENTER:
     case UIEVENT_MOUSELEAVE:
-        if (event.Type == UIEVENT_MOUSEENTER) m_uButtonState |= kComboHot;
-        else m_uButtonState &= ~kComboHot;
+        if (event.Type == UIEVENT_MOUSEENTER)
+            m_uButtonState |= kComboHot;
+        else
+            m_uButtonState &= ~kComboHot;
         Invalidate();
         return;
-    case UIEVENT_MOUSEMOVE:
-        return;
+    case UIEVENT_MOUSEMOVE: return;
     case UIEVENT_SCROLLWHEEL:
         if (!IsEnabled() || GetCount() == 0) return;
         SelectItem(std::max(0, std::min(GetCount() - 1, m_iCurSel + (LOWORD(event.wParam) == SB_LINEUP ? -1 : 1))));
@@ -195,8 +198,7 @@ void CComboUI::DoEvent(TEventUI &event) {
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     CContainerUI::DoEvent(event);
 }
@@ -209,12 +211,18 @@ void CComboUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         if (ParseSize(pstrValue, sz)) SetDropBoxSize(sz);
     } else if (_wcsicmp(pstrName, L"textpadding") == 0) {
         if (ParseRect(pstrValue, rc)) m_rcTextPadding = rc;
-    } else if (_wcsicmp(pstrName, L"normalimage") == 0) m_sNormalImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"hotimage") == 0) m_sHotImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"pushedimage") == 0) m_sPushedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"focusedimage") == 0) m_sFocusedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"disabledimage") == 0) m_sDisabledImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"textcolor") == 0) m_dwTextColor = ParseColor(pstrValue);
+    } else if (_wcsicmp(pstrName, L"normalimage") == 0)
+        m_sNormalImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"hotimage") == 0)
+        m_sHotImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"pushedimage") == 0)
+        m_sPushedImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"focusedimage") == 0)
+        m_sFocusedImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"disabledimage") == 0)
+        m_sDisabledImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"textcolor") == 0)
+        m_dwTextColor = ParseColor(pstrValue);
     else if (_wcsicmp(pstrName, L"font") == 0) {
         if (uilib::ParseInt(pstrValue, n)) m_iFont = n;
     } else if (!SetListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
@@ -227,14 +235,20 @@ void CComboUI::DoPaint(HDC hDC, const RECT &rcPaint) { CControlUI::DoPaint(hDC, 
 
 void CComboUI::PaintStatusImage(HDC hDC) {
     const CDuiString *image = &m_sNormalImage;
-    if (!IsEnabled() && !m_sDisabledImage.empty()) image = &m_sDisabledImage;
-    else if ((m_uButtonState & kComboPushed || m_pWindow != nullptr) && !m_sPushedImage.empty()) image = &m_sPushedImage;
-    else if ((m_uButtonState & kComboHot) && !m_sHotImage.empty()) image = &m_sHotImage;
-    else if (m_bFocused && !m_sFocusedImage.empty()) image = &m_sFocusedImage;
+    if (!IsEnabled() && !m_sDisabledImage.empty())
+        image = &m_sDisabledImage;
+    else if ((m_uButtonState & kComboPushed || m_pWindow != nullptr) && !m_sPushedImage.empty())
+        image = &m_sPushedImage;
+    else if ((m_uButtonState & kComboHot) && !m_sHotImage.empty())
+        image = &m_sHotImage;
+    else if (m_bFocused && !m_sFocusedImage.empty())
+        image = &m_sFocusedImage;
     if (!image->empty() && DrawImage(hDC, image->c_str())) return;
     if (!IsEnabled()) {
-        if (m_cxyBorderRound.cx > 0) CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, kDisabledBkColor);
-        else CRenderEngine::DrawColor(hDC, m_rcItem, kDisabledBkColor);
+        if (m_cxyBorderRound.cx > 0)
+            CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, kDisabledBkColor);
+        else
+            CRenderEngine::DrawColor(hDC, m_rcItem, kDisabledBkColor);
     }
     // No image: the drop-down arrow in the right padding.
     RECT arrow = {m_rcItem.right - std::max(16L, m_rcTextPadding.right), m_rcItem.top, m_rcItem.right, m_rcItem.bottom};

@@ -16,12 +16,12 @@ public:
     LPVOID GetInterface(LPCTSTR pstrName) override;  // also "IListOwner"
     UINT GetControlFlags() const override;
 
-    CDuiString GetText() const override;             // the selected item's text
+    CDuiString GetText() const override;  // the selected item's text
     void SetEnabled(bool bEnable = true) override;
-    bool Activate() override;                        // opens the drop-down
+    bool Activate() override;  // opens the drop-down
 
     TListInfoUI *GetListInfo() override;
-    int GetCurSel() const override;                  // -1: none
+    int GetCurSel() const override;  // -1: none
     // Selects iIndex (any index naming no item clears the selection); takes the focus
     // only when bTakeFocus. Sends "itemselect" when the selection changes.
     bool SelectItem(int iIndex, bool bTakeFocus = false) override;
@@ -49,7 +49,7 @@ public:
     CDuiString GetInspectText() const override;
 
 protected:
-    CComboWnd *m_pWindow = nullptr;   // the open drop-down, if any
+    CComboWnd *m_pWindow = nullptr;  // the open drop-down, if any
     int m_iCurSel = -1;
     SIZE m_szDropBox = {0, 150};
     RECT m_rcTextPadding = {6, 0, 24, 0};

@@ -60,9 +60,12 @@ public:
         const RECT content = GetContentRect();
         const RECT r = row->GetPos();
         SIZE pos = GetScrollPos();
-        if (r.top < content.top) pos.cy -= content.top - r.top;
-        else if (r.bottom > content.bottom) pos.cy += r.bottom - content.bottom;
-        else return;
+        if (r.top < content.top)
+            pos.cy -= content.top - r.top;
+        else if (r.bottom > content.bottom)
+            pos.cy += r.bottom - content.bottom;
+        else
+            return;
         SetScrollPos(pos);
     }
 
@@ -161,8 +164,15 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         switch (wParam) {
         case VK_ESCAPE: Dismiss(true); return 0;
-        case VK_RETURN: case VK_SPACE: case VK_F4: Dismiss(false); return 0;
-        case VK_UP: case VK_DOWN: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT: {
+        case VK_RETURN:
+        case VK_SPACE:
+        case VK_F4: Dismiss(false); return 0;
+        case VK_UP:
+        case VK_DOWN:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT: {
             if (m_pList == nullptr || m_pList->GetCount() == 0) return 0;
             const int count = m_pList->GetCount();
             const int page = std::max(1, m_pList->GetHeight() / kDefaultItemHeight);
@@ -178,15 +188,13 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             m_pList->SelectItem(std::max(0, std::min(cur, count - 1)), false);
             return 0;
         }
-        default:
-            break;
+        default: break;
         }
         break;
     case WM_CLOSE:
         if (uilib::RaiseOwnerWindow(m_pOwner)) m_pOwner->SetFocus();
         break;
-    default:
-        break;
+    default: break;
     }
     LRESULT lRes = 0;
     if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;

@@ -13,12 +13,12 @@ class CComboListUI;
 
 class CComboWnd : public CWindowWnd, public INotifyUI {
 public:
-    static const wchar_t *const kClassName;   // "UIComboDrop"
+    static const wchar_t *const kClassName;  // "UIComboDrop"
 
     explicit CComboWnd(CComboUI *pOwner);
-    void Open();                               // creates and shows the popup
-    void Detach();                             // the combo is going: close without it
-    void SyncSelection();                      // the combo's selection changed
+    void Open();           // creates and shows the popup
+    void Detach();         // the combo is going: close without it
+    void SyncSelection();  // the combo's selection changed
     CComboUI *GetOwner() const { return m_pOwner; }
 
     LPCTSTR GetWindowClassName() const override;
@@ -29,9 +29,9 @@ public:
 
 private:
     void Build();
-    void Dismiss(bool restore);        // closes (later: never inside a dispatch)
+    void Dismiss(bool restore);  // closes (later: never inside a dispatch)
 
-    CComboUI *m_pOwner;               // not owned; null once the combo is gone
+    CComboUI *m_pOwner;  // not owned; null once the combo is gone
     CPaintManagerUI m_pm;
     CComboListUI *m_pList = nullptr;  // owned by m_pm's tree
     int m_iOpenedWith = -1;

@@ -25,8 +25,9 @@ void DrawCalendarGlyph(HDC hDC, const RECT &area, DWORD color) {
     CRenderEngine::DrawColor(hDC, {cx + 2, sheet.top - 2, cx + 4, sheet.top + 1}, color);
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
-            CRenderEngine::DrawColor(hDC, {sheet.left + 3 + c * 3, sheet.top + 5 + r * 3, sheet.left + 5 + c * 3,
-                                           sheet.top + 7 + r * 3}, color);
+            CRenderEngine::DrawColor(
+                hDC, {sheet.left + 3 + c * 3, sheet.top + 5 + r * 3, sheet.left + 5 + c * 3, sheet.top + 7 + r * 3},
+                color);
 }
 
 }  // namespace
@@ -81,8 +82,7 @@ void CDateTimeUI::DoEvent(TEventUI &event) {
         Activate();
         return;
     case UIEVENT_BUTTONUP:
-    case UIEVENT_MOUSEMOVE:
-        return;
+    case UIEVENT_MOUSEMOVE: return;
     case UIEVENT_MOUSEENTER:
     case UIEVENT_MOUSELEAVE:
         m_uButtonState = event.Type == UIEVENT_MOUSEENTER ? (m_uButtonState | kDateHot) : (m_uButtonState & ~kDateHot);
@@ -94,8 +94,7 @@ void CDateTimeUI::DoEvent(TEventUI &event) {
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     CLabelUI::DoEvent(event);
 }
@@ -104,13 +103,16 @@ void CDateTimeUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (_wcsicmp(pstrName, L"value") == 0) {
         SYSTEMTIME st = m_sysTime;
         if (uilib::ParseDate(pstrValue, st)) SetTime(&st);
-    } else if (_wcsicmp(pstrName, L"normalimage") == 0) m_sNormalImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"hotimage") == 0) m_sHotImage = pstrValue;
-    else CLabelUI::SetAttribute(pstrName, pstrValue);
+    } else if (_wcsicmp(pstrName, L"normalimage") == 0)
+        m_sNormalImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"hotimage") == 0)
+        m_sHotImage = pstrValue;
+    else
+        CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CDateTimeUI::PaintText(HDC hDC) {
-    m_sText = uilib::FormatDate(m_sysTime);   // "text" from a skin never replaces the date
+    m_sText = uilib::FormatDate(m_sysTime);  // "text" from a skin never replaces the date
     CLabelUI::PaintText(hDC);
 }
 

@@ -12,14 +12,14 @@ class CDateTimeUI : public CLabelUI {
 public:
     CDateTimeUI();
     ~CDateTimeUI() override;
-    LPCTSTR GetClass() const override;               // "DateTime"
+    LPCTSTR GetClass() const override;  // "DateTime"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     UINT GetControlFlags() const override;
 
     SYSTEMTIME &GetTime();
-    void SetTime(SYSTEMTIME *pst);                   // never notifies
-    CDuiString GetText() const override;             // YYYY-MM-DD
-    bool Activate() override;                        // opens the calendar
+    void SetTime(SYSTEMTIME *pst);        // never notifies
+    CDuiString GetText() const override;  // YYYY-MM-DD
+    bool Activate() override;             // opens the calendar
 
     void DoEvent(TEventUI &event) override;
     // "normalimage", "hotimage", "value" (YYYY-MM-DD) and the label's.

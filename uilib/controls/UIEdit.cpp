@@ -14,7 +14,7 @@
 namespace {
 
 enum : UINT { kEditHot = 1, kEditSelecting = 2 };
-const UINT kCaretTimerId = 0x45444954;   // "EDIT"
+const UINT kCaretTimerId = 0x45444954;  // "EDIT"
 const UINT kCaretBlinkMs = 530;
 const wchar_t kPasswordChar = L'\x25CF';
 const DWORD kSelectionColor = uilib::kPaletteBrand;
@@ -49,9 +49,7 @@ LPVOID CEditUI::GetInterface(LPCTSTR pstrName) {
     return CLabelUI::GetInterface(pstrName);
 }
 
-UINT CEditUI::GetControlFlags() const {
-    return IsEnabled() ? UIFLAG_SETCURSOR | UIFLAG_TABSTOP : 0;
-}
+UINT CEditUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_SETCURSOR | UIFLAG_TABSTOP : 0; }
 
 void CEditUI::SetText(LPCTSTR pstrText) {
     m_sText = pstrText != nullptr ? pstrText : L"";
@@ -62,9 +60,15 @@ void CEditUI::SetText(LPCTSTR pstrText) {
 
 void CEditUI::SetMaxChar(UINT uMax) { m_uMaxChar = uMax; }
 UINT CEditUI::GetMaxChar() const { return m_uMaxChar; }
-void CEditUI::SetReadOnly(bool bReadOnly) { m_bReadOnly = bReadOnly; Invalidate(); }
+void CEditUI::SetReadOnly(bool bReadOnly) {
+    m_bReadOnly = bReadOnly;
+    Invalidate();
+}
 bool CEditUI::IsReadOnly() const { return m_bReadOnly; }
-void CEditUI::SetPasswordMode(bool bPasswordMode) { m_bPasswordMode = bPasswordMode; Invalidate(); }
+void CEditUI::SetPasswordMode(bool bPasswordMode) {
+    m_bPasswordMode = bPasswordMode;
+    Invalidate();
+}
 bool CEditUI::IsPasswordMode() const { return m_bPasswordMode; }
 void CEditUI::SetNumberOnly(bool bNumberOnly) { m_bNumberOnly = bNumberOnly; }
 bool CEditUI::IsNumberOnly() const { return m_bNumberOnly; }
@@ -105,8 +109,7 @@ CDuiString CEditUI::DisplayText() const {
 
 void CEditUI::MeasureText(HDC hDC) {
     const CDuiString shown = DisplayText();
-    if (shown == m_sMeasured && m_iMeasuredFont == m_iFont && m_aCharX.size() == shown.size() + 1)
-        return;
+    if (shown == m_sMeasured && m_iMeasuredFont == m_iFont && m_aCharX.size() == shown.size() + 1) return;
     m_sMeasured = shown;
     m_iMeasuredFont = m_iFont;
     m_aCharX.assign(shown.size() + 1, 0);
@@ -123,8 +126,7 @@ void CEditUI::MeasureText(HDC hDC) {
 }
 
 void CEditUI::EnsureMetrics() {
-    if (m_aCharX.size() == m_sText.size() + 1 && m_sMeasured == DisplayText() && m_iMeasuredFont == m_iFont)
-        return;
+    if (m_aCharX.size() == m_sText.size() + 1 && m_sMeasured == DisplayText() && m_iMeasuredFont == m_iFont) return;
     HWND hWnd = m_pManager != nullptr ? m_pManager->GetPaintWindow() : nullptr;
     HDC hDC = ::GetDC(hWnd);
     MeasureText(hDC);
@@ -144,8 +146,8 @@ int CEditUI::PositionAt(int x) {
 
 void CEditUI::ScrollToCaret() {
     EnsureMetrics();
-    const int view = std::max(1, static_cast<int>(m_rcItem.right - m_rcItem.left - m_rcTextPadding.left -
-                                                  m_rcTextPadding.right));
+    const int view =
+        std::max(1, static_cast<int>(m_rcItem.right - m_rcItem.left - m_rcTextPadding.left - m_rcTextPadding.right));
     const int total = m_aCharX.empty() ? 0 : m_aCharX.back();
     const int caretX = m_aCharX[std::min<size_t>(m_nCaret, m_aCharX.size() - 1)];
     if (caretX - m_nScrollX < 0) m_nScrollX = caretX;
@@ -197,7 +199,7 @@ void CEditUI::ReplaceSelection(const CDuiString &input) {
 void CEditUI::CopySelection() {
     int start, end;
     GetSel(start, end);
-    if (start == end || m_bPasswordMode) return;   // a password never leaves the field
+    if (start == end || m_bPasswordMode) return;  // a password never leaves the field
     HWND hWnd = m_pManager != nullptr ? m_pManager->GetPaintWindow() : nullptr;
     if (!::OpenClipboard(hWnd)) return;
     ::EmptyClipboard();
@@ -263,9 +265,7 @@ void CEditUI::DoEvent(TEventUI &event) {
         return;
     }
     switch (event.Type) {
-    case UIEVENT_SETCURSOR:
-        ::SetCursor(::LoadCursorW(nullptr, IsEnabled() ? IDC_IBEAM : IDC_ARROW));
-        return;
+    case UIEVENT_SETCURSOR: ::SetCursor(::LoadCursorW(nullptr, IsEnabled() ? IDC_IBEAM : IDC_ARROW)); return;
     case UIEVENT_SETFOCUS:
         m_bFocused = true;
         RestartCaret();
@@ -286,8 +286,7 @@ void CEditUI::DoEvent(TEventUI &event) {
         break;
     case UIEVENT_MOUSEENTER:
     case UIEVENT_MOUSELEAVE:
-        m_uEditState = (event.Type == UIEVENT_MOUSEENTER) ? (m_uEditState | kEditHot)
-                                                          : (m_uEditState & ~kEditHot);
+        m_uEditState = (event.Type == UIEVENT_MOUSEENTER) ? (m_uEditState | kEditHot) : (m_uEditState & ~kEditHot);
         Invalidate();
         return;
     case UIEVENT_BUTTONDOWN:
@@ -343,12 +342,16 @@ void CEditUI::DoEvent(TEventUI &event) {
         GetSel(start, end);
         switch (event.chKey) {
         case VK_LEFT:
-            if (!shift && start != end) MoveCaret(start, false);
-            else MoveCaret(ctrl ? WordStart(m_nCaret) : m_nCaret - 1, shift);
+            if (!shift && start != end)
+                MoveCaret(start, false);
+            else
+                MoveCaret(ctrl ? WordStart(m_nCaret) : m_nCaret - 1, shift);
             return;
         case VK_RIGHT:
-            if (!shift && start != end) MoveCaret(end, false);
-            else MoveCaret(ctrl ? WordEnd(m_nCaret) : m_nCaret + 1, shift);
+            if (!shift && start != end)
+                MoveCaret(end, false);
+            else
+                MoveCaret(ctrl ? WordEnd(m_nCaret) : m_nCaret + 1, shift);
             return;
         case VK_HOME: MoveCaret(0, shift); return;
         case VK_END: MoveCaret(len, shift); return;
@@ -358,7 +361,8 @@ void CEditUI::DoEvent(TEventUI &event) {
             if (start == end) {
                 if (event.chKey == VK_BACK) {
                     if (start == 0) return;
-                    start = ctrl ? WordStart(start) : start - ((start > 1 && IS_LOW_SURROGATE(m_sText[start - 1])) ? 2 : 1);
+                    start =
+                        ctrl ? WordStart(start) : start - ((start > 1 && IS_LOW_SURROGATE(m_sText[start - 1])) ? 2 : 1);
                 } else {
                     if (end == len) return;
                     end = ctrl ? WordEnd(end) : end + ((IS_HIGH_SURROGATE(m_sText[end]) && end + 1 < len) ? 2 : 1);
@@ -373,15 +377,19 @@ void CEditUI::DoEvent(TEventUI &event) {
             if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_RETURN);
             return;
         case VK_INSERT:
-            if (shift) Paste();
-            else if (ctrl) CopySelection();
+            if (shift)
+                Paste();
+            else if (ctrl)
+                CopySelection();
             return;
-        default:
-            break;
+        default: break;
         }
         if (ctrl) {
             switch (event.chKey) {
-            case 'A': m_nSelAnchor = 0; MoveCaret(len, true); return;
+            case 'A':
+                m_nSelAnchor = 0;
+                MoveCaret(len, true);
+                return;
             case 'C': CopySelection(); return;
             case 'X':
                 if (m_bReadOnly || m_bPasswordMode) return;
@@ -394,8 +402,7 @@ void CEditUI::DoEvent(TEventUI &event) {
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     CLabelUI::DoEvent(event);
 }
@@ -411,19 +418,28 @@ void CEditUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         if (uilib::ParseBool(pstrValue, b)) SetPasswordMode(b);
     } else if (_wcsicmp(pstrName, L"numberonly") == 0) {
         if (uilib::ParseBool(pstrValue, b)) SetNumberOnly(b);
-    } else if (_wcsicmp(pstrName, L"normalimage") == 0) m_sNormalImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"hotimage") == 0) m_sHotImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"focusedimage") == 0) m_sFocusedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"disabledimage") == 0) m_sDisabledImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"nativebkcolor") == 0) SetNativeEditBkColor(ParseColor(pstrValue));
-    else CLabelUI::SetAttribute(pstrName, pstrValue);
+    } else if (_wcsicmp(pstrName, L"normalimage") == 0)
+        m_sNormalImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"hotimage") == 0)
+        m_sHotImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"focusedimage") == 0)
+        m_sFocusedImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"disabledimage") == 0)
+        m_sDisabledImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"nativebkcolor") == 0)
+        SetNativeEditBkColor(ParseColor(pstrValue));
+    else
+        CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CEditUI::PaintStatusImage(HDC hDC) {
     const CDuiString *image = &m_sNormalImage;
-    if (!IsEnabled() && !m_sDisabledImage.empty()) image = &m_sDisabledImage;
-    else if (m_bFocused && !m_sFocusedImage.empty()) image = &m_sFocusedImage;
-    else if ((m_uEditState & kEditHot) && !m_sHotImage.empty()) image = &m_sHotImage;
+    if (!IsEnabled() && !m_sDisabledImage.empty())
+        image = &m_sDisabledImage;
+    else if (m_bFocused && !m_sFocusedImage.empty())
+        image = &m_sFocusedImage;
+    else if ((m_uEditState & kEditHot) && !m_sHotImage.empty())
+        image = &m_sHotImage;
     if (!image->empty() && DrawImage(hDC, image->c_str())) return;
     if (m_dwBackColor != 0 || !m_sBkImage.empty()) return;
     const DWORD color = IsEnabled() && !m_bReadOnly ? m_dwEditBkColor : kDisabledBkColor;
@@ -468,15 +484,16 @@ void CEditUI::PaintText(HDC hDC) {
             CRenderClip clip(hDC, visible);
             CRenderEngine::DrawColor(hDC, visible, m_bFocused ? kSelectionColor : kInactiveSelectionColor);
             RECT rc = {origin, rcText.top, origin + total + 4, rcText.bottom};
-            CRenderEngine::DrawText(hDC, m_pManager, rc, shown.c_str(),
-                                    m_bFocused ? kSelectionTextColor : color, m_iFont, style);
+            CRenderEngine::DrawText(hDC, m_pManager, rc, shown.c_str(), m_bFocused ? kSelectionTextColor : color,
+                                    m_iFont, style);
         }
     }
     if (m_bFocused && m_bCaretOn && !m_bReadOnly && IsEnabled()) {
         const int x = origin + m_aCharX[m_nCaret];
         if (x >= rcText.left - 1 && x <= rcText.right) {
             const int h = m_pManager != nullptr && m_pManager->GetFontInfo(m_iFont) != nullptr
-                              ? m_pManager->GetFontInfo(m_iFont)->tm.tmHeight : 16;
+                              ? m_pManager->GetFontInfo(m_iFont)->tm.tmHeight
+                              : 16;
             const int cy = (rcText.top + rcText.bottom) / 2;
             RECT caret = {x, cy - h / 2, x + 1, cy - h / 2 + h};
             CRenderEngine::DrawColor(hDC, caret, color);

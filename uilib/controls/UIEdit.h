@@ -11,7 +11,7 @@
 class CEditUI : public CLabelUI {
 public:
     CEditUI();
-    LPCTSTR GetClass() const override;               // "Edit"
+    LPCTSTR GetClass() const override;  // "Edit"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     UINT GetControlFlags() const override;
 
@@ -24,7 +24,7 @@ public:
     bool IsPasswordMode() const;
     void SetNumberOnly(bool bNumberOnly);
     bool IsNumberOnly() const;
-    void SetSel(int nStart, int nEnd);               // -1 end: to the end of the text
+    void SetSel(int nStart, int nEnd);  // -1 end: to the end of the text
     void GetSel(int &nStart, int &nEnd) const;
     void SetNativeEditBkColor(DWORD dwBkColor);
 
@@ -41,22 +41,22 @@ protected:
     bool m_bReadOnly = false;
     bool m_bPasswordMode = false;
     bool m_bNumberOnly = false;
-    int m_nCaret = 0;         // caret position (characters)
-    int m_nSelAnchor = 0;     // selection is [min(anchor, caret), max(anchor, caret))
+    int m_nCaret = 0;      // caret position (characters)
+    int m_nSelAnchor = 0;  // selection is [min(anchor, caret), max(anchor, caret))
     bool m_bCaretOn = false;
-    int m_nScrollX = 0;       // horizontal text offset in pixels
+    int m_nScrollX = 0;  // horizontal text offset in pixels
     UINT m_uEditState = 0;
     CDuiString m_sNormalImage, m_sHotImage, m_sFocusedImage, m_sDisabledImage;
     DWORD m_dwEditBkColor = 0xFFFFFFFF;
 
     // Editing helpers (UIEdit.cpp); positions are UTF-16 units of m_sText.
     CDuiString DisplayText() const;
-    void MeasureText(HDC hDC);          // fills m_aCharX for the current text and font
-    void EnsureMetrics();               // MeasureText with the window's DC when stale
-    int PositionAt(int x);              // the caret position nearest client x
+    void MeasureText(HDC hDC);  // fills m_aCharX for the current text and font
+    void EnsureMetrics();       // MeasureText with the window's DC when stale
+    int PositionAt(int x);      // the caret position nearest client x
     void ScrollToCaret();
     void RestartCaret();
-    void ReplaceSelection(const CDuiString &text);   // typed or pasted text
+    void ReplaceSelection(const CDuiString &text);  // typed or pasted text
     void DeleteRange(int from, int to);
     void CopySelection();
     void Paste();
@@ -64,7 +64,7 @@ protected:
     int WordStart(int pos) const;
     int WordEnd(int pos) const;
 
-    std::vector<int> m_aCharX;          // x offset (px) of each position; size length + 1
-    CDuiString m_sMeasured;             // the display text m_aCharX was measured for
+    std::vector<int> m_aCharX;  // x offset (px) of each position; size length + 1
+    CDuiString m_sMeasured;     // the display text m_aCharX was measured for
     int m_iMeasuredFont = -2;
 };

@@ -7,39 +7,33 @@
 
 LPCTSTR CLabelUI::GetClass() const { return L"Label"; }
 
-LPVOID CLabelUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CLabelUI::GetInterface(LPCTSTR pstrName) {
     if (pstrName != nullptr && wcscmp(pstrName, L"Label") == 0) return static_cast<CLabelUI *>(this);
     return CControlUI::GetInterface(pstrName);
 }
 
-void CLabelUI::SetTextStyle(UINT uStyle)
-{
+void CLabelUI::SetTextStyle(UINT uStyle) {
     m_uTextStyle = uStyle;
     Invalidate();
 }
 UINT CLabelUI::GetTextStyle() const { return m_uTextStyle; }
-void CLabelUI::SetTextColor(DWORD dwTextColor)
-{
+void CLabelUI::SetTextColor(DWORD dwTextColor) {
     m_dwTextColor = dwTextColor;
     Invalidate();
 }
 DWORD CLabelUI::GetTextColor() const { return m_dwTextColor; }
-void CLabelUI::SetDisabledTextColor(DWORD dwTextColor)
-{
+void CLabelUI::SetDisabledTextColor(DWORD dwTextColor) {
     m_dwDisabledTextColor = dwTextColor;
     Invalidate();
 }
 DWORD CLabelUI::GetDisabledTextColor() const { return m_dwDisabledTextColor; }
-void CLabelUI::SetFont(int index)
-{
+void CLabelUI::SetFont(int index) {
     m_iFont = index;
     Invalidate();
 }
 int CLabelUI::GetFont() const { return m_iFont; }
 RECT CLabelUI::GetTextPadding() const { return m_rcTextPadding; }
-void CLabelUI::SetTextPadding(RECT rc)
-{
+void CLabelUI::SetTextPadding(RECT rc) {
     m_rcTextPadding = rc;
     Invalidate();
 }
@@ -48,8 +42,7 @@ SIZE CLabelUI::EstimateSize(SIZE szAvailable) { return CControlUI::EstimateSize(
 
 void CLabelUI::DoEvent(TEventUI &event) { CControlUI::DoEvent(event); }
 
-void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
     const CDuiString name = pstrName;
     const CDuiString value = pstrValue;
@@ -92,7 +85,8 @@ void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
         }
         Invalidate();
     } else if (name == L"endellipsis") {
-        if (uilib::ParseBool(pstrValue, b)) SetTextStyle(b ? (m_uTextStyle | DT_END_ELLIPSIS) : (m_uTextStyle & ~DT_END_ELLIPSIS));
+        if (uilib::ParseBool(pstrValue, b))
+            SetTextStyle(b ? (m_uTextStyle | DT_END_ELLIPSIS) : (m_uTextStyle & ~DT_END_ELLIPSIS));
     } else if (name == L"multiline") {
         if (uilib::ParseBool(pstrValue, b)) {
             SetTextStyle(b ? ((m_uTextStyle & ~DT_SINGLELINE) | DT_WORDBREAK)
@@ -113,9 +107,8 @@ void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
 
 namespace uilib {
 
-void DrawLabelText(HDC hDC, CPaintManagerUI *manager, RECT rc, const CDuiString &text, DWORD color,
-                   int font, UINT style)
-{
+void DrawLabelText(HDC hDC, CPaintManagerUI *manager, RECT rc, const CDuiString &text, DWORD color, int font,
+                   UINT style) {
     if (text.empty()) return;
     if ((style & DT_SINGLELINE) == 0 && (style & (DT_VCENTER | DT_BOTTOM)) != 0) {
         RECT calc = {rc.left, rc.top, rc.right, rc.top};
@@ -133,8 +126,7 @@ void DrawLabelText(HDC hDC, CPaintManagerUI *manager, RECT rc, const CDuiString 
 
 }  // namespace uilib
 
-void CLabelUI::PaintText(HDC hDC)
-{
+void CLabelUI::PaintText(HDC hDC) {
     DWORD color = m_dwTextColor;
     if (color == 0 && m_pManager != nullptr) color = m_pManager->GetDefaultFontColor();
     if (!IsEnabled()) {
@@ -150,8 +142,7 @@ CTextUI::CTextUI() { m_uTextStyle = DT_WORDBREAK; }
 
 LPCTSTR CTextUI::GetClass() const { return L"Text"; }
 
-LPVOID CTextUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CTextUI::GetInterface(LPCTSTR pstrName) {
     if (pstrName != nullptr && wcscmp(pstrName, L"Text") == 0) return static_cast<CTextUI *>(this);
     return CLabelUI::GetInterface(pstrName);
 }

@@ -6,10 +6,10 @@
 
 class CLabelUI : public CControlUI {
 public:
-    LPCTSTR GetClass() const override;               // "Label"
+    LPCTSTR GetClass() const override;  // "Label"
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
-    void SetTextStyle(UINT uStyle);                  // DT_* flags
+    void SetTextStyle(UINT uStyle);  // DT_* flags
     UINT GetTextStyle() const;
     void SetTextColor(DWORD dwTextColor);
     DWORD GetTextColor() const;
@@ -38,6 +38,6 @@ protected:
 class CTextUI : public CLabelUI {
 public:
     CTextUI();
-    LPCTSTR GetClass() const override;               // "Text"
+    LPCTSTR GetClass() const override;  // "Text"
     LPVOID GetInterface(LPCTSTR pstrName) override;
 };

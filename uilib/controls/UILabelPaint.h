@@ -7,7 +7,7 @@ namespace uilib {
 
 // Draws text in rc with style (DT_* flags); multi-line text honours vertical centring and
 // bottom alignment too (DrawTextW alone does that only for single lines).
-void DrawLabelText(HDC hDC, CPaintManagerUI *manager, RECT rc, const CDuiString &text, DWORD color,
-                   int font, UINT style);
+void DrawLabelText(HDC hDC, CPaintManagerUI *manager, RECT rc, const CDuiString &text, DWORD color, int font,
+                   UINT style);
 
 }  // namespace uilib

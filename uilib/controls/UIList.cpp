@@ -14,20 +14,22 @@
 namespace {
 
 const int kDefaultHeaderHeight = 32;
-const int kMinStretchColumn = 60;   // px, a stretching column never shrinks below this
+const int kMinStretchColumn = 60;  // px, a stretching column never shrinks below this
 const DWORD kHeaderBkColor = 0xFFEEF2FB;
 const DWORD kHeaderTextColor = 0xFF3A4560;
 const DWORD kHeaderSepColor = uilib::kPaletteBorder;
 
 // Column rectangles from left for an available width: fixed widths as given, stretching
 // columns (width 0) share what is left.
-int LayoutColumns(const CListHeaderUI *header, int left, int top, int bottom, int cxAvailable,
-                  RECT *out, int maxOut) {
+int LayoutColumns(const CListHeaderUI *header, int left, int top, int bottom, int cxAvailable, RECT *out, int maxOut) {
     const int count = header->GetCount();
     int fixed = 0, stretch = 0;
     for (int i = 0; i < count; ++i) {
         const int w = header->GetItemAt(i)->GetFixedWidth();
-        if (w > 0) fixed += w; else ++stretch;
+        if (w > 0)
+            fixed += w;
+        else
+            ++stretch;
     }
     const int share = stretch > 0 ? std::max(kMinStretchColumn, (cxAvailable - fixed) / stretch) : 0;
     int x = left;
@@ -107,8 +109,10 @@ bool CListUI::RemoveAt(int iIndex) { return m_pList->RemoveAt(iIndex); }
 void CListUI::RemoveAll() { m_pList->RemoveAll(); }
 
 void CListUI::OnRowRemoved(int iIndex) {
-    if (m_iCurSel == iIndex) m_iCurSel = -1;
-    else if (m_iCurSel > iIndex) --m_iCurSel;
+    if (m_iCurSel == iIndex)
+        m_iCurSel = -1;
+    else if (m_iCurSel > iIndex)
+        --m_iCurSel;
 }
 
 void CListUI::OnRowInserted(int iIndex) {
@@ -187,8 +191,7 @@ void CListUI::DoEvent(TEventUI &event) {
         m_pList->SetScrollPos(pos);
         return;
     }
-    default:
-        CVerticalLayoutUI::DoEvent(event);
+    default: CVerticalLayoutUI::DoEvent(event);
     }
 }
 
@@ -214,21 +217,34 @@ bool SetListInfoAttribute(TListInfoUI &info, LPCTSTR pstrName, LPCTSTR pstrValue
         if (uilib::ParseInt(pstrValue, n)) info.nFont = n;
     } else if (_wcsicmp(pstrName, L"itemalign") == 0) {
         info.uTextStyle &= ~(DT_LEFT | DT_CENTER | DT_RIGHT);
-        if (wcsstr(pstrValue, L"center") != nullptr) info.uTextStyle |= DT_CENTER;
-        else if (wcsstr(pstrValue, L"right") != nullptr) info.uTextStyle |= DT_RIGHT;
-        else info.uTextStyle |= DT_LEFT;
+        if (wcsstr(pstrValue, L"center") != nullptr)
+            info.uTextStyle |= DT_CENTER;
+        else if (wcsstr(pstrValue, L"right") != nullptr)
+            info.uTextStyle |= DT_RIGHT;
+        else
+            info.uTextStyle |= DT_LEFT;
     } else if (_wcsicmp(pstrName, L"itemtextpadding") == 0) {
         if (ParseRect(pstrValue, rc)) info.rcTextPadding = rc;
-    } else if (_wcsicmp(pstrName, L"itemtextcolor") == 0) info.dwTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itembkcolor") == 0) info.dwBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemaltbkcolor") == 0) info.dwAltBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemselectedtextcolor") == 0) info.dwSelectedTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemselectedbkcolor") == 0) info.dwSelectedBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemhottextcolor") == 0) info.dwHotTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemhotbkcolor") == 0) info.dwHotBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemdisabledtextcolor") == 0) info.dwDisabledTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemlinecolor") == 0) info.dwLineColor = ParseColor(pstrValue);
-    else return false;
+    } else if (_wcsicmp(pstrName, L"itemtextcolor") == 0)
+        info.dwTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itembkcolor") == 0)
+        info.dwBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemaltbkcolor") == 0)
+        info.dwAltBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemselectedtextcolor") == 0)
+        info.dwSelectedTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemselectedbkcolor") == 0)
+        info.dwSelectedBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemhottextcolor") == 0)
+        info.dwHotTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemhotbkcolor") == 0)
+        info.dwHotBkColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemdisabledtextcolor") == 0)
+        info.dwDisabledTextColor = ParseColor(pstrValue);
+    else if (_wcsicmp(pstrName, L"itemlinecolor") == 0)
+        info.dwLineColor = ParseColor(pstrValue);
+    else
+        return false;
     return true;
 }
 
@@ -297,8 +313,8 @@ void CListHeaderUI::SetPos(RECT rc, bool bNeedInvalidate) {
         const RECT rows = static_cast<CListBodyUI *>(static_cast<CListUI *>(m_pParent)->GetList())->GetRowsRect();
         view = rows.right - rows.left;
     }
-    LayoutColumns(this, rc.left, rc.top, rc.bottom, std::min<int>(view, rc.right - rc.left),
-                  columns.data(), static_cast<int>(columns.size()));
+    LayoutColumns(this, rc.left, rc.top, rc.bottom, std::min<int>(view, rc.right - rc.left), columns.data(),
+                  static_cast<int>(columns.size()));
     for (size_t i = 0; i < m_items.size(); ++i) m_items[i]->SetPos(columns[i], bNeedInvalidate);
 }
 
@@ -319,8 +335,10 @@ LPVOID CListHeaderItemUI::GetInterface(LPCTSTR pstrName) {
 }
 
 void CListHeaderItemUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"sepcolor") == 0) m_dwSepColor = ParseColor(pstrValue);
-    else CLabelUI::SetAttribute(pstrName, pstrValue);
+    if (_wcsicmp(pstrName, L"sepcolor") == 0)
+        m_dwSepColor = ParseColor(pstrValue);
+    else
+        CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CListHeaderItemUI::PaintBorder(HDC hDC) {

@@ -23,13 +23,13 @@ struct TListInfoUI {
     RECT rcTextPadding = {6, 0, 6, 0};
     DWORD dwTextColor = 0;
     DWORD dwBkColor = 0;
-    DWORD dwAltBkColor = 0;          // every other row, when not 0
+    DWORD dwAltBkColor = 0;  // every other row, when not 0
     DWORD dwSelectedTextColor = 0;
     DWORD dwSelectedBkColor = 0;
     DWORD dwHotTextColor = 0;
     DWORD dwHotBkColor = 0;
     DWORD dwDisabledTextColor = 0;
-    DWORD dwLineColor = 0;           // line under each row, when not 0
+    DWORD dwLineColor = 0;  // line under each row, when not 0
 };
 
 class IListOwnerUI {
@@ -66,10 +66,10 @@ public:
     UINT GetControlFlags() const override;
 
     CListHeaderUI *GetHeader() const;
-    CContainerUI *GetList() const;                   // the body
+    CContainerUI *GetList() const;  // the body
     TListInfoUI *GetListInfo() override;
 
-    int GetCurSel() const override;                  // -1: none
+    int GetCurSel() const override;  // -1: none
     bool SelectItem(int iIndex, bool bTakeFocus = false) override;
     void EnsureVisible(int iIndex);
 
@@ -77,7 +77,7 @@ public:
     int GetItemIndex(CControlUI *pControl) const override;
     bool SetItemIndex(CControlUI *pControl, int iIndex) override;
     int GetCount() const override;
-    bool Add(CControlUI *pControl) override;         // a CListHeaderUI becomes the header
+    bool Add(CControlUI *pControl) override;  // a CListHeaderUI becomes the header
     bool AddAt(CControlUI *pControl, int iIndex) override;
     bool Remove(CControlUI *pControl) override;
     bool RemoveAt(int iIndex) override;
@@ -105,10 +105,10 @@ protected:
     void OnRowRemoved(int iIndex);
     void OnRowInserted(int iIndex);
     void OnRowsCleared();
-    void PlaceHeader();                   // header and column rectangles for the body's scroll
+    void PlaceHeader();  // header and column rectangles for the body's scroll
 
-    CListHeaderUI *m_pHeader = nullptr;   // owned through the layout's items
-    CListBodyUI *m_pList = nullptr;       // owned through the layout's items
+    CListHeaderUI *m_pHeader = nullptr;  // owned through the layout's items
+    CListBodyUI *m_pList = nullptr;      // owned through the layout's items
     int m_iCurSel = -1;
     TListInfoUI m_ListInfo;
 };
@@ -117,7 +117,7 @@ protected:
 class CListHeaderUI : public CHorizontalLayoutUI {
 public:
     CListHeaderUI();
-    LPCTSTR GetClass() const override;               // "ListHeader"
+    LPCTSTR GetClass() const override;  // "ListHeader"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     SIZE EstimateSize(SIZE szAvailable) override;
     // Places the headings side by side from rc.left at their widths (stretching ones share
@@ -131,7 +131,7 @@ public:
 class CListHeaderItemUI : public CLabelUI {
 public:
     CListHeaderItemUI();
-    LPCTSTR GetClass() const override;               // "ListHeaderItem"
+    LPCTSTR GetClass() const override;  // "ListHeaderItem"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;  // "sepcolor" too
     void PaintBorder(HDC hDC) override;
@@ -163,7 +163,7 @@ public:
     int GetInspectSelected() const override;
 
 protected:
-    bool IsHot() const;   // the mouse is over the row
+    bool IsHot() const;  // the mouse is over the row
 
     int m_iIndex = -1;
     bool m_bSelected = false;
@@ -183,7 +183,7 @@ public:
 class CListLabelElementUI : public CListElementUI {
 public:
     CListLabelElementUI();
-    LPCTSTR GetClass() const override;               // "ListLabelElement"
+    LPCTSTR GetClass() const override;  // "ListLabelElement"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     SIZE EstimateSize(SIZE szAvailable) override;
     void DoPaint(HDC hDC, const RECT &rcPaint) override;
@@ -195,10 +195,10 @@ class CListTextElementUI : public CListLabelElementUI {
 public:
     CListTextElementUI();
     ~CListTextElementUI() override;
-    LPCTSTR GetClass() const override;               // "ListTextElement"
+    LPCTSTR GetClass() const override;  // "ListTextElement"
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
-    LPCTSTR GetText(int iIndex) const;               // "" for a column never set
+    LPCTSTR GetText(int iIndex) const;  // "" for a column never set
     void SetText(int iIndex, LPCTSTR pstrText);
     using CListLabelElementUI::GetText;
     using CListLabelElementUI::SetText;
@@ -207,7 +207,7 @@ public:
     void SetOwner(CControlUI *pOwner) override;
     SIZE EstimateSize(SIZE szAvailable) override;
     void DrawItemText(HDC hDC, const RECT &rcItem) override;
-    CDuiString GetInspectText() const override;      // columns joined by U+001F
+    CDuiString GetInspectText() const override;  // columns joined by U+001F
 
 protected:
     std::vector<CDuiString> m_aTexts;

@@ -158,16 +158,19 @@ void CListBodyUI::EnsureVisible(int iIndex) {
     if (iIndex < 0 || iIndex >= static_cast<int>(m_items.size())) return;
     const RECT rows = GetRowsRect();
     if (m_nMeasured <= static_cast<size_t>(iIndex) || rows.bottom <= rows.top) {
-        m_iEnsureVisible = iIndex;   // applied by the next layout
+        m_iEnsureVisible = iIndex;  // applied by the next layout
         NeedUpdate();
         return;
     }
     const int viewH = rows.bottom - rows.top;
     SIZE pos = GetScrollPos();
     const int top = m_aTops[iIndex], bottom = m_aTops[iIndex + 1];
-    if (top < pos.cy) pos.cy = top;
-    else if (bottom > pos.cy + viewH) pos.cy = bottom - viewH;
-    else return;
+    if (top < pos.cy)
+        pos.cy = top;
+    else if (bottom > pos.cy + viewH)
+        pos.cy = bottom - viewH;
+    else
+        return;
     SetScrollPos(pos);
 }
 
@@ -180,14 +183,14 @@ void CListBodyUI::SetScrollPos(SIZE szPos) {
 
 void CListBodyUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
-    if (!IsVisible()) return;   // heights of rows measured while hidden would all be 0
+    if (!IsVisible()) return;  // heights of rows measured while hidden would all be 0
     const int prevFirst = m_iFirstLaid, prevLast = std::min(m_iLastLaid, static_cast<int>(m_items.size()) - 1);
     RECT content = GetContentRect();
     MeasureRows(content.right - content.left);
     const int cyNeeded = m_aTops.back();
     CListHeaderUI *header = m_pOwner->GetHeader();
     const int columns = header != nullptr ? header->GetColumnsWidth(content.right - content.left) : 0;
-    ProcessScrollBar(content, columns, cyNeeded);   // may lay out again when a bar comes or goes
+    ProcessScrollBar(content, columns, cyNeeded);  // may lay out again when a bar comes or goes
 
     content = GetContentRect();
     const int viewW = content.right - content.left;
@@ -196,8 +199,10 @@ void CListBodyUI::SetPos(RECT rc, bool bNeedInvalidate) {
         m_pVerticalScrollBar != nullptr && m_bVScrollShown) {
         const int top = m_aTops[m_iEnsureVisible], bottom = m_aTops[m_iEnsureVisible + 1];
         int pos = m_pVerticalScrollBar->GetScrollPos();
-        if (top < pos) pos = top;
-        else if (bottom > pos + viewH) pos = bottom - viewH;
+        if (top < pos)
+            pos = top;
+        else if (bottom > pos + viewH)
+            pos = bottom - viewH;
         m_pVerticalScrollBar->SetScrollPos(pos);
     }
     m_iEnsureVisible = -1;

@@ -13,7 +13,7 @@ class CListUI;
 class CListBodyUI : public CVerticalLayoutUI {
 public:
     explicit CListBodyUI(CListUI *pOwner);
-    LPCTSTR GetClass() const override;               // "ListBody"
+    LPCTSTR GetClass() const override;  // "ListBody"
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
     bool SetItemIndex(CControlUI *pControl, int iIndex) override;
@@ -31,8 +31,8 @@ public:
     void GetVisibleRange(int &first, int &last) const;
     // Content height of the rows, measuring any not measured yet.
     int GetContentHeight();
-    int GetPageRows();                               // whole rows that fit in the view
-    RECT GetRowsRect() const;                        // where rows show: less inset and bars
+    int GetPageRows();         // whole rows that fit in the view
+    RECT GetRowsRect() const;  // where rows show: less inset and bars
 
     void SetScrollPos(SIZE szPos) override;
     void SetPos(RECT rc, bool bNeedInvalidate = true) override;
@@ -42,15 +42,15 @@ public:
 
 protected:
     int RowHeight(CControlUI *pRow, int cxAvailable);
-    void MeasureRows(int cxAvailable);               // extends m_aTops to every row
-    int RowAtContentY(int y) const;                  // index of the row covering content y
+    void MeasureRows(int cxAvailable);  // extends m_aTops to every row
+    int RowAtContentY(int y) const;     // index of the row covering content y
     void Reindex(int iFrom);
 
-    CListUI *m_pOwner;                 // the list this body belongs to (not owned)
-    std::vector<int> m_aTops;          // m_aTops[i]: content top of row i; [n]: total height
-    size_t m_nMeasured = 0;            // rows whose top and height are known
+    CListUI *m_pOwner;         // the list this body belongs to (not owned)
+    std::vector<int> m_aTops;  // m_aTops[i]: content top of row i; [n]: total height
+    size_t m_nMeasured = 0;    // rows whose top and height are known
     int m_iFirstLaid = 0;
     int m_iLastLaid = -1;
-    int m_iEnsureVisible = -1;         // pending EnsureVisible before the first layout
-    int m_nMeasureWidth = -1;          // width the heights were measured for
+    int m_iEnsureVisible = -1;  // pending EnsureVisible before the first layout
+    int m_nMeasureWidth = -1;   // width the heights were measured for
 };

@@ -28,18 +28,25 @@ void RowHeightChanged(CControlUI *parent, int index) {
 void DrawRowBk(HDC hDC, const RECT &rc, TListInfoUI *info, bool selected, bool hot, int index) {
     if (info == nullptr) return;
     DWORD bk = info->dwBkColor;
-    if (selected && info->dwSelectedBkColor != 0) bk = info->dwSelectedBkColor;
-    else if (hot && info->dwHotBkColor != 0) bk = info->dwHotBkColor;
-    else if (info->dwAltBkColor != 0 && index % 2 == 1) bk = info->dwAltBkColor;
+    if (selected && info->dwSelectedBkColor != 0)
+        bk = info->dwSelectedBkColor;
+    else if (hot && info->dwHotBkColor != 0)
+        bk = info->dwHotBkColor;
+    else if (info->dwAltBkColor != 0 && index % 2 == 1)
+        bk = info->dwAltBkColor;
     if (bk != 0) CRenderEngine::DrawColor(hDC, rc, bk);
-    if (info->dwLineColor != 0) CRenderEngine::DrawColor(hDC, {rc.left, rc.bottom - 1, rc.right, rc.bottom}, info->dwLineColor);
+    if (info->dwLineColor != 0)
+        CRenderEngine::DrawColor(hDC, {rc.left, rc.bottom - 1, rc.right, rc.bottom}, info->dwLineColor);
 }
 
 DWORD RowTextColor(const TListInfoUI *info, CPaintManagerUI *manager, bool enabled, bool selected, bool hot) {
     DWORD color = info->dwTextColor;
-    if (!enabled && info->dwDisabledTextColor != 0) color = info->dwDisabledTextColor;
-    else if (selected && info->dwSelectedTextColor != 0) color = info->dwSelectedTextColor;
-    else if (hot && info->dwHotTextColor != 0) color = info->dwHotTextColor;
+    if (!enabled && info->dwDisabledTextColor != 0)
+        color = info->dwDisabledTextColor;
+    else if (selected && info->dwSelectedTextColor != 0)
+        color = info->dwSelectedTextColor;
+    else if (hot && info->dwHotTextColor != 0)
+        color = info->dwHotTextColor;
     if (color == 0 && manager != nullptr) color = manager->GetDefaultFontColor();
     return color;
 }
@@ -79,8 +86,7 @@ bool HandleRowEvent(CControlUI *self, IListItemUI *item, IListOwnerUI *owner, UI
         owner->SelectItem(item->GetIndex(), true);
         if (item->GetOwner() != nullptr && manager != nullptr) manager->SendNotify(self, DUI_MSGTYPE_DBCLICK);
         return true;
-    case UIEVENT_BUTTONUP:
-        return true;
+    case UIEVENT_BUTTONUP: return true;
     case UIEVENT_MOUSEENTER:
     case UIEVENT_MOUSEMOVE:
         if (!(state & kRowHot) && self->IsEnabled()) {
@@ -101,8 +107,7 @@ bool HandleRowEvent(CControlUI *self, IListItemUI *item, IListOwnerUI *owner, UI
     case UIEVENT_SCROLLWHEEL:
         if (owner != nullptr) owner->DoEvent(event);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -116,13 +121,34 @@ LPVOID CListRowUI<TBase>::GetInterface(LPCTSTR pstrName) {
     return TBase::GetInterface(pstrName);
 }
 
-template <class TBase> UINT CListRowUI<TBase>::GetControlFlags() const { return UIFLAG_WANTRETURN; }
-template <class TBase> int CListRowUI<TBase>::GetIndex() const { return m_iIndex; }
-template <class TBase> void CListRowUI<TBase>::SetIndex(int iIndex) { m_iIndex = iIndex; }
-template <class TBase> IListOwnerUI *CListRowUI<TBase>::GetOwner() { return m_pOwner; }
-template <class TBase> void CListRowUI<TBase>::SetOwner(CControlUI *pOwner) { m_pOwner = OwnerOf(pOwner); }
-template <class TBase> bool CListRowUI<TBase>::IsSelected() const { return m_bSelected; }
-template <class TBase> bool CListRowUI<TBase>::IsHot() const { return (m_uButtonState & kRowHot) != 0; }
+template <class TBase>
+UINT CListRowUI<TBase>::GetControlFlags() const {
+    return UIFLAG_WANTRETURN;
+}
+template <class TBase>
+int CListRowUI<TBase>::GetIndex() const {
+    return m_iIndex;
+}
+template <class TBase>
+void CListRowUI<TBase>::SetIndex(int iIndex) {
+    m_iIndex = iIndex;
+}
+template <class TBase>
+IListOwnerUI *CListRowUI<TBase>::GetOwner() {
+    return m_pOwner;
+}
+template <class TBase>
+void CListRowUI<TBase>::SetOwner(CControlUI *pOwner) {
+    m_pOwner = OwnerOf(pOwner);
+}
+template <class TBase>
+bool CListRowUI<TBase>::IsSelected() const {
+    return m_bSelected;
+}
+template <class TBase>
+bool CListRowUI<TBase>::IsHot() const {
+    return (m_uButtonState & kRowHot) != 0;
+}
 
 template <class TBase>
 bool CListRowUI<TBase>::Select(bool bSelect) {
@@ -131,8 +157,10 @@ bool CListRowUI<TBase>::Select(bool bSelect) {
     // Selecting a row by itself selects it in its list too (the list's own calls find the
     // list already in step and stop here).
     if (m_pOwner != nullptr) {
-        if (bSelect && m_pOwner->GetCurSel() != m_iIndex) m_pOwner->SelectItem(m_iIndex);
-        else if (!bSelect && m_pOwner->GetCurSel() == m_iIndex) m_pOwner->SelectItem(-1);
+        if (bSelect && m_pOwner->GetCurSel() != m_iIndex)
+            m_pOwner->SelectItem(m_iIndex);
+        else if (!bSelect && m_pOwner->GetCurSel() == m_iIndex)
+            m_pOwner->SelectItem(-1);
     }
     Invalidate();
     return true;
@@ -151,8 +179,14 @@ void CListRowUI<TBase>::SetEnabled(bool bEnable) {
     if (!bEnable) m_uButtonState = 0;
 }
 
-template <class TBase> bool CListRowUI<TBase>::Activate() { return TBase::Activate(); }
-template <class TBase> void CListRowUI<TBase>::Invalidate() { CControlUI::Invalidate(); }
+template <class TBase>
+bool CListRowUI<TBase>::Activate() {
+    return TBase::Activate();
+}
+template <class TBase>
+void CListRowUI<TBase>::Invalidate() {
+    CControlUI::Invalidate();
+}
 
 template <class TBase>
 void CListRowUI<TBase>::DoEvent(TEventUI &event) {
@@ -175,7 +209,10 @@ void CListRowUI<TBase>::DrawItemBk(HDC hDC, const RECT &rcItem) {
               IsHot() && this->IsEnabled(), m_iIndex);
 }
 
-template <class TBase> int CListRowUI<TBase>::GetInspectSelected() const { return m_bSelected ? 1 : 0; }
+template <class TBase>
+int CListRowUI<TBase>::GetInspectSelected() const {
+    return m_bSelected ? 1 : 0;
+}
 
 template class CListRowUI<CControlUI>;
 template class CListRowUI<CContainerUI>;
@@ -215,8 +252,7 @@ void CListLabelElementUI::DoPaint(HDC hDC, const RECT &rcPaint) {
 void CListLabelElementUI::DrawItemText(HDC hDC, const RECT &rcItem) {
     if (m_pOwner == nullptr) return;
     const TListInfoUI *info = m_pOwner->GetListInfo();
-    DrawCell(hDC, m_pManager, rcItem, m_sText, info,
-             RowTextColor(info, m_pManager, IsEnabled(), m_bSelected, IsHot()));
+    DrawCell(hDC, m_pManager, rcItem, m_sText, info, RowTextColor(info, m_pManager, IsEnabled(), m_bSelected, IsHot()));
 }
 
 // ---- CListTextElementUI ----

@@ -15,7 +15,7 @@ const DWORD kDefaultRailColor = 0xFFE3E7F0;
 const DWORD kDefaultForeColor = uilib::kPaletteBrand;
 const DWORD kDefaultThumbColor = 0xFFFFFFFF;
 const DWORD kThumbBorderColor = uilib::kPaletteBrand;
-const int kRailThickness = 6;   // px, the bar when the control is taller than that
+const int kRailThickness = 6;  // px, the bar when the control is taller than that
 
 bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 0; }
 
@@ -75,13 +75,20 @@ void CProgressUI::SetForeColor(DWORD dwColor) {
 }
 
 void CProgressUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"hor") == 0) SetHorizontal(IsTrue(pstrValue));
-    else if (_wcsicmp(pstrName, L"min") == 0) SetMinValue(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"max") == 0) SetMaxValue(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"value") == 0) SetValue(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"foreimage") == 0) SetForeImage(pstrValue);
-    else if (_wcsicmp(pstrName, L"forecolor") == 0) SetForeColor(ParseColor(pstrValue));
-    else CLabelUI::SetAttribute(pstrName, pstrValue);
+    if (_wcsicmp(pstrName, L"hor") == 0)
+        SetHorizontal(IsTrue(pstrValue));
+    else if (_wcsicmp(pstrName, L"min") == 0)
+        SetMinValue(_wtoi(pstrValue));
+    else if (_wcsicmp(pstrName, L"max") == 0)
+        SetMaxValue(_wtoi(pstrValue));
+    else if (_wcsicmp(pstrName, L"value") == 0)
+        SetValue(_wtoi(pstrValue));
+    else if (_wcsicmp(pstrName, L"foreimage") == 0)
+        SetForeImage(pstrValue);
+    else if (_wcsicmp(pstrName, L"forecolor") == 0)
+        SetForeColor(ParseColor(pstrValue));
+    else
+        CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
 // The filled part of rcBar for the current value.
@@ -89,11 +96,9 @@ static RECT FilledPart(const RECT &rcBar, bool horizontal, int value, int vmin, 
     RECT rc = rcBar;
     const int span = std::max(1, vmax - vmin);
     if (horizontal) {
-        rc.right = rc.left + static_cast<int>(static_cast<long long>(rcBar.right - rcBar.left) *
-                                              (value - vmin) / span);
+        rc.right = rc.left + static_cast<int>(static_cast<long long>(rcBar.right - rcBar.left) * (value - vmin) / span);
     } else {
-        rc.top = rc.bottom - static_cast<int>(static_cast<long long>(rcBar.bottom - rcBar.top) *
-                                              (value - vmin) / span);
+        rc.top = rc.bottom - static_cast<int>(static_cast<long long>(rcBar.bottom - rcBar.top) * (value - vmin) / span);
     }
     return rc;
 }
@@ -103,11 +108,10 @@ void CProgressUI::PaintStatusImage(HDC hDC) {
     if (filled.right <= filled.left || filled.bottom <= filled.top) return;
     if (!m_sForeImage.empty()) {
         wchar_t modify[96];
-        swprintf(modify, 96, L"dest='%d,%d,%d,%d' source='%d,%d,%d,%d'",
-                 filled.left - m_rcItem.left, filled.top - m_rcItem.top,
-                 filled.right - m_rcItem.left, filled.bottom - m_rcItem.top,
-                 filled.left - m_rcItem.left, filled.top - m_rcItem.top,
-                 filled.right - m_rcItem.left, filled.bottom - m_rcItem.top);
+        swprintf(modify, 96, L"dest='%d,%d,%d,%d' source='%d,%d,%d,%d'", filled.left - m_rcItem.left,
+                 filled.top - m_rcItem.top, filled.right - m_rcItem.left, filled.bottom - m_rcItem.top,
+                 filled.left - m_rcItem.left, filled.top - m_rcItem.top, filled.right - m_rcItem.left,
+                 filled.bottom - m_rcItem.top);
         if (DrawImage(hDC, m_sForeImage.c_str(), modify)) return;
     }
     const DWORD color = m_dwForeColor != 0 ? m_dwForeColor : kDefaultForeColor;
@@ -124,9 +128,7 @@ bool CProgressUI::GetInspectValue(int &value) const {
 
 // ---- CSliderUI ----
 
-CSliderUI::CSliderUI() {
-    m_uTextStyle = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
-}
+CSliderUI::CSliderUI() { m_uTextStyle = DT_SINGLELINE | DT_CENTER | DT_VCENTER; }
 
 LPCTSTR CSliderUI::GetClass() const { return L"Slider"; }
 
@@ -212,8 +214,10 @@ static void UserMove(CSliderUI *slider, CPaintManagerUI *manager, int value) {
 
 void CSliderUI::DoEvent(TEventUI &event) {
     if (!IsMouseEnabled() && event.Type > UIEVENT__FIRST && event.Type < UIEVENT_KEYDOWN) {
-        if (m_pParent != nullptr) m_pParent->DoEvent(event);
-        else CProgressUI::DoEvent(event);
+        if (m_pParent != nullptr)
+            m_pParent->DoEvent(event);
+        else
+            CProgressUI::DoEvent(event);
         return;
     }
     switch (event.Type) {
@@ -227,15 +231,13 @@ void CSliderUI::DoEvent(TEventUI &event) {
         {
             RECT thumb = GetThumbRect();
             if (!::PtInRect(&thumb, event.ptMouse))
-                UserMove(this, m_pManager, ValueAt(m_rcItem, m_bHorizontal, m_szThumb,
-                                                   event.ptMouse, m_nMin, m_nMax));
+                UserMove(this, m_pManager, ValueAt(m_rcItem, m_bHorizontal, m_szThumb, event.ptMouse, m_nMin, m_nMax));
         }
         Invalidate();
         return;
     case UIEVENT_MOUSEMOVE:
         if (m_uSliderState & kThumbCaptured) {
-            UserMove(this, m_pManager, ValueAt(m_rcItem, m_bHorizontal, m_szThumb,
-                                               event.ptMouse, m_nMin, m_nMax));
+            UserMove(this, m_pManager, ValueAt(m_rcItem, m_bHorizontal, m_szThumb, event.ptMouse, m_nMin, m_nMax));
         } else {
             RECT thumb = GetThumbRect();
             const UINT hot = ::PtInRect(&thumb, event.ptMouse) ? static_cast<UINT>(kThumbHot) : 0u;
@@ -260,16 +262,19 @@ void CSliderUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_SCROLLWHEEL:
         if (!IsEnabled()) return;
-        UserMove(this, m_pManager, std::max(m_nMin, std::min(m_nMax,
-            m_nValue + (LOWORD(event.wParam) == SB_LINEUP ? m_nStep : -m_nStep))));
+        UserMove(
+            this, m_pManager,
+            std::max(m_nMin, std::min(m_nMax, m_nValue + (LOWORD(event.wParam) == SB_LINEUP ? m_nStep : -m_nStep))));
         return;
     case UIEVENT_KEYDOWN: {
         if (!IsEnabled()) return;
         int value = m_nValue;
         const int page = std::max(m_nStep, (m_nMax - m_nMin) / 10);
         switch (event.chKey) {
-        case VK_LEFT: case VK_DOWN: value -= m_nStep; break;
-        case VK_RIGHT: case VK_UP: value += m_nStep; break;
+        case VK_LEFT:
+        case VK_DOWN: value -= m_nStep; break;
+        case VK_RIGHT:
+        case VK_UP: value += m_nStep; break;
         case VK_PRIOR: value += page; break;
         case VK_NEXT: value -= page; break;
         case VK_HOME: value = m_nMin; break;
@@ -279,21 +284,26 @@ void CSliderUI::DoEvent(TEventUI &event) {
         UserMove(this, m_pManager, std::max(m_nMin, std::min(m_nMax, value)));
         return;
     }
-    default:
-        CProgressUI::DoEvent(event);
+    default: CProgressUI::DoEvent(event);
     }
 }
 
 void CSliderUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"step") == 0) SetChangeStep(_wtoi(pstrValue));
+    if (_wcsicmp(pstrName, L"step") == 0)
+        SetChangeStep(_wtoi(pstrValue));
     else if (_wcsicmp(pstrName, L"thumbsize") == 0) {
         SIZE sz;
         if (ParseSize(pstrValue, sz)) SetThumbSize(sz);
-    } else if (_wcsicmp(pstrName, L"thumbimage") == 0) SetThumbImage(pstrValue);
-    else if (_wcsicmp(pstrName, L"thumbhotimage") == 0) m_sThumbHotImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"thumbpushedimage") == 0) m_sThumbPushedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"thumbcolor") == 0) SetThumbColor(ParseColor(pstrValue));
-    else CProgressUI::SetAttribute(pstrName, pstrValue);
+    } else if (_wcsicmp(pstrName, L"thumbimage") == 0)
+        SetThumbImage(pstrValue);
+    else if (_wcsicmp(pstrName, L"thumbhotimage") == 0)
+        m_sThumbHotImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"thumbpushedimage") == 0)
+        m_sThumbPushedImage = pstrValue;
+    else if (_wcsicmp(pstrName, L"thumbcolor") == 0)
+        SetThumbColor(ParseColor(pstrValue));
+    else
+        CProgressUI::SetAttribute(pstrName, pstrValue);
 }
 
 void CSliderUI::PaintStatusImage(HDC hDC) {
@@ -324,8 +334,10 @@ void CSliderUI::PaintStatusImage(HDC hDC) {
 
     const RECT thumb = GetThumbRect();
     const CDuiString *image = &m_sThumbImage;
-    if ((m_uSliderState & kThumbCaptured) && !m_sThumbPushedImage.empty()) image = &m_sThumbPushedImage;
-    else if ((m_uSliderState & kThumbHot) && !m_sThumbHotImage.empty()) image = &m_sThumbHotImage;
+    if ((m_uSliderState & kThumbCaptured) && !m_sThumbPushedImage.empty())
+        image = &m_sThumbPushedImage;
+    else if ((m_uSliderState & kThumbHot) && !m_sThumbHotImage.empty())
+        image = &m_sThumbHotImage;
     if (!image->empty()) {
         wchar_t modify[64];
         swprintf(modify, 64, L"dest='%d,%d,%d,%d'", thumb.left - m_rcItem.left, thumb.top - m_rcItem.top,

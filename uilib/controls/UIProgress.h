@@ -7,7 +7,7 @@
 
 class CProgressUI : public CLabelUI {
 public:
-    LPCTSTR GetClass() const override;               // "Progress"
+    LPCTSTR GetClass() const override;  // "Progress"
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
     bool IsHorizontal() const;
@@ -17,7 +17,7 @@ public:
     int GetMaxValue() const;
     void SetMaxValue(int nMax);
     int GetValue() const;
-    virtual void SetValue(int nValue);               // clamped; never notifies
+    virtual void SetValue(int nValue);  // clamped; never notifies
     void SetForeImage(LPCTSTR pStrImage);
     void SetForeColor(DWORD dwColor);
 
@@ -38,7 +38,7 @@ protected:
 class CSliderUI : public CProgressUI {
 public:
     CSliderUI();
-    LPCTSTR GetClass() const override;               // "Slider"
+    LPCTSTR GetClass() const override;  // "Slider"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     UINT GetControlFlags() const override;
 

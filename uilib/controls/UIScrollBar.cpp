@@ -11,7 +11,7 @@
 namespace {
 
 enum : UINT { kThumbHot = 1, kThumbDragging = 2 };
-const int kMinThumb = 16;                 // px, so a long content keeps a grabbable thumb
+const int kMinThumb = 16;  // px, so a long content keeps a grabbable thumb
 const DWORD kArrowColor = uilib::kPaletteTextSecondary;
 const DWORD kDisabledThumbColor = 0xFFE3E7F0;
 
@@ -21,9 +21,7 @@ bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 
 
 const int CScrollBarUI::kDefaultThickness;
 
-CScrollBarUI::CScrollBarUI() {
-    m_cxyFixed.cx = kDefaultThickness;
-}
+CScrollBarUI::CScrollBarUI() { m_cxyFixed.cx = kDefaultThickness; }
 
 LPCTSTR CScrollBarUI::GetClass() const { return L"ScrollBar"; }
 
@@ -123,8 +121,8 @@ void CScrollBarUI::SetPos(RECT rc, bool bNeedInvalidate) {
     int thumb = rail;
     int offset = 0;
     if (m_nRange > 0 && rail > 0) {
-        thumb = std::max(std::min(kMinThumb, rail), static_cast<int>(
-            static_cast<long long>(rail) * rail / (rail + m_nRange)));
+        thumb = std::max(std::min(kMinThumb, rail),
+                         static_cast<int>(static_cast<long long>(rail) * rail / (rail + m_nRange)));
         offset = static_cast<int>(static_cast<long long>(rail - thumb) * m_nScrollPos / m_nRange);
     }
     if (m_bHorizontal)
@@ -171,13 +169,11 @@ void CScrollBarUI::DoEvent(TEventUI &event) {
             if (m_pManager != nullptr) m_pManager->SetCapture();
         } else {
             // A rail click pages towards the point.
-            const int page = m_bHorizontal ? m_rcThumb.right - m_rcThumb.left
-                                           : m_rcThumb.bottom - m_rcThumb.top;
+            const int page = m_bHorizontal ? m_rcThumb.right - m_rcThumb.left : m_rcThumb.bottom - m_rcThumb.top;
             const int thumbStart = m_bHorizontal ? m_rcThumb.left : m_rcThumb.top;
-            const int rail = (m_bHorizontal ? m_rcItem.right - m_rcItem.left
-                                            : m_rcItem.bottom - m_rcItem.top);
-            const int step = std::max(line, static_cast<int>(
-                static_cast<long long>(m_nRange + rail) * page / std::max(1, rail)) - line);
+            const int rail = (m_bHorizontal ? m_rcItem.right - m_rcItem.left : m_rcItem.bottom - m_rcItem.top);
+            const int step = std::max(
+                line, static_cast<int>(static_cast<long long>(m_nRange + rail) * page / std::max(1, rail)) - line);
             MoveOwner(this, m_pOwner, along < thumbStart ? m_nScrollPos - step : m_nScrollPos + step);
         }
         Invalidate();
@@ -192,16 +188,14 @@ void CScrollBarUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_MOUSEMOVE:
         if (m_uThumbState & kThumbDragging) {
-            const int rail = (m_bHorizontal ? m_rcItem.right - m_rcItem.left
-                                            : m_rcItem.bottom - m_rcItem.top) -
-                             (m_bHorizontal ? m_rcButton1.right - m_rcButton1.left
-                                            : m_rcButton1.bottom - m_rcButton1.top) * 2;
-            const int thumb = m_bHorizontal ? m_rcThumb.right - m_rcThumb.left
-                                            : m_rcThumb.bottom - m_rcThumb.top;
+            const int rail =
+                (m_bHorizontal ? m_rcItem.right - m_rcItem.left : m_rcItem.bottom - m_rcItem.top) -
+                (m_bHorizontal ? m_rcButton1.right - m_rcButton1.left : m_rcButton1.bottom - m_rcButton1.top) * 2;
+            const int thumb = m_bHorizontal ? m_rcThumb.right - m_rcThumb.left : m_rcThumb.bottom - m_rcThumb.top;
             const int travel = std::max(1, rail - thumb);
             const int moved = along - (m_bHorizontal ? m_ptLastMouse.x : m_ptLastMouse.y);
-            MoveOwner(this, m_pOwner, m_nLastScrollPos + static_cast<int>(
-                static_cast<long long>(moved) * m_nRange / travel));
+            MoveOwner(this, m_pOwner,
+                      m_nLastScrollPos + static_cast<int>(static_cast<long long>(moved) * m_nRange / travel));
         } else {
             const UINT hot = ::PtInRect(&m_rcThumb, pt) ? static_cast<UINT>(kThumbHot) : 0u;
             if ((m_uThumbState & kThumbHot) != hot) {
@@ -220,25 +214,32 @@ void CScrollBarUI::DoEvent(TEventUI &event) {
         if (m_pOwner != nullptr)
             m_pOwner->DoEvent(event);
         else if (enabled)
-            MoveOwner(this, nullptr, m_nScrollPos + (LOWORD(event.wParam) == SB_LINEUP
-                                                         ? -m_nLineSize * 3 : m_nLineSize * 3));
+            MoveOwner(this, nullptr,
+                      m_nScrollPos + (LOWORD(event.wParam) == SB_LINEUP ? -m_nLineSize * 3 : m_nLineSize * 3));
         return;
-    default:
-        CControlUI::DoEvent(event);
+    default: CControlUI::DoEvent(event);
     }
 }
 
 void CScrollBarUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"hor") == 0) SetHorizontal(IsTrue(pstrValue));
-    else if (_wcsicmp(pstrName, L"range") == 0) SetScrollRange(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"value") == 0) SetScrollPos(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"linesize") == 0) SetLineSize(_wtoi(pstrValue));
+    if (_wcsicmp(pstrName, L"hor") == 0)
+        SetHorizontal(IsTrue(pstrValue));
+    else if (_wcsicmp(pstrName, L"range") == 0)
+        SetScrollRange(_wtoi(pstrValue));
+    else if (_wcsicmp(pstrName, L"value") == 0)
+        SetScrollPos(_wtoi(pstrValue));
+    else if (_wcsicmp(pstrName, L"linesize") == 0)
+        SetLineSize(_wtoi(pstrValue));
     else if (_wcsicmp(pstrName, L"showbutton1") == 0 || _wcsicmp(pstrName, L"showbutton2") == 0)
         SetShowButtons(IsTrue(pstrValue));
-    else if (_wcsicmp(pstrName, L"thumbcolor") == 0) SetThumbColor(ParseColor(pstrValue));
-    else if (_wcsicmp(pstrName, L"thumbhotcolor") == 0) SetThumbHotColor(ParseColor(pstrValue));
-    else if (_wcsicmp(pstrName, L"railcolor") == 0) SetRailColor(ParseColor(pstrValue));
-    else CControlUI::SetAttribute(pstrName, pstrValue);
+    else if (_wcsicmp(pstrName, L"thumbcolor") == 0)
+        SetThumbColor(ParseColor(pstrValue));
+    else if (_wcsicmp(pstrName, L"thumbhotcolor") == 0)
+        SetThumbHotColor(ParseColor(pstrValue));
+    else if (_wcsicmp(pstrName, L"railcolor") == 0)
+        SetRailColor(ParseColor(pstrValue));
+    else
+        CControlUI::SetAttribute(pstrName, pstrValue);
 }
 
 // Draws a small triangle pointing away from the rail's centre.
@@ -266,24 +267,32 @@ void CScrollBarUI::DoPaint(HDC hDC, const RECT &rcPaint) {
     RECT clip;
     if (!::IntersectRect(&clip, &rcPaint, &m_rcItem)) return;
     m_rcPaint = clip;
-    if (m_dwRailColor != 0) CRenderEngine::DrawColor(hDC, m_rcItem, m_dwRailColor);
-    else if (m_dwBackColor != 0) CRenderEngine::DrawColor(hDC, m_rcItem, m_dwBackColor);
+    if (m_dwRailColor != 0)
+        CRenderEngine::DrawColor(hDC, m_rcItem, m_dwRailColor);
+    else if (m_dwBackColor != 0)
+        CRenderEngine::DrawColor(hDC, m_rcItem, m_dwBackColor);
     if (!m_sBkImage.empty()) DrawImage(hDC, m_sBkImage.c_str());
     if (m_bShowButtons) {
         DrawArrow(hDC, m_rcButton1, m_bHorizontal, true);
         DrawArrow(hDC, m_rcButton2, m_bHorizontal, false);
     }
-    if (m_nRange <= 0) return;   // nothing to scroll: an empty rail
+    if (m_nRange <= 0) return;  // nothing to scroll: an empty rail
     DWORD color = m_dwThumbColor;
-    if (!IsEnabled()) color = kDisabledThumbColor;
+    if (!IsEnabled())
+        color = kDisabledThumbColor;
     else if ((m_uThumbState & (kThumbHot | kThumbDragging)) && m_dwThumbHotColor != 0)
         color = m_dwThumbHotColor;
     RECT thumb = m_rcThumb;
     // A slim rounded thumb inset from the rail's edges.
     const int thickness = m_bHorizontal ? thumb.bottom - thumb.top : thumb.right - thumb.left;
     const int inset = thickness >= 8 ? 2 : 0;
-    if (m_bHorizontal) { thumb.top += inset; thumb.bottom -= inset; }
-    else { thumb.left += inset; thumb.right -= inset; }
+    if (m_bHorizontal) {
+        thumb.top += inset;
+        thumb.bottom -= inset;
+    } else {
+        thumb.left += inset;
+        thumb.right -= inset;
+    }
     const int round = std::max(0, thickness - 2 * inset);
     CRenderEngine::FillRoundRect(hDC, thumb, round, round, color);
 }

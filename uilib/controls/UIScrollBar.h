@@ -9,7 +9,7 @@ class CContainerUI;
 class CScrollBarUI : public CControlUI {
 public:
     CScrollBarUI();
-    LPCTSTR GetClass() const override;               // "ScrollBar"
+    LPCTSTR GetClass() const override;  // "ScrollBar"
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
     CContainerUI *GetOwner() const;
@@ -19,7 +19,7 @@ public:
     int GetScrollRange() const;
     void SetScrollRange(int nRange);
     int GetScrollPos() const;
-    void SetScrollPos(int nPos);                     // clamped to 0..range
+    void SetScrollPos(int nPos);  // clamped to 0..range
     int GetLineSize() const;
     void SetLineSize(int nSize);
     DWORD GetThumbColor() const;

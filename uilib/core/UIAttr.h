@@ -10,8 +10,7 @@
 namespace uilib {
 
 // A whole decimal integer (surrounding blanks allowed); false otherwise.
-inline bool ParseInt(LPCTSTR text, int &value)
-{
+inline bool ParseInt(LPCTSTR text, int &value) {
     if (text == nullptr) return false;
     const wchar_t *p = text;
     while (*p == L' ') ++p;
@@ -27,8 +26,7 @@ inline bool ParseInt(LPCTSTR text, int &value)
 }
 
 // "true"/"false" (also "1"/"0"); false when neither.
-inline bool ParseBool(LPCTSTR text, bool &value)
-{
+inline bool ParseBool(LPCTSTR text, bool &value) {
     if (text == nullptr) return false;
     if (_wcsicmp(text, L"true") == 0 || wcscmp(text, L"1") == 0) {
         value = true;

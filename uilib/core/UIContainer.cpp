@@ -11,8 +11,7 @@ namespace {
 
 const int kWheelLines = 3;
 
-int BarThickness(const CScrollBarUI *bar, bool horizontal)
-{
+int BarThickness(const CScrollBarUI *bar, bool horizontal) {
     int t = horizontal ? bar->GetFixedHeight() : bar->GetFixedWidth();
     return t > 0 ? t : CScrollBarUI::kDefaultThickness;
 }
@@ -21,8 +20,7 @@ int BarThickness(const CScrollBarUI *bar, bool horizontal)
 
 CContainerUI::CContainerUI() = default;
 
-CContainerUI::~CContainerUI()
-{
+CContainerUI::~CContainerUI() {
     if (m_bAutoDestroy) {
         for (CControlUI *item : m_items) delete item;
     }
@@ -33,8 +31,7 @@ CContainerUI::~CContainerUI()
 
 LPCTSTR CContainerUI::GetClass() const { return L"Container"; }
 
-LPVOID CContainerUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CContainerUI::GetInterface(LPCTSTR pstrName) {
     if (pstrName != nullptr) {
         if (wcscmp(pstrName, L"Container") == 0) return static_cast<CContainerUI *>(this);
         if (wcscmp(pstrName, L"IContainer") == 0) return static_cast<IContainerUI *>(this);
@@ -42,20 +39,17 @@ LPVOID CContainerUI::GetInterface(LPCTSTR pstrName)
     return CControlUI::GetInterface(pstrName);
 }
 
-CControlUI *CContainerUI::GetItemAt(int iIndex) const
-{
+CControlUI *CContainerUI::GetItemAt(int iIndex) const {
     if (iIndex < 0 || iIndex >= static_cast<int>(m_items.size())) return nullptr;
     return m_items[static_cast<size_t>(iIndex)];
 }
 
-int CContainerUI::GetItemIndex(CControlUI *pControl) const
-{
+int CContainerUI::GetItemIndex(CControlUI *pControl) const {
     auto it = std::find(m_items.begin(), m_items.end(), pControl);
     return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
 }
 
-bool CContainerUI::SetItemIndex(CControlUI *pControl, int iIndex)
-{
+bool CContainerUI::SetItemIndex(CControlUI *pControl, int iIndex) {
     int from = GetItemIndex(pControl);
     if (from < 0 || iIndex < 0 || iIndex >= static_cast<int>(m_items.size())) return false;
     m_items.erase(m_items.begin() + from);
@@ -66,13 +60,9 @@ bool CContainerUI::SetItemIndex(CControlUI *pControl, int iIndex)
 
 int CContainerUI::GetCount() const { return static_cast<int>(m_items.size()); }
 
-bool CContainerUI::Add(CControlUI *pControl)
-{
-    return AddAt(pControl, static_cast<int>(m_items.size()));
-}
+bool CContainerUI::Add(CControlUI *pControl) { return AddAt(pControl, static_cast<int>(m_items.size())); }
 
-bool CContainerUI::AddAt(CControlUI *pControl, int iIndex)
-{
+bool CContainerUI::AddAt(CControlUI *pControl, int iIndex) {
     if (pControl == nullptr || iIndex < 0 || iIndex > static_cast<int>(m_items.size())) return false;
     m_items.insert(m_items.begin() + iIndex, pControl);
     // A subtree built without a manager joins this one here: names, groups, Init.
@@ -84,15 +74,13 @@ bool CContainerUI::AddAt(CControlUI *pControl, int iIndex)
     return true;
 }
 
-bool CContainerUI::Remove(CControlUI *pControl)
-{
+bool CContainerUI::Remove(CControlUI *pControl) {
     int index = GetItemIndex(pControl);
     if (index < 0) return false;
     return RemoveAt(index);
 }
 
-bool CContainerUI::RemoveAt(int iIndex)
-{
+bool CContainerUI::RemoveAt(int iIndex) {
     CControlUI *item = GetItemAt(iIndex);
     if (item == nullptr) return false;
     m_items.erase(m_items.begin() + iIndex);
@@ -106,8 +94,7 @@ bool CContainerUI::RemoveAt(int iIndex)
     return true;
 }
 
-void CContainerUI::RemoveAll()
-{
+void CContainerUI::RemoveAll() {
     std::vector<CControlUI *> items;
     items.swap(m_items);
     if (m_bAutoDestroy) {
@@ -125,22 +112,19 @@ void CContainerUI::SetAutoDestroy(bool bAuto) { m_bAutoDestroy = bAuto; }
 void CContainerUI::SetDelayedDestroy(bool bDelayed) { m_bDelayedDestroy = bDelayed; }
 
 RECT CContainerUI::GetInset() const { return m_rcInset; }
-void CContainerUI::SetInset(RECT rcInset)
-{
+void CContainerUI::SetInset(RECT rcInset) {
     m_rcInset = rcInset;
     NeedUpdate();
 }
 int CContainerUI::GetChildPadding() const { return m_iChildPadding; }
-void CContainerUI::SetChildPadding(int iPadding)
-{
+void CContainerUI::SetChildPadding(int iPadding) {
     m_iChildPadding = iPadding;
     NeedUpdate();
 }
 bool CContainerUI::IsMouseChildEnabled() const { return m_bMouseChildEnabled; }
 void CContainerUI::SetMouseChildEnabled(bool bEnable) { m_bMouseChildEnabled = bEnable; }
 
-void CContainerUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal)
-{
+void CContainerUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal) {
     if (bEnableVertical && m_pVerticalScrollBar == nullptr) {
         m_pVerticalScrollBar = new CScrollBarUI;
         m_pVerticalScrollBar->SetOwner(this);
@@ -168,77 +152,68 @@ void CContainerUI::EnableScrollBar(bool bEnableVertical, bool bEnableHorizontal)
 CScrollBarUI *CContainerUI::GetVerticalScrollBar() const { return m_pVerticalScrollBar; }
 CScrollBarUI *CContainerUI::GetHorizontalScrollBar() const { return m_pHorizontalScrollBar; }
 
-SIZE CContainerUI::GetScrollPos() const
-{
+SIZE CContainerUI::GetScrollPos() const {
     SIZE sz = {0, 0};
     if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) sz.cy = m_pVerticalScrollBar->GetScrollPos();
     if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) sz.cx = m_pHorizontalScrollBar->GetScrollPos();
     return sz;
 }
 
-SIZE CContainerUI::GetScrollRange() const
-{
+SIZE CContainerUI::GetScrollRange() const {
     SIZE sz = {0, 0};
     if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) sz.cy = m_pVerticalScrollBar->GetScrollRange();
     if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) sz.cx = m_pHorizontalScrollBar->GetScrollRange();
     return sz;
 }
 
-void CContainerUI::SetScrollPos(SIZE szPos)
-{
+void CContainerUI::SetScrollPos(SIZE szPos) {
     SIZE before = GetScrollPos();
     if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) m_pVerticalScrollBar->SetScrollPos(szPos.cy);
     if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) m_pHorizontalScrollBar->SetScrollPos(szPos.cx);
     SIZE after = GetScrollPos();
     if (after.cx == before.cx && after.cy == before.cy) return;
     RECT rc = m_rcItem;
-    m_rcItem = {0, 0, 0, 0};   // forces the layout to run and invalidate
+    m_rcItem = {0, 0, 0, 0};  // forces the layout to run and invalidate
     SetPos(rc, true);
     Invalidate();
 }
 
-void CContainerUI::LineUp()
-{
+void CContainerUI::LineUp() {
     int line = m_pVerticalScrollBar != nullptr ? m_pVerticalScrollBar->GetLineSize() : 8;
     SIZE sz = GetScrollPos();
     sz.cy -= line;
     SetScrollPos(sz);
 }
 
-void CContainerUI::LineDown()
-{
+void CContainerUI::LineDown() {
     int line = m_pVerticalScrollBar != nullptr ? m_pVerticalScrollBar->GetLineSize() : 8;
     SIZE sz = GetScrollPos();
     sz.cy += line;
     SetScrollPos(sz);
 }
 
-void CContainerUI::PageUp()
-{
+void CContainerUI::PageUp() {
     RECT rc = GetContentRect();
     SIZE sz = GetScrollPos();
     sz.cy -= std::max<LONG>(1, rc.bottom - rc.top);
     SetScrollPos(sz);
 }
 
-void CContainerUI::PageDown()
-{
+void CContainerUI::PageDown() {
     RECT rc = GetContentRect();
     SIZE sz = GetScrollPos();
     sz.cy += std::max<LONG>(1, rc.bottom - rc.top);
     SetScrollPos(sz);
 }
 
-void CContainerUI::LineLeft()
-{
+void CContainerUI::LineLeft() {
     int line = m_pHorizontalScrollBar != nullptr ? m_pHorizontalScrollBar->GetLineSize() : 8;
     SIZE sz = GetScrollPos();
     sz.cx -= line;
     SetScrollPos(sz);
 }
 
-void CContainerUI::LineRight()
-{
+void CContainerUI::LineRight() {
     int line = m_pHorizontalScrollBar != nullptr ? m_pHorizontalScrollBar->GetLineSize() : 8;
     SIZE sz = GetScrollPos();
     sz.cx += line;
@@ -249,23 +224,20 @@ void CContainerUI::SetVisible(bool bVisible) { CControlUI::SetVisible(bVisible);
 void CContainerUI::SetInternVisible(bool bVisible) { CControlUI::SetInternVisible(bVisible); }
 void CContainerUI::SetEnabled(bool bEnable) { CControlUI::SetEnabled(bEnable); }
 
-void CContainerUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit)
-{
+void CContainerUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit) {
     for (CControlUI *item : m_items) item->SetManager(pManager, this, bInit);
     if (m_pVerticalScrollBar != nullptr) m_pVerticalScrollBar->SetManager(pManager, this, bInit);
     if (m_pHorizontalScrollBar != nullptr) m_pHorizontalScrollBar->SetManager(pManager, this, bInit);
     CControlUI::SetManager(pManager, pParent, bInit);
 }
 
-bool CContainerUI::PassedBySearch(LPVOID pData, UINT uFlags) const
-{
+bool CContainerUI::PassedBySearch(LPVOID pData, UINT uFlags) const {
     if ((uFlags & UIFIND_VISIBLE) != 0 && (!m_bVisible || !m_bInternVisible)) return true;
     if ((uFlags & UIFIND_ENABLED) != 0 && !m_bEnabled) return true;
     return (uFlags & UIFIND_HITTEST) != 0 && !::PtInRect(&m_rcItem, *static_cast<LPPOINT>(pData));
 }
 
-CControlUI *CContainerUI::FindInScrollBars(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags)
-{
+CControlUI *CContainerUI::FindInScrollBars(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {
     if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) {
         if (CControlUI *found = m_pVerticalScrollBar->FindControl(Proc, pData, uFlags)) return found;
     }
@@ -275,8 +247,7 @@ CControlUI *CContainerUI::FindInScrollBars(FINDCONTROLPROC Proc, LPVOID pData, U
     return nullptr;
 }
 
-CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags)
-{
+CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {
     if (PassedBySearch(pData, uFlags)) return nullptr;
     const bool hitTest = (uFlags & UIFIND_HITTEST) != 0;
 
@@ -303,8 +274,7 @@ CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
     return nullptr;
 }
 
-RECT CContainerUI::GetContentRect() const
-{
+RECT CContainerUI::GetContentRect() const {
     RECT rc = m_rcItem;
     rc.left += m_rcInset.left;
     rc.top += m_rcInset.top;
@@ -317,8 +287,7 @@ RECT CContainerUI::GetContentRect() const
     return rc;
 }
 
-void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     RECT content = GetContentRect();
     SIZE scroll = GetScrollPos();
@@ -336,8 +305,7 @@ void CContainerUI::SetPos(RECT rc, bool bNeedInvalidate)
     ProcessScrollBar(content, 0, 0);
 }
 
-void CContainerUI::SetFloatPos(int iIndex)
-{
+void CContainerUI::SetFloatPos(int iIndex) {
     CControlUI *item = GetItemAt(iIndex);
     if (item == nullptr) return;
     SIZE xy = item->GetFixedXY();
@@ -349,8 +317,7 @@ void CContainerUI::SetFloatPos(int iIndex)
     item->SetPos(rc, true);
 }
 
-void CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired)
-{
+void CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired) {
     bool relayout = false;
     if (m_pVerticalScrollBar != nullptr) {
         int height = rc.bottom - rc.top;
@@ -396,8 +363,7 @@ void CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired)
     }
 }
 
-void CContainerUI::DoEvent(TEventUI &event)
-{
+void CContainerUI::DoEvent(TEventUI &event) {
     if (event.Type == UIEVENT_SCROLLWHEEL && IsEnabled()) {
         bool up = LOWORD(event.wParam) == SB_LINEUP;
         if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) {
@@ -405,7 +371,10 @@ void CContainerUI::DoEvent(TEventUI &event)
             SIZE range = GetScrollRange();
             if ((up && pos.cy > 0) || (!up && pos.cy < range.cy)) {
                 for (int i = 0; i < kWheelLines; ++i) {
-                    if (up) LineUp(); else LineDown();
+                    if (up)
+                        LineUp();
+                    else
+                        LineDown();
                 }
                 return;
             }
@@ -414,7 +383,10 @@ void CContainerUI::DoEvent(TEventUI &event)
             SIZE range = GetScrollRange();
             if ((up && pos.cx > 0) || (!up && pos.cx < range.cx)) {
                 for (int i = 0; i < kWheelLines; ++i) {
-                    if (up) LineLeft(); else LineRight();
+                    if (up)
+                        LineLeft();
+                    else
+                        LineRight();
                 }
                 return;
             }
@@ -423,8 +395,7 @@ void CContainerUI::DoEvent(TEventUI &event)
     CControlUI::DoEvent(event);
 }
 
-void CContainerUI::DoPaint(HDC hDC, const RECT &rcPaint)
-{
+void CContainerUI::DoPaint(HDC hDC, const RECT &rcPaint) {
     RECT rcTemp;
     if (!::IntersectRect(&rcTemp, &rcPaint, &m_rcItem)) return;
     CRenderClip clip(hDC, rcTemp);
@@ -454,8 +425,7 @@ void CContainerUI::DoPaint(HDC hDC, const RECT &rcPaint)
     if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) m_pHorizontalScrollBar->DoPaint(hDC, rcTemp);
 }
 
-void CContainerUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CContainerUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
     const CDuiString name = pstrName;
     RECT rc;

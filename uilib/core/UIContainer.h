@@ -38,7 +38,7 @@ public:
     int GetCount() const override;
     bool Add(CControlUI *pControl) override;
     bool AddAt(CControlUI *pControl, int iIndex) override;
-    bool Remove(CControlUI *pControl) override;    // destroys it (unless auto-destroy is off)
+    bool Remove(CControlUI *pControl) override;  // destroys it (unless auto-destroy is off)
     bool RemoveAt(int iIndex) override;
     void RemoveAll() override;
 
@@ -84,7 +84,7 @@ protected:
     // Places the scroll bars and sets their ranges for a content of cxRequired x cyRequired.
     virtual void ProcessScrollBar(RECT rc, int cxRequired, int cyRequired);
 
-    std::vector<CControlUI *> m_items;   // owned
+    std::vector<CControlUI *> m_items;  // owned
     RECT m_rcInset = {0, 0, 0, 0};
     int m_iChildPadding = 0;
     bool m_bAutoDestroy = true;
@@ -104,5 +104,5 @@ protected:
     bool m_bVScrollShown = false;
     bool m_bHScrollShown = false;
 private:
-    int m_nScrollRelayout = 0;   // guards the relayout that follows a bar appearing
+    int m_nScrollRelayout = 0;  // guards the relayout that follows a bar appearing
 };

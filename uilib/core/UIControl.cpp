@@ -6,15 +6,13 @@
 
 CControlUI::CControlUI() = default;
 
-CControlUI::~CControlUI()
-{
+CControlUI::~CControlUI() {
     if (m_pManager != nullptr) m_pManager->ReapObjects(this);
 }
 
 CDuiString CControlUI::GetName() const { return m_sName; }
 
-void CControlUI::SetName(LPCTSTR pstrName)
-{
+void CControlUI::SetName(LPCTSTR pstrName) {
     CDuiString newName = pstrName != nullptr ? pstrName : L"";
     if (newName == m_sName) return;
     CDuiString oldName = m_sName;
@@ -24,8 +22,7 @@ void CControlUI::SetName(LPCTSTR pstrName)
 
 LPCTSTR CControlUI::GetClass() const { return L"Control"; }
 
-LPVOID CControlUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CControlUI::GetInterface(LPCTSTR pstrName) {
     if (pstrName != nullptr && wcscmp(pstrName, L"Control") == 0) return this;
     return nullptr;
 }
@@ -36,8 +33,7 @@ bool CControlUI::Activate() { return IsVisible() && IsEnabled(); }
 
 CPaintManagerUI *CControlUI::GetManager() const { return m_pManager; }
 
-void CControlUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit)
-{
+void CControlUI::SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit) {
     m_pManager = pManager;
     m_pParent = pParent;
     if (bInit && m_pManager != nullptr) Init();
@@ -47,8 +43,7 @@ CControlUI *CControlUI::GetParent() const { return m_pParent; }
 
 CDuiString CControlUI::GetText() const { return m_sText; }
 
-void CControlUI::SetText(LPCTSTR pstrText)
-{
+void CControlUI::SetText(LPCTSTR pstrText) {
     CDuiString text = pstrText != nullptr ? pstrText : L"";
     if (text == m_sText) return;
     m_sText = text;
@@ -56,56 +51,48 @@ void CControlUI::SetText(LPCTSTR pstrText)
 }
 
 DWORD CControlUI::GetBkColor() const { return m_dwBackColor; }
-void CControlUI::SetBkColor(DWORD dwBackColor)
-{
+void CControlUI::SetBkColor(DWORD dwBackColor) {
     if (m_dwBackColor == dwBackColor) return;
     m_dwBackColor = dwBackColor;
     Invalidate();
 }
 DWORD CControlUI::GetBkColor2() const { return m_dwBackColor2; }
-void CControlUI::SetBkColor2(DWORD dwBackColor)
-{
+void CControlUI::SetBkColor2(DWORD dwBackColor) {
     if (m_dwBackColor2 == dwBackColor) return;
     m_dwBackColor2 = dwBackColor;
     Invalidate();
 }
 LPCTSTR CControlUI::GetBkImage() const { return m_sBkImage.c_str(); }
-void CControlUI::SetBkImage(LPCTSTR pStrImage)
-{
+void CControlUI::SetBkImage(LPCTSTR pStrImage) {
     CDuiString image = pStrImage != nullptr ? pStrImage : L"";
     if (image == m_sBkImage) return;
     m_sBkImage = image;
     Invalidate();
 }
 DWORD CControlUI::GetBorderColor() const { return m_dwBorderColor; }
-void CControlUI::SetBorderColor(DWORD dwBorderColor)
-{
+void CControlUI::SetBorderColor(DWORD dwBorderColor) {
     m_dwBorderColor = dwBorderColor;
     Invalidate();
 }
 DWORD CControlUI::GetFocusBorderColor() const { return m_dwFocusBorderColor; }
-void CControlUI::SetFocusBorderColor(DWORD dwBorderColor)
-{
+void CControlUI::SetFocusBorderColor(DWORD dwBorderColor) {
     m_dwFocusBorderColor = dwBorderColor;
     Invalidate();
 }
 int CControlUI::GetBorderSize() const { return m_nBorderSize; }
-void CControlUI::SetBorderSize(int nSize)
-{
+void CControlUI::SetBorderSize(int nSize) {
     m_nBorderSize = nSize < 0 ? 0 : nSize;
     Invalidate();
 }
 SIZE CControlUI::GetBorderRound() const { return m_cxyBorderRound; }
-void CControlUI::SetBorderRound(SIZE cxyRound)
-{
+void CControlUI::SetBorderRound(SIZE cxyRound) {
     m_cxyBorderRound = cxyRound;
     Invalidate();
 }
 
 const RECT &CControlUI::GetPos() const { return m_rcItem; }
 
-void CControlUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CControlUI::SetPos(RECT rc, bool bNeedInvalidate) {
     if (rc.right < rc.left) rc.right = rc.left;
     if (rc.bottom < rc.top) rc.bottom = rc.top;
     if (m_bSetPos) return;
@@ -123,55 +110,47 @@ int CControlUI::GetHeight() const { return m_rcItem.bottom - m_rcItem.top; }
 int CControlUI::GetX() const { return m_rcItem.left; }
 int CControlUI::GetY() const { return m_rcItem.top; }
 RECT CControlUI::GetPadding() const { return m_rcPadding; }
-void CControlUI::SetPadding(RECT rcPadding)
-{
+void CControlUI::SetPadding(RECT rcPadding) {
     m_rcPadding = rcPadding;
     NeedParentUpdate();
 }
 SIZE CControlUI::GetFixedXY() const { return m_cXY; }
-void CControlUI::SetFixedXY(SIZE szXY)
-{
+void CControlUI::SetFixedXY(SIZE szXY) {
     m_cXY = szXY;
     NeedParentUpdate();
 }
 int CControlUI::GetFixedWidth() const { return m_cxyFixed.cx; }
-void CControlUI::SetFixedWidth(int cx)
-{
+void CControlUI::SetFixedWidth(int cx) {
     if (cx < 0) return;
     m_cxyFixed.cx = cx;
     NeedParentUpdate();
 }
 int CControlUI::GetFixedHeight() const { return m_cxyFixed.cy; }
-void CControlUI::SetFixedHeight(int cy)
-{
+void CControlUI::SetFixedHeight(int cy) {
     if (cy < 0) return;
     m_cxyFixed.cy = cy;
     NeedParentUpdate();
 }
 int CControlUI::GetMinWidth() const { return m_cxyMin.cx; }
-void CControlUI::SetMinWidth(int cx)
-{
+void CControlUI::SetMinWidth(int cx) {
     if (cx < 0) return;
     m_cxyMin.cx = cx;
     NeedParentUpdate();
 }
 int CControlUI::GetMaxWidth() const { return m_cxyMax.cx; }
-void CControlUI::SetMaxWidth(int cx)
-{
+void CControlUI::SetMaxWidth(int cx) {
     if (cx < 0) return;
     m_cxyMax.cx = cx;
     NeedParentUpdate();
 }
 int CControlUI::GetMinHeight() const { return m_cxyMin.cy; }
-void CControlUI::SetMinHeight(int cy)
-{
+void CControlUI::SetMinHeight(int cy) {
     if (cy < 0) return;
     m_cxyMin.cy = cy;
     NeedParentUpdate();
 }
 int CControlUI::GetMaxHeight() const { return m_cxyMax.cy; }
-void CControlUI::SetMaxHeight(int cy)
-{
+void CControlUI::SetMaxHeight(int cy) {
     if (cy < 0) return;
     m_cxyMax.cy = cy;
     NeedParentUpdate();
@@ -180,8 +159,7 @@ void CControlUI::SetMaxHeight(int cy)
 SIZE CControlUI::EstimateSize(SIZE /*szAvailable*/) { return m_cxyFixed; }
 
 bool CControlUI::IsFloat() const { return m_bFloat; }
-void CControlUI::SetFloat(bool bFloat)
-{
+void CControlUI::SetFloat(bool bFloat) {
     if (m_bFloat == bFloat) return;
     m_bFloat = bFloat;
     NeedParentUpdate();
@@ -194,18 +172,16 @@ void CControlUI::SetUserData(LPCTSTR pstrText) { m_sUserData = pstrText != nullp
 UINT_PTR CControlUI::GetTag() const { return m_pTag; }
 void CControlUI::SetTag(UINT_PTR pTag) { m_pTag = pTag; }
 
-bool CControlUI::IsVisible() const
-{
+bool CControlUI::IsVisible() const {
     for (const CControlUI *c = this; c != nullptr; c = c->m_pParent) {
         if (!c->m_bVisible || !c->m_bInternVisible) return false;
     }
     return true;
 }
 
-void CControlUI::SetVisible(bool bVisible)
-{
+void CControlUI::SetVisible(bool bVisible) {
     if (m_bVisible == bVisible) return;
-    if (!bVisible) Invalidate();   // while still visible: erase where it was
+    if (!bVisible) Invalidate();  // while still visible: erase where it was
     m_bVisible = bVisible;
     if (!bVisible && m_pManager != nullptr) {
         for (CControlUI *f = m_pManager->GetFocus(); f != nullptr; f = f->m_pParent) {
@@ -218,23 +194,20 @@ void CControlUI::SetVisible(bool bVisible)
     NeedParentUpdate();
 }
 
-void CControlUI::SetInternVisible(bool bVisible)
-{
+void CControlUI::SetInternVisible(bool bVisible) {
     if (m_bInternVisible == bVisible) return;
     m_bInternVisible = bVisible;
     if (!bVisible && m_pManager != nullptr && m_pManager->GetFocus() == this) m_pManager->SetFocus(nullptr);
 }
 
-bool CControlUI::IsEnabled() const
-{
+bool CControlUI::IsEnabled() const {
     for (const CControlUI *c = this; c != nullptr; c = c->m_pParent) {
         if (!c->m_bEnabled) return false;
     }
     return true;
 }
 
-void CControlUI::SetEnabled(bool bEnable)
-{
+void CControlUI::SetEnabled(bool bEnable) {
     if (m_bEnabled == bEnable) return;
     m_bEnabled = bEnable;
     Invalidate();
@@ -246,13 +219,11 @@ bool CControlUI::IsKeyboardEnabled() const { return m_bKeyboardEnabled; }
 void CControlUI::SetKeyboardEnabled(bool bEnable) { m_bKeyboardEnabled = bEnable; }
 bool CControlUI::IsFocused() const { return m_bFocused; }
 
-void CControlUI::SetFocus()
-{
+void CControlUI::SetFocus() {
     if (m_pManager != nullptr) m_pManager->SetFocus(this);
 }
 
-CControlUI *CControlUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags)
-{
+CControlUI *CControlUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {
     if ((uFlags & UIFIND_VISIBLE) != 0 && !IsVisible()) return nullptr;
     if ((uFlags & UIFIND_ENABLED) != 0 && !IsEnabled()) return nullptr;
     if ((uFlags & UIFIND_HITTEST) != 0) {
@@ -262,8 +233,7 @@ CControlUI *CControlUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFl
     return Proc(this, pData);
 }
 
-void CControlUI::Invalidate()
-{
+void CControlUI::Invalidate() {
     if (m_pManager == nullptr || !IsVisible()) return;
     RECT rc = m_rcItem;
     // Only the part inside every ancestor shows.
@@ -276,8 +246,7 @@ void CControlUI::Invalidate()
 
 bool CControlUI::IsUpdateNeeded() const { return m_bUpdateNeeded; }
 
-void CControlUI::NeedUpdate()
-{
+void CControlUI::NeedUpdate() {
     if (!IsVisible()) {
         m_bUpdateNeeded = true;
         return;
@@ -287,8 +256,7 @@ void CControlUI::NeedUpdate()
     if (m_pManager != nullptr) m_pManager->NeedUpdate();
 }
 
-void CControlUI::NeedParentUpdate()
-{
+void CControlUI::NeedParentUpdate() {
     if (m_pParent != nullptr) {
         m_pParent->NeedUpdate();
         m_pParent->Invalidate();
@@ -303,12 +271,9 @@ void CControlUI::DoInit() {}
 
 void CControlUI::Event(TEventUI &event) { DoEvent(event); }
 
-void CControlUI::DoEvent(TEventUI &event)
-{
+void CControlUI::DoEvent(TEventUI &event) {
     switch (event.Type) {
-    case UIEVENT_SETCURSOR:
-        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-        return;
+    case UIEVENT_SETCURSOR: ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW)); return;
     case UIEVENT_SETFOCUS:
         m_bFocused = true;
         Invalidate();
@@ -320,15 +285,13 @@ void CControlUI::DoEvent(TEventUI &event)
     case UIEVENT_TIMER:
         if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_TIMER, event.wParam, event.lParam);
         return;
-    default:
-        break;
+    default: break;
     }
     // Unhandled input goes up to the parent (a wheel over a label scrolls its container).
     if (m_pParent != nullptr) m_pParent->DoEvent(event);
 }
 
-CDuiString CControlUI::GetVirtualWnd() const
-{
+CDuiString CControlUI::GetVirtualWnd() const {
     for (const CControlUI *c = this; c != nullptr; c = c->m_pParent) {
         if (!c->m_sVirtualWnd.empty()) return c->m_sVirtualWnd;
     }
@@ -341,13 +304,11 @@ int CControlUI::GetInspectSelected() const { return -1; }
 bool CControlUI::GetInspectValue(int & /*value*/) const { return false; }
 CDuiString CControlUI::GetInspectText() const { return GetText(); }
 
-bool CControlUI::DrawImage(HDC hDC, LPCTSTR pStrImage, LPCTSTR pStrModify)
-{
+bool CControlUI::DrawImage(HDC hDC, LPCTSTR pStrImage, LPCTSTR pStrModify) {
     return CRenderEngine::DrawImageString(hDC, m_pManager, m_rcItem, m_rcPaint, pStrImage, pStrModify);
 }
 
-void CControlUI::DoPaint(HDC hDC, const RECT &rcPaint)
-{
+void CControlUI::DoPaint(HDC hDC, const RECT &rcPaint) {
     if (!::IntersectRect(&m_rcPaint, &rcPaint, &m_rcItem)) return;
     if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {
         CRenderClip clip(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy);
@@ -365,8 +326,7 @@ void CControlUI::DoPaint(HDC hDC, const RECT &rcPaint)
     }
 }
 
-void CControlUI::PaintBkColor(HDC hDC)
-{
+void CControlUI::PaintBkColor(HDC hDC) {
     if (m_dwBackColor == 0) return;
     if (m_dwBackColor2 != 0) {
         CRenderEngine::DrawGradient(hDC, m_rcItem, m_dwBackColor, m_dwBackColor2, true);
@@ -377,8 +337,7 @@ void CControlUI::PaintBkColor(HDC hDC)
     }
 }
 
-void CControlUI::PaintBkImage(HDC hDC)
-{
+void CControlUI::PaintBkImage(HDC hDC) {
     if (m_sBkImage.empty()) return;
     DrawImage(hDC, m_sBkImage.c_str());
 }
@@ -386,8 +345,7 @@ void CControlUI::PaintBkImage(HDC hDC)
 void CControlUI::PaintStatusImage(HDC /*hDC*/) {}
 void CControlUI::PaintText(HDC /*hDC*/) {}
 
-void CControlUI::PaintBorder(HDC hDC)
-{
+void CControlUI::PaintBorder(HDC hDC) {
     DWORD color = (m_bFocused && m_dwFocusBorderColor != 0) ? m_dwFocusBorderColor : m_dwBorderColor;
     if (color == 0 || m_nBorderSize <= 0) return;
     if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0)
@@ -396,8 +354,7 @@ void CControlUI::PaintBorder(HDC hDC)
         CRenderEngine::DrawRect(hDC, m_rcItem, m_nBorderSize, color);
 }
 
-void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
     const CDuiString name = pstrName;
     int n = 0;
@@ -461,8 +418,7 @@ void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
     }
 }
 
-CControlUI *CControlUI::ApplyAttributeList(LPCTSTR pstrList)
-{
+CControlUI *CControlUI::ApplyAttributeList(LPCTSTR pstrList) {
     if (pstrList == nullptr) return this;
     const wchar_t *p = pstrList;
     while (*p != L'\0') {

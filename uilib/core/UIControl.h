@@ -16,7 +16,7 @@ public:
     virtual LPCTSTR GetClass() const;               // "Control"
     virtual LPVOID GetInterface(LPCTSTR pstrName);  // "Control", and subclasses' names
     virtual UINT GetControlFlags() const;
-    virtual bool Activate();                        // false when disabled or hidden
+    virtual bool Activate();  // false when disabled or hidden
 
     // Tree
     virtual CPaintManagerUI *GetManager() const;
@@ -51,12 +51,12 @@ public:
     virtual int GetX() const;
     virtual int GetY() const;
     virtual RECT GetPadding() const;
-    virtual void SetPadding(RECT rcPadding);   // outer margin used by layouts
-    virtual SIZE GetFixedXY() const;           // offset inside the parent when floating
+    virtual void SetPadding(RECT rcPadding);  // outer margin used by layouts
+    virtual SIZE GetFixedXY() const;          // offset inside the parent when floating
     virtual void SetFixedXY(SIZE szXY);
-    virtual int GetFixedWidth() const;         // 0: stretch
+    virtual int GetFixedWidth() const;  // 0: stretch
     virtual void SetFixedWidth(int cx);
-    virtual int GetFixedHeight() const;        // 0: stretch
+    virtual int GetFixedHeight() const;  // 0: stretch
     virtual void SetFixedHeight(int cy);
     virtual int GetMinWidth() const;
     virtual void SetMinWidth(int cx);
@@ -79,7 +79,7 @@ public:
     virtual void SetTag(UINT_PTR pTag);
 
     // State
-    virtual bool IsVisible() const;            // own flag and every ancestor's
+    virtual bool IsVisible() const;  // own flag and every ancestor's
     virtual void SetVisible(bool bVisible = true);
     virtual void SetInternVisible(bool bVisible = true);  // set by a parent (tabs, scrolling)
     virtual bool IsEnabled() const;
@@ -105,7 +105,7 @@ public:
     virtual void DoInit();
 
     // Input
-    virtual void Event(TEventUI &event);      // offers to the event's filters, then DoEvent
+    virtual void Event(TEventUI &event);  // offers to the event's filters, then DoEvent
     virtual void DoEvent(TEventUI &event);
 
     // Attributes by skin name: "name", "text", "pos", "width", "height", "float",
@@ -152,7 +152,7 @@ protected:
     bool m_bKeyboardEnabled = true;
     bool m_bFocused = false;
     bool m_bFloat = false;
-    bool m_bSetPos = false;   // guards SetPos re-entry
+    bool m_bSetPos = false;  // guards SetPos re-entry
     RECT m_rcItem = {0, 0, 0, 0};
     RECT m_rcPadding = {0, 0, 0, 0};
     SIZE m_cXY = {0, 0};

@@ -12,26 +12,26 @@ class CPaintManagerUI;
 typedef std::wstring CDuiString;
 
 // Notification types sent by the controls.
-#define DUI_MSGTYPE_WINDOWINIT     L"windowinit"
-#define DUI_MSGTYPE_CLICK          L"click"
-#define DUI_MSGTYPE_DBCLICK        L"dbclick"
-#define DUI_MSGTYPE_SELECTCHANGED  L"selectchanged"
-#define DUI_MSGTYPE_ITEMCLICK      L"itemclick"
-#define DUI_MSGTYPE_ITEMSELECT     L"itemselect"
-#define DUI_MSGTYPE_VALUECHANGED   L"valuechanged"
-#define DUI_MSGTYPE_TEXTCHANGED    L"textchanged"
-#define DUI_MSGTYPE_RETURN         L"return"
-#define DUI_MSGTYPE_SETFOCUS       L"setfocus"
-#define DUI_MSGTYPE_KILLFOCUS      L"killfocus"
-#define DUI_MSGTYPE_DROPDOWN       L"dropdown"
-#define DUI_MSGTYPE_SCROLL         L"scroll"
-#define DUI_MSGTYPE_TABSELECT      L"tabselect"
-#define DUI_MSGTYPE_TIMER          L"timer"
+#define DUI_MSGTYPE_WINDOWINIT    L"windowinit"
+#define DUI_MSGTYPE_CLICK         L"click"
+#define DUI_MSGTYPE_DBCLICK       L"dbclick"
+#define DUI_MSGTYPE_SELECTCHANGED L"selectchanged"
+#define DUI_MSGTYPE_ITEMCLICK     L"itemclick"
+#define DUI_MSGTYPE_ITEMSELECT    L"itemselect"
+#define DUI_MSGTYPE_VALUECHANGED  L"valuechanged"
+#define DUI_MSGTYPE_TEXTCHANGED   L"textchanged"
+#define DUI_MSGTYPE_RETURN        L"return"
+#define DUI_MSGTYPE_SETFOCUS      L"setfocus"
+#define DUI_MSGTYPE_KILLFOCUS     L"killfocus"
+#define DUI_MSGTYPE_DROPDOWN      L"dropdown"
+#define DUI_MSGTYPE_SCROLL        L"scroll"
+#define DUI_MSGTYPE_TABSELECT     L"tabselect"
+#define DUI_MSGTYPE_TIMER         L"timer"
 
 // A control notification as delivered to notifiers and notify maps.
 struct TNotifyUI {
     CDuiString sType;
-    CDuiString sVirtualWnd;   // sender's own, or its nearest ancestor's that has one
+    CDuiString sVirtualWnd;  // sender's own, or its nearest ancestor's that has one
     CControlUI *pSender = nullptr;
     DWORD dwTimestamp = 0;
     POINT ptMouse = {0, 0};
@@ -98,21 +98,21 @@ protected:
 };
 
 // Flags for CControlUI::FindControl.
-#define UIFIND_ALL           0x00000000
-#define UIFIND_VISIBLE       0x00000001
-#define UIFIND_ENABLED       0x00000002
-#define UIFIND_HITTEST       0x00000004
-#define UIFIND_UPDATETEST    0x00000008
-#define UIFIND_TOP_FIRST     0x00000010
-#define UIFIND_ME_FIRST      0x80000000
+#define UIFIND_ALL        0x00000000
+#define UIFIND_VISIBLE    0x00000001
+#define UIFIND_ENABLED    0x00000002
+#define UIFIND_HITTEST    0x00000004
+#define UIFIND_UPDATETEST 0x00000008
+#define UIFIND_TOP_FIRST  0x00000010
+#define UIFIND_ME_FIRST   0x80000000
 
 // Control flags (GetControlFlags).
-#define UIFLAG_TABSTOP       0x00000001
-#define UIFLAG_SETCURSOR     0x00000002
-#define UIFLAG_WANTRETURN    0x00000004
+#define UIFLAG_TABSTOP    0x00000001
+#define UIFLAG_SETCURSOR  0x00000002
+#define UIFLAG_WANTRETURN 0x00000004
 
 typedef CControlUI *(CALLBACK *FINDCONTROLPROC)(CControlUI *, LPVOID);
 
 // Registered message name and WM_COPYDATA tag of the inspection hook.
-#define UILIB_INSPECT_MESSAGE L"UILibInspect"
+#define UILIB_INSPECT_MESSAGE      L"UILibInspect"
 #define UILIB_INSPECT_COPYDATA_TAG 0x55494C49

@@ -10,18 +10,16 @@
 
 namespace {
 
-std::vector<CPaintManagerUI *> gManagers;   // initialised managers, for the message loop
+std::vector<CPaintManagerUI *> gManagers;  // initialised managers, for the message loop
 
-CControlUI *CALLBACK VisitControl(CControlUI *control, LPVOID data)
-{
+CControlUI *CALLBACK VisitControl(CControlUI *control, LPVOID data) {
     (*static_cast<const std::function<void(CControlUI *)> *>(data))(control);
     return nullptr;
 }
 
 CControlUI *CALLBACK FindFromPoint(CControlUI *control, LPVOID /*data*/) { return control; }
 
-CControlUI *CALLBACK FindFromName(CControlUI *control, LPVOID data)
-{
+CControlUI *CALLBACK FindFromName(CControlUI *control, LPVOID data) {
     return control->GetName() == static_cast<LPCTSTR>(data) ? control : nullptr;
 }
 
@@ -29,15 +27,13 @@ CControlUI *CALLBACK FindFromName(CControlUI *control, LPVOID data)
 
 namespace uilib {
 
-void ForEachControl(CControlUI *root, const std::function<void(CControlUI *)> &fn)
-{
+void ForEachControl(CControlUI *root, const std::function<void(CControlUI *)> &fn) {
     if (root == nullptr) return;
     root->FindControl(&VisitControl, const_cast<std::function<void(CControlUI *)> *>(&fn),
                       UIFIND_ALL | UIFIND_ME_FIRST);
 }
 
-bool IsAttached(const CControlUI *control, const CControlUI *root)
-{
+bool IsAttached(const CControlUI *control, const CControlUI *root) {
     if (root == nullptr) return false;
     for (const CControlUI *c = control; c != nullptr; c = c->GetParent()) {
         if (c == root) return true;
@@ -45,8 +41,7 @@ bool IsAttached(const CControlUI *control, const CControlUI *root)
     return false;
 }
 
-std::string ToUtf8(const CDuiString &text)
-{
+std::string ToUtf8(const CDuiString &text) {
     if (text.empty()) return std::string();
     int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
@@ -58,8 +53,7 @@ std::string ToUtf8(const CDuiString &text)
 
 // ---- Impl helpers ----
 
-void CPaintManagerUI::Impl::RegisterNames(CControlUI *subtreeRoot)
-{
+void CPaintManagerUI::Impl::RegisterNames(CControlUI *subtreeRoot) {
     uilib::ForEachControl(subtreeRoot, [this](CControlUI *c) {
         CDuiString n = c->GetName();
         if (n.empty()) return;
@@ -68,8 +62,7 @@ void CPaintManagerUI::Impl::RegisterNames(CControlUI *subtreeRoot)
     });
 }
 
-void CPaintManagerUI::Impl::ForgetControl(CControlUI *control)
-{
+void CPaintManagerUI::Impl::ForgetControl(CControlUI *control) {
     if (focus == control) focus = nullptr;
     if (hover == control) {
         hover = nullptr;
@@ -93,13 +86,11 @@ void CPaintManagerUI::Impl::ForgetControl(CControlUI *control)
                       asyncNotify.end());
 }
 
-void CPaintManagerUI::Impl::ForgetSubtree(CControlUI *subtreeRoot)
-{
+void CPaintManagerUI::Impl::ForgetSubtree(CControlUI *subtreeRoot) {
     uilib::ForEachControl(subtreeRoot, [this](CControlUI *c) { ForgetControl(c); });
 }
 
-void CPaintManagerUI::Impl::FlushCleanup()
-{
+void CPaintManagerUI::Impl::FlushCleanup() {
     while (!delayedCleanup.empty()) {
         std::vector<CControlUI *> pending;
         pending.swap(delayedCleanup);
@@ -107,8 +98,7 @@ void CPaintManagerUI::Impl::FlushCleanup()
     }
 }
 
-void CPaintManagerUI::Impl::DispatchEvent(CControlUI *control, TEventUI &event)
-{
+void CPaintManagerUI::Impl::DispatchEvent(CControlUI *control, TEventUI &event) {
     if (control == nullptr) return;
     ++dispatchDepth;
     control->Event(event);
@@ -119,8 +109,7 @@ void CPaintManagerUI::Impl::DispatchEvent(CControlUI *control, TEventUI &event)
 
 CPaintManagerUI::CPaintManagerUI() : m_impl(new Impl) {}
 
-CPaintManagerUI::~CPaintManagerUI()
-{
+CPaintManagerUI::~CPaintManagerUI() {
     gManagers.erase(std::remove(gManagers.begin(), gManagers.end(), this), gManagers.end());
     RemoveAllTimers();
     m_impl->FlushCleanup();
@@ -137,8 +126,7 @@ CPaintManagerUI::~CPaintManagerUI()
     if (m_impl->toolTip != nullptr && ::IsWindow(m_impl->toolTip)) ::DestroyWindow(m_impl->toolTip);
 }
 
-void CPaintManagerUI::Init(HWND hWnd, LPCTSTR pstrName)
-{
+void CPaintManagerUI::Init(HWND hWnd, LPCTSTR pstrName) {
     m_impl->hwnd = hWnd;
     m_impl->name = pstrName != nullptr ? pstrName : L"";
     if (std::find(gManagers.begin(), gManagers.end(), this) == gManagers.end()) gManagers.push_back(this);
@@ -150,21 +138,18 @@ LPCTSTR CPaintManagerUI::GetName() const { return m_impl->name.c_str(); }
 
 void CPaintManagerUI::NeedUpdate() { m_impl->updateNeeded = true; }
 
-void CPaintManagerUI::Invalidate()
-{
+void CPaintManagerUI::Invalidate() {
     if (m_impl->hwnd != nullptr) ::InvalidateRect(m_impl->hwnd, nullptr, FALSE);
 }
 
-void CPaintManagerUI::Invalidate(const RECT &rcItem)
-{
+void CPaintManagerUI::Invalidate(const RECT &rcItem) {
     if (m_impl->hwnd != nullptr && rcItem.right > rcItem.left && rcItem.bottom > rcItem.top)
         ::InvalidateRect(m_impl->hwnd, &rcItem, FALSE);
 }
 
 POINT CPaintManagerUI::GetMousePos() const { return m_impl->lastMouse; }
 
-SIZE CPaintManagerUI::GetClientSize() const
-{
+SIZE CPaintManagerUI::GetClientSize() const {
     RECT rc = {0, 0, 0, 0};
     if (m_impl->hwnd != nullptr) ::GetClientRect(m_impl->hwnd, &rc);
     return {rc.right - rc.left, rc.bottom - rc.top};
@@ -172,14 +157,12 @@ SIZE CPaintManagerUI::GetClientSize() const
 
 SIZE CPaintManagerUI::GetInitSize() const { return m_impl->initSize; }
 
-void CPaintManagerUI::SetInitSize(int cx, int cy)
-{
+void CPaintManagerUI::SetInitSize(int cx, int cy) {
     m_impl->initSize = {cx, cy};
     m_impl->ApplyInitSize();
 }
 
-void CPaintManagerUI::Impl::ApplyInitSize()
-{
+void CPaintManagerUI::Impl::ApplyInitSize() {
     // Pop-ups are created 0 x 0 and take their size from the skin.
     if (hwnd == nullptr || initSize.cx <= 0 || initSize.cy <= 0) return;
     RECT rc;
@@ -201,8 +184,7 @@ void CPaintManagerUI::SetMaxInfo(int cx, int cy) { m_impl->maxInfo = {cx, cy}; }
 
 // ---- the control tree ----
 
-bool CPaintManagerUI::AttachDialog(CControlUI *pControl)
-{
+bool CPaintManagerUI::AttachDialog(CControlUI *pControl) {
     CControlUI *old = m_impl->root;
     if (old == pControl && old != nullptr) return true;
     if (m_impl->focus != nullptr) SetFocus(nullptr);
@@ -225,16 +207,14 @@ bool CPaintManagerUI::AttachDialog(CControlUI *pControl)
     return true;
 }
 
-bool CPaintManagerUI::InitControls(CControlUI *pControl, CControlUI *pParent)
-{
+bool CPaintManagerUI::InitControls(CControlUI *pControl, CControlUI *pParent) {
     if (pControl == nullptr) return false;
     pControl->SetManager(this, pParent != nullptr ? pParent : pControl->GetParent(), true);
     m_impl->RegisterNames(pControl);
     return true;
 }
 
-void CPaintManagerUI::ReapObjects(CControlUI *pControl)
-{
+void CPaintManagerUI::ReapObjects(CControlUI *pControl) {
     if (pControl == nullptr) return;
     m_impl->ForgetControl(pControl);
     KillTimer(pControl);
@@ -243,37 +223,32 @@ void CPaintManagerUI::ReapObjects(CControlUI *pControl)
 
 CControlUI *CPaintManagerUI::GetRoot() const { return m_impl->root; }
 
-CControlUI *CPaintManagerUI::FindControl(POINT pt) const
-{
+CControlUI *CPaintManagerUI::FindControl(POINT pt) const {
     m_impl->EnsureLayout(const_cast<CPaintManagerUI *>(this));
     return FindSubControlByPoint(m_impl->root, pt);
 }
 
-CControlUI *CPaintManagerUI::FindControl(LPCTSTR pstrName) const
-{
+CControlUI *CPaintManagerUI::FindControl(LPCTSTR pstrName) const {
     if (pstrName == nullptr || pstrName[0] == L'\0') return nullptr;
     auto it = m_impl->names.find(pstrName);
     if (it == m_impl->names.end() || it->second.empty()) return nullptr;
     return it->second.front();
 }
 
-CControlUI *CPaintManagerUI::FindSubControlByPoint(CControlUI *pParent, POINT pt) const
-{
+CControlUI *CPaintManagerUI::FindSubControlByPoint(CControlUI *pParent, POINT pt) const {
     if (pParent == nullptr) pParent = m_impl->root;
     if (pParent == nullptr) return nullptr;
     return pParent->FindControl(&FindFromPoint, &pt, UIFIND_VISIBLE | UIFIND_HITTEST | UIFIND_TOP_FIRST);
 }
 
-CControlUI *CPaintManagerUI::FindSubControlByName(CControlUI *pParent, LPCTSTR pstrName) const
-{
+CControlUI *CPaintManagerUI::FindSubControlByName(CControlUI *pParent, LPCTSTR pstrName) const {
     if (pstrName == nullptr || pstrName[0] == L'\0') return nullptr;
     if (pParent == nullptr) pParent = m_impl->root;
     if (pParent == nullptr) return nullptr;
     return pParent->FindControl(&FindFromName, const_cast<LPTSTR>(pstrName), UIFIND_ALL | UIFIND_ME_FIRST);
 }
 
-void CPaintManagerUI::NameChanged(CControlUI *pControl, LPCTSTR pstrOldName)
-{
+void CPaintManagerUI::NameChanged(CControlUI *pControl, LPCTSTR pstrOldName) {
     if (pControl == nullptr) return;
     if (pstrOldName != nullptr && pstrOldName[0] != L'\0') {
         auto it = m_impl->names.find(pstrOldName);
@@ -289,8 +264,7 @@ void CPaintManagerUI::NameChanged(CControlUI *pControl, LPCTSTR pstrOldName)
 
 // ---- option groups ----
 
-bool CPaintManagerUI::AddOptionGroup(LPCTSTR pStrGroupName, CControlUI *pControl)
-{
+bool CPaintManagerUI::AddOptionGroup(LPCTSTR pStrGroupName, CControlUI *pControl) {
     if (pStrGroupName == nullptr || pControl == nullptr) return false;
     auto &v = m_impl->optionGroups[pStrGroupName];
     if (std::find(v.begin(), v.end(), pControl) != v.end()) return false;
@@ -298,15 +272,13 @@ bool CPaintManagerUI::AddOptionGroup(LPCTSTR pStrGroupName, CControlUI *pControl
     return true;
 }
 
-std::vector<CControlUI *> *CPaintManagerUI::GetOptionGroup(LPCTSTR pStrGroupName)
-{
+std::vector<CControlUI *> *CPaintManagerUI::GetOptionGroup(LPCTSTR pStrGroupName) {
     if (pStrGroupName == nullptr) return nullptr;
     auto it = m_impl->optionGroups.find(pStrGroupName);
     return it == m_impl->optionGroups.end() ? nullptr : &it->second;
 }
 
-void CPaintManagerUI::RemoveOptionGroup(LPCTSTR pStrGroupName, CControlUI *pControl)
-{
+void CPaintManagerUI::RemoveOptionGroup(LPCTSTR pStrGroupName, CControlUI *pControl) {
     if (pStrGroupName == nullptr) return;
     auto it = m_impl->optionGroups.find(pStrGroupName);
     if (it == m_impl->optionGroups.end()) return;
@@ -319,8 +291,7 @@ void CPaintManagerUI::RemoveOptionGroup(LPCTSTR pStrGroupName, CControlUI *pCont
 
 CControlUI *CPaintManagerUI::GetFocus() const { return m_impl->focus; }
 
-void CPaintManagerUI::SetFocus(CControlUI *pControl)
-{
+void CPaintManagerUI::SetFocus(CControlUI *pControl) {
     if (pControl == m_impl->focus) return;
     // Held as a dispatch: controls removed by the focus handlers outlive this call.
     ++m_impl->dispatchDepth;
@@ -350,12 +321,10 @@ void CPaintManagerUI::SetFocusNeeded(CControlUI *pControl) { SetFocus(pControl);
 
 bool CPaintManagerUI::IsFocusCueShown() const { return m_impl->focusCue; }
 
-bool CPaintManagerUI::SetNextTabControl(bool bForward)
-{
+bool CPaintManagerUI::SetNextTabControl(bool bForward) {
     std::vector<CControlUI *> stops;
     uilib::ForEachControl(m_impl->root, [&stops](CControlUI *c) {
-        if ((c->GetControlFlags() & UIFLAG_TABSTOP) != 0 && c->IsKeyboardEnabled() && c->IsVisible() &&
-            c->IsEnabled())
+        if ((c->GetControlFlags() & UIFLAG_TABSTOP) != 0 && c->IsKeyboardEnabled() && c->IsVisible() && c->IsEnabled())
             stops.push_back(c);
     });
     if (stops.empty()) return false;
@@ -373,14 +342,12 @@ bool CPaintManagerUI::SetNextTabControl(bool bForward)
     return true;
 }
 
-void CPaintManagerUI::SetCapture()
-{
+void CPaintManagerUI::SetCapture() {
     if (m_impl->hwnd != nullptr) ::SetCapture(m_impl->hwnd);
     m_impl->captured = true;
 }
 
-void CPaintManagerUI::ReleaseCapture()
-{
+void CPaintManagerUI::ReleaseCapture() {
     m_impl->captured = false;
     if (m_impl->hwnd != nullptr && ::GetCapture() == m_impl->hwnd) ::ReleaseCapture();
 }
@@ -389,8 +356,7 @@ bool CPaintManagerUI::IsCaptured() const { return m_impl->captured; }
 
 // ---- notifications ----
 
-bool CPaintManagerUI::AddNotifier(INotifyUI *pControl)
-{
+bool CPaintManagerUI::AddNotifier(INotifyUI *pControl) {
     if (pControl == nullptr) return false;
     auto &v = m_impl->notifiers;
     if (std::find(v.begin(), v.end(), pControl) != v.end()) return false;
@@ -398,8 +364,7 @@ bool CPaintManagerUI::AddNotifier(INotifyUI *pControl)
     return true;
 }
 
-bool CPaintManagerUI::RemoveNotifier(INotifyUI *pControl)
-{
+bool CPaintManagerUI::RemoveNotifier(INotifyUI *pControl) {
     auto &v = m_impl->notifiers;
     auto it = std::find(v.begin(), v.end(), pControl);
     if (it == v.end()) return false;
@@ -407,14 +372,12 @@ bool CPaintManagerUI::RemoveNotifier(INotifyUI *pControl)
     return true;
 }
 
-UINT uilib::AsyncNotifyMessage()
-{
+UINT uilib::AsyncNotifyMessage() {
     static const UINT msg = ::RegisterWindowMessageW(L"UILibAsyncNotify");
     return msg;
 }
 
-void CPaintManagerUI::SendNotify(TNotifyUI &Msg, bool bAsync)
-{
+void CPaintManagerUI::SendNotify(TNotifyUI &Msg, bool bAsync) {
     Msg.ptMouse = m_impl->lastMouse;
     Msg.dwTimestamp = ::GetTickCount();
     if (Msg.sVirtualWnd.empty() && Msg.pSender != nullptr) Msg.sVirtualWnd = Msg.pSender->GetVirtualWnd();
@@ -427,15 +390,12 @@ void CPaintManagerUI::SendNotify(TNotifyUI &Msg, bool bAsync)
     // A notifier may remove itself (or others) while notified: walk a copy.
     std::vector<INotifyUI *> notifiers = m_impl->notifiers;
     for (INotifyUI *n : notifiers) {
-        if (std::find(m_impl->notifiers.begin(), m_impl->notifiers.end(), n) != m_impl->notifiers.end())
-            n->Notify(Msg);
+        if (std::find(m_impl->notifiers.begin(), m_impl->notifiers.end(), n) != m_impl->notifiers.end()) n->Notify(Msg);
     }
     if (--m_impl->dispatchDepth == 0) m_impl->FlushCleanup();
 }
 
-void CPaintManagerUI::SendNotify(CControlUI *pControl, LPCTSTR pstrMessage, WPARAM wParam, LPARAM lParam,
-                                 bool bAsync)
-{
+void CPaintManagerUI::SendNotify(CControlUI *pControl, LPCTSTR pstrMessage, WPARAM wParam, LPARAM lParam, bool bAsync) {
     TNotifyUI msg;
     msg.pSender = pControl;
     msg.sType = pstrMessage != nullptr ? pstrMessage : L"";
@@ -444,16 +404,14 @@ void CPaintManagerUI::SendNotify(CControlUI *pControl, LPCTSTR pstrMessage, WPAR
     SendNotify(msg, bAsync);
 }
 
-bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI *pFilter)
-{
+bool CPaintManagerUI::AddPreMessageFilter(IMessageFilterUI *pFilter) {
     auto &v = m_impl->preFilters;
     if (pFilter == nullptr || std::find(v.begin(), v.end(), pFilter) != v.end()) return false;
     v.push_back(pFilter);
     return true;
 }
 
-bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI *pFilter)
-{
+bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI *pFilter) {
     auto &v = m_impl->preFilters;
     auto it = std::find(v.begin(), v.end(), pFilter);
     if (it == v.end()) return false;
@@ -461,16 +419,14 @@ bool CPaintManagerUI::RemovePreMessageFilter(IMessageFilterUI *pFilter)
     return true;
 }
 
-bool CPaintManagerUI::AddMessageFilter(IMessageFilterUI *pFilter)
-{
+bool CPaintManagerUI::AddMessageFilter(IMessageFilterUI *pFilter) {
     auto &v = m_impl->filters;
     if (pFilter == nullptr || std::find(v.begin(), v.end(), pFilter) != v.end()) return false;
     v.push_back(pFilter);
     return true;
 }
 
-bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI *pFilter)
-{
+bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI *pFilter) {
     auto &v = m_impl->filters;
     auto it = std::find(v.begin(), v.end(), pFilter);
     if (it == v.end()) return false;
@@ -478,8 +434,7 @@ bool CPaintManagerUI::RemoveMessageFilter(IMessageFilterUI *pFilter)
     return true;
 }
 
-void CPaintManagerUI::AddDelayedCleanup(CControlUI *pControl)
-{
+void CPaintManagerUI::AddDelayedCleanup(CControlUI *pControl) {
     if (pControl == nullptr) return;
     // Gone from lookups at once; destroyed when the current dispatch returns.
     m_impl->ForgetSubtree(pControl);
@@ -493,8 +448,7 @@ void CPaintManagerUI::AddDelayedCleanup(CControlUI *pControl)
 
 // ---- message loop ----
 
-void CPaintManagerUI::MessageLoop()
-{
+void CPaintManagerUI::MessageLoop() {
     MSG msg = {};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (!CPaintManagerUI::TranslateMessage(&msg)) {
@@ -504,8 +458,7 @@ void CPaintManagerUI::MessageLoop()
     }
 }
 
-bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg)
-{
+bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg) {
     if (pMsg == nullptr || pMsg->hwnd == nullptr) return false;
     for (HWND h = pMsg->hwnd; h != nullptr; h = ::GetParent(h)) {
         for (CPaintManagerUI *m : gManagers) {
@@ -518,13 +471,11 @@ bool CPaintManagerUI::TranslateMessage(const LPMSG pMsg)
     return false;
 }
 
-bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes)
-{
+bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes) {
     return Impl::RunFilters(m_impl->preFilters, uMsg, wParam, lParam, lRes);
 }
 
-void CPaintManagerUI::Term()
-{
+void CPaintManagerUI::Term() {
     for (CPaintManagerUI *m : gManagers) m->RemoveAllImages();
     uilib::ShutdownGdiplus();
 }

@@ -46,11 +46,11 @@ public:
 
     POINT GetMousePos() const;
     SIZE GetClientSize() const;
-    SIZE GetInitSize() const;              // the skin's "size"
-    void SetInitSize(int cx, int cy);      // also sizes the window when it is 0 x 0
+    SIZE GetInitSize() const;          // the skin's "size"
+    void SetInitSize(int cx, int cy);  // also sizes the window when it is 0 x 0
     RECT &GetSizeBox();
     void SetSizeBox(const RECT &rcSizeBox);
-    RECT &GetCaptionRect();                // left/right: insets; top/bottom: client y
+    RECT &GetCaptionRect();  // left/right: insets; top/bottom: client y
     void SetCaptionRect(const RECT &rcCaption);
     SIZE GetRoundCorner() const;
     void SetRoundCorner(int cx, int cy);
@@ -62,8 +62,8 @@ public:
     // Process-wide
     static HINSTANCE GetInstance();
     static void SetInstance(HINSTANCE hInst);
-    static CDuiString GetInstancePath();   // folder of the exe, with a trailing '\'
-    static CDuiString GetResourcePath();   // with a trailing '\'
+    static CDuiString GetInstancePath();  // folder of the exe, with a trailing '\'
+    static CDuiString GetResourcePath();  // with a trailing '\'
     static void SetResourcePath(LPCTSTR pStrPath);
     // Resolves a skin or image name ("/Button/Play.png", "//Button//X.png", "a.xml")
     // to a full path under the resource path.
@@ -76,7 +76,7 @@ public:
     void SetDefaultFontColor(DWORD dwColor);
     void SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic);
     HFONT AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic);
-    HFONT GetFont(int id) const;           // the default font for an unknown id
+    HFONT GetFont(int id) const;  // the default font for an unknown id
     const TFontInfo *GetFontInfo(int id) const;
 
     // Images, cached by name; null (and one line on standard error) when missing.
@@ -88,9 +88,9 @@ public:
     LPCTSTR GetDefaultAttributeList(LPCTSTR pStrControlName) const;
 
     // The control tree
-    bool AttachDialog(CControlUI *pControl);             // null is accepted: empty window
+    bool AttachDialog(CControlUI *pControl);  // null is accepted: empty window
     bool InitControls(CControlUI *pControl, CControlUI *pParent = nullptr);
-    void ReapObjects(CControlUI *pControl);               // forget a control being destroyed
+    void ReapObjects(CControlUI *pControl);  // forget a control being destroyed
     CControlUI *GetRoot() const;
     CControlUI *FindControl(POINT pt) const;
     CControlUI *FindControl(LPCTSTR pstrName) const;
@@ -122,8 +122,8 @@ public:
     bool AddNotifier(INotifyUI *pControl);
     bool RemoveNotifier(INotifyUI *pControl);
     void SendNotify(TNotifyUI &Msg, bool bAsync = false);
-    void SendNotify(CControlUI *pControl, LPCTSTR pstrMessage, WPARAM wParam = 0,
-                    LPARAM lParam = 0, bool bAsync = false);
+    void SendNotify(CControlUI *pControl, LPCTSTR pstrMessage, WPARAM wParam = 0, LPARAM lParam = 0,
+                    bool bAsync = false);
     bool AddPreMessageFilter(IMessageFilterUI *pFilter);
     bool RemovePreMessageFilter(IMessageFilterUI *pFilter);
     bool AddMessageFilter(IMessageFilterUI *pFilter);

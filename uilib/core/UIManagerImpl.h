@@ -13,12 +13,12 @@ struct CPaintManagerUI::Impl {
     struct ControlTimer {
         CControlUI *control = nullptr;
         UINT id = 0;
-        UINT_PTR key = 0;   // id of the native timer on the thread's timer window
+        UINT_PTR key = 0;  // id of the native timer on the thread's timer window
     };
 
     HWND hwnd = nullptr;
     CDuiString name;
-    CControlUI *root = nullptr;   // owned
+    CControlUI *root = nullptr;  // owned
 
     bool updateNeeded = false;
     bool windowInitSent = false;
@@ -32,12 +32,12 @@ struct CPaintManagerUI::Impl {
     POINT lastMouse = {-1, -1};
     CControlUI *focus = nullptr;
     CControlUI *hover = nullptr;
-    CControlUI *click = nullptr;   // the control that took the button press
+    CControlUI *click = nullptr;  // the control that took the button press
     bool mouseTracking = false;
     bool captured = false;
     bool focusCue = false;
 
-    HWND toolTip = nullptr;        // created on the first hover over a control with a tooltip
+    HWND toolTip = nullptr;  // created on the first hover over a control with a tooltip
     bool toolTipShown = false;
 
     HDC offscreenDC = nullptr;
@@ -50,8 +50,8 @@ struct CPaintManagerUI::Impl {
     DWORD defaultFontColor = 0xFF000000;
     DWORD defaultDisabledColor = 0xFFA7A6AA;
 
-    std::map<CDuiString, TImageInfo *> images;      // null: could not be loaded
-    std::map<CDuiString, CDuiString> defaultAttributes;   // key: lower-case class name
+    std::map<CDuiString, TImageInfo *> images;           // null: could not be loaded
+    std::map<CDuiString, CDuiString> defaultAttributes;  // key: lower-case class name
     std::unordered_map<CDuiString, std::vector<CControlUI *>> names;
     std::map<CDuiString, std::vector<CControlUI *>> optionGroups;
 
@@ -60,7 +60,7 @@ struct CPaintManagerUI::Impl {
     std::vector<IMessageFilterUI *> filters;
     std::vector<TNotifyUI> asyncNotify;
 
-    std::vector<CControlUI *> delayedCleanup;   // detached, destroyed when dispatch ends
+    std::vector<CControlUI *> delayedCleanup;  // detached, destroyed when dispatch ends
     int dispatchDepth = 0;
 
     std::vector<ControlTimer> timers;

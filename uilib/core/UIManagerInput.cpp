@@ -15,16 +15,14 @@ namespace {
 const UINT kHoverTimeMs = 400;
 
 // The nearest control (itself or an ancestor) that takes keyboard focus.
-CControlUI *FocusTarget(CControlUI *control)
-{
+CControlUI *FocusTarget(CControlUI *control) {
     for (CControlUI *c = control; c != nullptr; c = c->GetParent()) {
         if ((c->GetControlFlags() & UIFLAG_TABSTOP) != 0 && c->IsEnabled() && c->IsKeyboardEnabled()) return c;
     }
     return nullptr;
 }
 
-TEventUI MakeEvent(int type, CControlUI *sender, POINT pt, WPARAM wParam, LPARAM lParam)
-{
+TEventUI MakeEvent(int type, CControlUI *sender, POINT pt, WPARAM wParam, LPARAM lParam) {
     TEventUI event;
     event.Type = type;
     event.pSender = sender;
@@ -40,14 +38,12 @@ POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam
 
 }  // namespace
 
-void CPaintManagerUI::Impl::SendEvent(int type, CControlUI *control, POINT pt, WPARAM wParam, LPARAM lParam)
-{
+void CPaintManagerUI::Impl::SendEvent(int type, CControlUI *control, POINT pt, WPARAM wParam, LPARAM lParam) {
     TEventUI event = MakeEvent(type, control, pt, wParam, lParam);
     DispatchEvent(control, event);
 }
 
-void CPaintManagerUI::Impl::SendKey(int type, WPARAM wParam, LPARAM lParam)
-{
+void CPaintManagerUI::Impl::SendKey(int type, WPARAM wParam, LPARAM lParam) {
     if (focus == nullptr) return;
     TEventUI event = MakeEvent(type, focus, lastMouse, wParam, lParam);
     event.chKey = static_cast<wchar_t>(wParam);
@@ -55,9 +51,8 @@ void CPaintManagerUI::Impl::SendKey(int type, WPARAM wParam, LPARAM lParam)
     DispatchEvent(focus, event);
 }
 
-bool CPaintManagerUI::Impl::RunFilters(std::vector<IMessageFilterUI *> filters, UINT uMsg, WPARAM wParam,
-                                       LPARAM lParam, LRESULT &lRes)
-{
+bool CPaintManagerUI::Impl::RunFilters(std::vector<IMessageFilterUI *> filters, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                       LRESULT &lRes) {
     for (IMessageFilterUI *f : filters) {
         bool handled = false;
         LRESULT r = f->MessageHandler(uMsg, wParam, lParam, handled);
@@ -69,8 +64,7 @@ bool CPaintManagerUI::Impl::RunFilters(std::vector<IMessageFilterUI *> filters, 
     return false;
 }
 
-CControlUI *CPaintManagerUI::Impl::OwnControlAt(CPaintManagerUI *self, POINT pt)
-{
+CControlUI *CPaintManagerUI::Impl::OwnControlAt(CPaintManagerUI *self, POINT pt) {
     CControlUI *control = self->FindControl(pt);
     return control != nullptr && control->GetManager() == self ? control : nullptr;
 }
@@ -79,8 +73,7 @@ CControlUI *CPaintManagerUI::Impl::OwnControlAt(CPaintManagerUI *self, POINT pt)
 bool UilibAnswerInspect(CPaintManagerUI *manager, HWND requester);
 UINT UilibInspectMessage();
 
-void CPaintManagerUI::Impl::EnsureLayout(CPaintManagerUI *self)
-{
+void CPaintManagerUI::Impl::EnsureLayout(CPaintManagerUI *self) {
     if (root == nullptr || hwnd == nullptr) return;
     // A layout can ask for another (a scroll bar appearing); a few rounds settle it.
     for (int round = 0; round < 3 && (updateNeeded || root->IsUpdateNeeded()); ++round) {
@@ -96,8 +89,7 @@ void CPaintManagerUI::Impl::EnsureLayout(CPaintManagerUI *self)
     }
 }
 
-void CPaintManagerUI::Impl::ShowToolTip(CControlUI *control)
-{
+void CPaintManagerUI::Impl::ShowToolTip(CControlUI *control) {
     CDuiString text = control != nullptr ? control->GetToolTip() : CDuiString();
     if (text.empty()) {
         HideToolTip();
@@ -132,8 +124,7 @@ void CPaintManagerUI::Impl::ShowToolTip(CControlUI *control)
     toolTipShown = true;
 }
 
-void CPaintManagerUI::Impl::HideToolTip()
-{
+void CPaintManagerUI::Impl::HideToolTip() {
     if (toolTip == nullptr || !toolTipShown) return;
     TTTOOLINFOW ti = {};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -143,8 +134,7 @@ void CPaintManagerUI::Impl::HideToolTip()
     toolTipShown = false;
 }
 
-void CPaintManagerUI::Impl::FreeOffscreen()
-{
+void CPaintManagerUI::Impl::FreeOffscreen() {
     if (offscreenDC != nullptr) {
         ::SelectObject(offscreenDC, offscreenOld);
         ::DeleteDC(offscreenDC);
@@ -157,8 +147,7 @@ void CPaintManagerUI::Impl::FreeOffscreen()
     offscreenSize = {0, 0};
 }
 
-void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint)
-{
+void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) {
     Impl &impl = *this;
     RECT client;
     ::GetClientRect(impl.hwnd, &client);
@@ -194,10 +183,9 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint)
              rcPaint.left, rcPaint.top, SRCCOPY);
 }
 
-bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes)
-{
+bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes) {
     Impl &d = *m_impl;
-    if (d.hwnd == nullptr) return false;   // never initialised: nothing to do
+    if (d.hwnd == nullptr) return false;  // never initialised: nothing to do
 
     if (Impl::RunFilters(d.filters, uMsg, wParam, lParam, lRes)) return true;
 
@@ -214,9 +202,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     }
 
     switch (uMsg) {
-    case WM_ERASEBKGND:
-        lRes = 1;
-        return true;
+    case WM_ERASEBKGND: lRes = 1; return true;
     case WM_PAINT: {
         d.EnsureLayout(this);
         PAINTSTRUCT ps;
@@ -240,9 +226,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         d.updateNeeded = true;
         Invalidate();
         return false;
-    case WM_DESTROY:
-        RemoveAllTimers();
-        return false;
+    case WM_DESTROY: RemoveAllTimers(); return false;
     case WM_MOUSEMOVE: {
         if (!d.mouseTracking) {
             TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE | TME_HOVER, d.hwnd, kHoverTimeMs};
@@ -280,7 +264,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         return false;
     }
     case WM_MOUSEHOVER: {
-        d.mouseTracking = false;   // hover ends tracking; the next move restarts it
+        d.mouseTracking = false;  // hover ends tracking; the next move restarts it
         if (d.hover != nullptr) {
             d.SendEvent(UIEVENT_MOUSEHOVER, d.hover, PointOf(lParam), wParam, lParam);
             if (d.hover != nullptr && d.click == nullptr && ::IsWindowVisible(d.hwnd)) d.ShowToolTip(d.hover);
@@ -346,16 +330,14 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         CControlUI *control = d.OwnControlAt(this, pt);
         if (control == nullptr) return false;
         int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-        TEventUI event = MakeEvent(UIEVENT_SCROLLWHEEL, control, pt, MAKEWPARAM(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0),
-                                   lParam);
+        TEventUI event =
+            MakeEvent(UIEVENT_SCROLLWHEEL, control, pt, MAKEWPARAM(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0), lParam);
         event.wKeyState = GET_KEYSTATE_WPARAM(wParam);
         d.DispatchEvent(control, event);
         lRes = 0;
         return true;
     }
-    case WM_CHAR:
-        d.SendKey(UIEVENT_CHAR, wParam, lParam);
-        return false;
+    case WM_CHAR: d.SendKey(UIEVENT_CHAR, wParam, lParam); return false;
     case WM_KEYDOWN: {
         if (wParam == VK_TAB) {
             bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -372,9 +354,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         // Alt+Up/Down open and close drop-downs; other Alt keys stay with the system.
         if (wParam == VK_DOWN || wParam == VK_UP) d.SendKey(UIEVENT_KEYDOWN, wParam, lParam);
         return false;
-    case WM_KEYUP:
-        d.SendKey(UIEVENT_KEYUP, wParam, lParam);
-        return false;
+    case WM_KEYUP: d.SendKey(UIEVENT_KEYUP, wParam, lParam); return false;
     case WM_SETCURSOR: {
         if (LOWORD(lParam) != HTCLIENT) return false;
         POINT pt;
@@ -386,8 +366,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         lRes = TRUE;
         return true;
     }
-    default:
-        break;
+    default: break;
     }
     return false;
 }

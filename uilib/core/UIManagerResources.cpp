@@ -17,18 +17,17 @@ const int kDefaultFontSize = 12;
 
 bool IsSeparator(wchar_t c) { return c == L'/' || c == L'\\'; }
 
-TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool italic)
-{
+TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool italic) {
     TFontInfo info;
     info.sFontName = face != nullptr ? face : kDefaultFontName;
     info.iSize = size > 0 ? size : kDefaultFontSize;
     info.bBold = bold;
     info.bUnderline = underline;
     info.bItalic = italic;
-    info.hFont = ::CreateFontW(-info.iSize, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE,
-                               underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                               info.sFontName.c_str());
+    info.hFont =
+        ::CreateFontW(-info.iSize, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, underline ? TRUE : FALSE,
+                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, info.sFontName.c_str());
     if (info.hFont != nullptr) {
         HDC dc = ::CreateCompatibleDC(nullptr);
         HGDIOBJ old = ::SelectObject(dc, info.hFont);
@@ -39,16 +38,14 @@ TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool itali
     return info;
 }
 
-CDuiString Lower(const CDuiString &s)
-{
+CDuiString Lower(const CDuiString &s) {
     CDuiString out = s;
     for (wchar_t &c : out) c = static_cast<wchar_t>(towlower(c));
     return out;
 }
 
 // Each missing image is reported once per process, however many controls name it.
-void ReportMissingImage(const CDuiString &path)
-{
+void ReportMissingImage(const CDuiString &path) {
     static std::mutex lock;
     static std::set<CDuiString> reported;
     std::lock_guard<std::mutex> guard(lock);
@@ -59,15 +56,11 @@ void ReportMissingImage(const CDuiString &path)
 
 }  // namespace
 
-HINSTANCE CPaintManagerUI::GetInstance()
-{
-    return gInstance != nullptr ? gInstance : ::GetModuleHandleW(nullptr);
-}
+HINSTANCE CPaintManagerUI::GetInstance() { return gInstance != nullptr ? gInstance : ::GetModuleHandleW(nullptr); }
 
 void CPaintManagerUI::SetInstance(HINSTANCE hInst) { gInstance = hInst; }
 
-CDuiString CPaintManagerUI::GetInstancePath()
-{
+CDuiString CPaintManagerUI::GetInstancePath() {
     wchar_t path[MAX_PATH * 2] = {};
     DWORD n = ::GetModuleFileNameW(GetInstance(), path, static_cast<DWORD>(sizeof(path) / sizeof(path[0])));
     CDuiString full(path, n);
@@ -75,20 +68,17 @@ CDuiString CPaintManagerUI::GetInstancePath()
     return slash == CDuiString::npos ? CDuiString() : full.substr(0, slash + 1);
 }
 
-CDuiString CPaintManagerUI::GetResourcePath()
-{
+CDuiString CPaintManagerUI::GetResourcePath() {
     if (gResourcePath.empty()) return GetInstancePath();
     return gResourcePath;
 }
 
-void CPaintManagerUI::SetResourcePath(LPCTSTR pStrPath)
-{
+void CPaintManagerUI::SetResourcePath(LPCTSTR pStrPath) {
     gResourcePath = pStrPath != nullptr ? pStrPath : L"";
     if (!gResourcePath.empty() && !IsSeparator(gResourcePath.back())) gResourcePath += L'\\';
 }
 
-CDuiString CPaintManagerUI::ResolveResourceFile(LPCTSTR pstrName)
-{
+CDuiString CPaintManagerUI::ResolveResourceFile(LPCTSTR pstrName) {
     if (pstrName == nullptr) return CDuiString();
     CDuiString name = pstrName;
     // Absolute paths ("C:\...", "\\server\...") stand as they are.
@@ -98,7 +88,7 @@ CDuiString CPaintManagerUI::ResolveResourceFile(LPCTSTR pstrName)
     CDuiString clean;
     for (wchar_t c : name) {
         if (IsSeparator(c)) {
-            if (clean.empty() || clean.back() == L'\\') continue;   // leading or repeated
+            if (clean.empty() || clean.back() == L'\\') continue;  // leading or repeated
             clean += L'\\';
         } else {
             clean += c;
@@ -112,8 +102,7 @@ void CPaintManagerUI::SetDefaultDisabledColor(DWORD dwColor) { m_impl->defaultDi
 DWORD CPaintManagerUI::GetDefaultFontColor() const { return m_impl->defaultFontColor; }
 void CPaintManagerUI::SetDefaultFontColor(DWORD dwColor) { m_impl->defaultFontColor = dwColor; }
 
-void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic)
-{
+void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) {
     TFontInfo font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic);
     if (font.hFont == nullptr) return;
     if (m_impl->defaultFont.hFont != nullptr) ::DeleteObject(m_impl->defaultFont.hFont);
@@ -124,8 +113,7 @@ void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold
     }
 }
 
-HFONT CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic)
-{
+HFONT CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) {
     TFontInfo font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic);
     if (font.hFont == nullptr) return nullptr;
     auto it = m_impl->fonts.find(id);
@@ -134,14 +122,12 @@ HFONT CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBo
     return font.hFont;
 }
 
-HFONT CPaintManagerUI::GetFont(int id) const
-{
+HFONT CPaintManagerUI::GetFont(int id) const {
     const TFontInfo *info = GetFontInfo(id);
     return info != nullptr ? info->hFont : nullptr;
 }
 
-const TFontInfo *CPaintManagerUI::GetFontInfo(int id) const
-{
+const TFontInfo *CPaintManagerUI::GetFontInfo(int id) const {
     auto it = m_impl->fonts.find(id);
     if (id >= 0 && it != m_impl->fonts.end()) return &it->second;
     if (m_impl->defaultFont.hFont == nullptr)
@@ -149,8 +135,7 @@ const TFontInfo *CPaintManagerUI::GetFontInfo(int id) const
     return &m_impl->defaultFont;
 }
 
-const TImageInfo *CPaintManagerUI::GetImage(LPCTSTR bitmap)
-{
+const TImageInfo *CPaintManagerUI::GetImage(LPCTSTR bitmap) {
     if (bitmap == nullptr || bitmap[0] == L'\0') return nullptr;
     auto it = m_impl->images.find(bitmap);
     if (it != m_impl->images.end()) return it->second;
@@ -161,20 +146,17 @@ const TImageInfo *CPaintManagerUI::GetImage(LPCTSTR bitmap)
     return image;
 }
 
-void CPaintManagerUI::RemoveAllImages()
-{
+void CPaintManagerUI::RemoveAllImages() {
     for (auto &entry : m_impl->images) CRenderEngine::FreeImage(entry.second);
     m_impl->images.clear();
 }
 
-void CPaintManagerUI::AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList)
-{
+void CPaintManagerUI::AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList) {
     if (pStrControlName == nullptr || pStrControlAttrList == nullptr) return;
     m_impl->defaultAttributes[Lower(pStrControlName)] = pStrControlAttrList;
 }
 
-LPCTSTR CPaintManagerUI::GetDefaultAttributeList(LPCTSTR pStrControlName) const
-{
+LPCTSTR CPaintManagerUI::GetDefaultAttributeList(LPCTSTR pStrControlName) const {
     if (pStrControlName == nullptr) return nullptr;
     auto it = m_impl->defaultAttributes.find(Lower(pStrControlName));
     return it == m_impl->defaultAttributes.end() ? nullptr : it->second.c_str();

@@ -16,12 +16,11 @@ thread_local std::map<UINT_PTR, std::function<void()>> tTimerTargets;
 thread_local HWND tTimerWindow = nullptr;
 UINT_PTR gNextTimerKey = 0x5500;
 
-LRESULT CALLBACK TimerWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK TimerWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_TIMER) {
         auto it = tTimerTargets.find(static_cast<UINT_PTR>(wParam));
         if (it != tTimerTargets.end()) {
-            std::function<void()> target = it->second;   // the target may kill its own timer
+            std::function<void()> target = it->second;  // the target may kill its own timer
             target();
         } else {
             ::KillTimer(hWnd, wParam);
@@ -31,14 +30,13 @@ LRESULT CALLBACK TimerWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPa
     return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
-HWND TimerWindow()
-{
+HWND TimerWindow() {
     if (tTimerWindow != nullptr && ::IsWindow(tTimerWindow)) return tTimerWindow;
     WNDCLASSW wc = {};
     wc.lpfnWndProc = &TimerWindowProc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kTimerWindowClass;
-    ::RegisterClassW(&wc);   // fails harmlessly when another thread registered it
+    ::RegisterClassW(&wc);  // fails harmlessly when another thread registered it
     tTimerWindow = ::CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                      ::GetModuleHandleW(nullptr), nullptr);
     return tTimerWindow;
@@ -46,16 +44,14 @@ HWND TimerWindow()
 
 }  // namespace
 
-bool CPaintManagerUI::SetTimer(CControlUI *pControl, UINT nTimerID, UINT uElapse)
-{
+bool CPaintManagerUI::SetTimer(CControlUI *pControl, UINT nTimerID, UINT uElapse) {
     if (pControl == nullptr) return false;
     HWND sink = TimerWindow();
     if (sink == nullptr) return false;
     auto &timers = m_impl->timers;
-    auto it = std::find_if(timers.begin(), timers.end(), [&](const Impl::ControlTimer &t) {
-        return t.control == pControl && t.id == nTimerID;
-    });
-    if (it != timers.end()) return ::SetTimer(sink, it->key, uElapse, nullptr) != 0;   // new interval
+    auto it = std::find_if(timers.begin(), timers.end(),
+                           [&](const Impl::ControlTimer &t) { return t.control == pControl && t.id == nTimerID; });
+    if (it != timers.end()) return ::SetTimer(sink, it->key, uElapse, nullptr) != 0;  // new interval
 
     Impl::ControlTimer timer;
     timer.control = pControl;
@@ -78,12 +74,10 @@ bool CPaintManagerUI::SetTimer(CControlUI *pControl, UINT nTimerID, UINT uElapse
     return true;
 }
 
-bool CPaintManagerUI::KillTimer(CControlUI *pControl, UINT nTimerID)
-{
+bool CPaintManagerUI::KillTimer(CControlUI *pControl, UINT nTimerID) {
     auto &timers = m_impl->timers;
-    auto it = std::find_if(timers.begin(), timers.end(), [&](const Impl::ControlTimer &t) {
-        return t.control == pControl && t.id == nTimerID;
-    });
+    auto it = std::find_if(timers.begin(), timers.end(),
+                           [&](const Impl::ControlTimer &t) { return t.control == pControl && t.id == nTimerID; });
     if (it == timers.end()) return false;
     if (tTimerWindow != nullptr) ::KillTimer(tTimerWindow, it->key);
     tTimerTargets.erase(it->key);
@@ -91,8 +85,7 @@ bool CPaintManagerUI::KillTimer(CControlUI *pControl, UINT nTimerID)
     return true;
 }
 
-void CPaintManagerUI::KillTimer(CControlUI *pControl)
-{
+void CPaintManagerUI::KillTimer(CControlUI *pControl) {
     auto &timers = m_impl->timers;
     for (auto it = timers.begin(); it != timers.end();) {
         if (it->control == pControl) {
@@ -105,8 +98,7 @@ void CPaintManagerUI::KillTimer(CControlUI *pControl)
     }
 }
 
-void CPaintManagerUI::RemoveAllTimers()
-{
+void CPaintManagerUI::RemoveAllTimers() {
     for (const auto &t : m_impl->timers) {
         if (tTimerWindow != nullptr) ::KillTimer(tTimerWindow, t.key);
         tTimerTargets.erase(t.key);

@@ -13,19 +13,14 @@ const DUI_MSGMAP *CNotifyPump::GetMessageMap() const { return &CNotifyPump::mess
 
 CNotifyPump::~CNotifyPump() = default;
 
-bool CNotifyPump::AddVirtualWnd(CDuiString strName, CNotifyPump *pObject)
-{
+bool CNotifyPump::AddVirtualWnd(CDuiString strName, CNotifyPump *pObject) {
     if (strName.empty() || pObject == nullptr) return false;
     return m_VirtualWndMap.emplace(strName, pObject).second;
 }
 
-bool CNotifyPump::RemoveVirtualWnd(CDuiString strName)
-{
-    return m_VirtualWndMap.erase(strName) > 0;
-}
+bool CNotifyPump::RemoveVirtualWnd(CDuiString strName) { return m_VirtualWndMap.erase(strName) > 0; }
 
-bool CNotifyPump::LoopDispatch(TNotifyUI &msg)
-{
+bool CNotifyPump::LoopDispatch(TNotifyUI &msg) {
     CDuiString senderName;
     if (msg.pSender != nullptr) senderName = msg.pSender->GetName();
     for (const DUI_MSGMAP *map = GetMessageMap(); map != nullptr;
@@ -40,8 +35,7 @@ bool CNotifyPump::LoopDispatch(TNotifyUI &msg)
     return false;
 }
 
-void CNotifyPump::NotifyPump(TNotifyUI &msg)
-{
+void CNotifyPump::NotifyPump(TNotifyUI &msg) {
     if (!msg.sVirtualWnd.empty()) {
         auto it = m_VirtualWndMap.find(msg.sVirtualWnd);
         if (it != m_VirtualWndMap.end() && it->second != nullptr && it->second->LoopDispatch(msg)) return;

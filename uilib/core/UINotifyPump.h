@@ -24,33 +24,31 @@ struct DUI_MSGMAP {
     const DUI_MSGMAP_ENTRY *lpEntries;
 };
 
-#define DUI_DECLARE_MESSAGE_MAP()                                  \
-private:                                                           \
-    static const DUI_MSGMAP_ENTRY _messageEntries[];               \
-protected:                                                         \
-    static const DUI_MSGMAP messageMap;                            \
-    static const DUI_MSGMAP *_GetBaseMessageMap();                 \
-public:                                                            \
+#define DUI_DECLARE_MESSAGE_MAP()                                                                                      \
+private:                                                                                                               \
+    static const DUI_MSGMAP_ENTRY _messageEntries[];                                                                   \
+protected:                                                                                                             \
+    static const DUI_MSGMAP messageMap;                                                                                \
+    static const DUI_MSGMAP *_GetBaseMessageMap();                                                                     \
+public:                                                                                                                \
     const DUI_MSGMAP *GetMessageMap() const override;
 
-#define DUI_BEGIN_MESSAGE_MAP(theClass, baseClass)                                       \
-    const DUI_MSGMAP *theClass::_GetBaseMessageMap() { return &baseClass::messageMap; }  \
-    const DUI_MSGMAP *theClass::GetMessageMap() const { return &theClass::messageMap; } \
-    const DUI_MSGMAP theClass::messageMap = {&theClass::_GetBaseMessageMap,             \
-                                             &theClass::_messageEntries[0]};            \
+#define DUI_BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                     \
+    const DUI_MSGMAP *theClass::_GetBaseMessageMap() { return &baseClass::messageMap; }                                \
+    const DUI_MSGMAP *theClass::GetMessageMap() const { return &theClass::messageMap; }                                \
+    const DUI_MSGMAP theClass::messageMap = {&theClass::_GetBaseMessageMap, &theClass::_messageEntries[0]};            \
     const DUI_MSGMAP_ENTRY theClass::_messageEntries[] = {
 
-#define DUI_ON_MSGTYPE(msgtype, memberFxn) \
-    {msgtype, L"", static_cast<DUI_PMSG>(&memberFxn)},
+#define DUI_ON_MSGTYPE(msgtype, memberFxn) {msgtype, L"", static_cast<DUI_PMSG>(&memberFxn)},
 
-#define DUI_ON_MSGTYPE_CTRNAME(msgtype, ctrname, memberFxn) \
-    {msgtype, ctrname, static_cast<DUI_PMSG>(&memberFxn)},
+#define DUI_ON_MSGTYPE_CTRNAME(msgtype, ctrname, memberFxn) {msgtype, ctrname, static_cast<DUI_PMSG>(&memberFxn)},
 
-#define DUI_ON_CLICK_CTRNAME(ctrname, memberFxn) \
-    {DUI_MSGTYPE_CLICK, ctrname, static_cast<DUI_PMSG>(&memberFxn)},
+#define DUI_ON_CLICK_CTRNAME(ctrname, memberFxn) {DUI_MSGTYPE_CLICK, ctrname, static_cast<DUI_PMSG>(&memberFxn)},
 
-#define DUI_END_MESSAGE_MAP() \
-    {nullptr, nullptr, nullptr}};
+#define DUI_END_MESSAGE_MAP()                                                                                          \
+    { nullptr, nullptr, nullptr }                                                                                      \
+    }                                                                                                                  \
+    ;
 
 class CNotifyPump {
 public:

@@ -9,29 +9,30 @@ namespace {
 
 const UINT kReplyTimeoutMs = 5000;
 
-std::string Escape(const CDuiString &text)
-{
+std::string Escape(const CDuiString &text) {
     CDuiString out;
     out.reserve(text.size());
     for (wchar_t c : text) {
-        if (c == L'\t') out += L"\\t";
-        else if (c == L'\n') out += L"\\n";
-        else if (c == L'\\') out += L"\\\\";
-        else out += c;
+        if (c == L'\t')
+            out += L"\\t";
+        else if (c == L'\n')
+            out += L"\\n";
+        else if (c == L'\\')
+            out += L"\\\\";
+        else
+            out += c;
     }
     return uilib::ToUtf8(out);
 }
 
 }  // namespace
 
-UINT UilibInspectMessage()
-{
+UINT UilibInspectMessage() {
     static const UINT msg = ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE);
     return msg;
 }
 
-std::string CPaintManagerUI::InspectDump() const
-{
+std::string CPaintManagerUI::InspectDump() const {
     m_impl->EnsureLayout(const_cast<CPaintManagerUI *>(this));
     std::string out;
     wchar_t className[256] = {};
@@ -59,8 +60,7 @@ std::string CPaintManagerUI::InspectDump() const
     return out;
 }
 
-bool UilibAnswerInspect(CPaintManagerUI *manager, HWND requester)
-{
+bool UilibAnswerInspect(CPaintManagerUI *manager, HWND requester) {
     if (requester == nullptr || !::IsWindow(requester)) return false;
     std::string text = manager->InspectDump();
     COPYDATASTRUCT cds = {};

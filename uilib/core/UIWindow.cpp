@@ -12,8 +12,7 @@ CWindowWnd::operator HWND() const { return m_hWnd; }
 LPCTSTR CWindowWnd::GetSuperClassName() const { return nullptr; }
 UINT CWindowWnd::GetClassStyle() const { return 0; }
 
-bool CWindowWnd::RegisterWindowClass()
-{
+bool CWindowWnd::RegisterWindowClass() {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.style = GetClassStyle();
@@ -27,8 +26,7 @@ bool CWindowWnd::RegisterWindowClass()
     return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool CWindowWnd::RegisterSuperclass()
-{
+bool CWindowWnd::RegisterSuperclass() {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     if (!::GetClassInfoExW(nullptr, GetSuperClassName(), &wc) &&
@@ -42,9 +40,8 @@ bool CWindowWnd::RegisterSuperclass()
     return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, int x, int y, int cx,
-                        int cy, HMENU hMenu)
-{
+HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, int x, int y, int cx, int cy,
+                        HMENU hMenu) {
     if (GetSuperClassName() != nullptr && !RegisterSuperclass()) return nullptr;
     if (GetSuperClassName() == nullptr && !RegisterWindowClass()) return nullptr;
     m_hWnd = ::CreateWindowExW(dwExStyle, GetWindowClassName(), pstrName, dwStyle, x, y, cx, cy, hwndParent, hMenu,
@@ -52,15 +49,12 @@ HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD 
     return m_hWnd;
 }
 
-HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, const RECT rc,
-                        HMENU hMenu)
-{
+HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, const RECT rc, HMENU hMenu) {
     return Create(hwndParent, pstrName, dwStyle, dwExStyle, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                   hMenu);
 }
 
-HWND CWindowWnd::Subclass(HWND hWnd)
-{
+HWND CWindowWnd::Subclass(HWND hWnd) {
     if (!::IsWindow(hWnd)) return nullptr;
     m_OldWndProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowWnd::__ControlProc)));
@@ -71,22 +65,19 @@ HWND CWindowWnd::Subclass(HWND hWnd)
     return m_hWnd;
 }
 
-void CWindowWnd::Unsubclass()
-{
+void CWindowWnd::Unsubclass() {
     if (!m_bSubclassed || !::IsWindow(m_hWnd)) return;
     ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_OldWndProc));
     m_OldWndProc = ::DefWindowProcW;
     m_bSubclassed = false;
 }
 
-void CWindowWnd::ShowWindow(bool bShow, bool bTakeFocus)
-{
+void CWindowWnd::ShowWindow(bool bShow, bool bTakeFocus) {
     if (!::IsWindow(m_hWnd)) return;
     ::ShowWindow(m_hWnd, bShow ? (bTakeFocus ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE) : SW_HIDE);
 }
 
-UINT CWindowWnd::ShowModal()
-{
+UINT CWindowWnd::ShowModal() {
     if (!::IsWindow(m_hWnd)) return 0;
     UINT nRet = 0;
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
@@ -111,14 +102,12 @@ UINT CWindowWnd::ShowModal()
     return nRet;
 }
 
-void CWindowWnd::Close(UINT nRet)
-{
+void CWindowWnd::Close(UINT nRet) {
     if (!::IsWindow(m_hWnd)) return;
     ::PostMessageW(m_hWnd, WM_CLOSE, static_cast<WPARAM>(nRet), 0);
 }
 
-void CWindowWnd::CenterWindow()
-{
+void CWindowWnd::CenterWindow() {
     if (!::IsWindow(m_hWnd)) return;
     RECT rcWnd;
     ::GetWindowRect(m_hWnd, &rcWnd);
@@ -148,31 +137,26 @@ void CWindowWnd::CenterWindow()
     ::SetWindowPos(m_hWnd, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CWindowWnd::SetIcon(UINT nRes)
-{
+void CWindowWnd::SetIcon(UINT nRes) {
     HINSTANCE inst = CPaintManagerUI::GetInstance();
-    HICON big = static_cast<HICON>(::LoadImageW(inst, MAKEINTRESOURCEW(nRes), IMAGE_ICON,
-                                                ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON),
-                                                LR_DEFAULTCOLOR));
+    HICON big = static_cast<HICON>(::LoadImageW(inst, MAKEINTRESOURCEW(nRes), IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                                ::GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
     if (big != nullptr) ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    HICON smallIcon = static_cast<HICON>(::LoadImageW(inst, MAKEINTRESOURCEW(nRes), IMAGE_ICON,
-                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
-                                                  LR_DEFAULTCOLOR));
+    HICON smallIcon =
+        static_cast<HICON>(::LoadImageW(inst, MAKEINTRESOURCEW(nRes), IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                        ::GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
     if (smallIcon != nullptr) ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
 
-LRESULT CWindowWnd::SendMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWindowWnd::SendMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return ::SendMessageW(m_hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CWindowWnd::PostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWindowWnd::PostMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return ::PostMessageW(m_hWnd, uMsg, wParam, lParam);
 }
 
-void CWindowWnd::ResizeClient(int cx, int cy)
-{
+void CWindowWnd::ResizeClient(int cx, int cy) {
     RECT rc = {};
     if (!::GetClientRect(m_hWnd, &rc)) return;
     if (cx != -1) rc.right = cx;
@@ -184,15 +168,13 @@ void CWindowWnd::ResizeClient(int cx, int cy)
                    SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-LRESULT CWindowWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWindowWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return ::CallWindowProcW(m_OldWndProc, m_hWnd, uMsg, wParam, lParam);
 }
 
 void CWindowWnd::OnFinalMessage(HWND /*hWnd*/) {}
 
-LRESULT CALLBACK CWindowWnd::__WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CWindowWnd::__WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     CWindowWnd *pThis = nullptr;
     if (uMsg == WM_NCCREATE) {
         auto *cs = reinterpret_cast<LPCREATESTRUCTW>(lParam);
@@ -214,8 +196,7 @@ LRESULT CALLBACK CWindowWnd::__WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPAR
     return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CALLBACK CWindowWnd::__ControlProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CWindowWnd::__ControlProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
     CWindowWnd *pThis = nullptr;
     if (uMsg == WM_NCCREATE) {
         auto *cs = reinterpret_cast<LPCREATESTRUCTW>(lParam);

@@ -8,8 +8,7 @@
 namespace {
 
 // A handler's answer for a message it leaves to the next in line.
-LRESULT PassOn(BOOL &bHandled)
-{
+LRESULT PassOn(BOOL &bHandled) {
     bHandled = FALSE;
     return 0;
 }
@@ -26,8 +25,7 @@ WindowImplBase::~WindowImplBase() = default;
 LPCTSTR WindowImplBase::GetSuperClassName() const { return CWindowWnd::GetSuperClassName(); }
 UINT WindowImplBase::GetClassStyle() const { return CS_DBLCLKS; }
 
-void WindowImplBase::OnFinalMessage(HWND hWnd)
-{
+void WindowImplBase::OnFinalMessage(HWND hWnd) {
     m_PaintManager.RemovePreMessageFilter(this);
     m_PaintManager.RemoveNotifier(this);
     CWindowWnd::OnFinalMessage(hWnd);
@@ -58,8 +56,7 @@ LRESULT WindowImplBase::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL &bHandled) { retu
 LRESULT WindowImplBase::OnMouseMove(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
 LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, BOOL &bHandled) { return PassOn(bHandled); }
 
-LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled)
-{
+LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled) {
     if (::IsIconic(m_hWnd)) bHandled = FALSE;
     return (wParam == 0) ? TRUE : FALSE;
 }
@@ -67,8 +64,7 @@ LRESULT WindowImplBase::OnNcActivate(UINT, WPARAM wParam, LPARAM, BOOL &bHandled
 LRESULT WindowImplBase::OnNcCalcSize(UINT, WPARAM, LPARAM, BOOL & /*bHandled*/) { return 0; }
 LRESULT WindowImplBase::OnNcPaint(UINT, WPARAM, LPARAM, BOOL & /*bHandled*/) { return 0; }
 
-LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL & /*bHandled*/)
-{
+LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL & /*bHandled*/) {
     POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::ScreenToClient(m_hWnd, &pt);
     RECT client;
@@ -86,8 +82,7 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL & /*bHandl
     return HTCLIENT;
 }
 
-LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled)
-{
+LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
     ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &mi);
@@ -103,22 +98,20 @@ LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHand
     return PassOn(bHandled);
 }
 
-LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled)
-{
+LRESULT WindowImplBase::OnSize(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     SIZE round = m_PaintManager.GetRoundCorner();
     if (!::IsIconic(m_hWnd) && (round.cx != 0 || round.cy != 0)) {
         RECT rc;
         ::GetWindowRect(m_hWnd, &rc);
         ::OffsetRect(&rc, -rc.left, -rc.top);
         HRGN rgn = ::CreateRoundRectRgn(rc.left, rc.top, rc.right + 1, rc.bottom + 1, round.cx, round.cy);
-        ::SetWindowRgn(m_hWnd, rgn, TRUE);   // the window owns the region now
+        ::SetWindowRgn(m_hWnd, rgn, TRUE);  // the window owns the region now
     }
     return PassOn(bHandled);
 }
 
-LRESULT WindowImplBase::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled)
-{
-    if (wParam == SC_CLOSE) return PassOn(bHandled);   // the default procedure closes the window
+LRESULT WindowImplBase::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) {
+    if (wParam == SC_CLOSE) return PassOn(bHandled);  // the default procedure closes the window
     bool zoomed = ::IsZoomed(m_hWnd) != FALSE;
     LRESULT lRes = CWindowWnd::HandleMessage(uMsg, wParam, lParam);
     if (zoomed != (::IsZoomed(m_hWnd) != FALSE)) {
@@ -129,8 +122,7 @@ LRESULT WindowImplBase::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BO
     return lRes;
 }
 
-LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL & /*bHandled*/)
-{
+LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL & /*bHandled*/) {
     LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
     style &= ~WS_CAPTION;
     ::SetWindowLongW(m_hWnd, GWL_STYLE, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
@@ -144,8 +136,7 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL & /*bHandled*/)
     return 0;
 }
 
-LONG WindowImplBase::GetStyle()
-{
+LONG WindowImplBase::GetStyle() {
     LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
     return style & ~WS_CAPTION;
 }
@@ -184,8 +175,7 @@ const MessageRoute kMessageRoutes[] = {
 
 }  // namespace
 
-LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT lRes = 0;
     BOOL bHandled = FALSE;
     for (const MessageRoute &route : kMessageRoutes) {
@@ -203,8 +193,7 @@ LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 void WindowImplBase::Notify(TNotifyUI &msg) { NotifyPump(msg); }
 
-LRESULT WindowImplBase::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM /*lParam*/, bool &bHandled)
-{
+LRESULT WindowImplBase::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM /*lParam*/, bool &bHandled) {
     if (uMsg == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
         LRESULT r = ResponseDefaultKeyEvent(wParam);
         bHandled = r != FALSE;

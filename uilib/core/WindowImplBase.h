@@ -27,7 +27,7 @@ public:
 
     LPCTSTR GetWindowClassName() const override = 0;
     LPCTSTR GetSuperClassName() const override;
-    UINT GetClassStyle() const override;   // CS_DBLCLKS
+    UINT GetClassStyle() const override;  // CS_DBLCLKS
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage(HWND hWnd) override;
     ~WindowImplBase() override;

@@ -10,9 +10,9 @@ public:
     static constexpr int kStationRows = 200;
     static constexpr int kCallRows = 24;
 
-    LPCTSTR GetWindowClassName() const override;   // "UIGalleryFrame"
-    CDuiString GetSkinFolder() override;           // "gallery\"
-    CDuiString GetSkinFile() override;             // "gallery.xml"
+    LPCTSTR GetWindowClassName() const override;  // "UIGalleryFrame"
+    CDuiString GetSkinFolder() override;          // "gallery\"
+    CDuiString GetSkinFile() override;            // "gallery.xml"
     void InitWindow() override;
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override;
     void OnFinalMessage(HWND hWnd) override;

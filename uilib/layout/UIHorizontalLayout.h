@@ -6,7 +6,7 @@
 
 class CHorizontalLayoutUI : public CContainerUI {
 public:
-    LPCTSTR GetClass() const override;               // "HorizontalLayout"
+    LPCTSTR GetClass() const override;  // "HorizontalLayout"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     void SetPos(RECT rc, bool bNeedInvalidate = true) override;
 };

@@ -5,8 +5,7 @@
 namespace uilib {
 
 namespace {
-int Clamp(const AxisItem &item, int len)
-{
+int Clamp(const AxisItem &item, int len) {
     len = std::max(len, item.minLen);
     if (item.maxLen > 0) len = std::min(len, item.maxLen);
     return std::max(len, 0);
@@ -27,16 +26,14 @@ struct AxisView {
     int CrossMin(const CControlUI *c) const { return horizontal ? c->GetMinHeight() : c->GetMinWidth(); }
     int CrossMax(const CControlUI *c) const { return horizontal ? c->GetMaxHeight() : c->GetMaxWidth(); }
     SIZE Size(int main, int cross) const { return horizontal ? SIZE{main, cross} : SIZE{cross, main}; }
-    RECT Rect(int main, int cross, int mainLen, int crossLen) const
-    {
+    RECT Rect(int main, int cross, int mainLen, int crossLen) const {
         return horizontal ? RECT{main, cross, main + mainLen, cross + crossLen}
                           : RECT{cross, main, cross + crossLen, main + mainLen};
     }
 };
 }  // namespace
 
-void ShareAxis(std::vector<AxisItem> &items, int available)
-{
+void ShareAxis(std::vector<AxisItem> &items, int available) {
     std::vector<bool> settled(items.size(), false);
     int remaining = available;
     for (size_t i = 0; i < items.size(); ++i) {
@@ -76,8 +73,7 @@ void ShareAxis(std::vector<AxisItem> &items, int available)
 }
 
 SIZE LayOutLine(const std::vector<CControlUI *> &items, const LineFrame &frame,
-                const std::function<void(int)> &placeFloat)
-{
+                const std::function<void(int)> &placeFloat) {
     const AxisView ax{frame.axis == LayoutAxis::Horizontal};
     const RECT &content = frame.content;
     const SIZE avail = {content.right - content.left, content.bottom - content.top};

@@ -12,10 +12,10 @@
 namespace uilib {
 
 struct AxisItem {
-    int fixed = 0;      // 0: stretches
+    int fixed = 0;  // 0: stretches
     int minLen = 0;
     int maxLen = 9999;
-    int length = 0;     // result
+    int length = 0;  // result
 };
 
 void ShareAxis(std::vector<AxisItem> &items, int available);
@@ -24,10 +24,10 @@ enum class LayoutAxis { Horizontal, Vertical };
 
 struct LineFrame {
     LayoutAxis axis;
-    RECT content;        // the container's content rectangle
-    SIZE scroll;         // its scroll position
-    int childPadding;    // the gap between neighbouring items
-    bool invalidate;     // passed on to the items' SetPos
+    RECT content;      // the container's content rectangle
+    SIZE scroll;       // its scroll position
+    int childPadding;  // the gap between neighbouring items
+    bool invalidate;   // passed on to the items' SetPos
 };
 
 // Places the visible items in a line along the frame's axis; floating ones go to

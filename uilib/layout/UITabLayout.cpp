@@ -5,19 +5,14 @@
 
 LPCTSTR CTabLayoutUI::GetClass() const { return L"TabLayout"; }
 
-LPVOID CTabLayoutUI::GetInterface(LPCTSTR pstrName)
-{
+LPVOID CTabLayoutUI::GetInterface(LPCTSTR pstrName) {
     if (pstrName != nullptr && wcscmp(pstrName, L"TabLayout") == 0) return static_cast<CTabLayoutUI *>(this);
     return CContainerUI::GetInterface(pstrName);
 }
 
-bool CTabLayoutUI::Add(CControlUI *pControl)
-{
-    return AddAt(pControl, GetCount());
-}
+bool CTabLayoutUI::Add(CControlUI *pControl) { return AddAt(pControl, GetCount()); }
 
-bool CTabLayoutUI::AddAt(CControlUI *pControl, int iIndex)
-{
+bool CTabLayoutUI::AddAt(CControlUI *pControl, int iIndex) {
     if (!CContainerUI::AddAt(pControl, iIndex)) return false;
     if (m_iCurSel < 0) {
         m_iCurSel = iIndex;
@@ -30,8 +25,7 @@ bool CTabLayoutUI::AddAt(CControlUI *pControl, int iIndex)
     return true;
 }
 
-bool CTabLayoutUI::Remove(CControlUI *pControl)
-{
+bool CTabLayoutUI::Remove(CControlUI *pControl) {
     int index = GetItemIndex(pControl);
     if (index < 0) return false;
     if (!CContainerUI::RemoveAt(index)) return false;
@@ -46,16 +40,14 @@ bool CTabLayoutUI::Remove(CControlUI *pControl)
     return true;
 }
 
-void CTabLayoutUI::RemoveAll()
-{
+void CTabLayoutUI::RemoveAll() {
     m_iCurSel = -1;
     CContainerUI::RemoveAll();
 }
 
 int CTabLayoutUI::GetCurSel() const { return m_iCurSel; }
 
-bool CTabLayoutUI::SelectItem(int iIndex, bool bTriggerEvent)
-{
+bool CTabLayoutUI::SelectItem(int iIndex, bool bTriggerEvent) {
     if (iIndex < 0 || iIndex >= GetCount()) return false;
     if (iIndex == m_iCurSel) return true;
     int old = m_iCurSel;
@@ -67,14 +59,12 @@ bool CTabLayoutUI::SelectItem(int iIndex, bool bTriggerEvent)
     return true;
 }
 
-bool CTabLayoutUI::SelectItem(CControlUI *pControl, bool bTriggerEvent)
-{
+bool CTabLayoutUI::SelectItem(CControlUI *pControl, bool bTriggerEvent) {
     int index = GetItemIndex(pControl);
     return index >= 0 && SelectItem(index, bTriggerEvent);
 }
 
-void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
-{
+void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     RECT content = GetContentRect();
     for (int i = 0; i < GetCount(); ++i) {
@@ -92,8 +82,7 @@ void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate)
     ProcessScrollBar(content, 0, 0);
 }
 
-void CTabLayoutUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
-{
+void CTabLayoutUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     int n = 0;
     if (pstrName != nullptr && wcscmp(pstrName, L"selectedid") == 0) {
         if (uilib::ParseInt(pstrValue, n)) {
@@ -106,8 +95,7 @@ void CTabLayoutUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue)
     CContainerUI::SetAttribute(pstrName, pstrValue);
 }
 
-bool CTabLayoutUI::GetInspectValue(int &value) const
-{
+bool CTabLayoutUI::GetInspectValue(int &value) const {
     value = m_iCurSel;
     return true;
 }

@@ -5,7 +5,7 @@
 
 class CTabLayoutUI : public CContainerUI {
 public:
-    LPCTSTR GetClass() const override;               // "TabLayout"
+    LPCTSTR GetClass() const override;  // "TabLayout"
     LPVOID GetInterface(LPCTSTR pstrName) override;
 
     bool Add(CControlUI *pControl) override;
@@ -24,5 +24,5 @@ public:
 protected:
     int m_iCurSel = -1;
 private:
-    int m_iSelectWanted = -1;   // "selectedid" given before its item was added
+    int m_iSelectWanted = -1;  // "selectedid" given before its item was added
 };

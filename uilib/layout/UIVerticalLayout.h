@@ -6,7 +6,7 @@
 
 class CVerticalLayoutUI : public CContainerUI {
 public:
-    LPCTSTR GetClass() const override;               // "VerticalLayout"
+    LPCTSTR GetClass() const override;  // "VerticalLayout"
     LPVOID GetInterface(LPCTSTR pstrName) override;
     void SetPos(RECT rc, bool bNeedInvalidate = true) override;
 };

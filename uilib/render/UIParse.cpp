@@ -6,8 +6,7 @@
 namespace {
 
 // Reads one signed decimal integer, skipping leading blanks; false when none.
-bool ReadInt(const wchar_t *&p, long &value)
-{
+bool ReadInt(const wchar_t *&p, long &value) {
     while (*p == L' ' || *p == L'\t') ++p;
     const wchar_t *start = p;
     if (*p == L'-' || *p == L'+') ++p;
@@ -19,8 +18,7 @@ bool ReadInt(const wchar_t *&p, long &value)
     return true;
 }
 
-bool ReadInts(LPCTSTR text, long *values, int count)
-{
+bool ReadInts(LPCTSTR text, long *values, int count) {
     if (text == nullptr) return false;
     const wchar_t *p = text;
     for (int i = 0; i < count; ++i) {
@@ -35,8 +33,7 @@ bool ReadInts(LPCTSTR text, long *values, int count)
 
 }  // namespace
 
-DWORD ParseColor(LPCTSTR pstrValue)
-{
+DWORD ParseColor(LPCTSTR pstrValue) {
     if (pstrValue == nullptr) return 0;
     const wchar_t *p = pstrValue;
     while (*p == L' ') ++p;
@@ -62,16 +59,14 @@ DWORD ParseColor(LPCTSTR pstrValue)
     return 0;
 }
 
-bool ParseRect(LPCTSTR pstrValue, RECT &rc)
-{
+bool ParseRect(LPCTSTR pstrValue, RECT &rc) {
     long v[4];
     if (!ReadInts(pstrValue, v, 4)) return false;
     rc = {v[0], v[1], v[2], v[3]};
     return true;
 }
 
-bool ParseSize(LPCTSTR pstrValue, SIZE &sz)
-{
+bool ParseSize(LPCTSTR pstrValue, SIZE &sz) {
     long v[2];
     if (!ReadInts(pstrValue, v, 2)) return false;
     sz = {v[0], v[1]};

@@ -15,16 +15,14 @@ ULONG_PTR gGdiplusToken = 0;
 bool gGdiplusStarted = false;
 }  // namespace
 
-void EnsureGdiplus()
-{
+void EnsureGdiplus() {
     std::call_once(gGdiplusOnce, [] {
         Gdiplus::GdiplusStartupInput input;
         gGdiplusStarted = Gdiplus::GdiplusStartup(&gGdiplusToken, &input, nullptr) == Gdiplus::Ok;
     });
 }
 
-void ShutdownGdiplus()
-{
+void ShutdownGdiplus() {
     // GDI+ is started once per process; after shutdown it stays off (Term ends the run).
     if (gGdiplusStarted) {
         Gdiplus::GdiplusShutdown(gGdiplusToken);
@@ -36,15 +34,11 @@ void ShutdownGdiplus()
 
 namespace {
 
-COLORREF ToColorRef(DWORD argb)
-{
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
+COLORREF ToColorRef(DWORD argb) { return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF); }
 
-Gdiplus::Color ToGdipColor(DWORD argb)
-{
-    return Gdiplus::Color(static_cast<BYTE>(argb >> 24), static_cast<BYTE>(argb >> 16),
-                          static_cast<BYTE>(argb >> 8), static_cast<BYTE>(argb));
+Gdiplus::Color ToGdipColor(DWORD argb) {
+    return Gdiplus::Color(static_cast<BYTE>(argb >> 24), static_cast<BYTE>(argb >> 16), static_cast<BYTE>(argb >> 8),
+                          static_cast<BYTE>(argb));
 }
 
 // GDI+ centres pixel i on the coordinate i (its default offset mode, the one Wine and
@@ -53,23 +47,20 @@ Gdiplus::Color ToGdipColor(DWORD argb)
 const Gdiplus::REAL kFillShift = -0.5f;
 
 // The area a fill of rc's pixels covers.
-Gdiplus::RectF FillArea(const RECT &rc)
-{
+Gdiplus::RectF FillArea(const RECT &rc) {
     return Gdiplus::RectF(rc.left + kFillShift, rc.top + kFillShift, static_cast<Gdiplus::REAL>(rc.right - rc.left),
                           static_cast<Gdiplus::REAL>(rc.bottom - rc.top));
 }
 
-void Prepare(Gdiplus::Graphics &g, bool antiAlias)
-{
+void Prepare(Gdiplus::Graphics &g, bool antiAlias) {
     if (antiAlias) g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
 }
 
 bool IsEmpty(const RECT &rc) { return rc.right <= rc.left || rc.bottom <= rc.top; }
 
 // A rounded rectangle path inside (x, y, w, h) with corner ellipse cx x cy.
-void AddRoundRect(Gdiplus::GraphicsPath &path, Gdiplus::REAL x, Gdiplus::REAL y, Gdiplus::REAL w,
-                  Gdiplus::REAL h, Gdiplus::REAL cx, Gdiplus::REAL cy)
-{
+void AddRoundRect(Gdiplus::GraphicsPath &path, Gdiplus::REAL x, Gdiplus::REAL y, Gdiplus::REAL w, Gdiplus::REAL h,
+                  Gdiplus::REAL cx, Gdiplus::REAL cy) {
     if (cx > w) cx = w;
     if (cy > h) cy = h;
     if (cx <= 0 || cy <= 0) {
@@ -85,8 +76,7 @@ void AddRoundRect(Gdiplus::GraphicsPath &path, Gdiplus::REAL x, Gdiplus::REAL y,
 
 }  // namespace
 
-void CRenderEngine::DrawColor(HDC hDC, const RECT &rc, DWORD color)
-{
+void CRenderEngine::DrawColor(HDC hDC, const RECT &rc, DWORD color) {
     if ((color >> 24) == 0 || IsEmpty(rc)) return;
     if ((color >> 24) == 0xFF) {
         HBRUSH brush = ::CreateSolidBrush(ToColorRef(color));
@@ -101,8 +91,7 @@ void CRenderEngine::DrawColor(HDC hDC, const RECT &rc, DWORD color)
     g.FillRectangle(&brush, FillArea(rc));
 }
 
-void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD dwSecond, bool bVertical)
-{
+void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD dwSecond, bool bVertical) {
     if (IsEmpty(rc)) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
@@ -116,8 +105,7 @@ void CRenderEngine::DrawGradient(HDC hDC, const RECT &rc, DWORD dwFirst, DWORD d
     g.FillRectangle(&brush, r);
 }
 
-void CRenderEngine::DrawLine(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor)
-{
+void CRenderEngine::DrawLine(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor) {
     if ((dwPenColor >> 24) == 0 || nSize <= 0) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
@@ -129,8 +117,7 @@ void CRenderEngine::DrawLine(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColo
     g.DrawLine(&pen, rc.left + shift, rc.top + shift, rc.right + shift, rc.bottom + shift);
 }
 
-void CRenderEngine::DrawRect(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor)
-{
+void CRenderEngine::DrawRect(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor) {
     if ((dwPenColor >> 24) == 0 || nSize <= 0 || IsEmpty(rc)) return;
     // Four filled bands: exact pixels, no half-pixel pen offsets.
     RECT top = {rc.left, rc.top, rc.right, rc.top + nSize};
@@ -143,8 +130,7 @@ void CRenderEngine::DrawRect(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColo
     DrawColor(hDC, right, dwPenColor);
 }
 
-void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width, int height, DWORD dwPenColor)
-{
+void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width, int height, DWORD dwPenColor) {
     if ((dwPenColor >> 24) == 0 || nSize <= 0 || IsEmpty(rc)) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
@@ -153,14 +139,12 @@ void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width,
     Gdiplus::GraphicsPath path;
     // The pen's outer edge on the control's outer pixels.
     Gdiplus::REAL inset = nSize / 2.0f + kFillShift;
-    AddRoundRect(path, rc.left + inset, rc.top + inset, rc.right - rc.left - nSize,
-                 rc.bottom - rc.top - nSize, static_cast<Gdiplus::REAL>(width),
-                 static_cast<Gdiplus::REAL>(height));
+    AddRoundRect(path, rc.left + inset, rc.top + inset, rc.right - rc.left - nSize, rc.bottom - rc.top - nSize,
+                 static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height));
     g.DrawPath(&pen, &path);
 }
 
-void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height, DWORD color)
-{
+void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height, DWORD color) {
     if ((color >> 24) == 0 || IsEmpty(rc)) return;
     if (width <= 0 && height <= 0) {
         DrawColor(hDC, rc, color);
@@ -177,8 +161,7 @@ void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height
     g.FillPath(&brush, &path);
 }
 
-void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor, DWORD dwFill)
-{
+void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor, DWORD dwFill) {
     if (IsEmpty(rc)) return;
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
@@ -196,9 +179,8 @@ void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenC
     }
 }
 
-void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTSTR pstrText,
-                             DWORD dwTextColor, int iFont, UINT uStyle)
-{
+void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTSTR pstrText, DWORD dwTextColor,
+                             int iFont, UINT uStyle) {
     if (pstrText == nullptr || pstrText[0] == L'\0') return;
     HFONT font = pManager != nullptr ? pManager->GetFont(iFont) : nullptr;
     if (font == nullptr) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
@@ -211,8 +193,7 @@ void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTS
     ::SelectObject(hDC, oldFont);
 }
 
-SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI *pManager, LPCTSTR pstrText, int iFont, UINT uStyle)
-{
+SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI *pManager, LPCTSTR pstrText, int iFont, UINT uStyle) {
     SIZE size = {0, 0};
     if (pstrText == nullptr) return size;
     HFONT font = pManager != nullptr ? pManager->GetFont(iFont) : nullptr;
@@ -226,8 +207,8 @@ SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI *pManager, LPCTSTR pstr
         ::GetTextMetricsW(dc, &tm);
         size.cy = tm.tmHeight;
     } else {
-        ::DrawTextW(dc, pstrText, -1, &rc, (uStyle & ~(DT_VCENTER | DT_BOTTOM | DT_CENTER | DT_RIGHT)) |
-                                               DT_CALCRECT | DT_NOPREFIX);
+        ::DrawTextW(dc, pstrText, -1, &rc,
+                    (uStyle & ~(DT_VCENTER | DT_BOTTOM | DT_CENTER | DT_RIGHT)) | DT_CALCRECT | DT_NOPREFIX);
         size.cx = rc.right - rc.left;
         size.cy = rc.bottom - rc.top;
     }
@@ -236,8 +217,7 @@ SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI *pManager, LPCTSTR pstr
     return size;
 }
 
-CRenderClip::CRenderClip(HDC hDC, const RECT &rc, int roundX, int roundY) : m_hDC(hDC)
-{
+CRenderClip::CRenderClip(HDC hDC, const RECT &rc, int roundX, int roundY) : m_hDC(hDC) {
     m_hOldRgn = ::CreateRectRgn(0, 0, 0, 0);
     if (::GetClipRgn(hDC, m_hOldRgn) != 1) {
         ::DeleteObject(m_hOldRgn);
@@ -250,8 +230,7 @@ CRenderClip::CRenderClip(HDC hDC, const RECT &rc, int roundX, int roundY) : m_hD
     ::ExtSelectClipRgn(hDC, m_hRgn, RGN_AND);
 }
 
-CRenderClip::~CRenderClip()
-{
+CRenderClip::~CRenderClip() {
     ::SelectClipRgn(m_hDC, m_hOldRgn);
     if (m_hOldRgn != nullptr) ::DeleteObject(m_hOldRgn);
     ::DeleteObject(m_hRgn);

@@ -22,12 +22,12 @@ public:
     static void FillRoundRect(HDC hDC, const RECT &rc, int width, int height, DWORD color);
     static void DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor, DWORD dwFill);
     // uStyle: DT_* flags. iFont: paint manager font id (-1 default).
-    static void DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTSTR pstrText,
-                         DWORD dwTextColor, int iFont, UINT uStyle);
+    static void DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTSTR pstrText, DWORD dwTextColor, int iFont,
+                         UINT uStyle);
     static SIZE GetTextSize(HDC hDC, CPaintManagerUI *pManager, LPCTSTR pstrText, int iFont, UINT uStyle);
     // Draws an image string inside rcItem, clipped to rcPaint; false when it cannot.
-    static bool DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RECT &rcItem,
-                                const RECT &rcPaint, LPCTSTR pStrImage, LPCTSTR pStrModify = nullptr);
+    static bool DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RECT &rcItem, const RECT &rcPaint,
+                                LPCTSTR pStrImage, LPCTSTR pStrModify = nullptr);
 };
 
 // Clips drawing to a rectangle (optionally rounded) for its lifetime.

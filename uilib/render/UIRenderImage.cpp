@@ -20,8 +20,7 @@ struct ImageDrawSpec {
 };
 
 // Applies "key='value' ..." pairs (or a bare file name) to spec.
-void ParseImageString(LPCTSTR text, ImageDrawSpec &spec)
-{
+void ParseImageString(LPCTSTR text, ImageDrawSpec &spec) {
     if (text == nullptr || text[0] == L'\0') return;
     if (wcschr(text, L'=') == nullptr) {
         spec.file = text;
@@ -58,14 +57,12 @@ void ParseImageString(LPCTSTR text, ImageDrawSpec &spec)
     }
 }
 
-bool Intersects(const RECT &a, const RECT &b)
-{
+bool Intersects(const RECT &a, const RECT &b) {
     RECT tmp;
     return ::IntersectRect(&tmp, &a, &b) != FALSE;
 }
 
-void Blend(HDC hDC, HDC memDC, const RECT &dst, const RECT &src, const RECT &rcPaint, BYTE fade)
-{
+void Blend(HDC hDC, HDC memDC, const RECT &dst, const RECT &src, const RECT &rcPaint, BYTE fade) {
     int dw = dst.right - dst.left, dh = dst.bottom - dst.top;
     int sw = src.right - src.left, sh = src.bottom - src.top;
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
@@ -76,8 +73,7 @@ void Blend(HDC hDC, HDC memDC, const RECT &dst, const RECT &src, const RECT &rcP
 
 }  // namespace
 
-TImageInfo *CRenderEngine::LoadImage(const CDuiString &path)
-{
+TImageInfo *CRenderEngine::LoadImage(const CDuiString &path) {
     uilib::EnsureGdiplus();
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
     Gdiplus::Bitmap bitmap(path.c_str());
@@ -87,13 +83,12 @@ TImageInfo *CRenderEngine::LoadImage(const CDuiString &path)
 
     Gdiplus::BitmapData data = {};
     Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
-        return nullptr;
+    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok) return nullptr;
 
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bmi.bmiHeader.biWidth = static_cast<LONG>(width);
-    bmi.bmiHeader.biHeight = -static_cast<LONG>(height);   // top-down
+    bmi.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
@@ -127,16 +122,14 @@ TImageInfo *CRenderEngine::LoadImage(const CDuiString &path)
     return info;
 }
 
-void CRenderEngine::FreeImage(TImageInfo *image)
-{
+void CRenderEngine::FreeImage(TImageInfo *image) {
     if (image == nullptr) return;
     if (image->hBitmap != nullptr) ::DeleteObject(image->hBitmap);
     delete image;
 }
 
-bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RECT &rcItem,
-                                    const RECT &rcPaint, LPCTSTR pStrImage, LPCTSTR pStrModify)
-{
+bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RECT &rcItem, const RECT &rcPaint,
+                                    LPCTSTR pStrImage, LPCTSTR pStrModify) {
     if (pManager == nullptr || pStrImage == nullptr || pStrImage[0] == L'\0') return false;
     ImageDrawSpec spec;
     ParseImageString(pStrImage, spec);

@@ -6,8 +6,7 @@
 namespace {
 
 template <typename T>
-CControlUI *Make()
-{
+CControlUI *Make() {
     return new T;
 }
 
@@ -42,8 +41,7 @@ const BuiltinEntry kBuiltins[] = {
 
 }  // namespace
 
-CControlUI *CreateBuiltinControl(LPCTSTR pstrClass)
-{
+CControlUI *CreateBuiltinControl(LPCTSTR pstrClass) {
     if (pstrClass == nullptr) return nullptr;
     for (const BuiltinEntry &entry : kBuiltins) {
         if (_wcsicmp(entry.name, pstrClass) == 0) return entry.create();

@@ -11,8 +11,7 @@
 
 namespace {
 
-std::string ToUtf8(const std::wstring &w)
-{
+std::string ToUtf8(const std::wstring &w) {
     if (w.empty()) return std::string();
     int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
@@ -20,15 +19,13 @@ std::string ToUtf8(const std::wstring &w)
     return out;
 }
 
-CDuiString Lower(const CDuiString &s)
-{
+CDuiString Lower(const CDuiString &s) {
     CDuiString out = s;
     for (wchar_t &c : out) c = static_cast<wchar_t>(towlower(c));
     return out;
 }
 
-bool Flag(const XmlElement &e, const wchar_t *name)
-{
+bool Flag(const XmlElement &e, const wchar_t *name) {
     const std::wstring *v = e.Attribute(name);
     bool b = false;
     return v != nullptr && uilib::ParseBool(v->c_str(), b) && b;
@@ -39,8 +36,7 @@ class Build {
 public:
     Build(IDialogBuilderCallback *callback, CPaintManagerUI *manager) : m_callback(callback), m_manager(manager) {}
 
-    void ApplyWindow(const XmlElement &window)
-    {
+    void ApplyWindow(const XmlElement &window) {
         for (const XmlAttribute &a : window.attributes) ApplyWindowAttribute(a.name, a.value);
         int nextFontId = 0;
         for (const auto &child : window.children) {
@@ -57,16 +53,14 @@ public:
         }
     }
 
-    bool IsWindowChild(const XmlElement &e) const
-    {
+    bool IsWindowChild(const XmlElement &e) const {
         return e.name == L"Font" || e.name == L"Default" || e.name == L"Image" || e.name == L"Include";
     }
 
-    CControlUI *BuildNode(const XmlElement &e)
-    {
+    CControlUI *BuildNode(const XmlElement &e) {
         CControlUI *control = CreateBuiltinControl(e.name.c_str());
         if (control == nullptr && m_callback != nullptr) control = m_callback->CreateControl(e.name.c_str());
-        if (control == nullptr) return nullptr;   // unknown tag: skipped with its children
+        if (control == nullptr) return nullptr;  // unknown tag: skipped with its children
 
         const CDuiString key = Lower(e.name);
         auto it = m_defaults.find(key);
@@ -93,8 +87,7 @@ public:
     DWORD m_windowBkColor = 0;
 
 private:
-    void ApplyWindowAttribute(const std::wstring &name, const std::wstring &value)
-    {
+    void ApplyWindowAttribute(const std::wstring &name, const std::wstring &value) {
         if (name == L"bkcolor") {
             m_windowBkColor = ParseColor(value.c_str());
             return;
@@ -121,8 +114,7 @@ private:
         }
     }
 
-    void AddFont(const XmlElement &font, int &nextId)
-    {
+    void AddFont(const XmlElement &font, int &nextId) {
         if (m_manager == nullptr) return;
         const std::wstring *face = font.Attribute(L"name");
         int size = 12;
@@ -148,8 +140,7 @@ CDialogBuilder::CDialogBuilder() = default;
 const CDuiString &CDialogBuilder::GetLastErrorMessage() const { return m_sLastError; }
 
 CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilderCallback *pCallback,
-                                   CPaintManagerUI *pManager, CControlUI *pParent)
-{
+                                   CPaintManagerUI *pManager, CControlUI *pParent) {
     m_sLastError.clear();
     CDuiString source;
     XmlParseResult parsed;
@@ -185,7 +176,8 @@ CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilder
             result = built.front();
             if (build.m_windowBkColor != 0 && result->GetBkColor() == 0) result->SetBkColor(build.m_windowBkColor);
             // A window has one root: further top-level controls only go to a given parent.
-            auto *parent = pParent != nullptr ? static_cast<IContainerUI *>(pParent->GetInterface(L"IContainer")) : nullptr;
+            auto *parent =
+                pParent != nullptr ? static_cast<IContainerUI *>(pParent->GetInterface(L"IContainer")) : nullptr;
             for (size_t i = 0; i < built.size(); ++i) {
                 if (parent != nullptr) {
                     if (!parent->Add(built[i])) delete built[i];
@@ -197,10 +189,12 @@ CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilder
     }
     if (result == nullptr) {
         std::string message = ToUtf8(source) + ": " + parsed.error;
-        int n = ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), nullptr, 0);
+        int n =
+            ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), nullptr, 0);
         std::wstring wideError(static_cast<size_t>(n), L'\0');
         if (n > 0)
-            ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), &wideError[0], n);
+            ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), &wideError[0],
+                                  n);
         m_sLastError = source + L": " + wideError;
         fprintf(stderr, "uilib: skin %s\n", message.c_str());
         fflush(stderr);

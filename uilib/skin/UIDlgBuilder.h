@@ -11,8 +11,7 @@
 class CDialogBuilder {
 public:
     CDialogBuilder();
-    CControlUI *Create(LPCTSTR xml, LPCTSTR type = nullptr,
-                       IDialogBuilderCallback *pCallback = nullptr,
+    CControlUI *Create(LPCTSTR xml, LPCTSTR type = nullptr, IDialogBuilderCallback *pCallback = nullptr,
                        CPaintManagerUI *pManager = nullptr, CControlUI *pParent = nullptr);
     // The last fault, empty after a successful Create.
     const CDuiString &GetLastErrorMessage() const;

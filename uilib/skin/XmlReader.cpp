@@ -19,12 +19,13 @@ struct ParseError {
     std::string what;
 };
 
-bool IsNameStart(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80; }
+bool IsNameStart(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || c >= 0x80;
+}
 bool IsNameChar(unsigned char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 bool IsSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-std::wstring Widen(const std::string &utf8)
-{
+std::wstring Widen(const std::string &utf8) {
     if (utf8.empty()) return std::wstring();
     int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(n), L'\0');
@@ -32,8 +33,7 @@ std::wstring Widen(const std::string &utf8)
     return out;
 }
 
-void AppendUtf8(std::string &out, unsigned long cp)
-{
+void AppendUtf8(std::string &out, unsigned long cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -52,23 +52,29 @@ void AppendUtf8(std::string &out, unsigned long cp)
 }
 
 // Length of the valid UTF-8 sequence at p (1..4), or 0 when it is not valid.
-size_t Utf8SequenceLength(const unsigned char *p, const unsigned char *end)
-{
+size_t Utf8SequenceLength(const unsigned char *p, const unsigned char *end) {
     unsigned char c = p[0];
     if (c < 0x80) return 1;
     size_t len;
     unsigned long cp;
-    if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; }
-    else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; }
-    else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; }
-    else return 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+        len = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        len = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        len = 4;
+        cp = c & 0x07;
+    } else
+        return 0;
     if (static_cast<size_t>(end - p) < len) return 0;
     for (size_t i = 1; i < len; ++i) {
         if ((p[i] & 0xC0) != 0x80) return 0;
         cp = (cp << 6) | (p[i] & 0x3F);
     }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return 0;   // overlong, too big
-    if (cp >= 0xD800 && cp <= 0xDFFF) return 0;   // surrogates are not characters
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return 0;  // overlong, too big
+    if (cp >= 0xD800 && cp <= 0xDFFF) return 0;  // surrogates are not characters
     return len;
 }
 
@@ -77,8 +83,7 @@ public:
     Parser(const char *data, size_t size)
         : m_p(reinterpret_cast<const unsigned char *>(data)), m_end(m_p + size), m_lineStart(m_p) {}
 
-    std::unique_ptr<XmlElement> Parse()
-    {
+    std::unique_ptr<XmlElement> Parse() {
         if (m_end - m_p >= 3 && m_p[0] == 0xEF && m_p[1] == 0xBB && m_p[2] == 0xBF) {
             m_p += 3;
             m_lineStart = m_p;
@@ -90,14 +95,23 @@ public:
             SkipText(!stack.empty());
             if (m_p >= m_end) break;
             // m_p is at '<'
-            if (Starts("<!--")) { SkipPast("-->", "unclosed comment"); continue; }
+            if (Starts("<!--")) {
+                SkipPast("-->", "unclosed comment");
+                continue;
+            }
             if (Starts("<![CDATA[")) {
                 if (stack.empty()) Fail("character data outside the root element");
                 SkipPast("]]>", "unclosed CDATA section");
                 continue;
             }
-            if (Starts("<?")) { SkipPast("?>", "unclosed processing instruction"); continue; }
-            if (Starts("<!")) { SkipPast(">", "unclosed declaration"); continue; }
+            if (Starts("<?")) {
+                SkipPast("?>", "unclosed processing instruction");
+                continue;
+            }
+            if (Starts("<!")) {
+                SkipPast(">", "unclosed declaration");
+                continue;
+            }
             if (Starts("</")) {
                 Mark mark = Here();
                 m_p += 2;
@@ -108,7 +122,7 @@ public:
                 std::string open = Narrow(stack.back()->name);
                 if (open != name)
                     FailAt(mark, "mismatched tag: </" + name + "> closes <" + open + "> opened on line " +
-                                             std::to_string(stack.back()->line));
+                                     std::to_string(stack.back()->line));
                 stack.pop_back();
                 continue;
             }
@@ -150,8 +164,7 @@ private:
     Mark Here() const { return Mark{m_line, m_lineStart, m_p}; }
 
     [[noreturn]] void Fail(const std::string &what) { FailAt(Here(), what); }
-    [[noreturn]] void FailAt(const Mark &mark, const std::string &what)
-    {
+    [[noreturn]] void FailAt(const Mark &mark, const std::string &what) {
         int col = 1;
         for (const unsigned char *q = mark.lineStart; q < mark.at && q < m_end; ++q) {
             if ((*q & 0xC0) != 0x80) ++col;
@@ -159,8 +172,7 @@ private:
         throw ParseError{mark.line, col, what};
     }
 
-    static std::string Narrow(const std::wstring &w)
-    {
+    static std::string Narrow(const std::wstring &w) {
         if (w.empty()) return std::string();
         int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
         std::string out(static_cast<size_t>(n), '\0');
@@ -168,8 +180,7 @@ private:
         return out;
     }
 
-    void Validate()
-    {
+    void Validate() {
         const unsigned char *saveP = m_p, *saveLine = m_lineStart;
         int saveLineNo = m_line;
         while (m_p < m_end) {
@@ -187,8 +198,7 @@ private:
         m_line = saveLineNo;
     }
 
-    void Advance()
-    {
+    void Advance() {
         if (*m_p == '\n') {
             ++m_line;
             m_lineStart = m_p + 1;
@@ -196,14 +206,12 @@ private:
         ++m_p;
     }
 
-    bool Starts(const char *s) const
-    {
+    bool Starts(const char *s) const {
         size_t n = strlen(s);
         return static_cast<size_t>(m_end - m_p) >= n && memcmp(m_p, s, n) == 0;
     }
 
-    void SkipPast(const char *terminator, const char *error)
-    {
+    void SkipPast(const char *terminator, const char *error) {
         Mark mark = Here();
         size_t n = strlen(terminator);
         while (m_p < m_end) {
@@ -216,14 +224,12 @@ private:
         FailAt(mark, std::string("premature end: ") + error);
     }
 
-    void SkipSpace()
-    {
+    void SkipSpace() {
         while (m_p < m_end && IsSpace(*m_p)) Advance();
     }
 
     // Text between tags is not kept; outside the root only blanks may stand.
-    void SkipText(bool insideRoot)
-    {
+    void SkipText(bool insideRoot) {
         std::string discard;
         while (m_p < m_end && *m_p != '<') {
             if (!insideRoot && !IsSpace(*m_p)) Fail("text outside the root element");
@@ -236,15 +242,13 @@ private:
         }
     }
 
-    void Expect(unsigned char c, const char *what)
-    {
+    void Expect(unsigned char c, const char *what) {
         if (m_p >= m_end) Fail(std::string("premature end: expected ") + what);
         if (*m_p != c) Fail(std::string("expected ") + what);
         ++m_p;
     }
 
-    std::string ReadName()
-    {
+    std::string ReadName() {
         if (m_p >= m_end) Fail("premature end: expected a name");
         if (!IsNameStart(*m_p)) Fail("expected a name");
         const unsigned char *start = m_p;
@@ -253,8 +257,7 @@ private:
     }
 
     // At '&': decodes one entity into out.
-    void ReadEntity(std::string &out)
-    {
+    void ReadEntity(std::string &out) {
         Mark mark = Here();
         const unsigned char *start = m_p;
         ++m_p;
@@ -267,11 +270,16 @@ private:
         }
         std::string body(reinterpret_cast<const char *>(m_p), static_cast<size_t>(semi - m_p));
         m_p = semi + 1;
-        if (body == "lt") out += '<';
-        else if (body == "gt") out += '>';
-        else if (body == "amp") out += '&';
-        else if (body == "quot") out += '"';
-        else if (body == "apos") out += '\'';
+        if (body == "lt")
+            out += '<';
+        else if (body == "gt")
+            out += '>';
+        else if (body == "amp")
+            out += '&';
+        else if (body == "quot")
+            out += '"';
+        else if (body == "apos")
+            out += '\'';
         else if (body.size() >= 2 && body[0] == '#') {
             bool hex = body[1] == 'x' || body[1] == 'X';
             std::string digits = body.substr(hex ? 2 : 1);
@@ -279,10 +287,16 @@ private:
             bool ok = !digits.empty() && digits.size() <= 8;
             for (char c : digits) {
                 int v;
-                if (c >= '0' && c <= '9') v = c - '0';
-                else if (hex && c >= 'a' && c <= 'f') v = c - 'a' + 10;
-                else if (hex && c >= 'A' && c <= 'F') v = c - 'A' + 10;
-                else { ok = false; break; }
+                if (c >= '0' && c <= '9')
+                    v = c - '0';
+                else if (hex && c >= 'a' && c <= 'f')
+                    v = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F')
+                    v = c - 'A' + 10;
+                else {
+                    ok = false;
+                    break;
+                }
                 cp = cp * (hex ? 16 : 10) + static_cast<unsigned long>(v);
             }
             if (!ok || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
@@ -294,8 +308,7 @@ private:
     }
 
     // After the element name: attributes up to '>' or '/>'. True for '/>'.
-    bool ReadAttributes(XmlElement &element)
-    {
+    bool ReadAttributes(XmlElement &element) {
         for (;;) {
             bool spaced = m_p < m_end && IsSpace(*m_p);
             SkipSpace();
@@ -326,14 +339,15 @@ private:
                 const unsigned char *run = m_p;
                 while (m_p < m_end && *m_p != quote && *m_p != '&' && *m_p != '<' && *m_p != '\n') ++m_p;
                 value.append(reinterpret_cast<const char *>(run), static_cast<size_t>(m_p - run));
-                if (m_p >= m_end)
-                    FailAt(valueMark, "premature end: unclosed attribute value");
+                if (m_p >= m_end) FailAt(valueMark, "premature end: unclosed attribute value");
                 if (*m_p == quote) {
                     ++m_p;
                     break;
                 }
-                if (*m_p == '&') ReadEntity(value);
-                else if (*m_p == '<') Fail("'<' in an attribute value (write &lt;)");
+                if (*m_p == '&')
+                    ReadEntity(value);
+                else if (*m_p == '<')
+                    Fail("'<' in an attribute value (write &lt;)");
                 else {
                     value += '\n';
                     Advance();
@@ -355,16 +369,14 @@ private:
 
 }  // namespace
 
-const std::wstring *XmlElement::Attribute(const std::wstring &attrName) const
-{
+const std::wstring *XmlElement::Attribute(const std::wstring &attrName) const {
     for (const XmlAttribute &a : attributes) {
         if (a.name == attrName) return &a.value;
     }
     return nullptr;
 }
 
-XmlParseResult ParseXml(const char *data, size_t size)
-{
+XmlParseResult ParseXml(const char *data, size_t size) {
     XmlParseResult result;
     try {
         Parser parser(data, size);
@@ -379,8 +391,7 @@ XmlParseResult ParseXml(const char *data, size_t size)
     return result;
 }
 
-XmlParseResult ParseXmlFile(const std::wstring &path)
-{
+XmlParseResult ParseXmlFile(const std::wstring &path) {
     XmlParseResult result;
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);

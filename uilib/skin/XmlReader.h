@@ -23,8 +23,8 @@ struct XmlElement {
 };
 
 struct XmlParseResult {
-    std::unique_ptr<XmlElement> root;   // null on error
-    std::string error;                  // "line L, column C: what"
+    std::unique_ptr<XmlElement> root;  // null on error
+    std::string error;                 // "line L, column C: what"
 };
 
 XmlParseResult ParseXml(const char *data, size_t size);
