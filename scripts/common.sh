@@ -33,7 +33,13 @@ stop_xvfb() {
 # build: configure once, then build everything (or the targets named).
 build() {
   # Configure every time (quick when nothing changed): new folders join the build.
-  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null || return 1
+  # ccache, where installed, lets build folders and clones share compiled objects.
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" "${launcher[@]}" >/dev/null || return 1
   local log rc
   log=$(mktemp)
   cmake --build "$BUILD_DIR" -j"$(nproc)" ${1:+--target "$@"} >"$log" 2>&1
