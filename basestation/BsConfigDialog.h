@@ -5,7 +5,7 @@
 // drop that station's row. Everything runs on the UI thread.
 #pragma once
 
-#include "basestation/BsConfig.h"
+#include "service/BsConfig.h"
 #include "basestation/BsRow.h"
 #include "basestation/BsText.h"
 #include "ui/SkinnedWindow.h"

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "basestation/BsConfig.h"
+#include "service/BsConfig.h"
 
 class CListUI;
 

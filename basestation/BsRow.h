@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "basestation/BsConfig.h"
+#include "service/BsConfig.h"
 
 namespace bs {
 

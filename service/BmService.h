@@ -3,7 +3,7 @@
 // A frame is 20 ms of voice; seek positions are percentages 0..100.
 #pragma once
 
-#include "basestation/BsConfig.h"
+#include "service/BsConfig.h"
 
 #ifdef _WIN32
 #define BM_CALL __cdecl

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "basestation/BsConfig.h"
+#include "service/BsConfig.h"
 
 namespace standin {
 

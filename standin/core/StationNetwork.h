@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "basestation/BsConfig.h"
+#include "service/BsConfig.h"
 
 namespace standin {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "basestation/BsConfig.h"
+#include "service/BsConfig.h"
 #include "basestation/BsConfigDialog.h"
 #include "tests/support/SkinInput.h"
 #include "ui/DemoFrameWnd.h"
