@@ -149,7 +149,7 @@ SIZE CButtonUI::EstimateSize(SIZE szAvailable) { return CLabelUI::EstimateSize(s
 
 void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
-    const CDuiString name = pstrName;
+    const uilib::AttrName name{pstrName};
     if (name == L"normalimage")
         SetNormalImage(pstrValue);
     else if (name == L"hotimage")
@@ -335,7 +335,7 @@ void COptionUI::SetSelectedBkColor(DWORD dwBkColor) {
 
 void COptionUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
-    const CDuiString name = pstrName;
+    const uilib::AttrName name{pstrName};
     bool b = false;
     if (name == L"group")
         SetGroup(pstrValue);

@@ -48,8 +48,8 @@ CComboUI::~CComboUI() {
 LPCTSTR CComboUI::GetClass() const { return L"Combo"; }
 
 LPVOID CComboUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"Combo") == 0) return static_cast<CComboUI *>(this);
-    if (_wcsicmp(pstrName, L"IListOwner") == 0) return static_cast<IListOwnerUI *>(this);
+    if (uilib::SameName(pstrName, L"Combo")) return static_cast<CComboUI *>(this);
+    if (uilib::SameName(pstrName, L"IListOwner")) return static_cast<IListOwnerUI *>(this);
     return CContainerUI::GetInterface(pstrName);
 }
 
@@ -207,23 +207,23 @@ void CComboUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     RECT rc;
     SIZE sz;
     int n = 0;
-    if (_wcsicmp(pstrName, L"dropboxsize") == 0) {
+    if (uilib::SameName(pstrName, L"dropboxsize")) {
         if (ParseSize(pstrValue, sz)) SetDropBoxSize(sz);
-    } else if (_wcsicmp(pstrName, L"textpadding") == 0) {
+    } else if (uilib::SameName(pstrName, L"textpadding")) {
         if (ParseRect(pstrValue, rc)) m_rcTextPadding = rc;
-    } else if (_wcsicmp(pstrName, L"normalimage") == 0)
+    } else if (uilib::SameName(pstrName, L"normalimage"))
         m_sNormalImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"hotimage") == 0)
+    else if (uilib::SameName(pstrName, L"hotimage"))
         m_sHotImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"pushedimage") == 0)
+    else if (uilib::SameName(pstrName, L"pushedimage"))
         m_sPushedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"focusedimage") == 0)
+    else if (uilib::SameName(pstrName, L"focusedimage"))
         m_sFocusedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"disabledimage") == 0)
+    else if (uilib::SameName(pstrName, L"disabledimage"))
         m_sDisabledImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"textcolor") == 0)
+    else if (uilib::SameName(pstrName, L"textcolor"))
         m_dwTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"font") == 0) {
+    else if (uilib::SameName(pstrName, L"font")) {
         if (uilib::ParseInt(pstrValue, n)) m_iFont = n;
     } else if (!SetListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
         CContainerUI::SetAttribute(pstrName, pstrValue);

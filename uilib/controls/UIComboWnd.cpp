@@ -1,4 +1,5 @@
 // CComboWnd and its list: the combo's drop-down window.
+#include "uilib/core/UIText.h"
 #include "uilib/controls/UIComboWnd.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ public:
     explicit CComboListUI(CComboWnd *pWnd) : m_pWnd(pWnd) {}
 
     LPVOID GetInterface(LPCTSTR pstrName) override {
-        if (_wcsicmp(pstrName, L"IListOwner") == 0) return static_cast<IListOwnerUI *>(this);
+        if (uilib::SameName(pstrName, L"IListOwner")) return static_cast<IListOwnerUI *>(this);
         return CVerticalLayoutUI::GetInterface(pstrName);
     }
     TListInfoUI *GetListInfo() override {

@@ -1,4 +1,5 @@
 // CDateTimeUI: the closed date field; the calendar popup is CCalendarWnd (UICalendar.cpp).
+#include "uilib/core/UIText.h"
 #include "uilib/controls/UIDateTime.h"
 
 #include "uilib/controls/UICalendar.h"
@@ -49,7 +50,7 @@ CDateTimeUI::~CDateTimeUI() {
 LPCTSTR CDateTimeUI::GetClass() const { return L"DateTime"; }
 
 LPVOID CDateTimeUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"DateTime") == 0) return static_cast<CDateTimeUI *>(this);
+    if (uilib::SameName(pstrName, L"DateTime")) return static_cast<CDateTimeUI *>(this);
     return CLabelUI::GetInterface(pstrName);
 }
 
@@ -100,12 +101,12 @@ void CDateTimeUI::DoEvent(TEventUI &event) {
 }
 
 void CDateTimeUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"value") == 0) {
+    if (uilib::SameName(pstrName, L"value")) {
         SYSTEMTIME st = m_sysTime;
         if (uilib::ParseDate(pstrValue, st)) SetTime(&st);
-    } else if (_wcsicmp(pstrName, L"normalimage") == 0)
+    } else if (uilib::SameName(pstrName, L"normalimage"))
         m_sNormalImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"hotimage") == 0)
+    else if (uilib::SameName(pstrName, L"hotimage"))
         m_sHotImage = pstrValue;
     else
         CLabelUI::SetAttribute(pstrName, pstrValue);

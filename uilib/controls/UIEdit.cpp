@@ -45,7 +45,7 @@ CEditUI::CEditUI() {
 LPCTSTR CEditUI::GetClass() const { return L"Edit"; }
 
 LPVOID CEditUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"Edit") == 0) return static_cast<CEditUI *>(this);
+    if (uilib::SameName(pstrName, L"Edit")) return static_cast<CEditUI *>(this);
     return CLabelUI::GetInterface(pstrName);
 }
 
@@ -410,23 +410,23 @@ void CEditUI::DoEvent(TEventUI &event) {
 void CEditUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     int n = 0;
     bool b = false;
-    if (_wcsicmp(pstrName, L"maxchar") == 0) {
+    if (uilib::SameName(pstrName, L"maxchar")) {
         if (uilib::ParseInt(pstrValue, n) && n >= 0) SetMaxChar(n);
-    } else if (_wcsicmp(pstrName, L"readonly") == 0) {
+    } else if (uilib::SameName(pstrName, L"readonly")) {
         if (uilib::ParseBool(pstrValue, b)) SetReadOnly(b);
-    } else if (_wcsicmp(pstrName, L"password") == 0) {
+    } else if (uilib::SameName(pstrName, L"password")) {
         if (uilib::ParseBool(pstrValue, b)) SetPasswordMode(b);
-    } else if (_wcsicmp(pstrName, L"numberonly") == 0) {
+    } else if (uilib::SameName(pstrName, L"numberonly")) {
         if (uilib::ParseBool(pstrValue, b)) SetNumberOnly(b);
-    } else if (_wcsicmp(pstrName, L"normalimage") == 0)
+    } else if (uilib::SameName(pstrName, L"normalimage"))
         m_sNormalImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"hotimage") == 0)
+    else if (uilib::SameName(pstrName, L"hotimage"))
         m_sHotImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"focusedimage") == 0)
+    else if (uilib::SameName(pstrName, L"focusedimage"))
         m_sFocusedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"disabledimage") == 0)
+    else if (uilib::SameName(pstrName, L"disabledimage"))
         m_sDisabledImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"nativebkcolor") == 0)
+    else if (uilib::SameName(pstrName, L"nativebkcolor"))
         SetNativeEditBkColor(ParseColor(pstrValue));
     else
         CLabelUI::SetAttribute(pstrName, pstrValue);

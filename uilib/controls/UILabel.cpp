@@ -44,7 +44,7 @@ void CLabelUI::DoEvent(TEventUI &event) { CControlUI::DoEvent(event); }
 
 void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
-    const CDuiString name = pstrName;
+    const uilib::AttrName name{pstrName};
     const CDuiString value = pstrValue;
     bool b = false;
     int n = 0;

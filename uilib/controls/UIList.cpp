@@ -58,8 +58,8 @@ CListUI::CListUI() {
 LPCTSTR CListUI::GetClass() const { return L"List"; }
 
 LPVOID CListUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"List") == 0) return static_cast<CListUI *>(this);
-    if (_wcsicmp(pstrName, L"IListOwner") == 0) return static_cast<IListOwnerUI *>(this);
+    if (uilib::SameName(pstrName, L"List")) return static_cast<CListUI *>(this);
+    if (uilib::SameName(pstrName, L"IListOwner")) return static_cast<IListOwnerUI *>(this);
     return CVerticalLayoutUI::GetInterface(pstrName);
 }
 
@@ -197,13 +197,13 @@ void CListUI::DoEvent(TEventUI &event) {
 
 void CListUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     bool b = false;
-    if (_wcsicmp(pstrName, L"header") == 0) {
+    if (uilib::SameName(pstrName, L"header")) {
         if (m_pHeader != nullptr) m_pHeader->SetVisible(_wcsicmp(pstrValue, L"hidden") != 0);
     } else if (SetListInfoAttribute(m_ListInfo, pstrName, pstrValue)) {
         Invalidate();
-    } else if (_wcsicmp(pstrName, L"vscrollbar") == 0) {
+    } else if (uilib::SameName(pstrName, L"vscrollbar")) {
         if (uilib::ParseBool(pstrValue, b)) m_pList->EnableScrollBar(b, m_pList->GetHorizontalScrollBar() != nullptr);
-    } else if (_wcsicmp(pstrName, L"hscrollbar") == 0) {
+    } else if (uilib::SameName(pstrName, L"hscrollbar")) {
         if (uilib::ParseBool(pstrValue, b)) m_pList->EnableScrollBar(m_pList->GetVerticalScrollBar() != nullptr, b);
     } else {
         CVerticalLayoutUI::SetAttribute(pstrName, pstrValue);
@@ -213,9 +213,9 @@ void CListUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
 bool SetListInfoAttribute(TListInfoUI &info, LPCTSTR pstrName, LPCTSTR pstrValue) {
     RECT rc;
     int n = 0;
-    if (_wcsicmp(pstrName, L"itemfont") == 0) {
+    if (uilib::SameName(pstrName, L"itemfont")) {
         if (uilib::ParseInt(pstrValue, n)) info.nFont = n;
-    } else if (_wcsicmp(pstrName, L"itemalign") == 0) {
+    } else if (uilib::SameName(pstrName, L"itemalign")) {
         info.uTextStyle &= ~(DT_LEFT | DT_CENTER | DT_RIGHT);
         if (wcsstr(pstrValue, L"center") != nullptr)
             info.uTextStyle |= DT_CENTER;
@@ -223,25 +223,25 @@ bool SetListInfoAttribute(TListInfoUI &info, LPCTSTR pstrName, LPCTSTR pstrValue
             info.uTextStyle |= DT_RIGHT;
         else
             info.uTextStyle |= DT_LEFT;
-    } else if (_wcsicmp(pstrName, L"itemtextpadding") == 0) {
+    } else if (uilib::SameName(pstrName, L"itemtextpadding")) {
         if (ParseRect(pstrValue, rc)) info.rcTextPadding = rc;
-    } else if (_wcsicmp(pstrName, L"itemtextcolor") == 0)
+    } else if (uilib::SameName(pstrName, L"itemtextcolor"))
         info.dwTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itembkcolor") == 0)
+    else if (uilib::SameName(pstrName, L"itembkcolor"))
         info.dwBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemaltbkcolor") == 0)
+    else if (uilib::SameName(pstrName, L"itemaltbkcolor"))
         info.dwAltBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemselectedtextcolor") == 0)
+    else if (uilib::SameName(pstrName, L"itemselectedtextcolor"))
         info.dwSelectedTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemselectedbkcolor") == 0)
+    else if (uilib::SameName(pstrName, L"itemselectedbkcolor"))
         info.dwSelectedBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemhottextcolor") == 0)
+    else if (uilib::SameName(pstrName, L"itemhottextcolor"))
         info.dwHotTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemhotbkcolor") == 0)
+    else if (uilib::SameName(pstrName, L"itemhotbkcolor"))
         info.dwHotBkColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemdisabledtextcolor") == 0)
+    else if (uilib::SameName(pstrName, L"itemdisabledtextcolor"))
         info.dwDisabledTextColor = ParseColor(pstrValue);
-    else if (_wcsicmp(pstrName, L"itemlinecolor") == 0)
+    else if (uilib::SameName(pstrName, L"itemlinecolor"))
         info.dwLineColor = ParseColor(pstrValue);
     else
         return false;
@@ -292,7 +292,7 @@ CListHeaderUI::CListHeaderUI() { m_dwBackColor = kHeaderBkColor; }
 LPCTSTR CListHeaderUI::GetClass() const { return L"ListHeader"; }
 
 LPVOID CListHeaderUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListHeader") == 0) return static_cast<CListHeaderUI *>(this);
+    if (uilib::SameName(pstrName, L"ListHeader")) return static_cast<CListHeaderUI *>(this);
     return CHorizontalLayoutUI::GetInterface(pstrName);
 }
 
@@ -330,12 +330,12 @@ CListHeaderItemUI::CListHeaderItemUI() {
 LPCTSTR CListHeaderItemUI::GetClass() const { return L"ListHeaderItem"; }
 
 LPVOID CListHeaderItemUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListHeaderItem") == 0) return static_cast<CListHeaderItemUI *>(this);
+    if (uilib::SameName(pstrName, L"ListHeaderItem")) return static_cast<CListHeaderItemUI *>(this);
     return CLabelUI::GetInterface(pstrName);
 }
 
 void CListHeaderItemUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"sepcolor") == 0)
+    if (uilib::SameName(pstrName, L"sepcolor"))
         m_dwSepColor = ParseColor(pstrValue);
     else
         CLabelUI::SetAttribute(pstrName, pstrValue);

@@ -1,4 +1,5 @@
 // CListBodyUI: virtualised layout, painting and hit-testing of a list's rows.
+#include "uilib/core/UIText.h"
 #include "uilib/controls/UIListBody.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ CListBodyUI::CListBodyUI(CListUI *pOwner) : m_pOwner(pOwner) { m_aTops.push_back
 LPCTSTR CListBodyUI::GetClass() const { return L"ListBody"; }
 
 LPVOID CListBodyUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListBody") == 0) return static_cast<CListBodyUI *>(this);
+    if (uilib::SameName(pstrName, L"ListBody")) return static_cast<CListBodyUI *>(this);
     return CVerticalLayoutUI::GetInterface(pstrName);
 }
 

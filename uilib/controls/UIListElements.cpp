@@ -117,7 +117,7 @@ bool HandleRowEvent(CControlUI *self, IListItemUI *item, IListOwnerUI *owner, UI
 
 template <class TBase>
 LPVOID CListRowUI<TBase>::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListItem") == 0) return static_cast<IListItemUI *>(this);
+    if (uilib::SameName(pstrName, L"ListItem")) return static_cast<IListItemUI *>(this);
     return TBase::GetInterface(pstrName);
 }
 
@@ -196,7 +196,7 @@ void CListRowUI<TBase>::DoEvent(TEventUI &event) {
 template <class TBase>
 void CListRowUI<TBase>::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     bool b = false;
-    if (_wcsicmp(pstrName, L"selected") == 0) {
+    if (uilib::SameName(pstrName, L"selected")) {
         if (uilib::ParseBool(pstrValue, b)) Select(b);
     } else {
         TBase::SetAttribute(pstrName, pstrValue);
@@ -222,7 +222,7 @@ template class CListRowUI<CContainerUI>;
 LPCTSTR CListElementUI::GetClass() const { return L"ListElement"; }
 
 LPVOID CListElementUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListElement") == 0) return static_cast<CListElementUI *>(this);
+    if (uilib::SameName(pstrName, L"ListElement")) return static_cast<CListElementUI *>(this);
     return CListRowUI<CControlUI>::GetInterface(pstrName);
 }
 
@@ -233,7 +233,7 @@ CListLabelElementUI::CListLabelElementUI() = default;
 LPCTSTR CListLabelElementUI::GetClass() const { return L"ListLabelElement"; }
 
 LPVOID CListLabelElementUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListLabelElement") == 0) return static_cast<CListLabelElementUI *>(this);
+    if (uilib::SameName(pstrName, L"ListLabelElement")) return static_cast<CListLabelElementUI *>(this);
     return CListElementUI::GetInterface(pstrName);
 }
 
@@ -263,7 +263,7 @@ CListTextElementUI::~CListTextElementUI() = default;
 LPCTSTR CListTextElementUI::GetClass() const { return L"ListTextElement"; }
 
 LPVOID CListTextElementUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListTextElement") == 0) return static_cast<CListTextElementUI *>(this);
+    if (uilib::SameName(pstrName, L"ListTextElement")) return static_cast<CListTextElementUI *>(this);
     return CListLabelElementUI::GetInterface(pstrName);
 }
 
@@ -318,7 +318,7 @@ CListContainerElementUI::CListContainerElementUI() = default;
 LPCTSTR CListContainerElementUI::GetClass() const { return L"ListContainerElement"; }
 
 LPVOID CListContainerElementUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ListContainerElement") == 0) return static_cast<CListContainerElementUI *>(this);
+    if (uilib::SameName(pstrName, L"ListContainerElement")) return static_cast<CListContainerElementUI *>(this);
     return CListRowUI<CContainerUI>::GetInterface(pstrName);
 }
 

@@ -1,4 +1,6 @@
 // CProgressUI and CSliderUI: value geometry, painting, and the slider's user input.
+#include "uilib/core/UIAttr.h"
+#include "uilib/core/UIText.h"
 #include "uilib/controls/UIProgress.h"
 
 #include <algorithm>
@@ -17,8 +19,6 @@ const DWORD kDefaultThumbColor = 0xFFFFFFFF;
 const DWORD kThumbBorderColor = uilib::kPaletteBrand;
 const int kRailThickness = 6;  // px, the bar when the control is taller than that
 
-bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 0; }
-
 }  // namespace
 
 // ---- CProgressUI ----
@@ -26,7 +26,7 @@ bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 
 LPCTSTR CProgressUI::GetClass() const { return L"Progress"; }
 
 LPVOID CProgressUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"Progress") == 0) return static_cast<CProgressUI *>(this);
+    if (uilib::SameName(pstrName, L"Progress")) return static_cast<CProgressUI *>(this);
     return CLabelUI::GetInterface(pstrName);
 }
 
@@ -75,17 +75,18 @@ void CProgressUI::SetForeColor(DWORD dwColor) {
 }
 
 void CProgressUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"hor") == 0)
-        SetHorizontal(IsTrue(pstrValue));
-    else if (_wcsicmp(pstrName, L"min") == 0)
+    if (uilib::SameName(pstrName, L"hor")) {
+        bool on = false;
+        if (uilib::ParseBool(pstrValue, on)) SetHorizontal(on);
+    } else if (uilib::SameName(pstrName, L"min"))
         SetMinValue(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"max") == 0)
+    else if (uilib::SameName(pstrName, L"max"))
         SetMaxValue(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"value") == 0)
+    else if (uilib::SameName(pstrName, L"value"))
         SetValue(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"foreimage") == 0)
+    else if (uilib::SameName(pstrName, L"foreimage"))
         SetForeImage(pstrValue);
-    else if (_wcsicmp(pstrName, L"forecolor") == 0)
+    else if (uilib::SameName(pstrName, L"forecolor"))
         SetForeColor(ParseColor(pstrValue));
     else
         CLabelUI::SetAttribute(pstrName, pstrValue);
@@ -133,7 +134,7 @@ CSliderUI::CSliderUI() { m_uTextStyle = DT_SINGLELINE | DT_CENTER | DT_VCENTER; 
 LPCTSTR CSliderUI::GetClass() const { return L"Slider"; }
 
 LPVOID CSliderUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"Slider") == 0) return static_cast<CSliderUI *>(this);
+    if (uilib::SameName(pstrName, L"Slider")) return static_cast<CSliderUI *>(this);
     return CProgressUI::GetInterface(pstrName);
 }
 
@@ -289,18 +290,18 @@ void CSliderUI::DoEvent(TEventUI &event) {
 }
 
 void CSliderUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"step") == 0)
+    if (uilib::SameName(pstrName, L"step"))
         SetChangeStep(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"thumbsize") == 0) {
+    else if (uilib::SameName(pstrName, L"thumbsize")) {
         SIZE sz;
         if (ParseSize(pstrValue, sz)) SetThumbSize(sz);
-    } else if (_wcsicmp(pstrName, L"thumbimage") == 0)
+    } else if (uilib::SameName(pstrName, L"thumbimage"))
         SetThumbImage(pstrValue);
-    else if (_wcsicmp(pstrName, L"thumbhotimage") == 0)
+    else if (uilib::SameName(pstrName, L"thumbhotimage"))
         m_sThumbHotImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"thumbpushedimage") == 0)
+    else if (uilib::SameName(pstrName, L"thumbpushedimage"))
         m_sThumbPushedImage = pstrValue;
-    else if (_wcsicmp(pstrName, L"thumbcolor") == 0)
+    else if (uilib::SameName(pstrName, L"thumbcolor"))
         SetThumbColor(ParseColor(pstrValue));
     else
         CProgressUI::SetAttribute(pstrName, pstrValue);

@@ -1,4 +1,6 @@
 // CScrollBarUI: geometry of the arrows, rail and thumb, and the input that moves it.
+#include "uilib/core/UIAttr.h"
+#include "uilib/core/UIText.h"
 #include "uilib/controls/UIScrollBar.h"
 
 #include <algorithm>
@@ -15,8 +17,6 @@ const int kMinThumb = 16;  // px, so a long content keeps a grabbable thumb
 const DWORD kArrowColor = uilib::kPaletteTextSecondary;
 const DWORD kDisabledThumbColor = 0xFFE3E7F0;
 
-bool IsTrue(LPCTSTR v) { return _wcsicmp(v, L"true") == 0 || wcscmp(v, L"1") == 0; }
-
 }  // namespace
 
 const int CScrollBarUI::kDefaultThickness;
@@ -26,7 +26,7 @@ CScrollBarUI::CScrollBarUI() { m_cxyFixed.cx = kDefaultThickness; }
 LPCTSTR CScrollBarUI::GetClass() const { return L"ScrollBar"; }
 
 LPVOID CScrollBarUI::GetInterface(LPCTSTR pstrName) {
-    if (_wcsicmp(pstrName, L"ScrollBar") == 0) return static_cast<CScrollBarUI *>(this);
+    if (uilib::SameName(pstrName, L"ScrollBar")) return static_cast<CScrollBarUI *>(this);
     return CControlUI::GetInterface(pstrName);
 }
 
@@ -222,21 +222,23 @@ void CScrollBarUI::DoEvent(TEventUI &event) {
 }
 
 void CScrollBarUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
-    if (_wcsicmp(pstrName, L"hor") == 0)
-        SetHorizontal(IsTrue(pstrValue));
-    else if (_wcsicmp(pstrName, L"range") == 0)
+    if (uilib::SameName(pstrName, L"hor")) {
+        bool on = false;
+        if (uilib::ParseBool(pstrValue, on)) SetHorizontal(on);
+    } else if (uilib::SameName(pstrName, L"range"))
         SetScrollRange(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"value") == 0)
+    else if (uilib::SameName(pstrName, L"value"))
         SetScrollPos(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"linesize") == 0)
+    else if (uilib::SameName(pstrName, L"linesize"))
         SetLineSize(_wtoi(pstrValue));
-    else if (_wcsicmp(pstrName, L"showbutton1") == 0 || _wcsicmp(pstrName, L"showbutton2") == 0)
-        SetShowButtons(IsTrue(pstrValue));
-    else if (_wcsicmp(pstrName, L"thumbcolor") == 0)
+    else if (uilib::SameName(pstrName, L"showbutton1") || uilib::SameName(pstrName, L"showbutton2")) {
+        bool on = false;
+        if (uilib::ParseBool(pstrValue, on)) SetShowButtons(on);
+    } else if (uilib::SameName(pstrName, L"thumbcolor"))
         SetThumbColor(ParseColor(pstrValue));
-    else if (_wcsicmp(pstrName, L"thumbhotcolor") == 0)
+    else if (uilib::SameName(pstrName, L"thumbhotcolor"))
         SetThumbHotColor(ParseColor(pstrValue));
-    else if (_wcsicmp(pstrName, L"railcolor") == 0)
+    else if (uilib::SameName(pstrName, L"railcolor"))
         SetRailColor(ParseColor(pstrValue));
     else
         CControlUI::SetAttribute(pstrName, pstrValue);

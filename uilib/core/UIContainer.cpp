@@ -427,7 +427,7 @@ void CContainerUI::DoPaint(HDC hDC, const RECT &rcPaint) {
 
 void CContainerUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
-    const CDuiString name = pstrName;
+    const uilib::AttrName name{pstrName};
     RECT rc;
     int n = 0;
     bool b = false;

@@ -356,7 +356,7 @@ void CControlUI::PaintBorder(HDC hDC) {
 
 void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
-    const CDuiString name = pstrName;
+    const uilib::AttrName name{pstrName};
     int n = 0;
     bool b = false;
     RECT rc = {};

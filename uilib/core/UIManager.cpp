@@ -41,14 +41,6 @@ bool IsAttached(const CControlUI *control, const CControlUI *root) {
     return false;
 }
 
-std::string ToUtf8(const CDuiString &text) {
-    if (text.empty()) return std::string();
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
 }  // namespace uilib
 
 // ---- Impl helpers ----

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "uilib/core/UIManager.h"
+#include "uilib/core/UIText.h"
 
 struct CPaintManagerUI::Impl {
     struct ControlTimer {
@@ -97,6 +98,4 @@ void ForEachControl(CControlUI *root, const std::function<void(CControlUI *)> &f
 bool IsAttached(const CControlUI *control, const CControlUI *root);
 // The registered message that delivers asynchronous notifications.
 UINT AsyncNotifyMessage();
-// UTF-16 to UTF-8.
-std::string ToUtf8(const CDuiString &text);
 }  // namespace uilib

@@ -38,19 +38,14 @@ TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool itali
     return info;
 }
 
-CDuiString Lower(const CDuiString &s) {
-    CDuiString out = s;
-    for (wchar_t &c : out) c = static_cast<wchar_t>(towlower(c));
-    return out;
-}
-
 // Each missing image is reported once per process, however many controls name it.
 void ReportMissingImage(const CDuiString &path) {
     static std::mutex lock;
     static std::set<CDuiString> reported;
     std::lock_guard<std::mutex> guard(lock);
     if (!reported.insert(path).second) return;
-    fprintf(stderr, "uilib: image \"%s\" could not be loaded (missing or not an image)\n", uilib::ToUtf8(path).c_str());
+    fprintf(stderr, "uilib: image \"%s\" could not be loaded (missing or not an image)\n",
+            uilib::WideToUtf8(path).c_str());
     fflush(stderr);
 }
 
@@ -153,11 +148,11 @@ void CPaintManagerUI::RemoveAllImages() {
 
 void CPaintManagerUI::AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList) {
     if (pStrControlName == nullptr || pStrControlAttrList == nullptr) return;
-    m_impl->defaultAttributes[Lower(pStrControlName)] = pStrControlAttrList;
+    m_impl->defaultAttributes[uilib::LowerCase(pStrControlName)] = pStrControlAttrList;
 }
 
 LPCTSTR CPaintManagerUI::GetDefaultAttributeList(LPCTSTR pStrControlName) const {
     if (pStrControlName == nullptr) return nullptr;
-    auto it = m_impl->defaultAttributes.find(Lower(pStrControlName));
+    auto it = m_impl->defaultAttributes.find(uilib::LowerCase(pStrControlName));
     return it == m_impl->defaultAttributes.end() ? nullptr : it->second.c_str();
 }

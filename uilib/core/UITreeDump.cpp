@@ -22,7 +22,7 @@ std::string Escape(const CDuiString &text) {
         else
             out += c;
     }
-    return uilib::ToUtf8(out);
+    return uilib::WideToUtf8(out);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ std::string CPaintManagerUI::InspectDump() const {
     char hwndText[32];
     snprintf(hwndText, sizeof(hwndText), "0x%08lX",
              static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(m_impl->hwnd)));
-    out += "window\t" + uilib::ToUtf8(className) + "\t" + hwndText + "\n";
+    out += "window\t" + uilib::WideToUtf8(className) + "\t" + hwndText + "\n";
 
     CControlUI *root = m_impl->root;
     uilib::ForEachControl(root, [&out, root](CControlUI *c) {

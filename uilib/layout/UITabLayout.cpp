@@ -1,6 +1,7 @@
 #include "uilib/layout/UITabLayout.h"
 
 #include "uilib/core/UIAttr.h"
+#include "uilib/core/UIText.h"
 #include "uilib/core/UIManager.h"
 
 LPCTSTR CTabLayoutUI::GetClass() const { return L"TabLayout"; }
@@ -84,7 +85,7 @@ void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
 
 void CTabLayoutUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     int n = 0;
-    if (pstrName != nullptr && wcscmp(pstrName, L"selectedid") == 0) {
+    if (uilib::SameName(pstrName, L"selectedid")) {
         if (uilib::ParseInt(pstrValue, n)) {
             // Items may come later (the skin lists children after the attributes).
             m_iSelectWanted = n;

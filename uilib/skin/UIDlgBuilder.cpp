@@ -4,26 +4,13 @@
 #include <map>
 
 #include "uilib/core/UIAttr.h"
+#include "uilib/core/UIText.h"
 #include "uilib/core/UIContainer.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
 #include "uilib/skin/XmlReader.h"
 
 namespace {
-
-std::string ToUtf8(const std::wstring &w) {
-    if (w.empty()) return std::string();
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-CDuiString Lower(const CDuiString &s) {
-    CDuiString out = s;
-    for (wchar_t &c : out) c = static_cast<wchar_t>(towlower(c));
-    return out;
-}
 
 bool Flag(const XmlElement &e, const wchar_t *name) {
     const std::wstring *v = e.Attribute(name);
@@ -46,7 +33,7 @@ public:
                 const std::wstring *name = child->Attribute(L"name");
                 const std::wstring *value = child->Attribute(L"value");
                 if (name != nullptr && value != nullptr) {
-                    m_defaults[Lower(*name)] = *value;
+                    m_defaults[uilib::LowerCase(*name)] = *value;
                     if (m_manager != nullptr) m_manager->AddDefaultAttributeList(name->c_str(), value->c_str());
                 }
             }
@@ -62,7 +49,7 @@ public:
         if (control == nullptr && m_callback != nullptr) control = m_callback->CreateControl(e.name.c_str());
         if (control == nullptr) return nullptr;  // unknown tag: skipped with its children
 
-        const CDuiString key = Lower(e.name);
+        const CDuiString key = uilib::LowerCase(e.name);
         auto it = m_defaults.find(key);
         if (it != m_defaults.end()) {
             control->ApplyAttributeList(it->second.c_str());
@@ -87,7 +74,8 @@ public:
     DWORD m_windowBkColor = 0;
 
 private:
-    void ApplyWindowAttribute(const std::wstring &name, const std::wstring &value) {
+    void ApplyWindowAttribute(const std::wstring &attrName, const std::wstring &value) {
+        const uilib::AttrName name{attrName.c_str()};
         if (name == L"bkcolor") {
             m_windowBkColor = ParseColor(value.c_str());
             return;
@@ -149,7 +137,7 @@ CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilder
         parsed.error = "no skin file named";
     } else if (xml[0] == L'<') {
         source = L"(inline skin)";
-        std::string utf8 = ToUtf8(xml);
+        std::string utf8 = uilib::WideToUtf8(xml);
         parsed = ParseXml(utf8.data(), utf8.size());
     } else {
         source = CPaintManagerUI::ResolveResourceFile(xml);
@@ -188,14 +176,9 @@ CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilder
         }
     }
     if (result == nullptr) {
-        std::string message = ToUtf8(source) + ": " + parsed.error;
-        int n =
-            ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), nullptr, 0);
-        std::wstring wideError(static_cast<size_t>(n), L'\0');
-        if (n > 0)
-            ::MultiByteToWideChar(CP_UTF8, 0, parsed.error.data(), static_cast<int>(parsed.error.size()), &wideError[0],
-                                  n);
-        m_sLastError = source + L": " + wideError;
+        std::string message = uilib::WideToUtf8(source) + ": " + parsed.error;
+
+        m_sLastError = source + L": " + uilib::Utf8ToWide(parsed.error);
         fprintf(stderr, "uilib: skin %s\n", message.c_str());
         fflush(stderr);
     }

@@ -3,7 +3,7 @@
 // stack), errors reported with line and column (columns count characters).
 #include "uilib/skin/XmlReader.h"
 
-#include <windows.h>
+#include "uilib/core/UIText.h"
 
 #include <cstdio>
 #include <algorithm>
@@ -24,59 +24,6 @@ bool IsNameStart(unsigned char c) {
 }
 bool IsNameChar(unsigned char c) { return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 bool IsSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::wstring Widen(const std::string &utf8) {
-    if (utf8.empty()) return std::wstring();
-    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0], n);
-    return out;
-}
-
-void AppendUtf8(std::string &out, unsigned long cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Length of the valid UTF-8 sequence at p (1..4), or 0 when it is not valid.
-size_t Utf8SequenceLength(const unsigned char *p, const unsigned char *end) {
-    unsigned char c = p[0];
-    if (c < 0x80) return 1;
-    size_t len;
-    unsigned long cp;
-    if (c >= 0xC2 && c <= 0xDF) {
-        len = 2;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        len = 3;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        len = 4;
-        cp = c & 0x07;
-    } else
-        return 0;
-    if (static_cast<size_t>(end - p) < len) return 0;
-    for (size_t i = 1; i < len; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return 0;  // overlong, too big
-    if (cp >= 0xD800 && cp <= 0xDFFF) return 0;  // surrogates are not characters
-    return len;
-}
 
 class Parser {
 public:
@@ -119,7 +66,7 @@ public:
                 SkipSpace();
                 Expect('>', "'>' to end the closing tag");
                 if (stack.empty()) FailAt(mark, "closing tag </" + name + "> without an open element");
-                std::string open = Narrow(stack.back()->name);
+                std::string open = uilib::WideToUtf8(stack.back()->name);
                 if (open != name)
                     FailAt(mark, "mismatched tag: </" + name + "> closes <" + open + "> opened on line " +
                                      std::to_string(stack.back()->line));
@@ -133,7 +80,7 @@ public:
             auto element = std::make_unique<XmlElement>();
             element->line = line;
             std::string name = ReadName();
-            element->name = Widen(name);
+            element->name = uilib::Utf8ToWide(name);
             bool selfClosing = ReadAttributes(*element);
             XmlElement *raw = element.get();
             if (stack.empty()) {
@@ -147,7 +94,7 @@ public:
             }
         }
         if (!stack.empty())
-            Fail("premature end: unclosed tag <" + Narrow(stack.back()->name) + "> opened on line " +
+            Fail("premature end: unclosed tag <" + uilib::WideToUtf8(stack.back()->name) + "> opened on line " +
                  std::to_string(stack.back()->line));
         if (!root) Fail("premature end: no root element");
         return root;
@@ -172,14 +119,6 @@ private:
         throw ParseError{mark.line, col, what};
     }
 
-    static std::string Narrow(const std::wstring &w) {
-        if (w.empty()) return std::string();
-        int n = ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-        std::string out(static_cast<size_t>(n), '\0');
-        ::WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), &out[0], n, nullptr, nullptr);
-        return out;
-    }
-
     void Validate() {
         const unsigned char *saveP = m_p, *saveLine = m_lineStart;
         int saveLineNo = m_line;
@@ -189,7 +128,8 @@ private:
                 m_lineStart = m_p + 1;
             }
             if (*m_p == 0) Fail("NUL byte in the document");
-            size_t len = Utf8SequenceLength(m_p, m_end);
+            char32_t cp = 0;
+            size_t len = uilib::Utf8SequenceLength(m_p, m_end, cp);
             if (len == 0) Fail("invalid UTF-8");
             m_p += len;
         }
@@ -301,7 +241,7 @@ private:
             }
             if (!ok || cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
                 FailAt(mark, "bad entity \"&" + body + ";\" (not a character)");
-            AppendUtf8(out, cp);
+            uilib::AppendUtf8(out, static_cast<char32_t>(cp));
         } else {
             FailAt(mark, "bad entity \"&" + body + ";\"");
         }
@@ -312,7 +252,7 @@ private:
         for (;;) {
             bool spaced = m_p < m_end && IsSpace(*m_p);
             SkipSpace();
-            if (m_p >= m_end) Fail("premature end: unclosed tag <" + Narrow(element.name) + ">");
+            if (m_p >= m_end) Fail("premature end: unclosed tag <" + uilib::WideToUtf8(element.name) + ">");
             if (*m_p == '>') {
                 ++m_p;
                 return false;
@@ -322,10 +262,10 @@ private:
                 Expect('>', "'>' after '/'");
                 return true;
             }
-            if (!spaced) Fail("expected a space, '>' or '/>' in tag <" + Narrow(element.name) + ">");
+            if (!spaced) Fail("expected a space, '>' or '/>' in tag <" + uilib::WideToUtf8(element.name) + ">");
             Mark nameMark = Here();
             XmlAttribute attr;
-            attr.name = Widen(ReadName());
+            attr.name = uilib::Utf8ToWide(ReadName());
             SkipSpace();
             Expect('=', "'=' after an attribute name");
             SkipSpace();
@@ -353,9 +293,9 @@ private:
                     Advance();
                 }
             }
-            attr.value = Widen(value);
+            attr.value = uilib::Utf8ToWide(value);
             for (const XmlAttribute &a : element.attributes) {
-                if (a.name == attr.name) FailAt(nameMark, "duplicate attribute \"" + Narrow(a.name) + "\"");
+                if (a.name == attr.name) FailAt(nameMark, "duplicate attribute \"" + uilib::WideToUtf8(a.name) + "\"");
             }
             element.attributes.push_back(std::move(attr));
         }
@@ -389,31 +329,4 @@ XmlParseResult ParseXml(const char *data, size_t size) {
         result.error = "out of memory";
     }
     return result;
-}
-
-XmlParseResult ParseXmlFile(const std::wstring &path) {
-    XmlParseResult result;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        result.error = ::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND
-                           ? "file not found"
-                           : "cannot open the file";
-        return result;
-    }
-    LARGE_INTEGER size = {};
-    if (!::GetFileSizeEx(file, &size) || size.QuadPart > 256LL * 1024 * 1024) {
-        ::CloseHandle(file);
-        result.error = "cannot read the file (too large?)";
-        return result;
-    }
-    std::string data(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    BOOL ok = data.empty() || ::ReadFile(file, &data[0], static_cast<DWORD>(data.size()), &read, nullptr);
-    ::CloseHandle(file);
-    if (!ok || read != data.size()) {
-        result.error = "cannot read the file";
-        return result;
-    }
-    return ParseXml(data.data(), data.size());
 }
