@@ -12,6 +12,7 @@
 #include "tests/support/StandinPipe.h"
 #include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
+#include "tests/support/XdoTool.h"
 
 using namespace e2e;
 
@@ -81,6 +82,15 @@ protected:
         return testsupport::WaitFor([&] { return cond(*rows = Rows(m_main)); }, timeoutMs);
     }
 
+    // Double-clicks the station's row and waits for the dialog; false when it did not show.
+    bool OpenDialogOn(const Row &row) {
+        // Rows are wider than the list (13 columns): aim at the serial column.
+        RECT serialCell = row.rect;
+        serialCell.right = serialCell.left + 80;
+        ClickRect(m_main, serialCell, true);
+        return testsupport::WaitFor([&] { return ::IsWindowVisible(m_dialog) != FALSE; }, kWaitMs);
+    }
+
     StandinSetup m_standin = MakeStandinSetup(L"e2e-bs", kScenario);
     ConsoleProcess m_console{m_standin.Env()};
     HWND m_main = nullptr;
@@ -99,11 +109,7 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
     EXPECT_EQ(row->columns[6], "10.1.2.3");
     EXPECT_EQ(rows.size(), 2u) << "repeated reports give no second row";
 
-    // Rows are wider than the list (13 columns): aim at the serial column.
-    RECT serialCell = row->rect;
-    serialCell.right = serialCell.left + 80;
-    ClickRect(m_main, serialCell, true);
-    ASSERT_TRUE(testsupport::WaitFor([&] { return ::IsWindowVisible(m_dialog) != FALSE; }, kWaitMs));
+    ASSERT_TRUE(OpenDialogOn(*row));
     UiDump dialog = UiDump::Of(m_dialog);
     ASSERT_NE(dialog.Find("Channel"), nullptr);
     EXPECT_EQ(dialog.Find("Serial")->text, "BS-E2E");
@@ -155,4 +161,37 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
     const std::string out = m_console.Output();
     EXPECT_NE(out.find("BS-E2E.\r\n"), std::string::npos) << out;
     EXPECT_NE(out.find("BS-OTHER.\r\n"), std::string::npos) << out;
+}
+
+// Keys pressed on the operator's keyboard while the repeater-mode list is open: arrows
+// move, Escape restores, and keys the list does not know (a letter, Shift, Delete, F1)
+// are dropped. If this fails, one key press can end the console.
+TEST_F(E2eBaseStation, KeysOnTheOpenRepeaterModeListKeepTheConsoleRunning) {
+    std::vector<Row> rows;
+    ASSERT_TRUE(WaitRows([](const std::vector<Row> &r) { return RowOf(r, "BS-E2E") != nullptr; }, &rows, kStartMs));
+    ASSERT_TRUE(OpenDialogOn(*RowOf(rows, "BS-E2E")));
+    const DumpedControl *mode = UiDump::Of(m_dialog).Find("RepeaterMode");
+    ASSERT_NE(mode, nullptr);
+    ASSERT_EQ(UiDump::Of(m_dialog).IntValue("RepeaterMode"), 1);
+    ClickRect(m_dialog, mode->rect);
+    ASSERT_NE(m_console.WaitWindowOf(L"UIComboDrop", nullptr, kWaitMs), nullptr);
+
+    struct Step {
+        const char *keys;
+        int expected;
+    };
+    const Step steps[] = {{"a", 1}, {"shift", 1}, {"Left", 0}, {"Right", 1}, {"Delete", 1}, {"F1", 1}, {"End", 3}};
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.keys);
+        ASSERT_TRUE(testsupport::XdoTool(std::string("key ") + step.keys));
+        EXPECT_TRUE(testsupport::WaitFor(
+            [&] { return !m_console.Running() || UiDump::Of(m_dialog).IntValue("RepeaterMode") == step.expected; },
+            kWaitMs));
+        ASSERT_TRUE(m_console.Running()) << "the console ended";
+        EXPECT_EQ(UiDump::Of(m_dialog).IntValue("RepeaterMode"), step.expected);
+    }
+    ASSERT_TRUE(testsupport::XdoTool("key Escape"));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return m_console.FindWindowOf(L"UIComboDrop") == nullptr; }, kWaitMs));
+    EXPECT_EQ(UiDump::Of(m_dialog).IntValue("RepeaterMode"), 1) << "Escape restores the mode it opened with";
+    EXPECT_TRUE(m_console.Running());
 }

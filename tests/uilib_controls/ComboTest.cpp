@@ -7,6 +7,7 @@
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_controls/TestHost.h"
 #include "uilib/controls/UIComboWnd.h"
+#include "uilib/controls/UITypeAhead.h"
 
 using uitest::TestHost;
 
@@ -116,6 +117,74 @@ TEST(Combo, EscapeRestoresAndArrowKeysAndWheelMoveTheSelection) {
     EXPECT_EQ(combo->GetCurSel(), 2);
     host.Wheel(TestHost::Center(combo), WHEEL_DELTA);
     EXPECT_EQ(combo->GetCurSel(), 1);
+}
+
+// If this fails, a key on the open list can end the program (the list once handed keys
+// it did not know back to its window, which handed them back to the list).
+TEST(Combo, EveryKeyOnTheOpenListIsHandledOrDropped) {
+    TestHost host(kSkin);
+    auto *combo = host.Find<CComboUI>(L"mode");
+    combo->SelectItem(1, false);
+    host.Click(combo);
+    ASSERT_TRUE(testsupport::WaitFor([] { return DropDown() != nullptr; }, 10000));
+    HWND drop = DropDown();
+    for (const uitest::StrayKey &k : uitest::kStrayKeys) {
+        SCOPED_TRACE(k.name);
+        ::SendMessageW(drop, k.msg, k.key, 1);
+        ASSERT_TRUE(::IsWindow(drop));
+        EXPECT_EQ(combo->GetCurSel(), 1);
+    }
+    struct Case {
+        UINT msg;
+        WPARAM key;
+        int expected;
+    };
+    // Arrows, Home/End and type-ahead move; Enter picks and closes.
+    const Case cases[] = {{WM_KEYDOWN, VK_RIGHT, 2}, {WM_KEYDOWN, VK_LEFT, 1},  {WM_KEYDOWN, VK_END, 2},
+                          {WM_KEYDOWN, VK_HOME, 0},  {WM_CHAR, L'm', 2},        {WM_KEYDOWN, VK_UP, 1},
+                          {WM_CHAR, L'中', 0},       {WM_KEYDOWN, VK_RETURN, 0}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.key);
+        ::SendMessageW(drop, c.msg, c.key, 1);
+        EXPECT_EQ(combo->GetCurSel(), c.expected);
+    }
+    EXPECT_TRUE(testsupport::WaitFor([] { return DropDown() == nullptr; }, 10000)) << "Enter closes the list";
+    EXPECT_EQ(host.Manager().GetFocus(), combo);
+}
+
+// If this fails, typing in an open list jumps to the wrong entry.
+TEST(Combo, TypeAheadFindsEntriesByTheirFirstLetters) {
+    const std::vector<CDuiString> texts = {L"Alpha", L"beta", L"Bravo", L"", L"Charlie", L"bx", L"中继"};
+    struct Step {
+        wchar_t ch;
+        DWORD time;
+        int expected;
+    };
+    struct Case {
+        const char *name;
+        int current;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"a first letter, any case", -1, {{L'b', 100, 1}}},
+        {"the same letter steps on and wraps", 1, {{L'b', 100, 2}, {L'b', 200, 5}, {L'b', 300, 1}}},
+        {"letters in quick succession narrow", 0, {{L'b', 100, 1}, {L'r', 200, 2}}},
+        {"a pause starts again", 2, {{L'b', 100, 5}, {L'r', 100 + 1001, -1}, {L'a', 2200, 0}}},
+        {"no match selects nothing", 0, {{L'z', 100, -1}, {L'q', 200, -1}}},
+        {"other scripts", 0, {{L'中', 100, 6}}},
+        {"control characters and a leading space are no text", 0, {{L'\r', 100, -1}, {L' ', 200, -1}}},
+        {"empty entries never match", 3, {{L'c', 100, 4}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        uilib::TypeAhead typeAhead;
+        int current = c.current;
+        for (const Step &step : c.steps) {
+            const int match = typeAhead.Type(step.ch, step.time, current, texts);
+            EXPECT_EQ(match, step.expected) << "after " << static_cast<int>(step.ch);
+            if (match >= 0) current = match;
+        }
+    }
 }
 
 TEST(Combo, LosingTheFocusClosesTheDropDown) {

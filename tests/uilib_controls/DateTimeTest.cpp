@@ -124,4 +124,16 @@ TEST(DateTime, KeysInTheCalendarMoveTheDayAndEscapeCloses) {
     ::SendMessageW(Calendar(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(testsupport::WaitFor([] { return Calendar() == nullptr; }, 10000));
     EXPECT_EQ(fixed->GetText(), L"2024-03-08") << "Escape picks nothing";
+
+    // Keys the calendar does not know are dropped: no change, still open.
+    host.Click(fixed);
+    ASSERT_TRUE(testsupport::WaitFor([] { return Calendar() != nullptr; }, 10000));
+    cal = Calendar();
+    for (const uitest::StrayKey &k : uitest::kStrayKeys) {
+        SCOPED_TRACE(k.name);
+        ::SendMessageW(cal, k.msg, k.key, 1);
+        ASSERT_TRUE(::IsWindow(cal));
+    }
+    ::SendMessageW(cal, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(fixed->GetText(), L"2024-03-08");
 }

@@ -67,6 +67,15 @@ private:
     BYTE m_saved[256];
 };
 
+// Key messages that no open drop-down acts on (letters without their character, Shift,
+// Delete, F1, ...), for checking that each is dropped there.
+struct StrayKey {
+    UINT msg;
+    WPARAM key;
+    const char *name;
+};
+extern const std::vector<StrayKey> kStrayKeys;
+
 // The dump the inspection hook sends for a window, as its lines (UTF-8).
 std::vector<std::string> InspectWindow(HWND hwnd);
 // Fields of one dump line split at TABs.

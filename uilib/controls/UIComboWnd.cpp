@@ -70,13 +70,8 @@ public:
         SetScrollPos(pos);
     }
 
-    void DoEvent(TEventUI &event) override {
-        if (event.Type == UIEVENT_KEYDOWN) {
-            m_pWnd->HandleMessage(WM_KEYDOWN, event.chKey, 0);
-            return;
-        }
-        CVerticalLayoutUI::DoEvent(event);
-    }
+    // Rows hand their wheel here.
+    void DoEvent(TEventUI &event) override { CVerticalLayoutUI::DoEvent(event); }
 
 private:
     CComboWnd *m_pWnd;
@@ -153,6 +148,53 @@ void CComboWnd::Notify(TNotifyUI &msg) {
     if (msg.sType == DUI_MSGTYPE_ITEMCLICK) Dismiss(false);
 }
 
+void CComboWnd::OnKeyDown(WPARAM vk) {
+    if (m_bClosing || m_pList == nullptr) return;
+    switch (vk) {
+    case VK_ESCAPE: Dismiss(true); return;
+    case VK_RETURN:
+    case VK_SPACE:
+    case VK_TAB:
+    case VK_F4: Dismiss(false); return;
+    case VK_UP:
+    case VK_LEFT:
+    case VK_DOWN:
+    case VK_RIGHT:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT: break;
+    default: return;
+    }
+    const int count = m_pList->GetCount();
+    if (count == 0) return;
+    m_typeAhead.Reset();
+    const int page = std::max(1, m_pList->GetHeight() / kDefaultItemHeight);
+    int cur = m_pList->GetCurSel();
+    switch (vk) {
+    case VK_UP:
+    case VK_LEFT: cur = cur < 0 ? 0 : cur - 1; break;
+    case VK_DOWN:
+    case VK_RIGHT: cur = cur + 1; break;
+    case VK_HOME: cur = 0; break;
+    case VK_END: cur = count - 1; break;
+    case VK_PRIOR: cur -= page; break;
+    default: cur += page; break;
+    }
+    m_pList->SelectItem(std::max(0, std::min(cur, count - 1)), false);
+}
+
+void CComboWnd::OnChar(wchar_t ch) {
+    if (m_bClosing || m_pList == nullptr) return;
+    std::vector<CDuiString> texts;
+    for (int i = 0; i < m_pList->GetCount(); ++i) {
+        CControlUI *row = m_pList->GetItemAt(i);
+        texts.push_back(row->IsEnabled() ? row->GetText() : CDuiString());
+    }
+    const int match = m_typeAhead.Type(ch, static_cast<DWORD>(::GetMessageTime()), m_pList->GetCurSel(), texts);
+    if (match >= 0) m_pList->SelectItem(match, false);
+}
+
 LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
     case WM_CREATE:
@@ -162,36 +204,14 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         if (m_hWnd != reinterpret_cast<HWND>(wParam)) Dismiss(false);
         break;
-    case WM_KEYDOWN:
-        switch (wParam) {
-        case VK_ESCAPE: Dismiss(true); return 0;
-        case VK_RETURN:
-        case VK_SPACE:
-        case VK_F4: Dismiss(false); return 0;
-        case VK_UP:
-        case VK_DOWN:
-        case VK_HOME:
-        case VK_END:
-        case VK_PRIOR:
-        case VK_NEXT: {
-            if (m_pList == nullptr || m_pList->GetCount() == 0) return 0;
-            const int count = m_pList->GetCount();
-            const int page = std::max(1, m_pList->GetHeight() / kDefaultItemHeight);
-            int cur = m_pList->GetCurSel();
-            switch (wParam) {
-            case VK_UP: cur = cur < 0 ? 0 : cur - 1; break;
-            case VK_DOWN: cur = cur + 1; break;
-            case VK_HOME: cur = 0; break;
-            case VK_END: cur = count - 1; break;
-            case VK_PRIOR: cur -= page; break;
-            default: cur += page; break;
-            }
-            m_pList->SelectItem(std::max(0, std::min(cur, count - 1)), false);
-            return 0;
-        }
-        default: break;
-        }
-        break;
+    // Keys are handled or dropped here, whichever control has the popup's focus.
+    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
+    case WM_CHAR: OnChar(static_cast<wchar_t>(wParam)); return 0;
+    case WM_KEYUP: return 0;
+    case WM_SYSKEYDOWN:
+        if (wParam != VK_UP && wParam != VK_DOWN) break;
+        Dismiss(false);  // Alt+Up/Down closes, as it opened
+        return 0;
     case WM_CLOSE:
         if (uilib::RaiseOwnerWindow(m_pOwner)) m_pOwner->SetFocus();
         break;

@@ -1,11 +1,13 @@
 // CComboWnd: the drop-down of a CComboUI. A top-most tool popup under the combo with a
 // paint manager of its own, listing copies of the combo's item texts. Moving the highlight
-// (keys, wheel) selects in the combo at once; a click or Enter picks and closes; Escape
-// restores the selection it opened with; losing the focus closes. Deletes itself when
-// its window is destroyed.
+// (arrow keys, type-ahead, wheel) selects in the combo at once; a click, Enter or F4 picks
+// and closes; Escape restores the selection it opened with; losing the focus closes.
+// Keys are the window's alone: any other key is dropped. Deletes itself when its window
+// is destroyed.
 #pragma once
 
 #include "uilib/controls/UICombo.h"
+#include "uilib/controls/UITypeAhead.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/core/UIWindow.h"
 
@@ -30,10 +32,13 @@ public:
 private:
     void Build();
     void Dismiss(bool restore);  // closes (later: never inside a dispatch)
+    void OnKeyDown(WPARAM vk);
+    void OnChar(wchar_t ch);
 
     CComboUI *m_pOwner;  // not owned; null once the combo is gone
     CPaintManagerUI m_pm;
     CComboListUI *m_pList = nullptr;  // owned by m_pm's tree
     int m_iOpenedWith = -1;
     bool m_bClosing = false;
+    uilib::TypeAhead m_typeAhead;
 };
