@@ -1,5 +1,6 @@
 #include "ui/DemoFrameWnd.h"
 
+#include "app/ConsoleVersion.h"
 #include "service/BmService.h"
 #include "ui/ConsoleTitle.h"
 #include "ui/MainWindowRef.h"
@@ -23,6 +24,8 @@ struct PageSwitch {
 const PageSwitch kPageSwitches[] = {
     {L"menu0", 0, 0}, {L"menu1", 0, 1}, {L"menu0_0", 1, 0}, {L"menu0_1", 1, 1}, {L"menu1_0", 2, 0}, {L"menu1_1", 2, 1},
 };
+
+const wchar_t kGuideVersionText[] = L"版本 " CONSOLE_VERSION_WTEXT;
 
 const LPARAM kTrayDoubleClick = WM_LBUTTONDBLCLK;  // 515
 const LPARAM kTrayRightDown = WM_RBUTTONDOWN;      // 516
@@ -140,6 +143,7 @@ void CDemoFrameWnd::InitMainFrame() {
     if (CControlUI *list = m_pm.FindControl(L"BsList")) {
         m_pBsList = static_cast<CListUI *>(list->GetInterface(L"List"));
     }
+    if (CControlUI *version = m_pm.FindControl(L"GuideVersion")) version->SetText(kGuideVersionText);
 
     AddTrayIcon(m_hWnd);
 

@@ -3,6 +3,10 @@
 // beside the first, a failing service goes unnoticed, or quitting leaves a bad exit code.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "app/ConsoleVersion.h"
 #include "tests/support/ConsoleProcess.h"
 #include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
@@ -102,4 +106,56 @@ TEST_F(E2eShell, TrayMenuCloseButtonEndsTheConsoleWithExitCodeZero) {
     ClickRect(menu, close->rect, false, true);
     ASSERT_TRUE(console.WaitExit(kExitMs));
     EXPECT_EQ(console.ExitCode(), 0u);
+}
+
+namespace {
+
+// The exe's resource of a type and id as text (the manifest), or "" when absent.
+std::string ResourceText(HMODULE module, LPCWSTR type, LPCWSTR id) {
+    HRSRC found = ::FindResourceW(module, id, type);
+    if (found == nullptr) return "";
+    HGLOBAL loaded = ::LoadResource(module, found);
+    return std::string(static_cast<const char *>(::LockResource(loaded)), ::SizeofResource(module, found));
+}
+
+std::wstring VersionString(const std::vector<BYTE> &info, const wchar_t *name) {
+    wchar_t *value = nullptr;
+    UINT length = 0;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
+    if (!::VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void **>(&value), &length)) return L"";
+    return std::wstring(value);
+}
+
+}  // namespace
+
+// If this fails, Windows stretches the console's bitmap or runs it with old controls,
+// or the installed exe carries no version an administrator can read.
+TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
+    const std::wstring exe = BinFolder() + L"RadioConsole.exe";
+    const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const std::string manifest = ResourceText(module, RT_MANIFEST, MAKEINTRESOURCEW(1));
+    ::FreeLibrary(module);
+    for (const char *part :
+         {">PerMonitorV2<", ">true</dpiAware>", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+          "level=\"asInvoker\"", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+          "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+        EXPECT_NE(manifest.find(part), std::string::npos) << part;
+    }
+    EXPECT_EQ(manifest.find("<activeCodePage"), std::string::npos) << "the system ANSI code page stays";
+
+    DWORD handle = 0;
+    std::vector<BYTE> info(::GetFileVersionInfoSizeW(exe.c_str(), &handle));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void **>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(CONSOLE_VERSION_MINOR, CONSOLE_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwProductVersionLS, static_cast<DWORD>(MAKELONG(0, CONSOLE_VERSION_PATCH)));
+    EXPECT_EQ(VersionString(info, L"ProductVersion"), CONSOLE_VERSION_WTEXT);
+    EXPECT_EQ(VersionString(info, L"FileVersion"), CONSOLE_VERSION_WTEXT);
+    EXPECT_EQ(VersionString(info, L"ProductName"), kConsoleTitle);
+    EXPECT_FALSE(VersionString(info, L"FileDescription").empty());
+    EXPECT_FALSE(VersionString(info, L"LegalCopyright").empty());
 }

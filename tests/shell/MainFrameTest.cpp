@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ConsoleVersion.h"
 #include "basestation/BsConfigDialog.h"
 #include "calls/PlayWindow.h"
 #include "tests/double/ServiceDouble.h"
@@ -142,6 +143,10 @@ TEST_F(MainFrameTest, CreationBuildsTheWindowPagesTrayAndCallback) {
         EXPECT_NE(Find(name), nullptr) << testing::PrintToString(std::wstring(name));
     }
     EXPECT_FALSE(Find(L"restorebtn")->IsVisible());
+
+    // The guide page's footer shows the version the exe's version resource carries.
+    ASSERT_NE(Find(L"GuideVersion"), nullptr);
+    EXPECT_EQ(Find(L"GuideVersion")->GetText(), L"版本 " CONSOLE_VERSION_WTEXT);
 }
 
 TEST_F(MainFrameTest, SystemCloseOnAnyOfTheFourWindowsQuitsWithoutClosingIt) {
