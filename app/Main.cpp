@@ -7,6 +7,7 @@
 #include <new>
 
 #include "app/Poller.h"
+#include "app/ServiceLibraries.h"
 #include "app/StartupProbe.h"
 #include "service/BmService.h"
 #include "ui/ConsoleTitle.h"
@@ -49,6 +50,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
         ShowOperatorWarning(kAlreadyRunningText);
         return 0;
     }
+
+    if (!ServiceLibrariesPresent()) return 0;
 
     if (BmSrvInitialize() < 0) std::printf("error.");
 

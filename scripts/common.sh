@@ -30,6 +30,14 @@ stop_xvfb() {
   XVFB_PID=
 }
 
+# wine_windows_managed Y|N: whether Wine hands the windows of this prefix to the window
+# manager. N only on a private Xvfb (there is none: Wine would wait two seconds for it each
+# time a window is hidden or destroyed); Y on a real desktop (taskbar entry, Alt+Tab,
+# focus). Run after wineserver -p: it also starts the prefix's helper processes.
+wine_windows_managed() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1 </dev/null
+}
+
 # build: configure once, then build everything (or the targets named).
 build() {
   # Configure every time (quick when nothing changed): new folders join the build.

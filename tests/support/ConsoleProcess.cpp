@@ -116,7 +116,7 @@ bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs) {
     return console.WaitExit(timeoutMs) && console.ExitCode() == 0;
 }
 
-ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env) {
+ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env, const std::wstring &folder) {
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) return;
@@ -129,13 +129,14 @@ ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env) 
     si.hStdOutput = writeEnd;
     si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION pi = {};
-    const std::wstring exe = BinFolder() + L"RadioConsole.exe";
+    const std::wstring from = folder.empty() ? BinFolder() : folder;
+    const std::wstring exe = from + L"RadioConsole.exe";
     std::wstring commandLine = L"\"" + exe + L"\"";
     BOOL created;
     {
         ScopedEnvironment scoped(env);
-        created = ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                   BinFolder().c_str(), &si, &pi);
+        created =
+            ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, from.c_str(), &si, &pi);
     }
     ::CloseHandle(writeEnd);
     if (!created) {

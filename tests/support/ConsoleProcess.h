@@ -14,8 +14,9 @@ namespace e2e {
 
 class ConsoleProcess {
 public:
-    // env: variables set for the child only (an empty value removes one).
-    explicit ConsoleProcess(const std::map<std::wstring, std::wstring> &env = {});
+    // env: variables set for the child only (an empty value removes one). folder: where
+    // RadioConsole.exe is started from, with a trailing backslash (default: bin).
+    explicit ConsoleProcess(const std::map<std::wstring, std::wstring> &env = {}, const std::wstring &folder = L"");
     ~ConsoleProcess();
     ConsoleProcess(const ConsoleProcess &) = delete;
     ConsoleProcess &operator=(const ConsoleProcess &) = delete;
