@@ -89,14 +89,21 @@ void BsListRows::Attach(CListUI *list, CRITICAL_SECTION *lock, HWND mainWnd) {
 }
 
 LRESULT BsListRows::OnBsReport(WPARAM wParam, LPARAM) {
-    BsReportBlock *block = bs::ReportBlockFromMessage(wParam);
+    BsReportBlock *block = bs::TakeReportBlock(wParam);
     if (!block) return 0;
     std::printf("%s.\n", block->serial);
 
     Impl &d = *m_impl;
     if (d.list) {
+        const bs::BsRowTexts texts = bs::RecordToRow(block->serial, block->record);
+        const std::wstring shown = bs::AnsiToWide(texts[0].c_str());
+        // The station is known by what its column 0 reads back, as the poller and the
+        // dialog read it: a serial outside the ASCII range changes on the way.
+        char serial[bs::kTextBufferBytes];
+        bs::WideToOem(shown.c_str(), serial, sizeof serial);
+
         LockScope hold(d.lock);
-        bs::Station *station = d.stations.Find(block->serial);
+        bs::Station *station = d.stations.Find(serial);
         if (station && station->gone) {
             // A pass found it gone and its row has not gone yet: the row goes now and
             // the report lists the station again at the end, as if the pass had
@@ -109,12 +116,9 @@ LRESULT BsListRows::OnBsReport(WPARAM wParam, LPARAM) {
             CListTextElementUI *row = new CListTextElementUI;
             row->SetFixedHeight(bs::kRowHeight);
             d.list->Add(row);
-            const bs::BsRowTexts texts = bs::RecordToRow(block->serial, block->record);
-            for (int column = 0; column < bs::kRowColumns; ++column)
+            row->SetText(0, shown.c_str());
+            for (int column = 1; column < bs::kRowColumns; ++column)
                 row->SetText(column, bs::AnsiToWide(texts[column].c_str()).c_str());
-            // The poller asks about the serial as column 0 reads back.
-            char serial[bs::kTextBufferBytes];
-            bs::WideToOem(row->GetText(0), serial, sizeof serial);
             d.stations.Add(serial, row);
         }
     }
@@ -169,9 +173,13 @@ void BsListRows::PollBsPresence() {
         OnBsGone(0, 0);
         return;
     }
-    if (!d.mainWnd || !d.goneAck) return;
-    ::ResetEvent(d.goneAck);
-    if (::PostMessageW(d.mainWnd, WM_BS_GONE, 0, 0)) ::WaitForSingleObject(d.goneAck, kGoneAckTimeoutMs);
+    HandOverGoneRows(d.mainWnd, d.goneAck, kGoneAckTimeoutMs);
+}
+
+void HandOverGoneRows(HWND mainWnd, HANDLE ack, DWORD timeoutMs) {
+    if (!mainWnd) return;
+    if (ack) ::ResetEvent(ack);
+    if (::PostMessageW(mainWnd, WM_BS_GONE, 0, 0) && ack) ::WaitForSingleObject(ack, timeoutMs);
 }
 
 void BsListRows::NotePushed(const char *serial) { m_impl->pushed.push_back(bs::SerialKey(serial)); }

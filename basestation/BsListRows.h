@@ -46,6 +46,11 @@ extern BsListRows *g_pBsListRows;
 // One pass of the presence poller (poller thread).
 void PollBsPresence();
 
+// Poller thread: asks mainWnd to remove the rows a pass found gone (WM_BS_GONE) and
+// waits until it has set ack, up to timeoutMs. Without an ack event the rows still go,
+// only the wait is skipped.
+void HandOverGoneRows(HWND mainWnd, HANDLE ack, DWORD timeoutMs);
+
 // Registered with the service library: copies the serial (at most 100 bytes, always
 // terminated) and the 56-byte record into a block that WM_BS_REPORT carries to the main
 // window; frees it when the post fails. Returns the post's result.

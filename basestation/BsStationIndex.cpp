@@ -9,14 +9,15 @@ Station *BsStationIndex::Find(const char *serial) {
     return it == m_map.end() ? nullptr : &*it->second;
 }
 
-Station &BsStationIndex::Add(const std::string &serial, void *row) {
+Station *BsStationIndex::Add(const std::string &serial, void *row) {
     Station station;
     station.key = SerialKey(serial.c_str());
+    if (m_map.count(station.key) != 0) return nullptr;
     station.serial = serial;
     station.row = row;
     auto it = m_order.insert(m_order.end(), std::move(station));
-    m_map[it->key] = it;
-    return *it;
+    m_map.emplace(it->key, it);
+    return &*it;
 }
 
 void BsStationIndex::Remove(Station *station) {

@@ -1,5 +1,7 @@
 // The listed stations in row order, indexed by the identifying part of their serial
 // numbers (SerialKey) so that finding a station costs the same with 10 rows or 10,000.
+// Serials here are the bytes a row's column 0 reads back (OEM code page): the duplicate
+// test, the poller and the dialog all see a station by those bytes.
 // Not synchronised: the owner guards it with the list lock. Row handles are opaque and
 // not owned (the list owns its rows).
 #pragma once
@@ -14,7 +16,7 @@ namespace bs {
 
 struct Station {
     std::string key;     // SerialKey of the serial
-    std::string serial;  // as the status query is asked about it (at most 99 bytes)
+    std::string serial;  // column 0 read back, as the status query is asked (at most 99 bytes)
     void *row = nullptr;
     bool gone = false;  // a pass found it gone; its row is still to be removed
 };
@@ -23,8 +25,8 @@ class BsStationIndex {
 public:
     // The station whose serial agrees with serial in its first kSerialKeyBytes, or null.
     Station *Find(const char *serial);
-    // Appends a station (the caller has checked that none matches).
-    Station &Add(const std::string &serial, void *row);
+    // Appends a station; null (and nothing changed) when one with the same key is listed.
+    Station *Add(const std::string &serial, void *row);
     void Remove(Station *station);
     void Clear();
 

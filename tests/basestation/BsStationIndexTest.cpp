@@ -50,3 +50,21 @@ TEST(BsStationIndex, PassAsksEachStationOnceAndMarksNeighboursGone) {
     EXPECT_EQ(index.GoneCount(), 0u);
     EXPECT_TRUE(index.TakeGone().empty());
 }
+
+// A second station with the same key would leave the first one's row unreachable while
+// it is still polled: the index refuses it and keeps the first.
+TEST(BsStationIndex, AddRefusesAKeyAlreadyListed) {
+    BsStationIndex index;
+    const std::string long28(28, 'K');
+    ASSERT_NE(index.Add("S0", Row(0)), nullptr);
+    ASSERT_NE(index.Add(long28 + "-a", Row(1)), nullptr);
+    for (const std::string &same : {std::string("S0"), long28 + "-b", long28}) {
+        SCOPED_TRACE(same);
+        EXPECT_EQ(index.Add(same, Row(99)), nullptr);
+    }
+    EXPECT_EQ(index.Size(), 2u);
+    EXPECT_EQ(Serials(index), (std::vector<std::string>{"S0", long28 + "-a"}));
+    ASSERT_NE(index.Find("S0"), nullptr);
+    EXPECT_EQ(index.Find("S0")->row, Row(0));
+    EXPECT_EQ(index.Find((long28 + "-b").c_str())->row, Row(1));
+}

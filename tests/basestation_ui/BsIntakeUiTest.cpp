@@ -5,9 +5,11 @@
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <set>
 #include <thread>
 
+#include "basestation/BsControlText.h"
 #include "basestation/BsListRows.h"
 #include "basestation/BsReportBlock.h"
 #include "basestation/BsRow.h"
@@ -159,4 +161,99 @@ TEST_F(BsIntake, CallbackCopiesTheReportSoTheLibraryMayReuseItsBuffers) {
     ASSERT_TRUE(testsupport::WaitFor([] { return bs::LiveReportBlocks() == 0; }, 3000));
     EXPECT_EQ(RowSerials(), (std::vector<std::string>{"BS-COPY"}));
     EXPECT_EQ(RowTexts()[0][1], L"3");
+}
+
+// WM_BS_REPORT can come from any program: only a block the callback made and has not
+// yet been handled is read and freed; anything else (a stray pointer, a block already
+// handled) is ignored, or the console prints and frees whatever it was given.
+TEST_F(BsIntake, ReportMessagesNotMadeByTheCallbackAreIgnored) {
+    Report("BS-REAL", SampleRecord(1));
+    char onStack[32] = "BS-FAKE";
+    std::unique_ptr<BsReportBlock> foreign(new BsReportBlock{});
+    std::strcpy(foreign->serial, "BS-FOREIGN");
+    BsReportBlock *handled = bs::NewReportBlock("BS-ONCE", nullptr);
+    ::SendMessageW(MainFrame().GetHWND(), WM_BS_REPORT, reinterpret_cast<WPARAM>(handled),
+                   reinterpret_cast<LPARAM>(&handled->record));
+    const long live = bs::LiveReportBlocks();
+
+    const struct {
+        WPARAM wParam;
+        LPARAM lParam;
+    } strays[] = {
+        {0, 0},
+        {1, 2},
+        {0xDEADBEEF, -1},
+        {reinterpret_cast<WPARAM>(onStack), reinterpret_cast<LPARAM>(onStack)},
+        {reinterpret_cast<WPARAM>(foreign.get()), reinterpret_cast<LPARAM>(&foreign->record)},
+        {reinterpret_cast<WPARAM>(handled), 0},  // handled (and freed) above
+        {reinterpret_cast<WPARAM>(::GetModuleHandleW(nullptr)), 0},
+    };
+    for (const auto &stray : strays) {
+        SCOPED_TRACE(stray.wParam);
+        ::SendMessageW(MainFrame().GetHWND(), WM_BS_REPORT, stray.wParam, stray.lParam);
+        EXPECT_EQ(RowSerials(), (std::vector<std::string>{"BS-REAL", "BS-ONCE"}));
+        EXPECT_EQ(bs::LiveReportBlocks(), live);
+    }
+    EXPECT_STREQ(foreign->serial, "BS-FOREIGN");
+}
+
+// Column 0 reads back through two code pages; the duplicate test and the index must
+// both use what it reads back, or a second report of a non-ASCII serial lists the
+// station twice and the index loses track of the first row.
+TEST_F(BsIntake, NonAsciiSerialIsOneStationAskedAboutAsItsRowReadsBack) {
+    std::string serial, readBack;
+    for (int byte = 0x80; byte <= 0xFF && serial.empty(); ++byte) {
+        const std::string candidate = std::string("BS-") + static_cast<char>(byte);
+        char out[100] = {};
+        bs::WideToOem(bs::AnsiToWide(candidate.c_str()).c_str(), out, sizeof out);
+        if (candidate != out && std::strchr(out, '?') == nullptr) {
+            serial = candidate;
+            readBack = out;
+        }
+    }
+    ASSERT_FALSE(serial.empty()) << "ANSI and OEM code pages agree on every byte";
+
+    const std::wstring shown = bs::AnsiToWide(serial.c_str());
+    Report(serial, SampleRecord(1));
+    Report(serial, SampleRecord(2));
+    Report("BS-PLAIN", SampleRecord(3));
+    ASSERT_EQ(RowTexts().size(), 2u);
+    EXPECT_EQ(RowTexts()[0][0], shown);
+    EXPECT_EQ(RowTexts()[0][1], L"1");
+
+    ASSERT_TRUE(PassOnPollerThread());
+    std::vector<std::string> asked;
+    for (const auto &call : ServiceDouble::Calls("BmHalBsStatus")) asked.push_back(call.texts[0]);
+    EXPECT_EQ(asked, (std::vector<std::string>{readBack, "BS-PLAIN"}));
+
+    ServiceDouble::SetStatus(readBack, 0);
+    ASSERT_TRUE(PassOnPollerThread());
+    EXPECT_EQ(RowSerials(), (std::vector<std::string>{"BS-PLAIN"}));
+    Report(serial, SampleRecord(4));
+    ASSERT_EQ(RowTexts().size(), 2u);
+    EXPECT_EQ(RowTexts()[1][0], shown);
+}
+
+// Without the acknowledgement event the pass cannot wait, but the rows it found gone
+// must still be handed to the UI thread.
+TEST_F(BsIntake, GoneRowsAreHandedOverEvenWithoutAnAcknowledgementEvent) {
+    static UINT received = 0;
+    struct Recorder {
+        static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+            if (msg == WM_BS_GONE) ++received;
+            return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+        }
+    };
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &Recorder::Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BsGoneRecorder";
+    ::RegisterClassW(&wc);
+    const HWND wnd =
+        ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    std::thread poller([wnd] { HandOverGoneRows(wnd, nullptr, 5000); });
+    poller.join();
+    EXPECT_TRUE(testsupport::WaitFor([] { return received == 1; }, 2000));
+    ::DestroyWindow(wnd);
 }

@@ -3,6 +3,7 @@
 // beside the first, a failing service goes unnoticed, or quitting leaves a bad exit code.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -158,4 +159,26 @@ TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
     EXPECT_EQ(VersionString(info, L"ProductName"), kConsoleTitle);
     EXPECT_FALSE(VersionString(info, L"FileDescription").empty());
     EXPECT_FALSE(VersionString(info, L"LegalCopyright").empty());
+}
+
+// Any program may post the main window's private messages (1025 to 1030) with any
+// parameters: none of them may be taken for a pointer the console reads or frees.
+TEST_F(E2eShell, PrivateMessagesWithJunkParametersLeaveTheConsoleRunning) {
+    ConsoleProcess console(m_standin.Env());
+    const HWND main = WaitMainWindow(console);
+    ASSERT_NE(main, nullptr);
+    const WPARAM junk[] = {1, 0x10, 0x00400000 /* the exe's image */, 0x7FFFFFF0, 0xDEADBEEF, 0xFFFFFFFF};
+    for (UINT message = WM_USER + 1; message <= WM_USER + 6; ++message) {
+        for (const WPARAM w : junk) {
+            SCOPED_TRACE(testing::Message() << "message " << message << " wParam " << w);
+            ::PostMessageW(main, message, w, static_cast<LPARAM>(w ^ 0x5A5A5A5A));
+            DWORD_PTR result = 0;
+            ASSERT_NE(::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kExitMs, &result), 0u)
+                << "the main window stopped answering";
+            ASSERT_TRUE(console.Running());
+        }
+    }
+    ::ShowWindow(main, SW_SHOW);
+    EXPECT_FALSE(UiDump::Of(main).Empty());
+    EXPECT_TRUE(CloseConsole(console, main));
 }
