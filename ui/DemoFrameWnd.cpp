@@ -100,17 +100,23 @@ bool CDemoFrameWnd::HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam
 }
 
 void CDemoFrameWnd::CreateTrayMenu() {
-    m_pTrayMenu = new CTaskIconMenuWnd();
-    m_hTrayMenu = m_pTrayMenu->Create(nullptr, L"", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+    m_pTrayMenu = new CTaskIconMenuWnd(&m_pTrayMenu);
+    const HWND menu = m_pTrayMenu->Create(nullptr, L"", WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+    if (menu == nullptr) {
+        // Refused before its first message: it never got the chance to delete itself.
+        delete m_pTrayMenu;
+        m_pTrayMenu = nullptr;
+        return;
+    }
     m_pTrayMenu->CenterWindow();
-    ::ShowWindow(m_hTrayMenu, SW_HIDE);
+    ::ShowWindow(menu, SW_HIDE);
 }
 
 void CDemoFrameWnd::ShowTrayMenu() {
-    // A menu closed from outside has deleted itself (OnFinalMessage): make a new one
-    // rather than reach through the stale pointer.
-    if (!::IsWindow(m_hTrayMenu)) CreateTrayMenu();
-    m_pTrayMenu->ShowAtCursor();
+    // A menu closed from outside has deleted itself and cleared the pointer: make a new
+    // one. Its window handle alone could since name another window.
+    if (m_pTrayMenu == nullptr) CreateTrayMenu();
+    if (m_pTrayMenu != nullptr) m_pTrayMenu->ShowAtCursor();
 }
 
 LRESULT CDemoFrameWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {

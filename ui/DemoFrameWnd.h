@@ -39,7 +39,7 @@ public:
     void Notify(TNotifyUI &msg) override;
 
     CPaintManagerUI &PaintManager() { return m_pm; }
-    // The tray menu; valid while its window exists.
+    // The tray menu; null once its window is gone (made again when next shown).
     CTaskIconMenuWnd *TrayMenu() const { return m_pTrayMenu; }
     BsListRows &Rows() { return m_rows; }
 
@@ -61,8 +61,8 @@ private:
     CMenu1_1 m_menu1_1;
     CMenu1_0 m_menu1_0;
     CListUI *m_pBsList = nullptr;
-    CRITICAL_SECTION m_listLock;              // initialised during creation, never deleted
-    CTaskIconMenuWnd *m_pTrayMenu = nullptr;  // deletes itself when its window is destroyed
-    HWND m_hTrayMenu = nullptr;               // tells whether m_pTrayMenu is still alive
+    CRITICAL_SECTION m_listLock;  // initialised during creation, never deleted
+    // Deletes itself when its window is destroyed, and clears this pointer as it goes.
+    CTaskIconMenuWnd *m_pTrayMenu = nullptr;
     BsListRows m_rows;
 };

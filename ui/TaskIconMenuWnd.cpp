@@ -7,6 +7,8 @@ namespace {
 const int kMenuAboveCursor = 30;
 }
 
+CTaskIconMenuWnd::CTaskIconMenuWnd(CTaskIconMenuWnd **ownerRef) : m_ownerRef(ownerRef) {}
+
 LPCTSTR CTaskIconMenuWnd::GetWindowClassName() const { return L"UIBsCfgFrame"; }
 UINT CTaskIconMenuWnd::GetClassStyle() const { return CS_DBLCLKS; }
 CDuiString CTaskIconMenuWnd::GetSkinFolder() { return L""; }
@@ -25,7 +27,10 @@ LRESULT CTaskIconMenuWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
     return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
 }
 
-void CTaskIconMenuWnd::OnFinalMessage(HWND) { delete this; }
+void CTaskIconMenuWnd::OnFinalMessage(HWND) {
+    if (m_ownerRef != nullptr && *m_ownerRef == this) *m_ownerRef = nullptr;
+    delete this;
+}
 
 LRESULT CTaskIconMenuWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     SkinnedWindow::Create(m_hWnd, m_pm, L"TaskIconMenuUI.xml", this);

@@ -8,6 +8,9 @@
 
 class CTaskIconMenuWnd : public WindowImplBase, public CContainerUI {
 public:
+    // ownerRef: the owner's pointer to this menu, cleared when the menu deletes itself.
+    explicit CTaskIconMenuWnd(CTaskIconMenuWnd **ownerRef = nullptr);
+
     LPCTSTR GetWindowClassName() const override;  // "UIBsCfgFrame", shared with the dialog
     UINT GetClassStyle() const override;
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
@@ -33,4 +36,5 @@ public:
 private:
     CPaintManagerUI m_pm;
     CControlUI *m_pCloseBtn = nullptr;
+    CTaskIconMenuWnd **m_ownerRef;
 };

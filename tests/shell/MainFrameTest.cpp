@@ -344,6 +344,8 @@ TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
     ::SendMessageW(old, WM_CLOSE, 0, 0);  // another program closes it: it deletes itself
     ASSERT_FALSE(::IsWindow(old));
     EXPECT_FALSE(TakeQuitMessage()) << "the console keeps running";
+    // Judged by the object, not by a handle value that another window may take next.
+    EXPECT_EQ(s_frame->TrayMenu(), nullptr);
 
     EXPECT_EQ(::SendMessageW(s_hWnd, WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN), 0);
     ASSERT_TRUE(::IsWindow(TrayMenu()));
