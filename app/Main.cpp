@@ -13,6 +13,7 @@
 #include "ui/ConsoleTitle.h"
 #include "ui/DemoFrameWnd.h"
 #include "ui/OperatorWarning.h"
+#include "ui/SkinFailure.h"
 #include "ui/TrayIcon.h"
 #include "uilib/UIlib.h"
 
@@ -22,6 +23,7 @@ const wchar_t kAlreadyRunningText[] = L"已经打开过一个管理软件了，�
 const wchar_t kErrorCaption[] = L"错误";
 const wchar_t kNoMainWindowText[] = L"无法创建主窗口，管理软件将退出。";
 const wchar_t kNoPollerText[] = L"无法启动基站在线检测线程，管理软件将退出。";
+const wchar_t kBadSkinText[] = L"界面文件无法加载，管理软件将退出。\n\n";
 
 const wchar_t kSkinFolder[] = L"skin";
 const DWORD kMainStyle = 0x10cf0000;  // WS_VISIBLE | WS_OVERLAPPEDWINDOW
@@ -33,6 +35,16 @@ const int kMainHeight = 572;
 void ReportFatal(const char *line, const wchar_t *text) {
     std::fprintf(stderr, "%s\n", line);
     ::MessageBoxW(nullptr, text, kErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+// A window whose skin was not built is blank: name the file (and the place in it) to
+// the operator rather than show an empty console.
+bool ReportSkinFailure(HWND mainWnd) {
+    const std::wstring failure = SkinFailure();
+    if (failure.empty()) return false;
+    ::ShowWindow(mainWnd, SW_HIDE);
+    ReportFatal("a skin file could not be loaded.", (kBadSkinText + failure).c_str());
+    return true;
 }
 
 void ShutDown() {
@@ -66,6 +78,10 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0, kMainWidth, kMainHeight);
     if (hWnd == nullptr) {
         ReportFatal("cannot create the main window.", kNoMainWindowText);
+        ShutDown();
+        return 0;
+    }
+    if (ReportSkinFailure(hWnd)) {
         ShutDown();
         return 0;
     }

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "ui/SkinFailure.h"
+
 namespace {
 
 struct PageTag {
@@ -22,7 +24,9 @@ CControlUI *CDialogBuilderCallbackEx::CreateControl(LPCTSTR pstrClass) {
     for (const PageTag &page : kPageTags) {
         if (_wcsicmp(pstrClass, page.tag) == 0) {
             CDialogBuilder builder;
-            return builder.Create(page.skin);
+            CControlUI *pageRoot = builder.Create(page.skin);
+            if (pageRoot == nullptr) NoteSkinFailure(builder.GetLastErrorMessage());
+            return pageRoot;
         }
     }
     return nullptr;

@@ -1,6 +1,7 @@
 #include "ui/SkinnedWindow.h"
 
 #include "ui/ControlFactory.h"
+#include "ui/SkinFailure.h"
 
 namespace SkinnedWindow {
 
@@ -35,6 +36,7 @@ void Create(HWND hWnd, CPaintManagerUI &pm, LPCTSTR skinFile, INotifyUI *notifie
     CDialogBuilder builder;
     CDialogBuilderCallbackEx factory;
     CControlUI *root = builder.Create(skinFile, nullptr, &factory, &pm, nullptr);
+    if (root == nullptr) NoteSkinFailure(builder.GetLastErrorMessage());
     pm.AttachDialog(root);
     pm.AddNotifier(notifier);
 }

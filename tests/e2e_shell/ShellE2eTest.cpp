@@ -182,3 +182,53 @@ TEST_F(E2eShell, PrivateMessagesWithJunkParametersLeaveTheConsoleRunning) {
     EXPECT_FALSE(UiDump::Of(main).Empty());
     EXPECT_TRUE(CloseConsole(console, main));
 }
+
+// A skin file that is missing or malformed: the operator is told which file (and where
+// in it), and the console ends with exit code 0 instead of showing a blank window.
+TEST_F(E2eShell, ABrokenSkinFileIsNamedInAMessageBoxAndTheConsoleEnds) {
+    const struct {
+        const wchar_t *file;
+        const char *content;  // null: the file is missing
+        const wchar_t *named;
+    } cases[] = {
+        {L"skin.xml", nullptr, L"skin.xml"},
+        {L"menu1_1.xml", "<Window>\n<VerticalLayout>\n  <Button name=\"x\" text=oops/>\n</Window>\n",
+         L"menu1_1.xml: line 3, column"},
+        {L"PlayUI.xml", "<Window size=\"10,10\">\n<VerticalLayout>\n</Window>\n", L"PlayUI.xml: line 3, column"},
+    };
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
+        const std::wstring folder =
+            std::wstring(temp) + L"e2e-skin-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + c.file + L"\\";
+        const std::wstring skin = folder + L"skin\\";
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+        ::CreateDirectoryW(skin.c_str(), nullptr);
+        for (const wchar_t *file : {L"RadioConsole.exe", L"BmService.dll", L"BmHalApi.dll"})
+            ASSERT_TRUE(::CopyFileW((BinFolder() + file).c_str(), (folder + file).c_str(), FALSE));
+        WIN32_FIND_DATAW found = {};
+        const HANDLE find = ::FindFirstFileW((BinFolder() + L"skin\\*.xml").c_str(), &found);
+        ASSERT_NE(find, INVALID_HANDLE_VALUE);
+        do {
+            ::CopyFileW((BinFolder() + L"skin\\" + found.cFileName).c_str(), (skin + found.cFileName).c_str(), FALSE);
+        } while (::FindNextFileW(find, &found));
+        ::FindClose(find);
+        ::DeleteFileW((skin + c.file).c_str());
+        if (c.content != nullptr) {
+            FILE *f = _wfopen((skin + c.file).c_str(), L"wb");
+            ASSERT_NE(f, nullptr);
+            std::fputs(c.content, f);
+            std::fclose(f);
+        }
+
+        ConsoleProcess console(m_standin.Env(), folder);
+        ConsoleProcess::Box box;
+        ASSERT_TRUE(console.AnswerMessageBox(&box, kStartMs));
+        EXPECT_EQ(box.caption, L"错误");
+        EXPECT_NE(box.text.find(c.named), std::wstring::npos) << testing::PrintToString(box.text);
+        ASSERT_TRUE(console.WaitExit(kExitMs));
+        EXPECT_EQ(console.ExitCode(), 0u);
+        EXPECT_EQ(::FindWindowW(nullptr, kConsoleTitle), nullptr);
+    }
+}
