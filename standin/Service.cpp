@@ -170,7 +170,7 @@ void Service::ClearStore() {
     for (const CallEntry &e : m_store.Range(INT64_MIN / 2, INT64_MAX / 2)) {
         char name[kMaxNameBytes + 1];
         snprintf(name, sizeof name, "%s", e.name.c_str());
-        m_store.DeleteFile(name, e.id);
+        m_store.DeleteVoiceFile(name, e.id);
         m_store.DeleteRecord(name, e.id);
     }
 }

@@ -144,7 +144,7 @@ int BM_CALL LocateVoiceFile(char *name, int id) {
 
 int BM_CALL VoiceDeleteFile(char *name, int id) {
     return Guarded("VoiceDeleteFile", kIoError, [&] {
-        int result = Service::Get().Store().DeleteFile(name, id);
+        int result = Service::Get().Store().DeleteVoiceFile(name, id);
         LogNameCall("voicedelete", name, id, result);
         return result;
     });

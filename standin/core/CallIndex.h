@@ -14,14 +14,14 @@
 // Not thread-safe: CallStore serialises access.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace standin {
+
+const size_t kMaxCallName = 99;  // bytes
 
 struct CallEntry {
     int64_t start;
@@ -40,7 +40,7 @@ public:
     // or written; the index then stays closed.
     bool Open(const std::wstring &path);
     void Close();
-    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_file != nullptr; }
 
     // Appends a new call; id receives the new record id.
     bool Add(int64_t start, const std::string &name, int32_t *id);
@@ -64,6 +64,10 @@ public:
     // Dead records (deletes, removed adds) tolerated before the log is rewritten compacted.
     void SetCompactThreshold(size_t records) { m_compactAfter = records; }
 
+    // Reads a log image into memory (Open does this with the file's bytes): whole records
+    // are kept, damaged ones dropped (*damaged set). Leaves the file alone.
+    bool Load(const std::string &bytes, bool *damaged);
+
     // Encoded bytes of one record (tests write torn and damaged logs with it).
     static std::string EncodeRecord(char op, int32_t id, int64_t start, const std::string &name);
 
@@ -76,13 +80,13 @@ private:
     };
     struct Loaded;
 
-    bool Load(const std::string &bytes, bool *damaged);
     bool Rewrite(bool keepDamaged);
     bool WriteAll(const std::string &bytes);
     void Insert(int64_t start, int32_t id, const std::string &name);
 
     std::wstring m_path;
-    HANDLE m_file = INVALID_HANDLE_VALUE;
+    void *m_file = nullptr;  // a Win32 file handle
+    void (*m_closeFile)(void *) = nullptr;
     std::vector<Entry> m_entries;
     std::vector<char> m_names;
     int32_t m_nextId = 1;

@@ -157,7 +157,7 @@ size_t CallStore::FindRecord(const std::string &name, int id) const {
     return pos;
 }
 
-int CallStore::DeleteFile(const char *name, int id) {
+int CallStore::DeleteVoiceFile(const char *name, int id) {
     std::string text;
     if (!ReadFileName(name, "VoiceDeleteFile", &text)) return kBadInput;
     std::lock_guard<std::mutex> lock(m_mutex);

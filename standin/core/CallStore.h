@@ -44,9 +44,9 @@ public:
     // A plain name for a new voice file, unused in the index and the folder.
     std::string NewFileName(int64_t start) const;
 
-    int DeleteFile(const char *name, int id);     // the voice file of record (id, name)
-    int DeleteRecord(const char *name, int id);   // record (id, name), file or not
-    int IsUsing(const char *name, int id) const;  // 1 in use, 0 free, kBadInput
+    int DeleteVoiceFile(const char *name, int id);  // the voice file of record (id, name)
+    int DeleteRecord(const char *name, int id);     // record (id, name), file or not
+    int IsUsing(const char *name, int id) const;    // 1 in use, 0 free, kBadInput
     void SetInUse(const std::string &name, bool inUse);
 
     size_t Count() const;

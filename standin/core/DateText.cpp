@@ -82,15 +82,3 @@ std::string FormatDateText(int64_t seconds) {
 }
 
 }  // namespace standin
-
-#include <windows.h>
-
-namespace standin {
-
-int64_t LocalNowSeconds() {
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    return SecondsFromCivil(CivilTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond});
-}
-
-}  // namespace standin

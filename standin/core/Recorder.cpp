@@ -1,5 +1,7 @@
 #include "standin/core/Recorder.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "standin/core/CallStore.h"

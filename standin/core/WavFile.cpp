@@ -5,9 +5,6 @@
 namespace standin {
 namespace {
 
-const size_t kHeaderBytes = 44;
-const uint32_t kOpenEnded = 0x7FFFFFF0u;  // data size written while recording
-
 template <typename T>
 T Get(const std::string &b, size_t pos) {
     T v;
@@ -20,10 +17,12 @@ void Put(std::string *s, T v) {
     s->append(reinterpret_cast<const char *>(&v), sizeof v);
 }
 
-std::string Header(uint32_t dataBytes) {
+}  // namespace
+
+std::string EncodeWavHeader(uint32_t dataBytes) {
     std::string h;
     h += "RIFF";
-    Put<uint32_t>(&h, dataBytes >= kOpenEnded ? kOpenEnded : 36 + dataBytes);
+    Put<uint32_t>(&h, dataBytes >= kWavOpenEnded ? kWavOpenEnded : 36 + dataBytes);
     h += "WAVEfmt ";
     Put<uint32_t>(&h, 16);
     Put<uint16_t>(&h, 1);  // PCM
@@ -36,13 +35,6 @@ std::string Header(uint32_t dataBytes) {
     Put<uint32_t>(&h, dataBytes);
     return h;
 }
-
-bool WriteBytes(HANDLE h, const void *data, size_t size) {
-    DWORD written = 0;
-    return WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
-}
-
-}  // namespace
 
 int FramesOf(size_t samples) { return static_cast<int>((samples + kSamplesPerFrame - 1) / kSamplesPerFrame); }
 
@@ -77,7 +69,7 @@ bool ParseWav(const std::string &b, std::vector<int16_t> *samples, std::string *
             size_t available = b.size() - body;
             size_t bytes = size;
             if (bytes > available) {
-                if (truncated) *truncated = size != kOpenEnded;
+                if (truncated) *truncated = size != kWavOpenEnded;
                 bytes = available;
             }
             samples->resize(bytes / 2);
@@ -92,79 +84,9 @@ bool ParseWav(const std::string &b, std::vector<int16_t> *samples, std::string *
 }
 
 std::string EncodeWav(const std::vector<int16_t> &samples) {
-    std::string out = Header(static_cast<uint32_t>(samples.size() * 2));
+    std::string out = EncodeWavHeader(static_cast<uint32_t>(samples.size() * 2));
     out.append(reinterpret_cast<const char *>(samples.data()), samples.size() * 2);
     return out;
-}
-
-bool ReadWavFile(const std::wstring &path, std::vector<int16_t> *samples, std::string *error, bool *truncated) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        *error = "cannot open the file";
-        return false;
-    }
-    LARGE_INTEGER size;
-    std::string bytes;
-    bool ok = GetFileSizeEx(h, &size) && size.QuadPart < (256 << 20);
-    if (ok) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD got = 0;
-        ok = bytes.empty() ||
-             (ReadFile(h, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
-    }
-    CloseHandle(h);
-    if (!ok) {
-        *error = "cannot read the file";
-        return false;
-    }
-    return ParseWav(bytes, samples, error, truncated);
-}
-
-bool WriteWavFile(const std::wstring &path, const std::vector<int16_t> &samples) {
-    std::wstring part = path + L".part";
-    HANDLE h = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    std::string bytes = EncodeWav(samples);
-    bool ok = WriteBytes(h, bytes.data(), bytes.size());
-    CloseHandle(h);
-    ok = ok && MoveFileExW(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-    if (!ok) DeleteFileW(part.c_str());
-    return ok;
-}
-
-WavWriter::~WavWriter() { Close(); }
-
-bool WavWriter::Open(const std::wstring &path) {
-    Close();
-    m_file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-    if (m_file == INVALID_HANDLE_VALUE) return false;
-    m_dataBytes = 0;
-    std::string h = Header(kOpenEnded);
-    if (!WriteBytes(m_file, h.data(), h.size())) {
-        CloseHandle(m_file);
-        m_file = INVALID_HANDLE_VALUE;
-        return false;
-    }
-    return true;
-}
-
-bool WavWriter::Append(const int16_t *samples, size_t count) {
-    if (m_file == INVALID_HANDLE_VALUE) return false;
-    if (!WriteBytes(m_file, samples, count * 2)) return false;
-    m_dataBytes += static_cast<uint32_t>(count * 2);
-    return true;
-}
-
-bool WavWriter::Close() {
-    if (m_file == INVALID_HANDLE_VALUE) return true;
-    std::string h = Header(m_dataBytes);
-    bool ok = SetFilePointer(m_file, 0, nullptr, FILE_BEGIN) == 0 && WriteBytes(m_file, h.data(), h.size()) &&
-              FlushFileBuffers(m_file);
-    CloseHandle(m_file);
-    m_file = INVALID_HANDLE_VALUE;
-    return ok;
 }
 
 }  // namespace standin

@@ -1,8 +1,6 @@
 // Voice files: RIFF/WAVE, PCM, 8000 Hz, 16-bit, mono. A frame is 20 ms = 160 samples.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +9,8 @@ namespace standin {
 
 const int kSampleRate = 8000;
 const int kSamplesPerFrame = 160;
+// The data size a header carries while its file is still being recorded.
+const uint32_t kWavOpenEnded = 0x7FFFFFF0u;
 
 // Frames needed for this many samples (a partial last frame counts).
 int FramesOf(size_t samples);
@@ -20,6 +20,8 @@ int FramesOf(size_t samples);
 // *truncated when given.
 bool ParseWav(const std::string &bytes, std::vector<int16_t> *samples, std::string *error, bool *truncated = nullptr);
 std::string EncodeWav(const std::vector<int16_t> &samples);
+// The 44-byte header of a file with this many data bytes (open-ended from kWavOpenEnded).
+std::string EncodeWavHeader(uint32_t dataBytes);
 
 bool ReadWavFile(const std::wstring &path, std::vector<int16_t> *samples, std::string *error,
                  bool *truncated = nullptr);
@@ -35,10 +37,10 @@ public:
     bool Open(const std::wstring &path);
     bool Append(const int16_t *samples, size_t count);
     bool Close();
-    bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return m_file != nullptr; }
 
 private:
-    HANDLE m_file = INVALID_HANDLE_VALUE;
+    void *m_file = nullptr;  // a Win32 file handle
     uint32_t m_dataBytes = 0;
 };
 

@@ -8,17 +8,9 @@
 #include <vector>
 
 #include "uilib/core/UIControl.h"
+#include "uilib/layout/UIAxisShares.h"
 
 namespace uilib {
-
-struct AxisItem {
-    int fixed = 0;  // 0: stretches
-    int minLen = 0;
-    int maxLen = 9999;
-    int length = 0;  // result
-};
-
-void ShareAxis(std::vector<AxisItem> &items, int available);
 
 enum class LayoutAxis { Horizontal, Vertical };
 
