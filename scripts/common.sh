@@ -56,3 +56,18 @@ build() {
   rm -f "$log"
   return "$rc"
 }
+
+# build_native: the native tier (host clang, sanitizers, GoogleTest, fuzz targets) into
+# $BUILD_DIR/native.
+build_native() {
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$ROOT/tests/native" -B "$BUILD_DIR/native" -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null || return 1
+  local log rc
+  log=$(mktemp)
+  cmake --build "$BUILD_DIR/native" -j"$(nproc)" >"$log" 2>&1
+  rc=$?
+  grep -v -E '^\[ *[0-9]+%\]|^-- ' "$log"
+  rm -f "$log"
+  return "$rc"
+}

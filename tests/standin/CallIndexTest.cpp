@@ -78,21 +78,6 @@ TEST_F(CallIndexTest, AnAppendCutShortLosesOnlyThatAppend) {
     }
 }
 
-TEST_F(CallIndexTest, ADamagedRecordInTheMiddleCostsOnlyThatRecord) {
-    {
-        CallIndex index;
-        ASSERT_TRUE(index.Open(Path()));
-        Fill(index);
-    }
-    std::string bytes = ReadBytes(Path());
-    size_t second = CallIndex::EncodeRecord('A', 1, 500, "call500.wav").size();
-    bytes[second + 22] ^= 0x40;  // a bit of call 2's name
-    WriteBytes(Path(), bytes);
-    CallIndex index;
-    ASSERT_TRUE(index.Open(Path()));
-    EXPECT_EQ((std::vector<int32_t>{4, 5, 3, 1}), Ids(index));
-}
-
 TEST_F(CallIndexTest, GarbageOpensEmptyAndIsKeptAside) {
     WriteBytes(Path(), std::string(5000, '\x5a'));
     CallIndex index;

@@ -143,17 +143,17 @@ TEST_F(CallStoreTest, DeleteFileAndRecordFollowTheirContract) {
     WriteBytes(m_folder.File(L"c0.wav"), "RIFF");
     WriteBytes(m_folder.File(L"c1.wav"), "RIFF");
     char c0[] = "c0.wav", other[] = "zz.wav";
-    EXPECT_EQ(kNone, m_store.DeleteFile(c0, 2)) << "name and id must belong together";
-    EXPECT_EQ(kNone, m_store.DeleteFile(other, 1));
+    EXPECT_EQ(kNone, m_store.DeleteVoiceFile(c0, 2)) << "name and id must belong together";
+    EXPECT_EQ(kNone, m_store.DeleteVoiceFile(other, 1));
     m_store.SetInUse("c0.wav", true);
     EXPECT_EQ(1, m_store.IsUsing(c0, 1));
-    EXPECT_EQ(kBusy, m_store.DeleteFile(c0, 1));
+    EXPECT_EQ(kBusy, m_store.DeleteVoiceFile(c0, 1));
     EXPECT_EQ(kBusy, m_store.DeleteRecord(c0, 1));
     m_store.SetInUse("c0.wav", false);
     EXPECT_EQ(0, m_store.IsUsing(c0, 1));
-    EXPECT_EQ(kOk, m_store.DeleteFile(c0, 1));
+    EXPECT_EQ(kOk, m_store.DeleteVoiceFile(c0, 1));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_folder.File(L"c0.wav").c_str()));
-    EXPECT_EQ(kNone, m_store.DeleteFile(c0, 1)) << "already gone";
+    EXPECT_EQ(kNone, m_store.DeleteVoiceFile(c0, 1)) << "already gone";
     EXPECT_EQ(2u, m_store.Count()) << "the record stays until asked to go";
     EXPECT_EQ(kOk, m_store.DeleteRecord(c0, 1)) << "removable with its file gone";
     EXPECT_EQ(kNone, m_store.DeleteRecord(c0, 1));
@@ -169,13 +169,13 @@ TEST_F(CallStoreTest, NamesThatLeaveTheFolderAreRefused) {
                          "\\victim.wav";
     std::string names[] = {escape, "a/b.wav", "C:x.wav", "..", "", "x.wav:stream", std::string(100, 'a')};
     for (std::string n : names) {
-        EXPECT_EQ(kBadInput, m_store.DeleteFile(&n[0], 1)) << n;
+        EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(&n[0], 1)) << n;
         EXPECT_EQ(kBadInput, m_store.DeleteRecord(&n[0], 1)) << n;
     }
     char noNul[120];
     memset(noNul, 'a', sizeof noNul);
-    EXPECT_EQ(kBadInput, m_store.DeleteFile(noNul, 1));
-    EXPECT_EQ(kBadInput, m_store.DeleteFile(nullptr, 1));
+    EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(noNul, 1));
+    EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(nullptr, 1));
     EXPECT_EQ(kBadInput, m_store.DeleteRecord(nullptr, 1));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(outside.File(L"victim.wav").c_str()));
 }
@@ -197,7 +197,7 @@ TEST_F(CallStoreTest, AClosedStoreAnswersWithoutRecords) {
     char name[100], n[] = "a.wav";
     int id = 0;
     EXPECT_NE(0, closed.First("2024-05-10 00:00:00", "2024-05-10 23:59:59", 0, 17, &id, name));
-    EXPECT_NE(0, closed.DeleteFile(n, 1));
+    EXPECT_NE(0, closed.DeleteVoiceFile(n, 1));
     EXPECT_NE(0, closed.DeleteRecord(n, 1));
 }
 

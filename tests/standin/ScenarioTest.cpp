@@ -1,0 +1,83 @@
+// Scenarios describe the test worlds: a fault here silently misreads one.
+#include <gtest/gtest.h>
+
+#include "standin/core/Scenario.h"
+
+using namespace standin;
+
+namespace {
+
+TEST(Scenario, ParsesEveryDirective) {
+    const char *text = "# a test world\n"
+                       "report-interval 500\n"
+                       "rejoin-delay 100\n"
+                       "record-first 10\nrecord-interval 2000\nrecord-length 700\n"
+                       "recording on\nsound off\nlocate record\nclear\n"
+                       "station BS-1 version=2 channel=9 callmagic=42 zonemagic=3 repeater=-1 ip=10.1.2.3 "
+                       "mask=255.255.0.0 proxy2=1.2.3.4 present=0-5,10.5- period=30\n"
+                       "station \"BS 2\"\n"
+                       "call 2024-01-02 03:04:05 seconds=3 name=first.wav inuse=1\n"
+                       "call 2024-01-02 03:04:06\n"
+                       "inuse other.wav\n";
+    Scenario s;
+    std::string error;
+    ASSERT_TRUE(ParseScenario(text, &s, &error)) << error;
+    EXPECT_EQ(500, s.reportIntervalMs);
+    EXPECT_EQ(100, s.rejoinDelayMs);
+    EXPECT_EQ(700, s.recorder.lengthMs);
+    EXPECT_TRUE(s.recording && s.clear && !s.sound && !s.locateOpens);
+    ASSERT_EQ(2u, s.stations.size());
+    const BsConfig &c = s.stations[0].config;
+    EXPECT_EQ(9, c.Channel);
+    EXPECT_EQ(-1, c.RepeaterMode);
+    EXPECT_EQ("10.1.2.3", FormatAddress(c.IpAddr));
+    const unsigned char *ip = reinterpret_cast<const unsigned char *>(&c.IpAddr);
+    EXPECT_EQ(10, ip[0]) << "network byte order: first octet first";
+    EXPECT_EQ("1.2.3.4", FormatAddress(c.Proxy2));
+    EXPECT_EQ((std::vector<std::pair<int64_t, int64_t>>{{0, 5000}, {10500, -1}}), s.stations[0].presence);
+    EXPECT_EQ(30000, s.stations[0].periodMs);
+    EXPECT_EQ("BS 2", s.stations[1].serial);
+    ASSERT_EQ(2u, s.calls.size());
+    EXPECT_EQ("first.wav", s.calls[0].name);
+    EXPECT_TRUE(s.calls[0].inUse);
+    EXPECT_EQ(1, s.calls[1].start - s.calls[0].start);
+    EXPECT_EQ((std::vector<std::string>{"other.wav"}), s.inUse);
+}
+
+TEST(Scenario, ErrorsNameTheLine) {
+    struct {
+        const char *text;
+        const char *where;
+    } cases[] = {
+        {"station A channel=x\n", "line 1"},
+        {"\n# ok\nstation A ip=1.2.3\n", "line 3"},
+        {"call 2024-02-30 00:00:00\n", "line 1"},
+        {"call 2024-01-01 00:00:00 name=../x.wav\n", "line 1"},
+        {"frobnicate\n", "line 1"},
+        {"report-interval -5\n", "line 1"},
+        {"station A present=5-2\n", "line 1"},
+        {"station A ip=256.1.1.1\n", "line 1"},
+    };
+    for (const auto &c : cases) {
+        Scenario s;
+        std::string error;
+        EXPECT_FALSE(ParseScenario(c.text, &s, &error)) << c.text;
+        EXPECT_EQ(0u, error.find(c.where)) << error;
+    }
+}
+
+TEST(Scenario, DemoHasSixDistinctStationsOneComingAndGoing) {
+    Scenario s = DemoScenario();
+    ASSERT_EQ(6u, s.stations.size());
+    int coming = 0;
+    for (size_t i = 0; i < s.stations.size(); ++i) {
+        coming += !s.stations[i].presence.empty();
+        for (size_t j = 0; j < i; ++j) {
+            EXPECT_NE(s.stations[i].serial, s.stations[j].serial);
+            EXPECT_NE(s.stations[i].config.Channel, s.stations[j].config.Channel);
+        }
+    }
+    EXPECT_EQ(1, coming);
+}
+
+}  // namespace
