@@ -16,6 +16,7 @@
 #include "ui/SkinFailure.h"
 #include "ui/TrayIcon.h"
 #include "uilib/UIlib.h"
+#include "uilib/core/UIStats.h"
 
 namespace {
 
@@ -47,6 +48,15 @@ bool ReportSkinFailure(HWND mainWnd) {
     return true;
 }
 
+// Where the UI library's time went, for the start-up bench.
+void PrintUiStats() {
+    const uilib::StatsTotals &stats = uilib::GetStats();
+    for (int step = 0; step < uilib::kStatsStepCount; ++step) {
+        std::printf("uilib-ms: %.3f %d %s\n", stats.ms[step], stats.count[step],
+                    uilib::StatsStepName(static_cast<uilib::StatsStep>(step)));
+    }
+}
+
 void ShutDown() {
     DeleteTrayIcon();
     CPaintManagerUI::Term();
@@ -56,22 +66,26 @@ void ShutDown() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
+    startupprobe::Mark("process start to wWinMain (loader, DLLs, C runtime)");
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
     if (::FindWindowW(nullptr, kConsoleTitle) != nullptr) {
         ShowOperatorWarning(kAlreadyRunningText);
         return 0;
     }
+    startupprobe::Mark("single-instance test");
 
     if (!ServiceLibrariesPresent()) return 0;
 
     if (BmSrvInitialize() < 0) std::printf("error.");
+    startupprobe::Mark("service start");
 
     CPaintManagerUI::SetInstance(hInstance);
     const CDuiString skinPath = CPaintManagerUI::GetInstancePath() + kSkinFolder;
     CPaintManagerUI::SetResourcePath(skinPath.c_str());
 
     if (FAILED(::CoInitialize(nullptr))) return 0;
+    startupprobe::Mark("COM");
 
     CDemoFrameWnd *frame = new (std::nothrow) CDemoFrameWnd();
     if (frame == nullptr) return 0;
@@ -81,15 +95,18 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
         ShutDown();
         return 0;
     }
+    startupprobe::Mark("main window created (rest of creation)");
     if (ReportSkinFailure(hWnd)) {
         ShutDown();
         return 0;
     }
     frame->CenterWindow();
     ::ShowWindow(hWnd, SW_SHOW);
+    startupprobe::Mark("centre and show");
 
     if (startupprobe::Requested()) {
         startupprobe::RunUntilFirstPaint(hWnd);
+        PrintUiStats();
         ::PostQuitMessage(0);
     }
 

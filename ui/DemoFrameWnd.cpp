@@ -6,6 +6,7 @@
 #include "ui/MainWindowRef.h"
 #include "ui/PrivateMessages.h"
 #include "ui/SkinnedWindow.h"
+#include "ui/StartupMarks.h"
 #include "ui/TaskIconMenuWnd.h"
 #include "ui/TrayIcon.h"
 
@@ -121,22 +122,27 @@ void CDemoFrameWnd::ShowTrayMenu() {
 
 LRESULT CDemoFrameWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     SkinnedWindow::Create(m_hWnd, m_pm, L"skin.xml", this);
+    startupprobe::Mark("main skin with its pages");
     InitMainFrame();
 
     m_menu0_0.SetPaintManager(&m_pm);
     m_menu0_0.InitControls();
     AddVirtualWnd(L"V_Menu0_0", &m_menu0_0);
+    startupprobe::Mark("base-station page and configuration dialog");
 
     m_menu1_1.SetPaintManager(&m_pm);
     m_menu1_1.InitControls();
     AddVirtualWnd(L"V_Menu1_1", &m_menu1_1);
+    startupprobe::Mark("call-record page and playback window");
 
     m_menu1_0.SetPaintManager(&m_pm);
     m_menu1_0.SetControls(m_pm.FindControl(L"RecordCtrlBtn"), m_pm.FindControl(L"RecordNote"));
     AddVirtualWnd(L"V_Menu1_0", &m_menu1_0);
+    startupprobe::Mark("recording page");
 
     g_pMainWnd = this;
     BmSrvSetCbProcBsReportInfo(BsReportCallback);
+    startupprobe::Mark("report callback");
     bHandled = TRUE;
     return 0;
 }
@@ -152,11 +158,13 @@ void CDemoFrameWnd::InitMainFrame() {
     if (CControlUI *version = m_pm.FindControl(L"GuideVersion")) version->SetText(kGuideVersionText);
 
     AddTrayIcon(m_hWnd);
+    startupprobe::Mark("tray icon");
 
     ::InitializeCriticalSection(&m_listLock);
     m_rows.Attach(m_pBsList, &m_listLock, m_hWnd);
 
     CreateTrayMenu();
+    startupprobe::Mark("tray menu");
 }
 
 void CDemoFrameWnd::Notify(TNotifyUI &msg) { WindowImplBase::Notify(msg); }

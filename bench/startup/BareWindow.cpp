@@ -23,6 +23,7 @@ LRESULT CALLBACK BareProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
+    startupprobe::Mark("process start to wWinMain (loader, DLLs, C runtime)");
     WNDCLASSW wc = {};
     wc.lpfnWndProc = BareProc;
     wc.hInstance = hInstance;
@@ -32,7 +33,9 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     const HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                         CW_USEDEFAULT, 800, 572, nullptr, nullptr, hInstance, nullptr);
     if (hWnd == nullptr) return 1;
+    startupprobe::Mark("main window created (rest of creation)");
     ::ShowWindow(hWnd, SW_SHOW);
+    startupprobe::Mark("centre and show");
     if (startupprobe::Requested()) {
         startupprobe::RunUntilFirstPaint(hWnd);
         return 0;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "uilib/core/UIManagerImpl.h"
+#include "uilib/core/UIStats.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -75,6 +76,8 @@ UINT UilibInspectMessage();
 
 void CPaintManagerUI::Impl::EnsureLayout(CPaintManagerUI *self) {
     if (root == nullptr || hwnd == nullptr) return;
+    if (!updateNeeded && !root->IsUpdateNeeded()) return;
+    uilib::StatsScope stats(uilib::kStatsLayout);
     // A layout can ask for another (a scroll bar appearing); a few rounds settle it.
     for (int round = 0; round < 3 && (updateNeeded || root->IsUpdateNeeded()); ++round) {
         updateNeeded = false;
@@ -148,6 +151,7 @@ void CPaintManagerUI::Impl::FreeOffscreen() {
 }
 
 void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) {
+    uilib::StatsScope stats(uilib::kStatsPaint);
     Impl &impl = *this;
     RECT client;
     ::GetClientRect(impl.hwnd, &client);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "uilib/core/UIManager.h"
+#include "uilib/core/UIStats.h"
 #include "uilib/render/UIGdiplus.h"
 
 namespace {
@@ -74,6 +75,7 @@ void Blend(HDC hDC, HDC memDC, const RECT &dst, const RECT &src, const RECT &rcP
 }  // namespace
 
 TImageInfo *CRenderEngine::LoadImage(const CDuiString &path) {
+    uilib::StatsScope stats(uilib::kStatsImageDecode);
     uilib::EnsureGdiplus();
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
     Gdiplus::Bitmap bitmap(path.c_str());

@@ -7,6 +7,7 @@
 #include "uilib/core/UIText.h"
 #include "uilib/core/UIContainer.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/core/UIStats.h"
 #include "uilib/render/UIRender.h"
 #include "uilib/skin/XmlReader.h"
 
@@ -129,6 +130,7 @@ const CDuiString &CDialogBuilder::GetLastErrorMessage() const { return m_sLastEr
 
 CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilderCallback *pCallback,
                                    CPaintManagerUI *pManager, CControlUI *pParent) {
+    uilib::StatsScope stats(uilib::kStatsSkinBuild);
     m_sLastError.clear();
     CDuiString source;
     XmlParseResult parsed;
