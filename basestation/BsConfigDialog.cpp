@@ -48,10 +48,9 @@ CDuiString CBsCfgFrameWnd::GetSkinFile() { return L"skin.xml"; }
 LRESULT CBsCfgFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT lRes = 0;
     BOOL bHandled = TRUE;
-    SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
+    const bool routed = SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
     if (bHandled) return lRes;
-    if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
-    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+    return SkinnedWindow::PassOn(*this, m_pm, routed, uMsg, wParam, lParam);
 }
 
 void CBsCfgFrameWnd::OnFinalMessage(HWND) {

@@ -57,12 +57,10 @@ void CDemoFrameWnd::OnFinalMessage(HWND) {}
 LRESULT CDemoFrameWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT lRes = 0;
     BOOL bHandled = TRUE;
-    if (!HandlePrivateMessage(uMsg, wParam, lParam, lRes)) {
-        SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
-    }
+    if (HandlePrivateMessage(uMsg, wParam, lParam, lRes)) return lRes;
+    const bool routed = SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
     if (bHandled) return lRes;
-    if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
-    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+    return SkinnedWindow::PassOn(*this, m_pm, routed, uMsg, wParam, lParam);
 }
 
 bool CDemoFrameWnd::HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes) {

@@ -135,4 +135,10 @@ bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam, L
     }
 }
 
+LRESULT PassOn(WindowImplBase &wnd, CPaintManagerUI &pm, bool routed, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    LRESULT lRes = 0;
+    if (pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
+    return routed ? wnd.HandlePassedOn(uMsg, wParam, lParam) : wnd.WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+}
+
 }  // namespace SkinnedWindow

@@ -29,6 +29,10 @@ LRESULT SysCommand(CWindowWnd &wnd, CPaintManagerUI &pm, UINT uMsg, WPARAM wPara
 // returns true; false (bHandled false) for any other message.
 bool RouteCommon(WindowImplBase &wnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes, BOOL &bHandled);
 
+// A message the window's table passed on (routed) or does not list: pm, then the library.
+// A routed message skips the library's own table: its handler has run once already.
+LRESULT PassOn(WindowImplBase &wnd, CPaintManagerUI &pm, bool routed, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
 }  // namespace SkinnedWindow
 
 // Inside a window class whose own paint manager is m_pm: the frame handlers that every

@@ -17,14 +17,14 @@ CDuiString CTaskIconMenuWnd::GetSkinFile() { return L"skin.xml"; }
 LRESULT CTaskIconMenuWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     LRESULT lRes = 0;
     BOOL bHandled = TRUE;
+    bool routed = true;
     if (uMsg == WM_KILLFOCUS) {
         lRes = OnKillFocus(uMsg, wParam, lParam, bHandled);
     } else {
-        SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
+        routed = SkinnedWindow::RouteCommon(*this, uMsg, wParam, lParam, lRes, bHandled);
     }
     if (bHandled) return lRes;
-    if (m_pm.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
-    return WindowImplBase::HandleMessage(uMsg, wParam, lParam);
+    return SkinnedWindow::PassOn(*this, m_pm, routed, uMsg, wParam, lParam);
 }
 
 void CTaskIconMenuWnd::OnFinalMessage(HWND) {

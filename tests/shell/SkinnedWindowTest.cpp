@@ -4,6 +4,7 @@
 // under the taskbar or do not quit the console from Alt+F4.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,23 @@ public:
 private:
     CTaskIconMenuWnd *m_wnd;
     HWND m_hWnd = nullptr;
+};
+
+// The tray menu with a count of each passed-on handler's calls.
+class CountingMenu : public CTaskIconMenuWnd {
+public:
+    std::map<std::string, int> calls;
+#define COUNT(name, base)                                                                                              \
+    LRESULT name(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL &bHandled) override {                                   \
+        ++calls[#name];                                                                                                \
+        return base::name(uMsg, wParam, lParam, bHandled);                                                             \
+    }
+    COUNT(OnSize, CTaskIconMenuWnd)
+    COUNT(OnGetMinMaxInfo, CTaskIconMenuWnd)
+    COUNT(OnKillFocus, CTaskIconMenuWnd)
+    COUNT(OnDestroy, CTaskIconMenuWnd)
+#undef COUNT
+    void OnFinalMessage(HWND) override {}  // the test owns the object
 };
 
 class SkinnedWindowTest : public ::testing::Test {
@@ -256,4 +274,29 @@ TEST_F(SkinnedWindowTest, MaximiseAndRestoreSwapTheButtonsWhereTheSkinHasThem) {
             EXPECT_EQ(restoreBtn->IsVisible(), zoomed);
         }
     }
+}
+
+// A message the window's own table passed on goes to the paint manager and the default
+// procedure, not through the library's table to the same handler again: once, each
+// WM_SIZE built and set two regions.
+TEST_F(SkinnedWindowTest, PassedOnMessagesRunTheirHandlerOnce) {
+    TempSkinFolder skins({{L"TaskIconMenuUI.xml", CaptionSkin("12,12")}});
+    CountingMenu menu;
+    const HWND hWnd = menu.Create(nullptr, L"", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
+    ASSERT_NE(hWnd, nullptr);
+    testsupport::PumpPending();
+    menu.calls.clear();
+    {
+        MessageLog log(hWnd, {WM_WINDOWPOSCHANGED});
+        ::SendMessageW(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+        EXPECT_SEQUENCE(log, {{WM_WINDOWPOSCHANGED, 0, 0, kAnyParams}});  // one SetWindowRgn
+    }
+    MINMAXINFO mmi = {};
+    ::SendMessageW(hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    ::SendMessageW(hWnd, WM_KILLFOCUS, 0, 0);
+    ::DestroyWindow(hWnd);
+    testsupport::PumpPending();
+    const std::map<std::string, int> once = {
+        {"OnSize", 1}, {"OnGetMinMaxInfo", 1}, {"OnKillFocus", 1}, {"OnDestroy", 1}};
+    EXPECT_EQ(menu.calls, once);
 }

@@ -185,7 +185,12 @@ LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     if (bHandled) return lRes;
-    lRes = HandleCustomMessage(uMsg, wParam, lParam, bHandled);
+    return HandlePassedOn(uMsg, wParam, lParam);
+}
+
+LRESULT WindowImplBase::HandlePassedOn(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    BOOL bHandled = TRUE;
+    LRESULT lRes = HandleCustomMessage(uMsg, wParam, lParam, bHandled);
     if (bHandled) return lRes;
     if (m_PaintManager.MessageHandler(uMsg, wParam, lParam, lRes)) return lRes;
     return CWindowWnd::HandleMessage(uMsg, wParam, lParam);

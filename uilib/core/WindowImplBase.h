@@ -29,6 +29,10 @@ public:
     LPCTSTR GetSuperClassName() const override;
     UINT GetClassStyle() const override;  // CS_DBLCLKS
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    // What HandleMessage does after the handler: HandleCustomMessage, m_PaintManager, the
+    // default procedure. A window whose own dispatch has already run the handler falls back
+    // to this, so that the handler does not run a second time.
+    LRESULT HandlePassedOn(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void OnFinalMessage(HWND hWnd) override;
     ~WindowImplBase() override;
 
