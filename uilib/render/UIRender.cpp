@@ -6,6 +6,7 @@
 
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIGdiplus.h"
+#include "uilib/render/UIShapeCache.h"
 
 namespace uilib {
 
@@ -24,6 +25,7 @@ void EnsureGdiplus() {
 
 void ShutdownGdiplus() {
     // GDI+ is started once per process; after shutdown it stays off (Term ends the run).
+    FreeShapeCache();
     if (gGdiplusStarted) {
         Gdiplus::GdiplusShutdown(gGdiplusToken);
         gGdiplusStarted = false;
@@ -130,8 +132,15 @@ void CRenderEngine::DrawRect(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColo
     DrawColor(hDC, right, dwPenColor);
 }
 
-void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width, int height, DWORD dwPenColor) {
-    if ((dwPenColor >> 24) == 0 || nSize <= 0 || IsEmpty(rc)) return;
+namespace {
+
+enum ShapeKind { kRoundRectOutline = 1, kRoundRectFill, kEllipseFill, kEllipseOutline };
+
+uilib::ShapeKey MakeKey(ShapeKind kind, const RECT &rc, int a, int b, int c, DWORD color) {
+    return {kind, rc.left, rc.top, rc.right, rc.bottom, {a, b, c}, color};
+}
+
+void RasteriseRoundRect(HDC hDC, const RECT &rc, int nSize, int width, int height, DWORD dwPenColor) {
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
     Prepare(g, true);
@@ -144,12 +153,7 @@ void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width,
     g.DrawPath(&pen, &path);
 }
 
-void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height, DWORD color) {
-    if ((color >> 24) == 0 || IsEmpty(rc)) return;
-    if (width <= 0 && height <= 0) {
-        DrawColor(hDC, rc, color);
-        return;
-    }
+void RasteriseRoundRectFill(HDC hDC, const RECT &rc, int width, int height, DWORD color) {
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
     Prepare(g, true);
@@ -161,21 +165,54 @@ void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height
     g.FillPath(&brush, &path);
 }
 
-void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor, DWORD dwFill) {
-    if (IsEmpty(rc)) return;
+void RasteriseEllipseFill(HDC hDC, const RECT &rc, DWORD dwFill) {
+    uilib::EnsureGdiplus();
+    Gdiplus::Graphics g(hDC);
+    Prepare(g, true);
+    Gdiplus::SolidBrush brush(ToGdipColor(dwFill));
+    g.FillEllipse(&brush, FillArea(rc));
+}
+
+void RasteriseEllipseOutline(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor) {
     uilib::EnsureGdiplus();
     Gdiplus::Graphics g(hDC);
     Prepare(g, true);
     Gdiplus::RectF r = FillArea(rc);
+    Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
+    Gdiplus::REAL half = nSize / 2.0f;
+    r.Inflate(-half, -half);
+    g.DrawEllipse(&pen, r);
+}
+
+}  // namespace
+
+void CRenderEngine::DrawRoundRect(HDC hDC, const RECT &rc, int nSize, int width, int height, DWORD dwPenColor) {
+    if ((dwPenColor >> 24) == 0 || nSize <= 0 || IsEmpty(rc)) return;
+    uilib::DrawCachedShape(
+        hDC, rc, MakeKey(kRoundRectOutline, rc, nSize, width, height, dwPenColor),
+        [&](HDC dc, const RECT &box) { RasteriseRoundRect(dc, box, nSize, width, height, dwPenColor); });
+}
+
+void CRenderEngine::FillRoundRect(HDC hDC, const RECT &rc, int width, int height, DWORD color) {
+    if ((color >> 24) == 0 || IsEmpty(rc)) return;
+    if (width <= 0 && height <= 0) {
+        DrawColor(hDC, rc, color);
+        return;
+    }
+    uilib::DrawCachedShape(hDC, rc, MakeKey(kRoundRectFill, rc, width, height, 0, color),
+                           [&](HDC dc, const RECT &box) { RasteriseRoundRectFill(dc, box, width, height, color); });
+}
+
+void CRenderEngine::DrawEllipse(HDC hDC, const RECT &rc, int nSize, DWORD dwPenColor, DWORD dwFill) {
+    if (IsEmpty(rc)) return;
+    // Fill and outline are separate sprites: each is one layer, which blends exactly.
     if ((dwFill >> 24) != 0) {
-        Gdiplus::SolidBrush brush(ToGdipColor(dwFill));
-        g.FillEllipse(&brush, r);
+        uilib::DrawCachedShape(hDC, rc, MakeKey(kEllipseFill, rc, 0, 0, 0, dwFill),
+                               [&](HDC dc, const RECT &box) { RasteriseEllipseFill(dc, box, dwFill); });
     }
     if ((dwPenColor >> 24) != 0 && nSize > 0) {
-        Gdiplus::Pen pen(ToGdipColor(dwPenColor), static_cast<Gdiplus::REAL>(nSize));
-        Gdiplus::REAL half = nSize / 2.0f;
-        r.Inflate(-half, -half);
-        g.DrawEllipse(&pen, r);
+        uilib::DrawCachedShape(hDC, rc, MakeKey(kEllipseOutline, rc, nSize, 0, 0, dwPenColor),
+                               [&](HDC dc, const RECT &box) { RasteriseEllipseOutline(dc, box, nSize, dwPenColor); });
     }
 }
 
