@@ -19,15 +19,8 @@ const int kWidth = 1100, kHeight = 620;
 class Canvas {
 public:
     Canvas() {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = kWidth;
-        bmi.bmiHeader.biHeight = -kHeight;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
         m_dc = ::CreateCompatibleDC(nullptr);
-        m_bmp = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void **>(&m_bits), nullptr, 0);
+        m_bmp = uilib::CreateDib32(kWidth, kHeight, &m_bits);
         m_old = ::SelectObject(m_dc, m_bmp);
         for (int i = 0; i < kWidth * kHeight; ++i) m_bits[i] = 0xFF000000u | (i * 2654435761u >> 8);
     }

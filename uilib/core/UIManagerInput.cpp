@@ -10,6 +10,7 @@
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIStats.h"
 #include "uilib/render/UIRender.h"
+#include "uilib/render/UIShapeCache.h"
 
 namespace {
 
@@ -36,6 +37,22 @@ TEventUI MakeEvent(int type, CControlUI *sender, POINT pt, WPARAM wParam, LPARAM
 }
 
 POINT PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+// The common controls (for the tooltip window class) are loaded with the first tooltip:
+// linked, they are loaded and set up with the process and lengthen every start-up.
+bool LoadCommonControls() {
+    static const bool loaded = [] {
+        typedef BOOL(WINAPI * InitProc)(const INITCOMMONCONTROLSEX *);
+        const HMODULE module = ::LoadLibraryW(L"comctl32.dll");
+        const InitProc init =
+            module != nullptr
+                ? reinterpret_cast<InitProc>(reinterpret_cast<void *>(::GetProcAddress(module, "InitCommonControlsEx")))
+                : nullptr;
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+        return init != nullptr && init(&icc) != FALSE;
+    }();
+    return loaded;
+}
 
 }  // namespace
 
@@ -99,8 +116,7 @@ void CPaintManagerUI::Impl::ShowToolTip(CControlUI *control) {
         return;
     }
     if (toolTip == nullptr) {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-        ::InitCommonControlsEx(&icc);
+        if (!LoadCommonControls()) return;
         toolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
                                     CPaintManagerUI::GetInstance(), nullptr);
@@ -159,16 +175,9 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) 
     if (cx <= 0 || cy <= 0) return;
     if (impl.offscreenDC == nullptr || impl.offscreenSize.cx != cx || impl.offscreenSize.cy != cy) {
         impl.FreeOffscreen();
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = -cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void *bits = nullptr;
+        DWORD *bits = nullptr;
         impl.offscreenDC = ::CreateCompatibleDC(target);
-        impl.offscreenBitmap = ::CreateDIBSection(target, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        impl.offscreenBitmap = uilib::CreateDib32(cx, cy, &bits);
         if (impl.offscreenDC == nullptr || impl.offscreenBitmap == nullptr) {
             impl.FreeOffscreen();
             return;

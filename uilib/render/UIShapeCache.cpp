@@ -99,24 +99,12 @@ void FreeAllLocked() {
     gBytes = 0;
 }
 
-// A transparent (all zero) top-down 32-bit DIB.
-HBITMAP CreateDib(int width, int height, DWORD **bits) {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    return ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void **>(bits), nullptr, 0);
-}
-
 bool EnsureScratch(int width, int height) {
     if (gScratch.bitmap != nullptr && gScratch.width >= width && gScratch.height >= height) return true;
     if (gScratch.bitmap != nullptr) ::DeleteObject(gScratch.bitmap);
     gScratch.width = std::max(width, gScratch.width);
     gScratch.height = std::max(height, gScratch.height);
-    gScratch.bitmap = CreateDib(gScratch.width, gScratch.height, &gScratch.bits);
+    gScratch.bitmap = CreateDib32(gScratch.width, gScratch.height, &gScratch.bits);
     if (gScratch.bitmap == nullptr) gScratch = Scratch();
     return gScratch.bitmap != nullptr;
 }
@@ -135,7 +123,7 @@ const Sprite *FindOrMake(const ShapeKey &key, const RECT &rc, const std::functio
     if (width <= 0 || height <= 0 || !EnsureScratch(area.right, area.bottom)) return nullptr;
     Sprite sprite;
     DWORD *bits = nullptr;
-    sprite.bitmap = CreateDib(width, height, &bits);
+    sprite.bitmap = CreateDib32(width, height, &bits);
     if (sprite.bitmap == nullptr) return nullptr;
     for (int y = area.top; y < area.bottom; ++y)
         std::memset(gScratch.bits + static_cast<size_t>(y) * gScratch.width + area.left, 0, width * 4u);
@@ -178,6 +166,17 @@ void DrawCachedShape(HDC hDC, const RECT &rc, const ShapeKey &key,
             ::AlphaBlend(hDC, left + p.left, top + p.top, w, h, gSpriteDC, p.left, p.top, w, h, blend);
     }
     ::SelectObject(gSpriteDC, old);
+}
+
+HBITMAP CreateDib32(int width, int height, DWORD **bits) {
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    return ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void **>(bits), nullptr, 0);
 }
 
 void SetShapeCacheEnabled(bool enabled) {

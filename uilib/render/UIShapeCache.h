@@ -23,6 +23,8 @@ struct ShapeKey {
 void DrawCachedShape(HDC hDC, const RECT &rc, const ShapeKey &key,
                      const std::function<void(HDC, const RECT &)> &rasterise);
 void FreeShapeCache();
+// A top-down 32-bit DIB section of width x height, all zero; its pixels in *bits.
+HBITMAP CreateDib32(int width, int height, DWORD **bits);
 // Off: every shape is rasterised straight onto its target (for comparisons). On by default.
 void SetShapeCacheEnabled(bool enabled);
 
