@@ -50,19 +50,6 @@ const Row *RowOf(const std::vector<Row> &rows, const std::string &serial) {
     return nullptr;
 }
 
-// Replaces an edit's text by typing: focus it, go to the end, erase, type.
-void Type(HWND hWnd, const RECT &edit, const std::string &text) {
-    ClickRect(hWnd, edit);
-    ::SendMessageW(hWnd, WM_KEYDOWN, VK_END, 0);
-    ::SendMessageW(hWnd, WM_KEYUP, VK_END, 0);
-    for (int i = 0; i < 20; ++i) {
-        ::SendMessageW(hWnd, WM_KEYDOWN, VK_BACK, 0);
-        ::SendMessageW(hWnd, WM_CHAR, VK_BACK, 0);
-        ::SendMessageW(hWnd, WM_KEYUP, VK_BACK, 0);
-    }
-    for (char ch : text) ::SendMessageW(hWnd, WM_CHAR, static_cast<WPARAM>(ch), 0);
-}
-
 class E2eBaseStation : public testing::Test {
 protected:
     void SetUp() override {
@@ -117,7 +104,7 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
     EXPECT_EQ(dialog.Find("IpAddr")->text, "10.1.2.3");
 
     // A refused channel first: the message box of the console, nothing pushed.
-    Type(m_dialog, dialog.Find("Channel")->rect, "0");
+    TypeText(m_dialog, dialog.Find("Channel")->rect, "0");
     ClickRect(m_dialog, dialog.Find("SetButton")->rect, false, true);  // the box is modal
     ConsoleProcess::Box box;
     ASSERT_TRUE(m_console.AnswerMessageBox(&box, kWaitMs));
@@ -127,8 +114,8 @@ TEST_F(E2eBaseStation, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) 
 
     // Then a good one: pushed, the row goes, the station reports again with it.
     AskStandin(m_standin.pipe, "log clear");
-    Type(m_dialog, dialog.Find("Channel")->rect, "77");
-    Type(m_dialog, dialog.Find("Gateway")->rect, "010.1.2.254");
+    TypeText(m_dialog, dialog.Find("Channel")->rect, "77");
+    TypeText(m_dialog, dialog.Find("Gateway")->rect, "010.1.2.254");
     dialog = UiDump::Of(m_dialog);
     EXPECT_EQ(dialog.Find("Channel")->text, "77");
     ClickRect(m_dialog, dialog.Find("SetButton")->rect);

@@ -118,4 +118,16 @@ void ClickRect(HWND hWnd, const RECT &rc, bool twice, bool post) {
     ClickAt(hWnd, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, twice, post);
 }
 
+void TypeText(HWND hWnd, const RECT &edit, const std::string &text) {
+    ClickRect(hWnd, edit);
+    ::SendMessageW(hWnd, WM_KEYDOWN, VK_END, 0);
+    ::SendMessageW(hWnd, WM_KEYUP, VK_END, 0);
+    for (int i = 0; i < 20; ++i) {
+        ::SendMessageW(hWnd, WM_KEYDOWN, VK_BACK, 0);
+        ::SendMessageW(hWnd, WM_CHAR, VK_BACK, 0);
+        ::SendMessageW(hWnd, WM_KEYUP, VK_BACK, 0);
+    }
+    for (char ch : text) ::SendMessageW(hWnd, WM_CHAR, static_cast<WPARAM>(ch), 0);
+}
+
 }  // namespace e2e

@@ -45,4 +45,8 @@ std::vector<std::string> SplitText(const std::string &text, char sep);
 void ClickAt(HWND hWnd, int x, int y, bool twice = false, bool post = false);
 void ClickRect(HWND hWnd, const RECT &rc, bool twice = false, bool post = false);
 
+// Replaces an edit's text by typing (sent messages): a click into it, End, twenty
+// backspaces, then the characters.
+void TypeText(HWND hWnd, const RECT &edit, const std::string &text);
+
 }  // namespace e2e
