@@ -187,6 +187,7 @@ int wmain(int argc, wchar_t **argv) {
     std::string failure;
     if (!watch.Failed()) {
         person.Finish();
+        const DWORD freezing = ::GetTickCount();
         std::set<std::string> present;
         std::string error;
         if (!FreezeNetwork(standin.pipe, &present, &error)) {
@@ -197,7 +198,9 @@ int wmain(int argc, wchar_t **argv) {
             std::string diff;
             testsupport::WaitFor([&] { return (diff = ListDifference(listed = ListedSerials(main), present)).empty(); },
                                  kSettleMs);
-            std::printf("soak: network frozen with %zu stations present; the list %s after %.1f s\n", present.size(),
+            std::printf("soak: operator stopped at %.0f s; network frozen in %.1f s with %zu stations present; the "
+                        "list %s after %.1f s\n",
+                        (freezing - start) / 1000.0, (frozen - freezing) / 1000.0, present.size(),
                         diff.empty() ? "matched" : "still differed", (::GetTickCount() - frozen) / 1000.0);
             if (!diff.empty())
                 failure = "the list (" + std::to_string(listed.size()) + " rows) differs from the " +
