@@ -71,7 +71,9 @@ std::string CallIndex::EncodeRecord(char op, int32_t id, int64_t start, const st
     return s;
 }
 
-bool CallIndex::Load(const std::string &bytes, bool *damaged) {
+bool CallIndex::Load(const std::string &bytes, bool *damaged) { return Load(std::string(bytes), damaged); }
+
+bool CallIndex::Load(std::string &&bytes, bool *damaged) {
     std::vector<int32_t> deleted;
     int64_t maxId = 0;
     size_t pos = 0;
@@ -97,17 +99,33 @@ bool CallIndex::Load(const std::string &bytes, bool *damaged) {
             deleted.push_back(r.id);
         }
     }
-    m_names.assign(bytes.begin(), bytes.end());
+    // The names move to the front of the image, which becomes the pool: no second copy.
+    // Entries are still in file order, so each name moves towards the front.
+    size_t pooled = 0;
+    for (Entry &e : m_entries) {
+        memmove(&bytes[pooled], bytes.data() + e.nameOffset, e.nameLength);
+        e.nameOffset = static_cast<uint32_t>(pooled);
+        pooled += e.nameLength;
+    }
+    bytes.resize(pooled);
+    m_names = std::move(bytes);
     m_nextId = static_cast<int32_t>(std::min<int64_t>(maxId + 1, INT32_MAX));
 
     size_t added = m_entries.size();
     auto byId = [](const Entry &a, const Entry &b) { return a.id < b.id; };
     if (!std::is_sorted(m_entries.begin(), m_entries.end(), byId))
         std::stable_sort(m_entries.begin(), m_entries.end(), byId);
-    // One entry per id (a duplicate can only come from a damaged log).
-    m_entries.erase(
-        std::unique(m_entries.begin(), m_entries.end(), [](const Entry &a, const Entry &b) { return a.id == b.id; }),
-        m_entries.end());
+    // One entry per id: a later record repeating an id is damage (reported with its file
+    // name; the record stays in the .bad copy).
+    auto sameId = [](const Entry &a, const Entry &b) { return a.id == b.id; };
+    for (auto it = std::adjacent_find(m_entries.begin(), m_entries.end(), sameId); it != m_entries.end();
+         it = std::adjacent_find(it + 1, m_entries.end(), sameId)) {
+        *damaged = true;
+        const Entry &repeat = *(it + 1);
+        Warn("call index: a record repeats id %d (\"%.*s\"); the first one is kept", static_cast<int>(repeat.id),
+             static_cast<int>(repeat.nameLength), m_names.data() + repeat.nameOffset);
+    }
+    m_entries.erase(std::unique(m_entries.begin(), m_entries.end(), sameId), m_entries.end());
     if (!deleted.empty()) {
         std::sort(deleted.begin(), deleted.end());
         m_entries.erase(
@@ -120,6 +138,13 @@ bool CallIndex::Load(const std::string &bytes, bool *damaged) {
     if (!std::is_sorted(m_entries.begin(), m_entries.end(), byTime))
         std::sort(m_entries.begin(), m_entries.end(), byTime);
     return true;
+}
+
+bool CallIndex::Fits(size_t moreBytes) const {
+    if (m_fileBytes + moreBytes <= m_sizeLimit) return true;
+    Warn("call index: %ls would pass %llu bytes; not added", m_path.c_str(),
+         static_cast<unsigned long long>(m_sizeLimit));
+    return false;
 }
 
 void CallIndex::Insert(int64_t start, int32_t id, const std::string &name) {

@@ -10,6 +10,12 @@
 // "<file>.bad" and rewrites the index compacted (temporary file, flush, then rename over
 // the old one, so a crash during the rewrite leaves either file whole).
 //
+// A record whose id repeats one added before is damage like any other: dropped, reported,
+// kept in the ".bad" copy.
+// Size: the file may not pass kDefaultSizeLimit bytes (an add that would is refused), so
+// that a 32-bit process opens it with room to spare: opening holds the file's bytes once
+// (they become the name pool) and 24 bytes per call.
+//
 // In memory: live entries sorted by (start, id); names in one pool. Ids are never reused.
 // Not thread-safe: CallStore serialises access.
 #pragma once
@@ -31,18 +37,22 @@ struct CallEntry {
 
 class CallIndex {
 public:
+    static const uint64_t kDefaultSizeLimit = 128u << 20;  // bytes; about 2.7 million calls
+
     CallIndex() = default;
     ~CallIndex();
     CallIndex(const CallIndex &) = delete;
     CallIndex &operator=(const CallIndex &) = delete;
 
     // Loads (and repairs) the file, creating it when absent. False when it cannot be read
-    // or written; the index then stays closed.
+    // or written, passes the size limit or does not fit in memory; the index then stays
+    // closed.
     bool Open(const std::wstring &path);
     void Close();
     bool IsOpen() const { return m_file != nullptr; }
 
-    // Appends a new call; id receives the new record id.
+    // Appends a new call; id receives the new record id. False when the write fails or
+    // would take the file past its size limit.
     bool Add(int64_t start, const std::string &name, int32_t *id);
     // Appends many calls in one write and one flush (seeding, benchmarks).
     bool AddMany(const std::vector<std::pair<int64_t, std::string>> &calls);
@@ -63,10 +73,15 @@ public:
 
     // Dead records (deletes, removed adds) tolerated before the log is rewritten compacted.
     void SetCompactThreshold(size_t records) { m_compactAfter = records; }
+    // Largest file, in bytes, opened or written (tests lower it).
+    void SetSizeLimit(uint64_t bytes) { m_sizeLimit = bytes; }
+    uint64_t FileBytes() const { return m_fileBytes; }
 
     // Reads a log image into memory (Open does this with the file's bytes): whole records
     // are kept, damaged ones dropped (*damaged set). Leaves the file alone.
     bool Load(const std::string &bytes, bool *damaged);
+    // The same, keeping the image itself as the name pool (no second copy of the names).
+    bool Load(std::string &&bytes, bool *damaged);
 
     // Encoded bytes of one record (tests write torn and damaged logs with it).
     static std::string EncodeRecord(char op, int32_t id, int64_t start, const std::string &name);
@@ -80,6 +95,8 @@ private:
     };
     struct Loaded;
 
+    bool OpenFile();
+    bool Fits(size_t moreBytes) const;
     bool Rewrite(bool keepDamaged);
     bool WriteAll(const std::string &bytes);
     void Insert(int64_t start, int32_t id, const std::string &name);
@@ -88,10 +105,12 @@ private:
     void *m_file = nullptr;  // a Win32 file handle
     void (*m_closeFile)(void *) = nullptr;
     std::vector<Entry> m_entries;
-    std::vector<char> m_names;
+    std::string m_names;  // a loaded image's bytes, names compacted to the front
     int32_t m_nextId = 1;
     size_t m_deadRecords = 0;  // delete records and removed adds in the log
     size_t m_compactAfter = 4096;
+    uint64_t m_sizeLimit = kDefaultSizeLimit;
+    uint64_t m_fileBytes = 0;
 };
 
 }  // namespace standin

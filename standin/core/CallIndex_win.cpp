@@ -2,14 +2,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <new>
 
 #include "standin/core/CallIndex.h"
 #include "standin/core/Diag.h"
 
 namespace standin {
 namespace {
-
-const uint64_t kMaxFileBytes = 1u << 30;
 
 void CloseFile(void *file) { CloseHandle(file); }
 
@@ -22,13 +21,28 @@ bool CallIndex::Open(const std::wstring &path) {
     m_path = path;
     // A rewrite cut short leaves its temporary file; the index itself is whole.
     DeleteFileW(Suffixed(path, L".tmp").c_str());
+    try {
+        return OpenFile();
+    } catch (const std::bad_alloc &) {
+        Warn("call index: %ls does not fit in memory", path.c_str());
+        Close();
+        return false;
+    }
+}
 
+bool CallIndex::OpenFile() {
+    const std::wstring &path = m_path;
     std::string bytes;
     HANDLE in = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
     if (in != INVALID_HANDLE_VALUE) {
         LARGE_INTEGER size;
-        bool ok = GetFileSizeEx(in, &size) && static_cast<uint64_t>(size.QuadPart) <= kMaxFileBytes;
+        bool ok = GetFileSizeEx(in, &size) != FALSE;
+        if (ok && static_cast<uint64_t>(size.QuadPart) > m_sizeLimit) {
+            Warn("call index: %ls is larger than %llu bytes", path.c_str(),
+                 static_cast<unsigned long long>(m_sizeLimit));
+            ok = false;
+        }
         if (ok) {
             bytes.resize(static_cast<size_t>(size.QuadPart));
             DWORD got = 0;
@@ -50,7 +64,8 @@ bool CallIndex::Open(const std::wstring &path) {
     }
 
     bool damaged = false;
-    Load(bytes, &damaged);
+    m_fileBytes = bytes.size();
+    Load(std::move(bytes), &damaged);
     if (damaged) {
         Warn("call index: damaged records in %ls dropped, %u calls kept; original saved as .bad", path.c_str(),
              static_cast<unsigned>(m_entries.size()));
@@ -75,6 +90,7 @@ void CallIndex::Close() {
     m_names.clear();
     m_nextId = 1;
     m_deadRecords = 0;
+    m_fileBytes = 0;
 }
 
 bool CallIndex::Rewrite(bool keepDamaged) {
@@ -106,6 +122,7 @@ bool CallIndex::Rewrite(bool keepDamaged) {
         DeleteFileW(tmp.c_str());
     } else {
         m_deadRecords = 0;
+        m_fileBytes = out.size();
     }
     if (reopen) {
         m_file = CreateFileW(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
@@ -121,8 +138,10 @@ bool CallIndex::WriteAll(const std::string &bytes) {
     if (!SetFilePointerEx(m_file, zero, &end, FILE_END)) return false;
     DWORD written = 0;
     if (WriteFile(m_file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size() && FlushFileBuffers(m_file))
+        written == bytes.size() && FlushFileBuffers(m_file)) {
+        m_fileBytes = static_cast<uint64_t>(end.QuadPart) + bytes.size();
         return true;
+    }
     // Leave no torn record behind a failed write.
     SetFilePointerEx(m_file, end, nullptr, FILE_BEGIN);
     SetEndOfFile(m_file);
@@ -133,7 +152,8 @@ bool CallIndex::WriteAll(const std::string &bytes) {
 bool CallIndex::Add(int64_t start, const std::string &name, int32_t *id) {
     if (!IsOpen() || name.empty() || name.size() > kMaxCallName || m_nextId == INT32_MAX) return false;
     int32_t newId = m_nextId;
-    if (!WriteAll(EncodeRecord('A', newId, start, name))) return false;
+    const std::string record = EncodeRecord('A', newId, start, name);
+    if (!Fits(record.size()) || !WriteAll(record)) return false;
     ++m_nextId;
     Insert(start, newId, name);
     if (id) *id = newId;
@@ -150,7 +170,7 @@ bool CallIndex::AddMany(const std::vector<std::pair<int64_t, std::string>> &call
         if (c.second.empty() || c.second.size() > kMaxCallName) return false;
         out += EncodeRecord('A', id++, c.first, c.second);
     }
-    if (!WriteAll(out)) return false;
+    if (!Fits(out.size()) || !WriteAll(out)) return false;
     id = m_nextId;
     m_entries.reserve(m_entries.size() + calls.size());
     for (const auto &c : calls) {

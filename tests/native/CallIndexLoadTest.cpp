@@ -28,7 +28,7 @@ TEST(CallIndexLoad, KeepsWholeRecordsInStartThenIdOrder) {
         {"a torn tail", a1 + a3 + a4.substr(0, 10), {3, 1}, true},
         {"garbage between records", a1 + std::string(37, 'Z') + a3, {3, 1}, true},
         {"a deleted call stays deleted", a1 + a3 + CallIndex::EncodeRecord('D', 1, 500, ""), {3}, false},
-        {"a repeated id counts once", a1 + a1, {1}, false},
+        {"a repeated id is damage, the first record kept", a1 + a3 + Add(1, 50), {3, 1}, true},
         {"garbage only", std::string(5000, '\x5a'), {}, true},
     };
     for (const auto &c : cases) {

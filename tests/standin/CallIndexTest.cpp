@@ -132,3 +132,54 @@ TEST_F(CallIndexTest, RefusesNamesItCannotStore) {
 }
 
 }  // namespace
+
+// Ids are never reused: a second record with a live id is damage, kept aside with the
+// rest of the file for whoever looks for its voice file, not dropped without a trace.
+TEST_F(CallIndexTest, ARepeatedIdIsDamageKeptInTheBadCopy) {
+    const std::string log = CallIndex::EncodeRecord('A', 1, 100, "first.wav") +
+                            CallIndex::EncodeRecord('A', 2, 200, "second.wav") +
+                            CallIndex::EncodeRecord('A', 1, 300, "repeat.wav");
+    WriteBytes(Path(), log);
+    {
+        CallIndex index;
+        ASSERT_TRUE(index.Open(Path()));
+        EXPECT_EQ((std::vector<int32_t>{1, 2}), Ids(index));
+        EXPECT_EQ("first.wav", index.NameAt(0));
+        EXPECT_EQ(log, ReadBytes(Path() + L".bad"));
+        int32_t id = 0;
+        ASSERT_TRUE(index.Add(400, "next.wav", &id));
+        EXPECT_EQ(3, id);
+    }
+    CallIndex reopened;
+    ASSERT_TRUE(reopened.Open(Path()));
+    EXPECT_EQ((std::vector<int32_t>{1, 2, 3}), Ids(reopened));
+    EXPECT_EQ("second.wav", reopened.NameAt(1));
+}
+
+// The size limit holds for opening and for every add, so that the index never grows past
+// what the process can load again.
+TEST_F(CallIndexTest, TheSizeLimitRefusesAnOpenAndAnAddThatWouldPassIt) {
+    EXPECT_LE(CallIndex::kDefaultSizeLimit, 256u << 20) << "room to spare in a 32-bit process";
+    const size_t record = CallIndex::EncodeRecord('A', 1, 0, "call.wav").size();
+    {
+        CallIndex index;
+        index.SetSizeLimit(3 * record);
+        ASSERT_TRUE(index.Open(Path()));
+        int32_t id = 0;
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(index.Add(i, "call.wav", &id));
+        EXPECT_EQ(3 * record, index.FileBytes());
+        EXPECT_FALSE(index.Add(9, "call.wav", &id));
+        EXPECT_FALSE(index.AddMany({{9, "call.wav"}}));
+        EXPECT_EQ(3u, index.Size());
+        EXPECT_EQ(3 * record, ReadBytes(Path()).size());
+    }
+    CallIndex smaller;
+    smaller.SetSizeLimit(3 * record - 1);
+    EXPECT_FALSE(smaller.Open(Path()));
+    EXPECT_EQ(3 * record, ReadBytes(Path()).size()) << "left as it was";
+    CallIndex same;
+    same.SetSizeLimit(3 * record);
+    ASSERT_TRUE(same.Open(Path()));
+    EXPECT_EQ((std::vector<int32_t>{1, 2, 3}), Ids(same));
+    EXPECT_EQ("call.wav", same.NameAt(2));
+}
