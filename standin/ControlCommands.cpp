@@ -51,7 +51,8 @@ std::string CallCommand(const std::vector<std::string> &w, Service &service) {
     std::string why, name;
     if (!ParseCallFields(w, 2, &call, &why)) return Error(why);
     int32_t id = 0;
-    if (!service.AddCall(call, &id, &name)) return Error("call not added");
+    const int result = service.AddCall(call, &id, &name);
+    if (result != kOk) return Error("call not added (result " + std::to_string(result) + ")");
     return Ok(std::to_string(id) + " " + name);
 }
 

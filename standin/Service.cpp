@@ -1,12 +1,15 @@
 #include "standin/Service.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 #include "standin/ControlPipe.h"
 #include "standin/Environment.h"
 #include "standin/SoundOut.h"
 #include "standin/core/DateText.h"
 #include "standin/core/Diag.h"
+#include "standin/core/Guarded.h"
 #include "standin/core/InputText.h"
 #include "standin/core/ToneGen.h"
 #include "standin/core/WavFile.h"
@@ -32,6 +35,14 @@ int Service::Initialize() {
     std::lock_guard<std::mutex> lock(m_initMutex);
     if (m_initDone) return m_initResult;
     m_initDone = true;
+    // A start-up that threw part-way is no success, now or on a later call.
+    m_initResult = Guarded("BmSrvInitialize", kInitThrew, [this] { return Start(); });
+    m_log.Add("init " + std::to_string(m_initResult));
+    return m_initResult;
+}
+
+int Service::Start() {
+    int result = 0;
 
     // Stay loaded for the life of the process: our threads run in this module.
     HMODULE self = nullptr;
@@ -44,10 +55,10 @@ int Service::Initialize() {
         std::string text, error;
         if (!ReadWholeFile(scenarioPath, &text)) {
             Warn("scenario %ls cannot be read", scenarioPath.c_str());
-            m_initResult = -2;
+            result = -2;
         } else if (!ParseScenario(text, &m_scenario, &error)) {
             Warn("scenario %ls: %s", scenarioPath.c_str(), error.c_str());
-            m_initResult = -2;
+            result = -2;
         }
     } else {
         m_scenario = DemoScenario();
@@ -62,13 +73,13 @@ int Service::Initialize() {
     if (folder.empty()) folder = ExeFolder() + L"\\CallData";
     if (!m_store.Open(folder)) {
         Warn("data folder %ls cannot be used; the call store stays empty", folder.c_str());
-        m_initResult = -1;
-    } else if (m_initResult == 0) {
+        result = -1;
+    } else if (result == 0) {
         if (m_scenario.clear) ClearStore();
         if (!m_testMode) SeedDemoCalls();
         for (const ScenarioCall &call : m_scenario.calls) {
             std::string name;
-            if (!AddCall(call, nullptr, &name)) Warn("scenario call %s not added", name.c_str());
+            if (AddCall(call, nullptr, &name) != kOk) Warn("scenario call %s not added", name.c_str());
         }
         for (const std::string &name : m_scenario.inUse) m_store.SetInUse(name, true);
     }
@@ -82,13 +93,16 @@ int Service::Initialize() {
 
     HANDLE thread = CreateThread(nullptr, 0, &Service::NetworkThread, this, 0, nullptr);
     if (thread) CloseHandle(thread);
+    // The pipe drives the network: in the demo no other program gets it unless asked for.
     std::wstring pipeName = EnvText(L"BM_STANDIN_PIPE");
-    if (pipeName.empty()) pipeName = L"\\\\.\\pipe\\BmStandin-" + std::to_wstring(GetCurrentProcessId());
-    m_pipe = new ControlPipe(pipeName, *this);
-    m_pipe->Start();
-
-    m_log.Add("init " + std::to_string(m_initResult));
-    return m_initResult;
+    if (pipeName.empty() && m_testMode) pipeName = L"\\\\.\\pipe\\BmStandin-" + std::to_wstring(GetCurrentProcessId());
+    if (!pipeName.empty()) {
+        m_pipe = new ControlPipe(pipeName, *this);
+        m_pipe->Start();
+    }
+    m_faultTick = m_scenario.faultTick;
+    if (m_scenario.faultInit) throw std::runtime_error("start-up fault asked for by the scenario");
+    return result;
 }
 
 void Service::SetCallback(BsReportCallbackProc callback) {
@@ -104,17 +118,26 @@ DWORD WINAPI Service::NetworkThread(void *self) {
 
 void Service::NetworkLoop() {
     for (;;) {
-        int64_t now = Now();
-        if (BsReportCallbackProc callback = m_callback.load()) {
-            // Reports go out with no lock held: the console may call back in.
-            for (const Report &r : m_network.DueReports(now)) callback(r.serial, r.record);
-        }
-        m_recorder.Tick(now);
+        // A tick that throws (memory, a thread resource) is reported and the next one
+        // runs: an exception leaving this thread would end the console.
+        Guarded("network thread", 0, [this] {
+            Tick(Now());
+            return 0;
+        });
         Sleep(kTickMs);
     }
 }
 
-bool Service::AddCall(const ScenarioCall &call, int32_t *id, std::string *name) {
+void Service::Tick(int64_t now) {
+    if (m_faultTick.exchange(false)) throw std::bad_alloc();
+    if (BsReportCallbackProc callback = m_callback.load()) {
+        // Reports go out with no lock held: the console may call back in.
+        for (const Report &r : m_network.DueReports(now)) callback(r.serial, r.record);
+    }
+    m_recorder.Tick(now);
+}
+
+int Service::AddCall(const ScenarioCall &call, int32_t *id, std::string *name) {
     *name = call.name.empty() ? m_store.NewFileName(call.start) : call.name;
     // A named call already indexed is kept as it is (scenarios run against old folders).
     std::vector<CallEntry> same = m_store.Range(call.start, call.start);
@@ -122,19 +145,24 @@ bool Service::AddCall(const ScenarioCall &call, int32_t *id, std::string *name) 
         if (e.name == *name) {
             if (id) *id = e.id;
             if (call.inUse) m_store.SetInUse(*name, true);
-            return true;
+            return kOk;
         }
     }
     std::wstring path = m_store.PathOf(*name);
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const bool written = GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (written) {
         uint32_t seed = static_cast<uint32_t>(call.start);
-        if (!WriteWavFile(path, ToneSamples(seed, 0, static_cast<size_t>(call.seconds) * kSampleRate))) return false;
+        if (!WriteWavFile(path, ToneSamples(seed, 0, static_cast<size_t>(call.seconds) * kSampleRate))) return kIoError;
     }
     int32_t newId = 0;
-    if (!m_store.AddCall(call.start, *name, &newId)) return false;
+    const int result = m_store.AddCall(call.start, *name, &newId);
+    if (result != kOk) {
+        if (written) DeleteFileW(path.c_str());  // no file without its record
+        return result;
+    }
     if (id) *id = newId;
     if (call.inUse) m_store.SetInUse(*name, true);
-    return true;
+    return kOk;
 }
 
 void Service::SeedDemoCalls() {
@@ -162,7 +190,7 @@ void Service::SeedDemoCalls() {
     }
     for (const ScenarioCall &c : calls) {
         std::string name;
-        if (!AddCall(c, nullptr, &name)) Warn("demo call %s not added", name.c_str());
+        if (AddCall(c, nullptr, &name) != kOk) Warn("demo call %s not added", name.c_str());
     }
 }
 

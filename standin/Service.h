@@ -5,7 +5,8 @@
 // BmSrvInitialize reads the environment (standin/README.md):
 //   BM_STANDIN_SCENARIO  scenario file replacing the demo network (test mode)
 //   BM_STANDIN_DATA      data folder (default: "CallData" beside the exe)
-//   BM_STANDIN_PIPE      control pipe name (default: \\.\pipe\BmStandin-<pid>)
+//   BM_STANDIN_PIPE      control pipe name (default under a scenario:
+//                        \\.\pipe\BmStandin-<pid>; no pipe in the demo without it)
 //   BM_STANDIN_SOUND     "0" keeps the sound device closed
 // then opens the call store, seeds it, starts the network thread (reports, presence,
 // recorder) and the control pipe.
@@ -30,11 +31,15 @@ namespace standin {
 
 class ControlPipe;
 
+// BmSrvInitialize's result when start-up threw part-way (this call and every later one).
+const int kInitThrew = -3;
+
 class Service {
 public:
     static Service &Get();
 
-    int Initialize();  // 0; -1 data folder unusable; -2 scenario unreadable or malformed
+    // 0; -1 data folder unusable; -2 scenario unreadable or malformed; kInitThrew.
+    int Initialize();
     void SetCallback(BsReportCallbackProc callback);
 
     CallStore &Store() { return m_store; }
@@ -50,12 +55,15 @@ public:
     void CountStatusCall() { ++m_statusCalls; }
 
     // Writes a call's generated voice file and indexes it; name may be empty (generated).
-    bool AddCall(const ScenarioCall &call, int32_t *id, std::string *name);
+    // kOk, or the store's result (kIoError also when the file cannot be written).
+    int AddCall(const ScenarioCall &call, int32_t *id, std::string *name);
 
 private:
     Service();
+    int Start();
     static DWORD WINAPI NetworkThread(void *self);
     void NetworkLoop();
+    void Tick(int64_t now);
     void SeedDemoCalls();
     void ClearStore();
 
@@ -72,6 +80,7 @@ private:
     ConsoleLog m_log;
     std::atomic<BsReportCallbackProc> m_callback{nullptr};
     std::atomic<unsigned> m_statusCalls{0};
+    std::atomic<bool> m_faultTick{false};  // the next tick throws (scenario "fault tick")
     ControlPipe *m_pipe = nullptr;
 };
 

@@ -8,22 +8,13 @@
 #include "standin/Locate.h"
 #include "standin/Service.h"
 #include "standin/core/Diag.h"
+#include "standin/core/Guarded.h"
 #include "standin/core/InputText.h"
 #include "standin/core/Scenario.h"
 
 using namespace standin;
 
 namespace {
-
-template <typename F>
-int Guarded(const char *what, int failure, F body) {
-    try {
-        return body();
-    } catch (...) {
-        Warn("%s: internal failure", what);
-        return failure;
-    }
-}
 
 std::string Quoted(const char *text) {
     std::string s;
@@ -79,7 +70,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 extern "C" {
 
 int BM_CALL BmSrvInitialize(void) {
-    return Guarded("BmSrvInitialize", -3, [] { return Service::Get().Initialize(); });
+    return Guarded("BmSrvInitialize", kInitThrew, [] { return Service::Get().Initialize(); });
 }
 
 int BM_CALL BmSrvSetCbProcBsReportInfo(BsReportCallbackProc callback) {

@@ -125,10 +125,11 @@ int CallStore::Next(char *name, int *id) {
     return kOk;
 }
 
-bool CallStore::AddCall(int64_t start, const std::string &name, int32_t *id) {
+int CallStore::AddCall(int64_t start, const std::string &name, int32_t *id) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (!IsPlainFileName(name)) return false;
-    return m_index.Add(start, name, id);
+    if (!IsPlainFileName(name)) return kBadInput;
+    if (!m_index.IsOpen()) return kClosed;
+    return m_index.Add(start, name, id) ? kOk : kIoError;
 }
 
 bool CallStore::AddCalls(const std::vector<std::pair<int64_t, std::string>> &calls) {
@@ -170,7 +171,8 @@ int CallStore::DeleteVoiceFile(const char *name, int id) {
     std::wstring path = m_folder + L"\\" + Widen(text);
     if (::DeleteFileW(path.c_str())) return kOk;
     DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return kNone;
+    // Already gone is deleted: otherwise a record whose file went missing can never go.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return kOk;
     Warn("VoiceDeleteFile: cannot delete %ls (error %lu)", path.c_str(), error);
     return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ? kBusy : kIoError;
 }

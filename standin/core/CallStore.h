@@ -39,7 +39,9 @@ public:
     int First(const char *start, const char *end, int offset, int count, int *id, char *name);
     int Next(char *name, int *id);
 
-    bool AddCall(int64_t start, const std::string &name, int32_t *id);
+    // kOk; kBadInput for a name that is not plain; kClosed; kIoError when the index cannot
+    // be written or would pass its size limit.
+    int AddCall(int64_t start, const std::string &name, int32_t *id);
     bool AddCalls(const std::vector<std::pair<int64_t, std::string>> &calls);
     // A plain name for a new voice file, unused in the index and the folder.
     std::string NewFileName(int64_t start) const;

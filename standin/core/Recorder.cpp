@@ -61,7 +61,7 @@ void Recorder::StartCall(int64_t now) {
         return;
     }
     int32_t id = 0;
-    if (!m_store.AddCall(start, name, &id)) {
+    if (m_store.AddCall(start, name, &id) != kOk) {
         Warn("recorder: cannot index %s", name.c_str());
         m_writer.Close();
         DeleteFileW(m_store.PathOf(name).c_str());

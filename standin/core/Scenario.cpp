@@ -1,5 +1,6 @@
 #include "standin/core/Scenario.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -23,7 +24,8 @@ bool ParseSecondsToMs(const std::string &s, int64_t *ms) {
     if (s.empty()) return false;
     char *end = nullptr;
     double v = strtod(s.c_str(), &end);
-    if (*end != '\0' || v < 0 || v > 1e9) return false;
+    // strtod takes "nan" and "inf"; converting either to an integer is undefined.
+    if (*end != '\0' || !std::isfinite(v) || v < 0 || v > 1e9) return false;
     *ms = static_cast<int64_t>(v * 1000 + 0.5);
     return true;
 }
@@ -256,6 +258,9 @@ bool ParseScenario(const std::string &text, Scenario *out, std::string *error) {
             ScenarioCall call;
             ok = ParseCallFields(w, 1, &call, &why);
             if (ok) s.calls.push_back(call);
+        } else if (cmd == "fault") {
+            ok = w.size() == 2 && (w[1] == "init" || w[1] == "tick");
+            if (ok) (w[1] == "init" ? s.faultInit : s.faultTick) = true;
         } else if (cmd == "inuse") {
             ok = w.size() == 2 && IsPlainFileName(w[1]);
             if (ok) s.inUse.push_back(w[1]);

@@ -27,6 +27,8 @@ struct Scenario {
     bool sound = false;        // play through the sound device
     bool locateOpens = false;  // LocateVoiceFile opens the file browser
     bool recording = false;    // recording on at start
+    bool faultInit = false;    // start-up throws at its end (tests of the guards)
+    bool faultTick = false;    // the network thread's first tick throws
     std::vector<StationSpec> stations;
     std::vector<ScenarioCall> calls;
     std::vector<std::string> inUse;

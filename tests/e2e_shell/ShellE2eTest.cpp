@@ -232,3 +232,28 @@ TEST_F(E2eShell, ABrokenSkinFileIsNamedInAMessageBoxAndTheConsoleEnds) {
         EXPECT_EQ(::FindWindowW(nullptr, kConsoleTitle), nullptr);
     }
 }
+
+// The control pipe drives the simulated network: in the demo (no scenario, no pipe name
+// given) no other program may open it; under a scenario it is there by its default name.
+TEST_F(E2eShell, TheStandinControlPipeIsOfferedOnlyUnderAScenario) {
+    const StandinSetup withScenario = MakeStandinSetup(L"e2e-pipe", "station PIPE-1\n");
+    for (const bool scenario : {false, true}) {
+        SCOPED_TRACE(scenario ? "scenario" : "demo");
+        std::map<std::wstring, std::wstring> env = (scenario ? withScenario : m_standin).Env();
+        env[L"BM_STANDIN_PIPE"] = L"";  // not given: the default applies
+        env[L"BM_STANDIN_SCENARIO"] = scenario ? withScenario.scenario : L"";
+        ConsoleProcess console(env);
+        const HWND main = WaitMainWindow(console);
+        ASSERT_NE(main, nullptr);
+        const std::wstring pipe = L"\\\\.\\pipe\\BmStandin-" + std::to_wstring(console.Pid());
+        auto exists = [&] {
+            const HANDLE h =
+                ::CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (h == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_PIPE_BUSY;
+            ::CloseHandle(h);
+            return true;
+        };
+        EXPECT_EQ(testsupport::WaitFor(exists, scenario ? kExitMs : 2000), scenario);
+        EXPECT_TRUE(CloseConsole(console, main));
+    }
+}

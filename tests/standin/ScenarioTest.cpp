@@ -1,6 +1,9 @@
 // Scenarios describe the test worlds: a fault here silently misreads one.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "standin/core/Scenario.h"
 
 using namespace standin;
@@ -18,7 +21,8 @@ TEST(Scenario, ParsesEveryDirective) {
                        "station \"BS 2\"\n"
                        "call 2024-01-02 03:04:05 seconds=3 name=first.wav inuse=1\n"
                        "call 2024-01-02 03:04:06\n"
-                       "inuse other.wav\n";
+                       "inuse other.wav\n"
+                       "fault tick\n";
     Scenario s;
     std::string error;
     ASSERT_TRUE(ParseScenario(text, &s, &error)) << error;
@@ -42,6 +46,24 @@ TEST(Scenario, ParsesEveryDirective) {
     EXPECT_TRUE(s.calls[0].inUse);
     EXPECT_EQ(1, s.calls[1].start - s.calls[0].start);
     EXPECT_EQ((std::vector<std::string>{"other.wav"}), s.inUse);
+    EXPECT_TRUE(s.faultTick && !s.faultInit);
+}
+
+// The README's example is what people copy: it must parse as it stands.
+TEST(Scenario, TheReadmeExampleParses) {
+    std::ifstream in(STANDIN_README);
+    ASSERT_TRUE(in.good()) << STANDIN_README;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t section = text.find("## Scenario file");
+    ASSERT_NE(section, std::string::npos);
+    const size_t open = text.find("```\n", section);
+    const size_t close = text.find("```", open + 4);
+    ASSERT_TRUE(open != std::string::npos && close != std::string::npos);
+    Scenario s;
+    std::string error;
+    EXPECT_TRUE(ParseScenario(text.substr(open + 4, close - open - 4), &s, &error)) << error;
+    EXPECT_EQ(500, s.reportIntervalMs);
+    EXPECT_EQ(1u, s.stations.size());
 }
 
 TEST(Scenario, ErrorsNameTheLine) {
@@ -57,6 +79,12 @@ TEST(Scenario, ErrorsNameTheLine) {
         {"report-interval -5\n", "line 1"},
         {"station A present=5-2\n", "line 1"},
         {"station A ip=256.1.1.1\n", "line 1"},
+        {"station A present=nan-\n", "line 1"},
+        {"station A present=0-nan\n", "line 1"},
+        {"station A period=nan\n", "line 1"},
+        {"station A period=inf\n", "line 1"},
+        {"station A present=0-infinity\n", "line 1"},
+        {"fault everything\n", "line 1"},
     };
     for (const auto &c : cases) {
         Scenario s;
