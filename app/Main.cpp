@@ -89,7 +89,10 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
 
     CDemoFrameWnd *frame = new (std::nothrow) CDemoFrameWnd();
     if (frame == nullptr) return 0;
-    const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0, kMainWidth, kMainHeight);
+    // 800 x 572 at 100 %, scaled like the skin inside it.
+    const int dpi = CPaintManagerUI::WindowDPI(nullptr);
+    const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0,
+                                    uilib::ScaleValue(kMainWidth, dpi), uilib::ScaleValue(kMainHeight, dpi));
     if (hWnd == nullptr) {
         ReportFatal("cannot create the main window.", kNoMainWindowText);
         ShutDown();

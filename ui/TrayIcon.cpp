@@ -18,7 +18,13 @@ void AddTrayIcon(HWND hWnd) {
     g_trayIcon.uID = 0;
     g_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     g_trayIcon.uCallbackMessage = WM_TRAY_NOTIFY;
-    g_trayIcon.hIcon = ::LoadIconW(CPaintManagerUI::GetInstance(), MAKEINTRESOURCEW(kTrayIconResource));
+    // The picture drawn for the notification area's size (LoadIcon would give the large one
+    // shrunk by the shell).
+    g_trayIcon.hIcon =
+        static_cast<HICON>(::LoadImageW(CPaintManagerUI::GetInstance(), MAKEINTRESOURCEW(kTrayIconResource), IMAGE_ICON,
+                                        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+    if (g_trayIcon.hIcon == nullptr)
+        g_trayIcon.hIcon = ::LoadIconW(CPaintManagerUI::GetInstance(), MAKEINTRESOURCEW(kTrayIconResource));
     wcsncpy(g_trayIcon.szTip, kConsoleTitle, ARRAYSIZE(g_trayIcon.szTip) - 1);
     g_trayIcon.szTip[ARRAYSIZE(g_trayIcon.szTip) - 1] = L'\0';
     ::Shell_NotifyIconW(NIM_ADD, &g_trayIcon);

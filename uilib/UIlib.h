@@ -5,6 +5,7 @@
 #include "uilib/core/UIControl.h"
 #include "uilib/core/UIContainer.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/core/UIScale.h"
 #include "uilib/core/UINotifyPump.h"
 #include "uilib/core/UIWindow.h"
 #include "uilib/core/WindowImplBase.h"

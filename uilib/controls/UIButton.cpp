@@ -189,8 +189,8 @@ void CButtonUI::PaintText(HDC hDC) {
         color = m_dwTextColor;
         if (color == 0 && m_pManager != nullptr) color = m_pManager->GetDefaultFontColor();
     }
-    RECT rc = {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
-               m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
+    RECT rc = {m_rcItem.left + Scaled(m_rcTextPadding).left, m_rcItem.top + Scaled(m_rcTextPadding).top,
+               m_rcItem.right - Scaled(m_rcTextPadding).right, m_rcItem.bottom - Scaled(m_rcTextPadding).bottom};
     // Pressed text moves by a pixel, as the face is pushed in.
     if ((m_uButtonState & kStatePushed) != 0 && m_sPushedImage.empty() && m_dwPushedBkColor == 0)
         ::OffsetRect(&rc, 1, 1);
@@ -222,7 +222,7 @@ void CButtonUI::PaintBkColor(HDC hDC) {
         return;
     }
     if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0)
-        CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, color);
+        CRenderEngine::FillRoundRect(hDC, m_rcItem, GetBorderRound().cx, GetBorderRound().cy, color);
     else
         CRenderEngine::DrawColor(hDC, m_rcPaint, color);
 }
@@ -379,7 +379,7 @@ void COptionUI::PaintText(HDC hDC) {
 void COptionUI::PaintBkColor(HDC hDC) {
     if (m_bSelected && m_dwSelectedBkColor != 0) {
         if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0)
-            CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, m_dwSelectedBkColor);
+            CRenderEngine::FillRoundRect(hDC, m_rcItem, GetBorderRound().cx, GetBorderRound().cy, m_dwSelectedBkColor);
         else
             CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwSelectedBkColor);
         return;

@@ -6,6 +6,7 @@
 
 #include "uilib/controls/UIPalette.h"
 #include "uilib/controls/UIPopup.h"
+#include "uilib/core/UIScale.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -150,32 +151,34 @@ void CCalendarUI::ShowMonth(int year, int month) {
 }
 
 RECT CCalendarUI::GetPrevRect() const {
-    return {m_rcItem.left + kPad, m_rcItem.top + kPad, m_rcItem.left + kPad + kNavHeight,
-            m_rcItem.top + kPad + kNavHeight};
+    return {m_rcItem.left + Scaled(kPad), m_rcItem.top + Scaled(kPad),
+            m_rcItem.left + Scaled(kPad) + Scaled(kNavHeight), m_rcItem.top + Scaled(kPad) + Scaled(kNavHeight)};
 }
 
 RECT CCalendarUI::GetNextRect() const {
-    return {m_rcItem.right - kPad - kNavHeight, m_rcItem.top + kPad, m_rcItem.right - kPad,
-            m_rcItem.top + kPad + kNavHeight};
+    return {m_rcItem.right - Scaled(kPad) - Scaled(kNavHeight), m_rcItem.top + Scaled(kPad),
+            m_rcItem.right - Scaled(kPad), m_rcItem.top + Scaled(kPad) + Scaled(kNavHeight)};
 }
 
-static RECT GridIn(const RECT &rc) {
-    return {rc.left + kPad, rc.top + kPad + kNavHeight + kWeekdayHeight, rc.right - kPad, rc.bottom - kPad};
+static RECT GridIn(const RECT &rc, int dpi) {
+    auto px = [dpi](int v) { return uilib::ScaleValue(v, dpi); };
+    return {rc.left + px(kPad), rc.top + px(kPad) + px(kNavHeight) + px(kWeekdayHeight), rc.right - px(kPad),
+            rc.bottom - px(kPad)};
 }
 
-RECT CCalendarUI::GridRect() const { return GridIn(m_rcItem); }
+RECT CCalendarUI::GridRect() const { return GridIn(m_rcItem, Scaled(96)); }
 
 int CCalendarUI::FirstCell() const { return (uilib::DayOfWeek(m_year, m_month, 1) + 6) % 7; }
 
-RECT CCalendarUI::DayRectIn(const RECT &rcItem, int year, int month, int day) {
-    const RECT grid = GridIn(rcItem);
+RECT CCalendarUI::DayRectIn(const RECT &rcItem, int year, int month, int day, int dpi) {
+    const RECT grid = GridIn(rcItem, dpi);
     const int cell = (uilib::DayOfWeek(year, month, 1) + 6) % 7 + day - 1;
     const int w = (grid.right - grid.left) / 7, h = (grid.bottom - grid.top) / 6;
     const int col = cell % 7, row = cell / 7;
     return {grid.left + col * w, grid.top + row * h, grid.left + (col + 1) * w, grid.top + (row + 1) * h};
 }
 
-RECT CCalendarUI::GetDayRect(int day) const { return DayRectIn(m_rcItem, m_year, m_month, day); }
+RECT CCalendarUI::GetDayRect(int day) const { return DayRectIn(m_rcItem, m_year, m_month, day, Scaled(96)); }
 
 int CCalendarUI::DayAt(POINT pt) const {
     const RECT grid = GridRect();
@@ -279,7 +282,7 @@ void CCalendarUI::PaintText(HDC hDC) {
     const RECT grid = GridRect();
     const int w = (grid.right - grid.left) / 7;
     for (int i = 0; i < 7; ++i) {
-        RECT rc = {grid.left + i * w, grid.top - kWeekdayHeight, grid.left + (i + 1) * w, grid.top};
+        RECT rc = {grid.left + i * w, grid.top - Scaled(kWeekdayHeight), grid.left + (i + 1) * w, grid.top};
         const wchar_t name[2] = {kWeekdayNames[i], 0};
         CRenderEngine::DrawText(hDC, m_pManager, rc, name, i >= 5 ? kBrandBlue : kSecondaryColor, -1,
                                 DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
@@ -317,7 +320,11 @@ CCalendarWnd::CCalendarWnd(CDateTimeUI *pOwner) : m_pOwner(pOwner) {}
 LPCTSTR CCalendarWnd::GetWindowClassName() const { return kClassName; }
 UINT CCalendarWnd::GetClassStyle() const { return CS_DROPSHADOW; }
 
-void CCalendarWnd::Open() { uilib::ShowPopupBelow(*this, m_pOwner, kWidth, kHeight); }
+void CCalendarWnd::Open() {
+    const CPaintManagerUI *owner = m_pOwner->GetManager();
+    const SIZE size = owner != nullptr ? owner->Scale(SIZE{kWidth, kHeight}) : SIZE{kWidth, kHeight};
+    uilib::ShowPopupBelow(*this, m_pOwner, size.cx, size.cy);
+}
 
 void CCalendarWnd::Detach() {
     m_pOwner = nullptr;

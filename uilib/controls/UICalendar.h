@@ -40,7 +40,7 @@ public:
     RECT GetNextRect() const;
     RECT GetDayRect(int day) const;
     // The cell of a day of a month in a calendar occupying rcItem.
-    static RECT DayRectIn(const RECT &rcItem, int year, int month, int day);
+    static RECT DayRectIn(const RECT &rcItem, int year, int month, int day, int dpi = 96);
 
     void DoEvent(TEventUI &event) override;
     void PaintText(HDC hDC) override;

@@ -144,7 +144,7 @@ void CComboUI::RemoveAll() {
     Invalidate();
 }
 
-SIZE CComboUI::GetDropBoxSize() const { return m_szDropBox; }
+SIZE CComboUI::GetDropBoxSize() const { return Scaled(m_szDropBox); }
 void CComboUI::SetDropBoxSize(SIZE szDropBox) { m_szDropBox = szDropBox; }
 bool CComboUI::IsDropped() const { return m_pWindow != nullptr; }
 
@@ -246,20 +246,21 @@ void CComboUI::PaintStatusImage(HDC hDC) {
     if (!image->empty() && DrawImage(hDC, image->c_str())) return;
     if (!IsEnabled()) {
         if (m_cxyBorderRound.cx > 0)
-            CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, kDisabledBkColor);
+            CRenderEngine::FillRoundRect(hDC, m_rcItem, GetBorderRound().cx, GetBorderRound().cy, kDisabledBkColor);
         else
             CRenderEngine::DrawColor(hDC, m_rcItem, kDisabledBkColor);
     }
     // No image: the drop-down arrow in the right padding.
-    RECT arrow = {m_rcItem.right - std::max(16L, m_rcTextPadding.right), m_rcItem.top, m_rcItem.right, m_rcItem.bottom};
+    RECT arrow = {m_rcItem.right - std::max<LONG>(Scaled(16), Scaled(m_rcTextPadding).right), m_rcItem.top,
+                  m_rcItem.right, m_rcItem.bottom};
     DrawChevron(hDC, arrow, IsEnabled() ? ((m_uButtonState & kComboHot) ? kComboFocusColor : kArrowColor) : 0xFFA9B1C4);
 }
 
 void CComboUI::PaintText(HDC hDC) {
     const CDuiString text = GetText();
     if (text.empty()) return;
-    RECT rc = {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
-               m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
+    RECT rc = {m_rcItem.left + Scaled(m_rcTextPadding).left, m_rcItem.top + Scaled(m_rcTextPadding).top,
+               m_rcItem.right - Scaled(m_rcTextPadding).right, m_rcItem.bottom - Scaled(m_rcTextPadding).bottom};
     DWORD color = m_dwTextColor != 0 ? m_dwTextColor : kComboTextColor;
     if (!IsEnabled()) color = m_pManager != nullptr ? m_pManager->GetDefaultDisabledColor() : 0xFFA9B1C4;
     CRenderEngine::DrawText(hDC, m_pManager, rc, text.c_str(), color, m_iFont,

@@ -88,15 +88,18 @@ UINT CComboWnd::GetClassStyle() const { return CS_DROPSHADOW; }
 
 void CComboWnd::Open() {
     m_iOpenedWith = m_pOwner->GetCurSel();
-    int height = 2;
+    // In the owner's window pixels: the rows plus the one-pixel border above and below.
+    const CPaintManagerUI *owner = m_pOwner->GetManager();
+    auto scale = [owner](int v) { return owner != nullptr ? owner->Scale(v) : v; };
+    int height = scale(2);
     for (int i = 0; i < m_pOwner->GetCount(); ++i) {
-        const int h = m_pOwner->GetItemAt(i)->GetFixedHeight();
-        height += h > 0 ? h : kDefaultItemHeight;
+        const int h = m_pOwner->GetItemAt(i)->GetSkinFixedSize().cy;
+        height += scale(h > 0 ? h : kDefaultItemHeight);
     }
     const SIZE box = m_pOwner->GetDropBoxSize();
     if (box.cy > 0) height = std::min(height, static_cast<int>(box.cy));
     const int width = box.cx > 0 ? box.cx : m_pOwner->GetWidth();
-    uilib::ShowPopupBelow(*this, m_pOwner, width, std::max(height, kDefaultItemHeight));
+    uilib::ShowPopupBelow(*this, m_pOwner, width, std::max(height, scale(kDefaultItemHeight)));
 }
 
 void CComboWnd::Build() {
@@ -110,7 +113,7 @@ void CComboWnd::Build() {
         CControlUI *item = m_pOwner->GetItemAt(i);
         auto *row = new CListLabelElementUI;
         row->SetText(item->GetText().c_str());
-        const int h = item->GetFixedHeight();
+        const int h = item->GetSkinFixedSize().cy;
         row->SetFixedHeight(h > 0 ? h : kDefaultItemHeight);
         row->SetEnabled(item->IsEnabled());
         m_pList->Add(row);
@@ -169,7 +172,7 @@ void CComboWnd::OnKeyDown(WPARAM vk) {
     const int count = m_pList->GetCount();
     if (count == 0) return;
     m_typeAhead.Reset();
-    const int page = std::max(1, m_pList->GetHeight() / kDefaultItemHeight);
+    const int page = std::max(1, m_pList->GetHeight() / std::max(1, m_pm.Scale(kDefaultItemHeight)));
     int cur = m_pList->GetCurSel();
     switch (vk) {
     case VK_UP:

@@ -120,7 +120,7 @@ void CDateTimeUI::PaintText(HDC hDC) {
 void CDateTimeUI::PaintStatusImage(HDC hDC) {
     const CDuiString &image = (m_uButtonState & kDateHot) && !m_sHotImage.empty() ? m_sHotImage : m_sNormalImage;
     if (!image.empty() && DrawImage(hDC, image.c_str())) return;
-    RECT icon = {m_rcItem.right - kIconWidth, m_rcItem.top, m_rcItem.right, m_rcItem.bottom};
+    RECT icon = {m_rcItem.right - Scaled(kIconWidth), m_rcItem.top, m_rcItem.right, m_rcItem.bottom};
     DrawCalendarGlyph(hDC, icon, (m_uButtonState & kDateHot) || m_pWindow != nullptr ? kFieldFocusColor : kIconColor);
 }
 

@@ -135,7 +135,7 @@ void CEditUI::EnsureMetrics() {
 
 int CEditUI::PositionAt(int x) {
     EnsureMetrics();
-    const int rel = x - (m_rcItem.left + m_rcTextPadding.left) + m_nScrollX;
+    const int rel = x - (m_rcItem.left + Scaled(m_rcTextPadding).left) + m_nScrollX;
     int best = 0;
     for (size_t i = 0; i < m_aCharX.size(); ++i) {
         if (i > 0 && i < m_sText.size() && IS_LOW_SURROGATE(m_sText[i])) continue;
@@ -146,8 +146,8 @@ int CEditUI::PositionAt(int x) {
 
 void CEditUI::ScrollToCaret() {
     EnsureMetrics();
-    const int view =
-        std::max(1, static_cast<int>(m_rcItem.right - m_rcItem.left - m_rcTextPadding.left - m_rcTextPadding.right));
+    const int view = std::max(1, static_cast<int>(m_rcItem.right - m_rcItem.left - Scaled(m_rcTextPadding).left -
+                                                  Scaled(m_rcTextPadding).right));
     const int total = m_aCharX.empty() ? 0 : m_aCharX.back();
     const int caretX = m_aCharX[std::min<size_t>(m_nCaret, m_aCharX.size() - 1)];
     if (caretX - m_nScrollX < 0) m_nScrollX = caretX;
@@ -445,7 +445,7 @@ void CEditUI::PaintStatusImage(HDC hDC) {
     const DWORD color = IsEnabled() && !m_bReadOnly ? m_dwEditBkColor : kDisabledBkColor;
     if (color == 0) return;
     if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0)
-        CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, color);
+        CRenderEngine::FillRoundRect(hDC, m_rcItem, GetBorderRound().cx, GetBorderRound().cy, color);
     else
         CRenderEngine::DrawColor(hDC, m_rcItem, color);
 }
@@ -454,10 +454,10 @@ void CEditUI::PaintText(HDC hDC) {
     MeasureText(hDC);
     ScrollToCaret();
     RECT rcText = m_rcItem;
-    rcText.left += m_rcTextPadding.left;
-    rcText.right -= m_rcTextPadding.right;
-    rcText.top += m_rcTextPadding.top;
-    rcText.bottom -= m_rcTextPadding.bottom;
+    rcText.left += Scaled(m_rcTextPadding).left;
+    rcText.right -= Scaled(m_rcTextPadding).right;
+    rcText.top += Scaled(m_rcTextPadding).top;
+    rcText.bottom -= Scaled(m_rcTextPadding).bottom;
     if (rcText.right <= rcText.left) return;
 
     DWORD color = m_dwTextColor;

@@ -32,7 +32,7 @@ void CLabelUI::SetFont(int index) {
     Invalidate();
 }
 int CLabelUI::GetFont() const { return m_iFont; }
-RECT CLabelUI::GetTextPadding() const { return m_rcTextPadding; }
+RECT CLabelUI::GetTextPadding() const { return Scaled(m_rcTextPadding); }
 void CLabelUI::SetTextPadding(RECT rc) {
     m_rcTextPadding = rc;
     Invalidate();
@@ -133,8 +133,8 @@ void CLabelUI::PaintText(HDC hDC) {
         color = m_dwDisabledTextColor;
         if (color == 0 && m_pManager != nullptr) color = m_pManager->GetDefaultDisabledColor();
     }
-    RECT rc = {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
-               m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
+    RECT rc = {m_rcItem.left + Scaled(m_rcTextPadding).left, m_rcItem.top + Scaled(m_rcTextPadding).top,
+               m_rcItem.right - Scaled(m_rcTextPadding).right, m_rcItem.bottom - Scaled(m_rcTextPadding).bottom};
     uilib::DrawLabelText(hDC, m_pManager, rc, m_sText, color, m_iFont, m_uTextStyle);
 }
 

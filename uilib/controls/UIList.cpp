@@ -21,23 +21,30 @@ const DWORD kHeaderSepColor = uilib::kPaletteBorder;
 
 // Column rectangles from left for an available width: fixed widths as given, stretching
 // columns (width 0) share what is left.
+// Column edges are the scaled skin offsets, so that rounding never adds up along a row.
 int LayoutColumns(const CListHeaderUI *header, int left, int top, int bottom, int cxAvailable, RECT *out, int maxOut) {
+    const CPaintManagerUI *manager = header->GetManager();
+    auto scale = [manager](int v) { return manager != nullptr ? manager->Scale(v) : v; };
     const int count = header->GetCount();
     int fixed = 0, stretch = 0;
     for (int i = 0; i < count; ++i) {
-        const int w = header->GetItemAt(i)->GetFixedWidth();
+        const int w = header->GetItemAt(i)->GetSkinFixedSize().cx;
         if (w > 0)
             fixed += w;
         else
             ++stretch;
     }
-    const int share = stretch > 0 ? std::max(kMinStretchColumn, (cxAvailable - fixed) / stretch) : 0;
-    int x = left;
+    const int share = stretch > 0 ? std::max(scale(kMinStretchColumn), (cxAvailable - scale(fixed)) / stretch) : 0;
+    int skinX = 0, stretched = 0, x = left;
     for (int i = 0; i < count; ++i) {
-        const int fw = header->GetItemAt(i)->GetFixedWidth();
-        const int w = fw > 0 ? fw : share;
-        if (out != nullptr && i < maxOut) out[i] = {x, top, x + w, bottom};
-        x += w;
+        const int w = header->GetItemAt(i)->GetSkinFixedSize().cx;
+        if (w > 0)
+            skinX += w;
+        else
+            ++stretched;
+        const int right = left + scale(skinX) + stretched * share;
+        if (out != nullptr && i < maxOut) out[i] = {x, top, right, bottom};
+        x = right;
     }
     return x - left;
 }
@@ -133,8 +140,8 @@ void CListUI::SetScrollPos(SIZE szPos) { m_pList->SetScrollPos(szPos); }
 
 void CListUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
-    RECT inner = {rc.left + m_rcInset.left, rc.top + m_rcInset.top, rc.right - m_rcInset.right,
-                  rc.bottom - m_rcInset.bottom};
+    const RECT inset = GetInset();
+    RECT inner = {rc.left + inset.left, rc.top + inset.top, rc.right - inset.right, rc.bottom - inset.bottom};
     int headerHeight = 0;
     if (m_pHeader != nullptr && m_pHeader->IsVisible())
         headerHeight = m_pHeader->EstimateSize({inner.right - inner.left, inner.bottom - inner.top}).cy;
@@ -151,7 +158,7 @@ void CListUI::PlaceHeader() {
     const RECT rows = m_pList->GetRowsRect();
     const int viewW = std::max(0, static_cast<int>(rows.right - rows.left));
     const int scrollX = m_pList->GetScrollPos().cx;
-    const int top = m_rcItem.top + m_rcInset.top;
+    const int top = m_rcItem.top + GetInset().top;
     const int height = m_pHeader->IsVisible() ? std::max(0, static_cast<int>(m_pList->GetPos().top - top)) : 0;
     const int width = std::max(m_pHeader->GetColumnsWidth(viewW), viewW);
     const int left = rows.left - scrollX;
@@ -297,7 +304,7 @@ LPVOID CListHeaderUI::GetInterface(LPCTSTR pstrName) {
 }
 
 SIZE CListHeaderUI::EstimateSize(SIZE szAvailable) {
-    return {GetColumnsWidth(szAvailable.cx), m_cxyFixed.cy > 0 ? m_cxyFixed.cy : kDefaultHeaderHeight};
+    return {GetColumnsWidth(szAvailable.cx), Scaled(m_cxyFixed.cy > 0 ? m_cxyFixed.cy : kDefaultHeaderHeight)};
 }
 
 int CListHeaderUI::GetColumnsWidth(int cxAvailable) const {

@@ -118,12 +118,17 @@ int CListBodyUI::RowHeight(CControlUI *pRow, int cxAvailable) {
     if (!pRow->IsVisible()) return 0;
     int h = pRow->GetFixedHeight();
     if (h <= 0) h = pRow->EstimateSize({cxAvailable, 0}).cy;
-    if (h <= 0) h = kDefaultRowHeight;
+    if (h <= 0) h = Scaled(kDefaultRowHeight);
     const RECT pad = pRow->GetPadding();
     return h + pad.top + pad.bottom;
 }
 
 void CListBodyUI::MeasureRows(int cxAvailable) {
+    const int dpi = m_pManager != nullptr ? m_pManager->GetDPI() : 96;
+    if (dpi != m_nMeasuredDpi) {
+        m_nMeasured = 0;
+        m_nMeasuredDpi = dpi;
+    }
     m_aTops.resize(m_items.size() + 1);
     for (size_t i = m_nMeasured; i < m_items.size(); ++i)
         m_aTops[i + 1] = m_aTops[i] + RowHeight(m_items[i], cxAvailable);

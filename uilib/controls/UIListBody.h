@@ -49,6 +49,7 @@ protected:
     CListUI *m_pOwner;         // the list this body belongs to (not owned)
     std::vector<int> m_aTops;  // m_aTops[i]: content top of row i; [n]: total height
     size_t m_nMeasured = 0;    // rows whose top and height are known
+    int m_nMeasuredDpi = 0;    // the scale they were measured at
     int m_iFirstLaid = 0;
     int m_iLastLaid = -1;
     int m_iEnsureVisible = -1;  // pending EnsureVisible before the first layout

@@ -54,17 +54,19 @@ DWORD RowTextColor(const TListInfoUI *info, CPaintManagerUI *manager, bool enabl
 int RowEstimateHeight(CPaintManagerUI *manager, const TListInfoUI *info) {
     const TFontInfo *font = manager != nullptr ? manager->GetFontInfo(info != nullptr ? info->nFont : -1) : nullptr;
     const int text = font != nullptr ? font->tm.tmHeight : 16;
-    const int pad = info != nullptr ? info->rcTextPadding.top + info->rcTextPadding.bottom : 0;
-    return std::max(kMinRowHeight, text + pad + 12);
+    auto scale = [manager](int v) { return manager != nullptr ? manager->Scale(v) : v; };
+    const int pad = info != nullptr ? scale(info->rcTextPadding.top) + scale(info->rcTextPadding.bottom) : 0;
+    return std::max(scale(kMinRowHeight), text + pad + scale(12));
 }
 
 void DrawCell(HDC hDC, CPaintManagerUI *manager, RECT rc, const CDuiString &text, const TListInfoUI *info,
               DWORD color) {
     if (text.empty()) return;
-    rc.left += info->rcTextPadding.left;
-    rc.right -= info->rcTextPadding.right;
-    rc.top += info->rcTextPadding.top;
-    rc.bottom -= info->rcTextPadding.bottom;
+    const RECT pad = manager != nullptr ? manager->Scale(info->rcTextPadding) : info->rcTextPadding;
+    rc.left += pad.left;
+    rc.right -= pad.right;
+    rc.top += pad.top;
+    rc.bottom -= pad.bottom;
     if (rc.right <= rc.left) return;
     CRenderEngine::DrawText(hDC, manager, rc, text.c_str(), color, info->nFont,
                             info->uTextStyle | DT_NOPREFIX | DT_SINGLELINE);
@@ -238,8 +240,9 @@ LPVOID CListLabelElementUI::GetInterface(LPCTSTR pstrName) {
 }
 
 SIZE CListLabelElementUI::EstimateSize(SIZE /*szAvailable*/) {
-    if (m_cxyFixed.cy > 0) return m_cxyFixed;
-    return {m_cxyFixed.cx, RowEstimateHeight(m_pManager, m_pOwner != nullptr ? m_pOwner->GetListInfo() : nullptr)};
+    if (m_cxyFixed.cy > 0) return Scaled(m_cxyFixed);
+    return {Scaled(m_cxyFixed.cx),
+            RowEstimateHeight(m_pManager, m_pOwner != nullptr ? m_pOwner->GetListInfo() : nullptr)};
 }
 
 void CListLabelElementUI::DoPaint(HDC hDC, const RECT &rcPaint) {

@@ -25,8 +25,9 @@ bool RaiseOwnerWindow(CControlUI *pControl) {
 RECT PopupRectBelow(CControlUI *pControl, int cx, int cy) {
     const RECT rc = pControl->GetPos();
     HWND owner = pControl->GetManager() != nullptr ? pControl->GetManager()->GetPaintWindow() : nullptr;
-    POINT below = {rc.left, rc.bottom + 2};
-    POINT above = {rc.left, rc.top - 2};
+    const int gap = pControl->GetManager() != nullptr ? pControl->GetManager()->Scale(2) : 2;
+    POINT below = {rc.left, rc.bottom + gap};
+    POINT above = {rc.left, rc.top - gap};
     ::ClientToScreen(owner, &below);
     ::ClientToScreen(owner, &above);
     MONITORINFO mi = {};
@@ -42,6 +43,7 @@ RECT PopupRectBelow(CControlUI *pControl, int cx, int cy) {
 
 void CopyPopupFonts(CPaintManagerUI *from, CPaintManagerUI *to, int iFont) {
     if (from == nullptr || to == nullptr) return;
+    to->SetDPI(from->GetDPI());  // the pop-up follows its owner's scale
     if (const TFontInfo *f = from->GetFontInfo(-1))
         to->SetDefaultFont(f->sFontName.c_str(), f->iSize, f->bBold, f->bUnderline, f->bItalic);
     if (iFont >= 0) {

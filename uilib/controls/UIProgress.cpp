@@ -117,7 +117,7 @@ void CProgressUI::PaintStatusImage(HDC hDC) {
     }
     const DWORD color = m_dwForeColor != 0 ? m_dwForeColor : kDefaultForeColor;
     if (m_cxyBorderRound.cx > 0)
-        CRenderEngine::FillRoundRect(hDC, filled, m_cxyBorderRound.cx, m_cxyBorderRound.cy, color);
+        CRenderEngine::FillRoundRect(hDC, filled, GetBorderRound().cx, GetBorderRound().cy, color);
     else
         CRenderEngine::DrawColor(hDC, filled, color);
 }
@@ -166,20 +166,22 @@ static void Travel(const RECT &rc, bool horizontal, SIZE thumb, int &start, int 
 
 RECT CSliderUI::GetThumbRect() const {
     int start, length;
-    Travel(m_rcItem, m_bHorizontal, m_szThumb, start, length);
+    Travel(m_rcItem, m_bHorizontal, Scaled(m_szThumb), start, length);
     const int span = std::max(1, m_nMax - m_nMin);
     const int offset = static_cast<int>(static_cast<long long>(length) * (m_nValue - m_nMin) / span);
     RECT rc;
     if (m_bHorizontal) {
         const int cx = start + offset;
         const int cy = (m_rcItem.top + m_rcItem.bottom) / 2;
-        rc = {cx - m_szThumb.cx / 2, cy - m_szThumb.cy / 2, cx - m_szThumb.cx / 2 + m_szThumb.cx,
-              cy - m_szThumb.cy / 2 + m_szThumb.cy};
+        rc = {cx - Scaled(m_szThumb).cx / 2, cy - Scaled(m_szThumb).cy / 2,
+              cx - Scaled(m_szThumb).cx / 2 + Scaled(m_szThumb).cx,
+              cy - Scaled(m_szThumb).cy / 2 + Scaled(m_szThumb).cy};
     } else {
         const int cy = start - offset;
         const int cx = (m_rcItem.left + m_rcItem.right) / 2;
-        rc = {cx - m_szThumb.cx / 2, cy - m_szThumb.cy / 2, cx - m_szThumb.cx / 2 + m_szThumb.cx,
-              cy - m_szThumb.cy / 2 + m_szThumb.cy};
+        rc = {cx - Scaled(m_szThumb).cx / 2, cy - Scaled(m_szThumb).cy / 2,
+              cx - Scaled(m_szThumb).cx / 2 + Scaled(m_szThumb).cx,
+              cy - Scaled(m_szThumb).cy / 2 + Scaled(m_szThumb).cy};
     }
     return rc;
 }
@@ -232,13 +234,15 @@ void CSliderUI::DoEvent(TEventUI &event) {
         {
             RECT thumb = GetThumbRect();
             if (!::PtInRect(&thumb, event.ptMouse))
-                UserMove(this, m_pManager, ValueAt(m_rcItem, m_bHorizontal, m_szThumb, event.ptMouse, m_nMin, m_nMax));
+                UserMove(this, m_pManager,
+                         ValueAt(m_rcItem, m_bHorizontal, Scaled(m_szThumb), event.ptMouse, m_nMin, m_nMax));
         }
         Invalidate();
         return;
     case UIEVENT_MOUSEMOVE:
         if (m_uSliderState & kThumbCaptured) {
-            UserMove(this, m_pManager, ValueAt(m_rcItem, m_bHorizontal, m_szThumb, event.ptMouse, m_nMin, m_nMax));
+            UserMove(this, m_pManager,
+                     ValueAt(m_rcItem, m_bHorizontal, Scaled(m_szThumb), event.ptMouse, m_nMin, m_nMax));
         } else {
             RECT thumb = GetThumbRect();
             const UINT hot = ::PtInRect(&thumb, event.ptMouse) ? static_cast<UINT>(kThumbHot) : 0u;
@@ -312,23 +316,23 @@ void CSliderUI::PaintStatusImage(HDC hDC) {
     RECT rail = m_rcItem;
     if (m_bHorizontal) {
         const int cy = (rail.top + rail.bottom) / 2;
-        rail.top = cy - kRailThickness / 2;
-        rail.bottom = rail.top + kRailThickness;
-        rail.left += m_szThumb.cx / 2;
-        rail.right -= m_szThumb.cx / 2;
+        rail.top = cy - Scaled(kRailThickness) / 2;
+        rail.bottom = rail.top + Scaled(kRailThickness);
+        rail.left += Scaled(m_szThumb).cx / 2;
+        rail.right -= Scaled(m_szThumb).cx / 2;
     } else {
         const int cx = (rail.left + rail.right) / 2;
-        rail.left = cx - kRailThickness / 2;
-        rail.right = rail.left + kRailThickness;
-        rail.top += m_szThumb.cy / 2;
-        rail.bottom -= m_szThumb.cy / 2;
+        rail.left = cx - Scaled(kRailThickness) / 2;
+        rail.right = rail.left + Scaled(kRailThickness);
+        rail.top += Scaled(m_szThumb).cy / 2;
+        rail.bottom -= Scaled(m_szThumb).cy / 2;
     }
     if (m_dwBackColor == 0 && m_sBkImage.empty())
-        CRenderEngine::FillRoundRect(hDC, rail, kRailThickness, kRailThickness, kDefaultRailColor);
+        CRenderEngine::FillRoundRect(hDC, rail, Scaled(kRailThickness), Scaled(kRailThickness), kDefaultRailColor);
     const RECT filled = FilledPart(rail, m_bHorizontal, m_nValue, m_nMin, m_nMax);
     if (filled.right > filled.left && filled.bottom > filled.top) {
         if (m_sForeImage.empty() || !DrawImage(hDC, m_sForeImage.c_str()))
-            CRenderEngine::FillRoundRect(hDC, filled, kRailThickness, kRailThickness,
+            CRenderEngine::FillRoundRect(hDC, filled, Scaled(kRailThickness), Scaled(kRailThickness),
                                          IsEnabled() ? (m_dwForeColor ? m_dwForeColor : kDefaultForeColor)
                                                      : kDefaultRailColor);
     }

@@ -121,7 +121,7 @@ void CScrollBarUI::SetPos(RECT rc, bool bNeedInvalidate) {
     int thumb = rail;
     int offset = 0;
     if (m_nRange > 0 && rail > 0) {
-        thumb = std::max(std::min(kMinThumb, rail),
+        thumb = std::max(std::min(Scaled(kMinThumb), rail),
                          static_cast<int>(static_cast<long long>(rail) * rail / (rail + m_nRange)));
         offset = static_cast<int>(static_cast<long long>(rail - thumb) * m_nScrollPos / m_nRange);
     }
@@ -157,7 +157,7 @@ void CScrollBarUI::DoEvent(TEventUI &event) {
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_DBLCLICK: {
         if (!enabled) return;
-        const int line = std::max(1, m_nLineSize);
+        const int line = std::max(1, Scaled(m_nLineSize));
         if (::PtInRect(&m_rcButton1, pt)) {
             MoveOwner(this, m_pOwner, m_nScrollPos - line);
         } else if (::PtInRect(&m_rcButton2, pt)) {
@@ -215,7 +215,8 @@ void CScrollBarUI::DoEvent(TEventUI &event) {
             m_pOwner->DoEvent(event);
         else if (enabled)
             MoveOwner(this, nullptr,
-                      m_nScrollPos + (LOWORD(event.wParam) == SB_LINEUP ? -m_nLineSize * 3 : m_nLineSize * 3));
+                      m_nScrollPos +
+                          (LOWORD(event.wParam) == SB_LINEUP ? -Scaled(m_nLineSize) * 3 : Scaled(m_nLineSize) * 3));
         return;
     default: CControlUI::DoEvent(event);
     }

@@ -13,7 +13,9 @@ const int kWheelLines = 3;
 
 int BarThickness(const CScrollBarUI *bar, bool horizontal) {
     int t = horizontal ? bar->GetFixedHeight() : bar->GetFixedWidth();
-    return t > 0 ? t : CScrollBarUI::kDefaultThickness;
+    if (t > 0) return t;
+    return bar->GetManager() != nullptr ? bar->GetManager()->Scale(CScrollBarUI::kDefaultThickness)
+                                        : CScrollBarUI::kDefaultThickness;
 }
 
 }  // namespace
@@ -111,12 +113,12 @@ void CContainerUI::RemoveAll() {
 void CContainerUI::SetAutoDestroy(bool bAuto) { m_bAutoDestroy = bAuto; }
 void CContainerUI::SetDelayedDestroy(bool bDelayed) { m_bDelayedDestroy = bDelayed; }
 
-RECT CContainerUI::GetInset() const { return m_rcInset; }
+RECT CContainerUI::GetInset() const { return Scaled(m_rcInset); }
 void CContainerUI::SetInset(RECT rcInset) {
     m_rcInset = rcInset;
     NeedUpdate();
 }
-int CContainerUI::GetChildPadding() const { return m_iChildPadding; }
+int CContainerUI::GetChildPadding() const { return Scaled(m_iChildPadding); }
 void CContainerUI::SetChildPadding(int iPadding) {
     m_iChildPadding = iPadding;
     NeedUpdate();
@@ -276,10 +278,11 @@ CControlUI *CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT u
 
 RECT CContainerUI::GetContentRect() const {
     RECT rc = m_rcItem;
-    rc.left += m_rcInset.left;
-    rc.top += m_rcInset.top;
-    rc.right -= m_rcInset.right;
-    rc.bottom -= m_rcInset.bottom;
+    const RECT inset = GetInset();
+    rc.left += inset.left;
+    rc.top += inset.top;
+    rc.right -= inset.right;
+    rc.bottom -= inset.bottom;
     if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) rc.right -= BarThickness(m_pVerticalScrollBar, false);
     if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) rc.bottom -= BarThickness(m_pHorizontalScrollBar, true);
     if (rc.right < rc.left) rc.right = rc.left;

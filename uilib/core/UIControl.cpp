@@ -1,5 +1,7 @@
 #include "uilib/core/UIControl.h"
 
+#include <algorithm>
+
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
@@ -79,12 +81,12 @@ void CControlUI::SetFocusBorderColor(DWORD dwBorderColor) {
     m_dwFocusBorderColor = dwBorderColor;
     Invalidate();
 }
-int CControlUI::GetBorderSize() const { return m_nBorderSize; }
+int CControlUI::GetBorderSize() const { return m_nBorderSize > 0 ? std::max(1, Scaled(m_nBorderSize)) : 0; }
 void CControlUI::SetBorderSize(int nSize) {
     m_nBorderSize = nSize < 0 ? 0 : nSize;
     Invalidate();
 }
-SIZE CControlUI::GetBorderRound() const { return m_cxyBorderRound; }
+SIZE CControlUI::GetBorderRound() const { return Scaled(m_cxyBorderRound); }
 void CControlUI::SetBorderRound(SIZE cxyRound) {
     m_cxyBorderRound = cxyRound;
     Invalidate();
@@ -109,54 +111,58 @@ int CControlUI::GetWidth() const { return m_rcItem.right - m_rcItem.left; }
 int CControlUI::GetHeight() const { return m_rcItem.bottom - m_rcItem.top; }
 int CControlUI::GetX() const { return m_rcItem.left; }
 int CControlUI::GetY() const { return m_rcItem.top; }
-RECT CControlUI::GetPadding() const { return m_rcPadding; }
+RECT CControlUI::GetPadding() const { return Scaled(m_rcPadding); }
 void CControlUI::SetPadding(RECT rcPadding) {
     m_rcPadding = rcPadding;
     NeedParentUpdate();
 }
-SIZE CControlUI::GetFixedXY() const { return m_cXY; }
+SIZE CControlUI::GetFixedXY() const { return Scaled(m_cXY); }
 void CControlUI::SetFixedXY(SIZE szXY) {
     m_cXY = szXY;
     NeedParentUpdate();
 }
-int CControlUI::GetFixedWidth() const { return m_cxyFixed.cx; }
+int CControlUI::GetFixedWidth() const { return Scaled(m_cxyFixed.cx); }
 void CControlUI::SetFixedWidth(int cx) {
     if (cx < 0) return;
     m_cxyFixed.cx = cx;
     NeedParentUpdate();
 }
-int CControlUI::GetFixedHeight() const { return m_cxyFixed.cy; }
+int CControlUI::GetFixedHeight() const { return Scaled(m_cxyFixed.cy); }
 void CControlUI::SetFixedHeight(int cy) {
     if (cy < 0) return;
     m_cxyFixed.cy = cy;
     NeedParentUpdate();
 }
-int CControlUI::GetMinWidth() const { return m_cxyMin.cx; }
+int CControlUI::GetMinWidth() const { return Scaled(m_cxyMin.cx); }
 void CControlUI::SetMinWidth(int cx) {
     if (cx < 0) return;
     m_cxyMin.cx = cx;
     NeedParentUpdate();
 }
-int CControlUI::GetMaxWidth() const { return m_cxyMax.cx; }
+int CControlUI::GetMaxWidth() const { return Scaled(m_cxyMax.cx); }
 void CControlUI::SetMaxWidth(int cx) {
     if (cx < 0) return;
     m_cxyMax.cx = cx;
     NeedParentUpdate();
 }
-int CControlUI::GetMinHeight() const { return m_cxyMin.cy; }
+int CControlUI::GetMinHeight() const { return Scaled(m_cxyMin.cy); }
 void CControlUI::SetMinHeight(int cy) {
     if (cy < 0) return;
     m_cxyMin.cy = cy;
     NeedParentUpdate();
 }
-int CControlUI::GetMaxHeight() const { return m_cxyMax.cy; }
+int CControlUI::GetMaxHeight() const { return Scaled(m_cxyMax.cy); }
 void CControlUI::SetMaxHeight(int cy) {
     if (cy < 0) return;
     m_cxyMax.cy = cy;
     NeedParentUpdate();
 }
 
-SIZE CControlUI::EstimateSize(SIZE /*szAvailable*/) { return m_cxyFixed; }
+SIZE CControlUI::EstimateSize(SIZE /*szAvailable*/) { return Scaled(m_cxyFixed); }
+
+int CControlUI::Scaled(int value) const { return m_pManager != nullptr ? m_pManager->Scale(value) : value; }
+RECT CControlUI::Scaled(const RECT &rc) const { return m_pManager != nullptr ? m_pManager->Scale(rc) : rc; }
+SIZE CControlUI::Scaled(const SIZE &sz) const { return m_pManager != nullptr ? m_pManager->Scale(sz) : sz; }
 
 bool CControlUI::IsFloat() const { return m_bFloat; }
 void CControlUI::SetFloat(bool bFloat) {
@@ -310,8 +316,9 @@ bool CControlUI::DrawImage(HDC hDC, LPCTSTR pStrImage, LPCTSTR pStrModify) {
 
 void CControlUI::DoPaint(HDC hDC, const RECT &rcPaint) {
     if (!::IntersectRect(&m_rcPaint, &rcPaint, &m_rcItem)) return;
-    if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {
-        CRenderClip clip(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy);
+    const SIZE round = GetBorderRound();
+    if (round.cx > 0 || round.cy > 0) {
+        CRenderClip clip(hDC, m_rcItem, round.cx, round.cy);
         PaintBkColor(hDC);
         PaintBkImage(hDC);
         PaintStatusImage(hDC);
@@ -331,7 +338,8 @@ void CControlUI::PaintBkColor(HDC hDC) {
     if (m_dwBackColor2 != 0) {
         CRenderEngine::DrawGradient(hDC, m_rcItem, m_dwBackColor, m_dwBackColor2, true);
     } else if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {
-        CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy, m_dwBackColor);
+        const SIZE round = GetBorderRound();
+        CRenderEngine::FillRoundRect(hDC, m_rcItem, round.cx, round.cy, m_dwBackColor);
     } else {
         CRenderEngine::DrawColor(hDC, m_rcPaint, m_dwBackColor);
     }
@@ -348,10 +356,11 @@ void CControlUI::PaintText(HDC /*hDC*/) {}
 void CControlUI::PaintBorder(HDC hDC) {
     DWORD color = (m_bFocused && m_dwFocusBorderColor != 0) ? m_dwFocusBorderColor : m_dwBorderColor;
     if (color == 0 || m_nBorderSize <= 0) return;
-    if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0)
-        CRenderEngine::DrawRoundRect(hDC, m_rcItem, m_nBorderSize, m_cxyBorderRound.cx, m_cxyBorderRound.cy, color);
+    const SIZE round = GetBorderRound();
+    if (round.cx > 0 || round.cy > 0)
+        CRenderEngine::DrawRoundRect(hDC, m_rcItem, GetBorderSize(), round.cx, round.cy, color);
     else
-        CRenderEngine::DrawRect(hDC, m_rcItem, m_nBorderSize, color);
+        CRenderEngine::DrawRect(hDC, m_rcItem, GetBorderSize(), color);
 }
 
 void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {

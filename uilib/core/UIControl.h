@@ -43,7 +43,8 @@ public:
     SIZE GetBorderRound() const;
     void SetBorderRound(SIZE cxyRound);
 
-    // Position and size
+    // Position and size. Sizes, paddings and offsets are set in skin pixels (96 DPI) and
+    // read back scaled to the window's DPI; GetPos is in window pixels.
     virtual const RECT &GetPos() const;
     virtual void SetPos(RECT rc, bool bNeedInvalidate = true);
     virtual int GetWidth() const;
@@ -132,8 +133,15 @@ public:
     virtual bool GetInspectValue(int &value) const;
     virtual CDuiString GetInspectText() const;
 
+    // The fixed size as the skin gave it (96 DPI).
+    SIZE GetSkinFixedSize() const { return m_cxyFixed; }
+
 protected:
     bool DrawImage(HDC hDC, LPCTSTR pStrImage, LPCTSTR pStrModify = nullptr);
+    // A skin value in this control's window pixels (unchanged before it has a manager).
+    int Scaled(int value) const;
+    RECT Scaled(const RECT &rc) const;
+    SIZE Scaled(const SIZE &sz) const;
 
     CPaintManagerUI *m_pManager = nullptr;
     CControlUI *m_pParent = nullptr;

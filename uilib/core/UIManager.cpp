@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "uilib/core/UIManagerImpl.h"
+#include "uilib/core/UIScale.h"
 #include "uilib/render/UIGdiplus.h"
 #include "uilib/render/UIRender.h"
 
@@ -121,6 +122,7 @@ CPaintManagerUI::~CPaintManagerUI() {
 void CPaintManagerUI::Init(HWND hWnd, LPCTSTR pstrName) {
     m_impl->hwnd = hWnd;
     m_impl->name = pstrName != nullptr ? pstrName : L"";
+    SetDPI(WindowDPI(hWnd));
     if (std::find(gManagers.begin(), gManagers.end(), this) == gManagers.end()) gManagers.push_back(this);
     m_impl->ApplyInitSize();
 }
@@ -147,7 +149,7 @@ SIZE CPaintManagerUI::GetClientSize() const {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-SIZE CPaintManagerUI::GetInitSize() const { return m_impl->initSize; }
+SIZE CPaintManagerUI::GetInitSize() const { return Scale(m_impl->initSize); }
 
 void CPaintManagerUI::SetInitSize(int cx, int cy) {
     m_impl->initSize = {cx, cy};
@@ -160,18 +162,19 @@ void CPaintManagerUI::Impl::ApplyInitSize() {
     RECT rc;
     ::GetWindowRect(hwnd, &rc);
     if (rc.right - rc.left != 0 || rc.bottom - rc.top != 0) return;
-    ::SetWindowPos(hwnd, nullptr, 0, 0, initSize.cx, initSize.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    const SIZE size = uilib::ScaleSize(initSize, dpi);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
-RECT &CPaintManagerUI::GetSizeBox() { return m_impl->sizeBox; }
+RECT CPaintManagerUI::GetSizeBox() const { return Scale(m_impl->sizeBox); }
 void CPaintManagerUI::SetSizeBox(const RECT &rcSizeBox) { m_impl->sizeBox = rcSizeBox; }
-RECT &CPaintManagerUI::GetCaptionRect() { return m_impl->caption; }
+RECT CPaintManagerUI::GetCaptionRect() const { return Scale(m_impl->caption); }
 void CPaintManagerUI::SetCaptionRect(const RECT &rcCaption) { m_impl->caption = rcCaption; }
-SIZE CPaintManagerUI::GetRoundCorner() const { return m_impl->roundCorner; }
+SIZE CPaintManagerUI::GetRoundCorner() const { return Scale(m_impl->roundCorner); }
 void CPaintManagerUI::SetRoundCorner(int cx, int cy) { m_impl->roundCorner = {cx, cy}; }
-SIZE CPaintManagerUI::GetMinInfo() const { return m_impl->minInfo; }
+SIZE CPaintManagerUI::GetMinInfo() const { return Scale(m_impl->minInfo); }
 void CPaintManagerUI::SetMinInfo(int cx, int cy) { m_impl->minInfo = {cx, cy}; }
-SIZE CPaintManagerUI::GetMaxInfo() const { return m_impl->maxInfo; }
+SIZE CPaintManagerUI::GetMaxInfo() const { return Scale(m_impl->maxInfo); }
 void CPaintManagerUI::SetMaxInfo(int cx, int cy) { m_impl->maxInfo = {cx, cy}; }
 
 // ---- the control tree ----

@@ -12,10 +12,14 @@
 #include "uilib/core/UIControl.h"
 
 // A loaded image: a 32-bit premultiplied DIB with its size and whether it has alpha.
+// nX x nY are the bitmap's pixels, already resampled to the manager's scale; logicalX x
+// logicalY is the size the skin wrote it for (96 DPI), the unit of its source and corner.
 struct TImageInfo {
     HBITMAP hBitmap = nullptr;
     int nX = 0;
     int nY = 0;
+    int logicalX = 0;
+    int logicalY = 0;
     bool alphaChannel = false;
 };
 
@@ -42,15 +46,28 @@ public:
 
     void NeedUpdate();
     void Invalidate();
+
+    // Scale: skins are written at 96 DPI; the manager knows its window's DPI (read at Init,
+    // changed by WM_DPICHANGED or SetDPI) and every pixel value a skin gives goes through
+    // Scale on its way to layout, painting and hit tests. SetDPI remakes fonts and images
+    // and lays the tree out again.
+    int GetDPI() const;
+    void SetDPI(int dpi);
+    int Scale(int value) const;
+    RECT Scale(const RECT &rc) const;
+    SIZE Scale(const SIZE &sz) const;
+    // The DPI of a window (of the system when the window is null or the call is missing).
+    static int WindowDPI(HWND hWnd);
     void Invalidate(const RECT &rcItem);
 
     POINT GetMousePos() const;
     SIZE GetClientSize() const;
+    // The window settings of the skin, set at 96 DPI and read back scaled.
     SIZE GetInitSize() const;          // the skin's "size"
     void SetInitSize(int cx, int cy);  // also sizes the window when it is 0 x 0
-    RECT &GetSizeBox();
+    RECT GetSizeBox() const;
     void SetSizeBox(const RECT &rcSizeBox);
-    RECT &GetCaptionRect();  // left/right: insets; top/bottom: client y
+    RECT GetCaptionRect() const;  // left/right: insets; top/bottom: client y
     void SetCaptionRect(const RECT &rcCaption);
     SIZE GetRoundCorner() const;
     void SetRoundCorner(int cx, int cy);

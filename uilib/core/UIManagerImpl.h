@@ -21,6 +21,7 @@ struct CPaintManagerUI::Impl {
     CDuiString name;
     CControlUI *root = nullptr;  // owned
 
+    int dpi = 96;
     bool updateNeeded = false;
     bool windowInitSent = false;
     SIZE initSize = {0, 0};
@@ -84,6 +85,10 @@ struct CPaintManagerUI::Impl {
                            LRESULT &lRes);
     void EnsureLayout(CPaintManagerUI *self);
     void ApplyInitSize();
+    // Makes every font again at the current DPI (their sizes are skin pixels).
+    void RescaleFonts();
+    // WM_DPICHANGED: the new scale, then the rectangle Windows suggests.
+    void OnDpiChanged(CPaintManagerUI *self, WPARAM wParam, LPARAM lParam);
     void FreeOffscreen();
     void ShowToolTip(CControlUI *control);
     void HideToolTip();

@@ -239,6 +239,10 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         d.updateNeeded = true;
         Invalidate();
         return false;
+    case WM_DPICHANGED:
+        d.OnDpiChanged(this, wParam, lParam);
+        lRes = 0;
+        return true;
     case WM_DESTROY: RemoveAllTimers(); return false;
     case WM_MOUSEMOVE: {
         if (!d.mouseTracking) {

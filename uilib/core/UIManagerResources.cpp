@@ -5,6 +5,7 @@
 #include <set>
 
 #include "uilib/core/UIManagerImpl.h"
+#include "uilib/core/UIScale.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -17,7 +18,8 @@ const int kDefaultFontSize = 12;
 
 bool IsSeparator(wchar_t c) { return c == L'/' || c == L'\\'; }
 
-TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool italic) {
+// size is in skin pixels; the font is made at dpi.
+TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool italic, int dpi) {
     TFontInfo info;
     info.sFontName = face != nullptr ? face : kDefaultFontName;
     info.iSize = size > 0 ? size : kDefaultFontSize;
@@ -25,9 +27,9 @@ TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool itali
     info.bUnderline = underline;
     info.bItalic = italic;
     info.hFont =
-        ::CreateFontW(-info.iSize, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, underline ? TRUE : FALSE,
-                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, info.sFontName.c_str());
+        ::CreateFontW(-uilib::ScaleValue(info.iSize, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE,
+                      underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, info.sFontName.c_str());
     if (info.hFont != nullptr) {
         HDC dc = ::CreateCompatibleDC(nullptr);
         HGDIOBJ old = ::SelectObject(dc, info.hFont);
@@ -98,7 +100,7 @@ DWORD CPaintManagerUI::GetDefaultFontColor() const { return m_impl->defaultFontC
 void CPaintManagerUI::SetDefaultFontColor(DWORD dwColor) { m_impl->defaultFontColor = dwColor; }
 
 void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) {
-    TFontInfo font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic);
+    TFontInfo font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic, m_impl->dpi);
     if (font.hFont == nullptr) return;
     if (m_impl->defaultFont.hFont != nullptr) ::DeleteObject(m_impl->defaultFont.hFont);
     m_impl->defaultFont = font;
@@ -109,7 +111,7 @@ void CPaintManagerUI::SetDefaultFont(LPCTSTR pStrFontName, int nSize, bool bBold
 }
 
 HFONT CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBold, bool bUnderline, bool bItalic) {
-    TFontInfo font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic);
+    TFontInfo font = MakeFont(pStrFontName, nSize, bBold, bUnderline, bItalic, m_impl->dpi);
     if (font.hFont == nullptr) return nullptr;
     auto it = m_impl->fonts.find(id);
     if (it != m_impl->fonts.end() && it->second.hFont != nullptr) ::DeleteObject(it->second.hFont);
@@ -126,7 +128,7 @@ const TFontInfo *CPaintManagerUI::GetFontInfo(int id) const {
     auto it = m_impl->fonts.find(id);
     if (id >= 0 && it != m_impl->fonts.end()) return &it->second;
     if (m_impl->defaultFont.hFont == nullptr)
-        m_impl->defaultFont = MakeFont(kDefaultFontName, kDefaultFontSize, false, false, false);
+        m_impl->defaultFont = MakeFont(kDefaultFontName, kDefaultFontSize, false, false, false, m_impl->dpi);
     return &m_impl->defaultFont;
 }
 
@@ -135,7 +137,7 @@ const TImageInfo *CPaintManagerUI::GetImage(LPCTSTR bitmap) {
     auto it = m_impl->images.find(bitmap);
     if (it != m_impl->images.end()) return it->second;
     CDuiString path = ResolveResourceFile(bitmap);
-    TImageInfo *image = CRenderEngine::LoadImage(path);
+    TImageInfo *image = CRenderEngine::LoadImage(path, m_impl->dpi);
     if (image == nullptr) ReportMissingImage(path);
     m_impl->images[bitmap] = image;
     return image;
@@ -144,6 +146,18 @@ const TImageInfo *CPaintManagerUI::GetImage(LPCTSTR bitmap) {
 void CPaintManagerUI::RemoveAllImages() {
     for (auto &entry : m_impl->images) CRenderEngine::FreeImage(entry.second);
     m_impl->images.clear();
+}
+
+void CPaintManagerUI::Impl::RescaleFonts() {
+    auto remake = [this](TFontInfo &font) {
+        if (font.hFont == nullptr) return;
+        TFontInfo made = MakeFont(font.sFontName.c_str(), font.iSize, font.bBold, font.bUnderline, font.bItalic, dpi);
+        if (made.hFont == nullptr) return;
+        ::DeleteObject(font.hFont);
+        font = made;
+    };
+    for (auto &f : fonts) remake(f.second);
+    remake(defaultFont);
 }
 
 void CPaintManagerUI::AddDefaultAttributeList(LPCTSTR pStrControlName, LPCTSTR pStrControlAttrList) {

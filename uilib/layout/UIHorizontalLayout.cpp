@@ -13,7 +13,7 @@ LPVOID CHorizontalLayoutUI::GetInterface(LPCTSTR pstrName) {
 void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     const RECT content = GetContentRect();
-    const uilib::LineFrame frame{uilib::LayoutAxis::Horizontal, content, GetScrollPos(), m_iChildPadding,
+    const uilib::LineFrame frame{uilib::LayoutAxis::Horizontal, content, GetScrollPos(), GetChildPadding(),
                                  bNeedInvalidate};
     const SIZE needed = uilib::LayOutLine(m_items, frame, [this](int i) { SetFloatPos(i); });
     ProcessScrollBar(content, needed.cx, needed.cy);

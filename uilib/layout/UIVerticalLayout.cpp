@@ -12,7 +12,7 @@ LPVOID CVerticalLayoutUI::GetInterface(LPCTSTR pstrName) {
 void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
     CControlUI::SetPos(rc, bNeedInvalidate);
     const RECT content = GetContentRect();
-    const uilib::LineFrame frame{uilib::LayoutAxis::Vertical, content, GetScrollPos(), m_iChildPadding,
+    const uilib::LineFrame frame{uilib::LayoutAxis::Vertical, content, GetScrollPos(), GetChildPadding(),
                                  bNeedInvalidate};
     const SIZE needed = uilib::LayOutLine(m_items, frame, [this](int i) { SetFloatPos(i); });
     ProcessScrollBar(content, needed.cx, needed.cy);

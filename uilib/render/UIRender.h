@@ -10,8 +10,10 @@ struct TImageInfo;
 
 class CRenderEngine {
 public:
-    // Loads a PNG/BMP/JPEG through GDI+ into a premultiplied 32-bit DIB; null on failure.
-    static TImageInfo *LoadImage(const CDuiString &path);
+    // Loads a PNG/BMP/JPEG through GDI+ into a premultiplied 32-bit DIB for a window at
+    // dpi; null on failure. Above 120 DPI the "@2x" companion (name@2x.png) is used when it
+    // exists; the bitmap is resampled (bicubic) to the image's skin size scaled to dpi.
+    static TImageInfo *LoadImage(const CDuiString &path, int dpi);
     static void FreeImage(TImageInfo *image);
 
     static void DrawColor(HDC hDC, const RECT &rc, DWORD color);

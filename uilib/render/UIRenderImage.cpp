@@ -3,8 +3,10 @@
 #include "uilib/render/UIRender.h"
 
 #include <cstring>
+#include <memory>
 
 #include "uilib/core/UIManager.h"
+#include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
 #include "uilib/render/UIGdiplus.h"
 
@@ -63,6 +65,18 @@ bool Intersects(const RECT &a, const RECT &b) {
     return ::IntersectRect(&tmp, &a, &b) != FALSE;
 }
 
+// A rectangle in the image's skin pixels, in pixels of its (scaled) bitmap.
+RECT ImagePixels(const RECT &rc, const TImageInfo &image) {
+    if (image.logicalX <= 0 || image.logicalY <= 0) return rc;
+    auto x = [&](LONG v) {
+        return static_cast<LONG>((static_cast<long long>(v) * image.nX * 2 + image.logicalX) / (2LL * image.logicalX));
+    };
+    auto y = [&](LONG v) {
+        return static_cast<LONG>((static_cast<long long>(v) * image.nY * 2 + image.logicalY) / (2LL * image.logicalY));
+    };
+    return {x(rc.left), y(rc.top), x(rc.right), y(rc.bottom)};
+}
+
 void Blend(HDC hDC, HDC memDC, const RECT &dst, const RECT &src, const RECT &rcPaint, BYTE fade) {
     int dw = dst.right - dst.left, dh = dst.bottom - dst.top;
     int sw = src.right - src.left, sh = src.bottom - src.top;
@@ -72,17 +86,36 @@ void Blend(HDC hDC, HDC memDC, const RECT &dst, const RECT &src, const RECT &rcP
     ::AlphaBlend(hDC, dst.left, dst.top, dw, dh, memDC, src.left, src.top, sw, sh, bf);
 }
 
-}  // namespace
+const int kDoubleFromDpi = 120;  // above 125 %, the @2x companion is the closer one
 
-TImageInfo *CRenderEngine::LoadImage(const CDuiString &path) {
-    uilib::StatsScope stats(uilib::kStatsImageDecode);
-    uilib::EnsureGdiplus();
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
-    Gdiplus::Bitmap bitmap(path.c_str());
-    if (bitmap.GetLastStatus() != Gdiplus::Ok) return nullptr;
-    UINT width = bitmap.GetWidth(), height = bitmap.GetHeight();
-    if (width == 0 || height == 0) return nullptr;
+// "a\\b.png" -> "a\\b@2x.png"; empty when the name has no extension.
+CDuiString DoubleName(const CDuiString &path) {
+    const size_t dot = path.find_last_of(L'.');
+    const size_t slash = path.find_last_of(L"\\/");
+    if (dot == CDuiString::npos || (slash != CDuiString::npos && dot < slash)) return CDuiString();
+    return path.substr(0, dot) + L"@2x" + path.substr(dot);
+}
 
+// High-quality bicubic resampling; edges sampled from the image itself, not from black.
+std::unique_ptr<Gdiplus::Bitmap> Resample(Gdiplus::Bitmap &source, int width, int height) {
+    std::unique_ptr<Gdiplus::Bitmap> out(new Gdiplus::Bitmap(width, height, PixelFormat32bppPARGB));
+    if (out->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    Gdiplus::Graphics g(out.get());
+    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    const Gdiplus::Rect target(0, 0, width, height);
+    if (g.DrawImage(&source, target, 0, 0, static_cast<INT>(source.GetWidth()), static_cast<INT>(source.GetHeight()),
+                    Gdiplus::UnitPixel, &attributes) != Gdiplus::Ok)
+        return nullptr;
+    return out;
+}
+
+// The bitmap as a top-down premultiplied 32-bit DIB.
+TImageInfo *ToDib(Gdiplus::Bitmap &bitmap) {
+    const UINT width = bitmap.GetWidth(), height = bitmap.GetHeight();
     Gdiplus::BitmapData data = {};
     Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
     if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok) return nullptr;
@@ -124,6 +157,38 @@ TImageInfo *CRenderEngine::LoadImage(const CDuiString &path) {
     return info;
 }
 
+}  // namespace
+
+TImageInfo *CRenderEngine::LoadImage(const CDuiString &path, int dpi) {
+    uilib::StatsScope stats(uilib::kStatsImageDecode);
+    uilib::EnsureGdiplus();
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
+    std::unique_ptr<Gdiplus::Bitmap> bitmap(new Gdiplus::Bitmap(path.c_str()));
+    if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
+    const int logicalX = static_cast<int>(bitmap->GetWidth()), logicalY = static_cast<int>(bitmap->GetHeight());
+    if (logicalX == 0 || logicalY == 0) return nullptr;
+    if (dpi > kDoubleFromDpi) {
+        const CDuiString companion = DoubleName(path);
+        if (!companion.empty() && ::GetFileAttributesW(companion.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            std::unique_ptr<Gdiplus::Bitmap> twice(new Gdiplus::Bitmap(companion.c_str()));
+            if (twice->GetLastStatus() == Gdiplus::Ok && twice->GetWidth() > 0) bitmap.swap(twice);
+        }
+    }
+    const int width = uilib::ScaleValue(logicalX, dpi), height = uilib::ScaleValue(logicalY, dpi);
+    if (width <= 0 || height <= 0) return nullptr;
+    if (static_cast<int>(bitmap->GetWidth()) != width || static_cast<int>(bitmap->GetHeight()) != height) {
+        std::unique_ptr<Gdiplus::Bitmap> resampled = Resample(*bitmap, width, height);
+        if (resampled == nullptr) return nullptr;
+        bitmap.swap(resampled);
+    }
+    TImageInfo *info = ToDib(*bitmap);
+    if (info != nullptr) {
+        info->logicalX = logicalX;
+        info->logicalY = logicalY;
+    }
+    return info;
+}
+
 void CRenderEngine::FreeImage(TImageInfo *image) {
     if (image == nullptr) return;
     if (image->hBitmap != nullptr) ::DeleteObject(image->hBitmap);
@@ -140,13 +205,14 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RE
     const TImageInfo *image = pManager->GetImage(spec.file.c_str());
     if (image == nullptr) return false;
 
-    RECT src = spec.hasSource ? spec.source : RECT{0, 0, image->nX, image->nY};
+    // source and corner are pixels of the image as the skin knows it; the bitmap is scaled.
+    RECT src = spec.hasSource ? ImagePixels(spec.source, *image) : RECT{0, 0, image->nX, image->nY};
     if (src.right > image->nX) src.right = image->nX;
     if (src.bottom > image->nY) src.bottom = image->nY;
     RECT dst = rcItem;
     if (spec.hasDest) {
-        dst = {rcItem.left + spec.dest.left, rcItem.top + spec.dest.top, rcItem.left + spec.dest.right,
-               rcItem.top + spec.dest.bottom};
+        const RECT dest = pManager->Scale(spec.dest);
+        dst = {rcItem.left + dest.left, rcItem.top + dest.top, rcItem.left + dest.right, rcItem.top + dest.bottom};
         if (dst.right > rcItem.right) dst.right = rcItem.right;
         if (dst.bottom > rcItem.bottom) dst.bottom = rcItem.bottom;
     }
@@ -154,13 +220,14 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RE
 
     HDC memDC = ::CreateCompatibleDC(hDC);
     HGDIOBJ old = ::SelectObject(memDC, image->hBitmap);
-    const RECT &c = spec.corner;
+    const RECT c = ImagePixels(spec.corner, *image);  // in the bitmap
+    const RECT dc = pManager->Scale(spec.corner);     // on the window
     if (c.left == 0 && c.top == 0 && c.right == 0 && c.bottom == 0) {
         Blend(hDC, memDC, dst, src, rcPaint, spec.fade);
     } else {
         // Nine-grid: corners keep their size, edges stretch one way, the middle both.
-        int dx[4] = {dst.left, dst.left + c.left, dst.right - c.right, dst.right};
-        int dy[4] = {dst.top, dst.top + c.top, dst.bottom - c.bottom, dst.bottom};
+        int dx[4] = {dst.left, dst.left + dc.left, dst.right - dc.right, dst.right};
+        int dy[4] = {dst.top, dst.top + dc.top, dst.bottom - dc.bottom, dst.bottom};
         int sx[4] = {src.left, src.left + c.left, src.right - c.right, src.right};
         int sy[4] = {src.top, src.top + c.top, src.bottom - c.bottom, src.bottom};
         for (int row = 0; row < 3; ++row) {
