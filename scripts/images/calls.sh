@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Images of the call pages: the row buttons (play, locate, delete), the playback window's
-# pause/resume button and the recording switch. Drawn 4x and scaled down for smooth edges.
+# pause/resume button and the recording switch. Drawn 4x and scaled down for smooth edges, at 1x and (name@2x.png) 2x.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 SKIN="${SKIN:-$ROOT/skin}"
@@ -10,8 +10,11 @@ TMP=$(mktemp -d); trap 'rm -rf "$TMP"' EXIT
 BLUE='#4877E7'; BLUE_DARK='#3A63C9'; INDIGO='#3039B4'
 DANGER='#E5484D'; SUCCESS='#2FB171'
 
-# shrink <in> <out> <size>
-shrink() { convert "$1" -filter Lanczos -resize "$2x$2" -strip -define png:exclude-chunks=date,time "PNG32:$3"; }
+# shrink <in> <size> <out>: at 1x, and at 2x as <out>@2x.png.
+shrink() {
+  convert "$1" -filter Lanczos -resize "$2x$2" -strip -define png:exclude-chunks=date,time "PNG32:$3"
+  convert "$1" -filter Lanczos -resize "$(($2 * 2))x$(($2 * 2))" -strip -define png:exclude-chunks=date,time "PNG32:${3%.png}@2x.png"
+}
 
 # Row buttons, 30 x 30: a 24 px disc with a glyph, drawn at 120 x 120.
 row_button() {  # row_button <out> <disc fill> <glyph draw args...>

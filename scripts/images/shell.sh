@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Images of the application shell: caption glyphs, navigation glyphs, the caption logo
-# and the exe's icon (resource 137). Drawn 4x and scaled down for smooth edges.
+# and the exe's icon (resource 137). Drawn 4x and scaled down for smooth edges, at 1x and (name@2x.png) 2x.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 SKIN="${SKIN:-$ROOT/skin}"
@@ -15,13 +15,20 @@ arc() {
     printf " %.1f,%.1f", cx + r * cos(t), cy + r * sin(t) } }'
 }
 
-# draw <out> <size> <draw args...>: white strokes on transparent, drawn at 4x.
+# down <in> <WxH> <out>: the drawing scaled down to 1x, and to 2x as <out>@2x.png.
+down() {
+  local w=${2%x*} h=${2#*x}
+  convert "$1" -filter Lanczos -resize "${w}x${h}!" -strip -define png:exclude-chunks=date,time "PNG32:$3"
+  convert "$1" -filter Lanczos -resize "$((w * 2))x$((h * 2))!" -strip -define png:exclude-chunks=date,time "PNG32:${3%.png}@2x.png"
+}
+
+# glyph <out> <size> <draw args...>: white strokes on transparent, drawn at 4x.
 glyph() {
   local out=$1 size=$2; shift 2
   local big=$((size * 4))
   convert -size ${big}x${big} xc:none -fill none -stroke white -strokewidth 6 \
-    -draw "stroke-linecap round stroke-linejoin round $*" \
-    -filter Lanczos -resize ${size}x${size} -strip -define png:exclude-chunks=date,time "PNG32:$out"
+    -draw "stroke-linecap round stroke-linejoin round $*" "$TMP/glyph.png"
+  down "$TMP/glyph.png" "${size}x${size}" "$out"
 }
 
 # Caption buttons (28 x 28, glyph 10 px in the middle).
@@ -50,19 +57,20 @@ mark() {  # mark <out> <size>
     -filter Lanczos -resize ${size}x${size} -strip -define png:exclude-chunks=date,time "PNG32:$out"
 }
 mark 24 "$SKIN/Image/Logo.png"
+mark 48 "$SKIN/Image/Logo@2x.png"
 for s in 16 24 32 48 64 256; do mark $s "$TMP/icon-$s.png"; done
 convert "$TMP"/icon-16.png "$TMP"/icon-24.png "$TMP"/icon-32.png "$TMP"/icon-48.png \
   "$TMP"/icon-64.png "$TMP"/icon-256.png "$ROOT/app/RadioConsole.ico"
 
 # Selected sub-navigation tab: a short brand-blue bar.
-convert -size 192x12 xc:none -fill '#4877E7' -draw "roundrectangle 0,0 191,11 6,6" \
-  -filter Lanczos -resize 48x3\! -strip -define png:exclude-chunks=date,time "PNG32:$SKIN/Image/TabIndicator.png"
+convert -size 192x12 xc:none -fill '#4877E7' -draw "roundrectangle 0,0 191,11 6,6" "$TMP/tab.png"
+down "$TMP/tab.png" 48x3 "$SKIN/Image/TabIndicator.png"
 
 # Tray menu "退出": a power glyph, grey and danger red on hover.
 power() {  # power <colour> <out>
   convert -size 64x64 xc:none -fill none -stroke "$1" -strokewidth 6 \
-    -draw "stroke-linecap round stroke-linejoin round $(arc 32 34 20 -50 230) line 32,8 32,32" \
-    -filter Lanczos -resize 16x16 -strip -define png:exclude-chunks=date,time "PNG32:$2"
+    -draw "stroke-linecap round stroke-linejoin round $(arc 32 34 20 -50 230) line 32,8 32,32" "$TMP/power.png"
+  down "$TMP/power.png" 16x16 "$2"
 }
 power '#6B7694' "$SKIN/Image/MenuExit.png"
 power '#E5484D' "$SKIN/Image/MenuExitHot.png"
