@@ -2,6 +2,8 @@
 #include "uilib/core/UIText.h"
 #include "uilib/controls/UIDateTime.h"
 
+#include <functional>
+
 #include "uilib/controls/UICalendar.h"
 #include "uilib/controls/UIPalette.h"
 #include "uilib/controls/UIPopup.h"
@@ -17,18 +19,20 @@ const DWORD kIconColor = uilib::kPaletteTextSecondary;
 const int kIconWidth = 28;
 
 // A small calendar sheet: outline, a binding bar and two rings.
-void DrawCalendarGlyph(HDC hDC, const RECT &area, DWORD color) {
+// A calendar sheet drawn in 14 x 15 skin pixels, scaled by px.
+void DrawCalendarGlyph(HDC hDC, const RECT &area, DWORD color, const std::function<int(int)> &px) {
     const int cx = (area.left + area.right) / 2, cy = (area.top + area.bottom) / 2;
-    RECT sheet = {cx - 7, cy - 6, cx + 7, cy + 7};
-    CRenderEngine::DrawRect(hDC, sheet, 1, color);
-    CRenderEngine::DrawColor(hDC, {sheet.left, sheet.top, sheet.right, sheet.top + 3}, color);
-    CRenderEngine::DrawColor(hDC, {cx - 4, sheet.top - 2, cx - 2, sheet.top + 1}, color);
-    CRenderEngine::DrawColor(hDC, {cx + 2, sheet.top - 2, cx + 4, sheet.top + 1}, color);
+    RECT sheet = {cx - px(7), cy - px(6), cx + px(7), cy + px(7)};
+    CRenderEngine::DrawRect(hDC, sheet, px(1), color);
+    CRenderEngine::DrawColor(hDC, {sheet.left, sheet.top, sheet.right, sheet.top + px(3)}, color);
+    CRenderEngine::DrawColor(hDC, {cx - px(4), sheet.top - px(2), cx - px(2), sheet.top + px(1)}, color);
+    CRenderEngine::DrawColor(hDC, {cx + px(2), sheet.top - px(2), cx + px(4), sheet.top + px(1)}, color);
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
-            CRenderEngine::DrawColor(
-                hDC, {sheet.left + 3 + c * 3, sheet.top + 5 + r * 3, sheet.left + 5 + c * 3, sheet.top + 7 + r * 3},
-                color);
+            CRenderEngine::DrawColor(hDC,
+                                     {sheet.left + px(3 + c * 3), sheet.top + px(5 + r * 3), sheet.left + px(5 + c * 3),
+                                      sheet.top + px(7 + r * 3)},
+                                     color);
 }
 
 }  // namespace
@@ -121,7 +125,8 @@ void CDateTimeUI::PaintStatusImage(HDC hDC) {
     const CDuiString &image = (m_uButtonState & kDateHot) && !m_sHotImage.empty() ? m_sHotImage : m_sNormalImage;
     if (!image.empty() && DrawImage(hDC, image.c_str())) return;
     RECT icon = {m_rcItem.right - Scaled(kIconWidth), m_rcItem.top, m_rcItem.right, m_rcItem.bottom};
-    DrawCalendarGlyph(hDC, icon, (m_uButtonState & kDateHot) || m_pWindow != nullptr ? kFieldFocusColor : kIconColor);
+    DrawCalendarGlyph(hDC, icon, (m_uButtonState & kDateHot) || m_pWindow != nullptr ? kFieldFocusColor : kIconColor,
+                      [this](int v) { return Scaled(v); });
 }
 
 CDuiString CDateTimeUI::GetInspectText() const { return uilib::FormatDate(m_sysTime); }

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "uilib/core/UIManagerImpl.h"
+#include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
 #include "uilib/render/UIRender.h"
 #include "uilib/render/UIShapeCache.h"
@@ -128,8 +129,12 @@ void CPaintManagerUI::Impl::ShowToolTip(CControlUI *control) {
         ti.uId = reinterpret_cast<UINT_PTR>(hwnd);
         ti.lpszText = const_cast<LPWSTR>(L"");
         ::SendMessageW(toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        ::SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, 400);
     }
+    // The skin's default font at the window's scale (the system's tooltip font is not scaled);
+    // set each time: a scale change makes the font again.
+    if (defaultFont.hFont != nullptr)
+        ::SendMessageW(toolTip, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont.hFont), FALSE);
+    ::SendMessageW(toolTip, TTM_SETMAXTIPWIDTH, 0, uilib::ScaleValue(400, dpi));
     TTTOOLINFOW ti = {};
     ti.cbSize = TTTOOLINFOW_V2_SIZE;
     ti.hwnd = hwnd;
