@@ -66,6 +66,8 @@ const e2e::DumpedControl *FindControl(const e2e::UiDump &dump, const std::string
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
+    // Screen pixels as the console sees them: unaware, Wine would map them to 96 DPI.
+    ::SetProcessDPIAware();
     if (argc < 4) {
         std::fprintf(stderr, "usage: ShellDriver <command> <class> <title> [args]\n");
         return 2;
