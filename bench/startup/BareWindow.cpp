@@ -24,6 +24,7 @@ LRESULT CALLBACK BareProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     startupprobe::Mark("process start to wWinMain (loader, DLLs, C runtime)");
+    ::SetProcessDPIAware();  // as the console's manifest declares it
     WNDCLASSW wc = {};
     wc.lpfnWndProc = BareProc;
     wc.hInstance = hInstance;

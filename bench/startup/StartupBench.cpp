@@ -1,8 +1,10 @@
 // Start-up bench: time from process creation to the end of the main window's first
 // paint, for RadioConsole.exe (with the stand-in libraries) and for BareWindow.exe, run
-// alternately in one go; prints each run, the medians and their ratio, and where the
+// alternately in one go, at 100 % and then at 200 % (the prefix's LogPixels set for the
+// runs and put back); prints each run, the medians and their ratio, and where the
 // time goes: the median of each set-up step (from the programs' start-up marks) and of
-// the UI library's own totals (skin build, image decode, layout, paint).
+// the UI library's own totals (skin build, image decode, layout, paint); last the scaled
+// start against the unscaled one.
 // Usage: StartupBench.exe [runs]   (from bin/, under Wine or Windows)
 #include <windows.h>
 
@@ -118,15 +120,43 @@ void PrintBreakdown(const char *program, const std::vector<RunReport> &runs) {
     for (const auto &step : uilib) std::printf("  %8.1f  %s\n", step.second, step.first.c_str());
 }
 
-}  // namespace
+// Sets the scale new processes start with (Wine reads LogPixels at each process's start)
+// for its lifetime, then puts the previous value back.
+class ScopedLogPixels {
+public:
+    explicit ScopedLogPixels(DWORD dpi) {
+        if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                              nullptr, &m_key, nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof(m_old);
+        m_hadOld = ::RegQueryValueExW(m_key, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE *>(&m_old), &size) ==
+                   ERROR_SUCCESS;
+        ::RegSetValueExW(m_key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dpi), sizeof(dpi));
+    }
+    ~ScopedLogPixels() {
+        if (m_key == nullptr) return;
+        if (m_hadOld)
+            ::RegSetValueExW(m_key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&m_old), sizeof(m_old));
+        else
+            ::RegDeleteValueW(m_key, L"LogPixels");
+        ::RegCloseKey(m_key);
+    }
 
-int main(int argc, char **argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    ::SetEnvironmentVariableW(L"RADIO_CONSOLE_STARTUP_PROBE", L"1");
-    ::SetEnvironmentVariableW(L"BM_STANDIN_SOUND", L"0");
+private:
+    HKEY m_key = nullptr;
+    DWORD m_old = 0;
+    bool m_hadOld = false;
+};
+
+struct FirstPaint {
+    double console = 0, bare = 0;
+};
+
+// Alternate runs of the bare window and the console at one scale; false when a program
+// never painted.
+bool MeasureAt(const char *scale, int runs, FirstPaint &out) {
     const std::wstring console = BinFolder() + L"RadioConsole.exe";
     const std::wstring bare = BinFolder() + L"BareWindow.exe";
-
     RunOnce(bare);  // warm-up: the first process start pays for loading the system
     RunOnce(console);
     std::vector<RunReport> consoleRuns, bareRuns;
@@ -134,23 +164,45 @@ int main(int argc, char **argv) {
     for (int i = 0; i < runs; ++i) {
         const RunReport b = RunOnce(bare);
         const RunReport c = RunOnce(console);
-        std::printf("run %d: console %.1f ms, bare window %.1f ms\n", i + 1, c.firstPaintMs, b.firstPaintMs);
+        std::printf("%s run %d: console %.1f ms, bare window %.1f ms\n", scale, i + 1, c.firstPaintMs, b.firstPaintMs);
         if (b.firstPaintMs > 0) bareRuns.push_back(b);
         if (c.firstPaintMs > 0) consoleRuns.push_back(c);
         if (b.firstPaintMs > 0 && c.firstPaintMs > 0) pairRatios.push_back(c.firstPaintMs / b.firstPaintMs);
     }
-    if (consoleRuns.empty() || bareRuns.empty()) {
-        std::printf("no figures: a program did not report its first paint\n");
-        return 1;
-    }
+    if (consoleRuns.empty() || bareRuns.empty()) return false;
     std::vector<double> consoleMs, bareMs;
     for (const RunReport &r : consoleRuns) consoleMs.push_back(r.firstPaintMs);
     for (const RunReport &r : bareRuns) bareMs.push_back(r.firstPaintMs);
-    const double c = Median(consoleMs), b = Median(bareMs);
+    out = {Median(consoleMs), Median(bareMs)};
     PrintBreakdown("console", consoleRuns);
     PrintBreakdown("bare window", bareRuns);
-    std::printf("median to first paint: console %.1f ms, bare window %.1f ms\n", c, b);
-    std::printf("ratio console / bare: %.2f (target <= 1.25); median of the runs' own ratios: %.2f\n", c / b,
-                Median(pairRatios));
+    std::printf("%s median to first paint: console %.1f ms, bare window %.1f ms\n", scale, out.console, out.bare);
+    std::printf("%s ratio console / bare: %.2f (target <= 1.25); median of the runs' own ratios: %.2f\n", scale,
+                out.console / out.bare, Median(pairRatios));
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    ::SetEnvironmentVariableW(L"RADIO_CONSOLE_STARTUP_PROBE", L"1");
+    ::SetEnvironmentVariableW(L"BM_STANDIN_SOUND", L"0");
+    FirstPaint at100, at200;
+    bool ok;
+    {
+        ScopedLogPixels scale(96);
+        ok = MeasureAt("100 %", runs, at100);
+    }
+    if (ok) {
+        ScopedLogPixels scale(192);
+        ok = MeasureAt("200 %", runs, at200);
+    }
+    if (!ok) {
+        std::printf("no figures: a program did not report its first paint\n");
+        return 1;
+    }
+    std::printf("console at 200 %% / at 100 %%: %.2f (target <= 1.1); bare window: %.2f\n",
+                at200.console / at100.console, at200.bare / at100.bare);
     return 0;
 }
