@@ -185,3 +185,61 @@ TEST_F(ScaleTest, EveryWindowLaysOutHitTestsAndFitsItsTextAtEachScale) {
         ::ShowWindow(hWnd, SW_HIDE);
     }
 }
+
+namespace {
+
+// The pop-up of class cls this process shows, or null.
+HWND ShownPopup(const wchar_t *cls) {
+    HWND popup = ::FindWindowW(cls, nullptr);
+    return popup != nullptr && ::IsWindowVisible(popup) ? popup : nullptr;
+}
+
+SIZE PopupSizeWhenOpened(CControlUI *field, const wchar_t *cls) {
+    field->Activate();
+    testsupport::PumpPending();
+    const HWND popup = ShownPopup(cls);
+    RECT rc = {};
+    if (popup != nullptr) ::GetWindowRect(popup, &rc);
+    if (popup != nullptr) ::SendMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+    testsupport::PumpPending();
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+}  // namespace
+
+// The drop-down list and the calendar open at their owner's scale.
+TEST_F(ScaleTest, DropDownAndCalendarOpenAtTheirOwnersScale) {
+    const struct {
+        std::function<CPaintManagerUI &()> pm;
+        const wchar_t *field, *popupClass;
+        std::vector<const wchar_t *> options;
+    } cases[] = {
+        {[]() -> CPaintManagerUI & { return g_pBsCfgFrameWnd->PaintManager(); }, L"RepeaterMode", L"UIComboDrop", {}},
+        {[]() -> CPaintManagerUI & { return s_frame->PaintManager(); },
+         L"StartDate",
+         L"UICalendarDrop",
+         {L"menu1", L"menu1_1"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testsupport::Narrow(c.field));
+        CPaintManagerUI &pm = c.pm();
+        const HWND hWnd = pm.GetPaintWindow();
+        ::ShowWindow(hWnd, SW_SHOW);
+        for (const wchar_t *option : c.options)
+            static_cast<COptionUI *>(pm.FindControl(option)->GetInterface(L"Option"))->Selected(true);
+        testsupport::PumpPending();
+        CControlUI *field = pm.FindControl(c.field);
+        ASSERT_NE(field, nullptr);
+        RECT window = {};
+        ::GetWindowRect(hWnd, &window);
+        const SIZE size96 = {window.right - window.left, window.bottom - window.top};
+        const SIZE at96 = PopupSizeWhenOpened(field, c.popupClass);
+        ASSERT_GT(at96.cy, 0) << "no pop-up opened";
+        ChangeScale(hWnd, size96, 192);
+        const SIZE at192 = PopupSizeWhenOpened(field, c.popupClass);
+        EXPECT_NEAR(at192.cx, 2 * at96.cx, 2);
+        EXPECT_NEAR(at192.cy, 2 * at96.cy, 2);
+        ChangeScale(hWnd, size96, 96);
+        if (hWnd != s_frame->GetHWND()) ::ShowWindow(hWnd, SW_HIDE);
+    }
+}
