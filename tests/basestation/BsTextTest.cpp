@@ -20,27 +20,19 @@ uint32_t Addr(unsigned a, unsigned b, unsigned c, unsigned d) {
 
 }  // namespace
 
-TEST(BsText, DecimalParsingFollowsAtoiRules) {
+// Where a fault is plausible: blanks, a sign, trailing text, and numbers beyond 32 bits.
+TEST(BsText, DecimalParsingClampsAndStopsAtTheFirstNonDigit) {
     const struct {
         const char *text;
         int32_t value;
     } cases[] = {
         {"12abc", 12},
-        {"", 0},
-        {"abc", 0},
         {"  42", 42},
         {"\t\n-7", -7},
-        {"+5", 5},
-        {"- 5", 0},
-        {"-0", 0},
-        {"007", 7},
-        {"1 2", 1},
         {"2147483647", INT32_MAX},
         {"2147483648", INT32_MAX},
         {"99999999999999999999", INT32_MAX},
         {"-2147483648", INT32_MIN},
-        {"-2147483649", INT32_MIN},
-        {"3.9", 3},
     };
     for (const auto &c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << '"' << c.text << '"';
     EXPECT_EQ(ParseDecimal(nullptr), 0);

@@ -12,11 +12,6 @@ namespace {
 // Not the console's own title: a console started by another test must not be found here.
 const wchar_t kTitle[] = L"KELM专网管理软件·平台测试";
 
-TEST(Platform, TrayRecordIsTheFull32BitLayout) {
-    EXPECT_EQ(sizeof(NOTIFYICONDATAW), 956u);
-    EXPECT_EQ(sizeof(void *), 4u);
-}
-
 TEST(Platform, MessageBoxIsFoundReadAndDismissed) {
     testsupport::MessageBoxWatcher watcher;
     const int result = MessageBoxW(nullptr, L"已经打开过一个管理软件了", L"警告", MB_OK);

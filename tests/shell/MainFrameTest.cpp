@@ -117,7 +117,6 @@ TEST_F(MainFrameTest, CreationBuildsTheWindowPagesTrayAndCallback) {
 
     // The tray icon record.
     EXPECT_TRUE(IsTrayIconAdded());
-    EXPECT_EQ(g_trayIcon.cbSize, 956u);
     EXPECT_EQ(g_trayIcon.hWnd, s_hWnd);
     EXPECT_EQ(g_trayIcon.uID, 0u);
     EXPECT_EQ(g_trayIcon.uFlags, 7u);

@@ -225,69 +225,6 @@ TEST(StandinDll, StatusCallsRacingPushesSeeWholeRecords) {
     EXPECT_GT(calls.load(), 0);
 }
 
-TEST(StandinDll, QueriesFollowTheRangeAndTheWindow) {
-    std::vector<Row> rows = Query("2024-07-01 00:00:00", "2024-07-01 23:59:59");
-    ASSERT_EQ(2u, rows.size());
-    EXPECT_EQ("july1.wav", rows[0].name);
-    EXPECT_EQ("july2.wav", rows[1].name);
-    EXPECT_LT(rows[0].id, rows[1].id);
-    EXPECT_EQ(3u, Query("2024-07-01 00:00:00", "2024-07-02 00:00:00").size());
-    ASSERT_EQ(1u, Query("2024-07-01 00:00:00", "2024-07-02 23:59:59", 2).size());
-    EXPECT_TRUE(Query("2024-07-01 00:00:00", "2024-07-02 23:59:59", 3).empty());
-    EXPECT_TRUE(Query("2024-07-01 00:00:00", "2024-07-02 23:59:59", -16).empty());
-    EXPECT_TRUE(Query("2024-07-02 00:00:00", "2024-07-01 00:00:00").empty());
-    EXPECT_TRUE(Query("2024-07-01", "2024-07-02").empty());
-}
-
-TEST(StandinDll, PlayerRunsOnTheClockPausesSeeksAndEnds) {
-    std::vector<Row> rows = Query("2024-07-01 09:00:00", "2024-07-01 09:00:00");
-    ASSERT_EQ(1u, rows.size());
-    char name[100];
-    snprintf(name, sizeof name, "%s", rows[0].name.c_str());
-    VoicePlayFile(name, rows[0].id);
-    EXPECT_EQ(100, VoicePlayFileTotalFrameNum()) << "2 s = 100 frames of 20 ms";
-    EXPECT_EQ(0, VoiceGetStopFlag());
-    ASSERT_TRUE(WaitFor([] { return VoiceGetPlayFileCurFrameIndex() > 0; }));
-    VoiceSetStopFlag(1);
-    EXPECT_EQ(1, VoiceGetStopFlag());
-    VoiceSetPlayFilePostion(50);
-    EXPECT_EQ(50, VoiceGetPlayFileCurFrameIndex());
-    VoiceSetPlayFilePostion(-5);
-    EXPECT_EQ(0, VoiceGetPlayFileCurFrameIndex());
-    VoiceSetStopFlag(0);
-    VoiceSetPlayFilePostion(99);
-    ASSERT_TRUE(WaitFor([] { return VoicePlayFileTotalFrameNum() == 0; })) << "the end of the file unloads it";
-    VoicePlayFile(name, rows[0].id);
-    EXPECT_EQ(100, VoicePlayFileTotalFrameNum());
-    VoiceExitPlayFile();
-    EXPECT_EQ(0, VoicePlayFileTotalFrameNum());
-    char missing[100] = "missing.wav";
-    VoicePlayFile(missing, 1);
-    EXPECT_EQ(0, VoicePlayFileTotalFrameNum());
-    std::vector<std::string> log = Ask("log");
-    for (const char *expected : {"= play \"july1.wav\" id=1 result=0", "= pause 1", "= seek 50", "= exitplay"})
-        EXPECT_NE(log.end(), std::find(log.begin(), log.end(), expected)) << expected;
-}
-
-TEST(StandinDll, FilesInUseAreKeptAndOthersDeleted) {
-    char july2[100] = "july2.wav", july3[100] = "july3.wav";
-    EXPECT_NE(0, VoiceFileIsUsing(july2, 2));
-    EXPECT_NE(0, VoiceDeleteFile(july2, 2));
-    EXPECT_EQ("ok", Last(Ask("file inuse july2.wav 0")));
-    EXPECT_EQ(0, VoiceFileIsUsing(july2, 2));
-    EXPECT_EQ("ok", Last(Ask("file inuse july3.wav 1")));
-    EXPECT_NE(0, VoiceFileIsUsing(july3, 3));
-    EXPECT_EQ("ok", Last(Ask("file inuse july3.wav 0")));
-    EXPECT_EQ(0, VoiceDeleteFile(july3, 3));
-    EXPECT_EQ(0, VoiceDeleteFile(july3, 3)) << "already gone is deleted";
-    EXPECT_EQ(0, DbDeleteCallItem(july3, 3));
-    EXPECT_TRUE(Query("2024-07-02 00:00:00", "2024-07-02 23:59:59").empty());
-    EXPECT_EQ(0, LocateVoiceFile(july2, 2)) << "recorded only, under a scenario";
-    EXPECT_NE(0, LocateVoiceFile(july3, 3));
-    std::vector<std::string> log = Ask("log");
-    EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "= locate \"july2.wav\" id=2 result=0"));
-}
-
 TEST(StandinDll, ThePipeAddsStationsAndCalls) {
     EXPECT_EQ("ok", Last(Ask("station add DLL-C channel=44 ip=192.168.1.9")));
     ASSERT_TRUE(WaitFor([] { return !SeenFrom("DLL-C").empty(); }));
