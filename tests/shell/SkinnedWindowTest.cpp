@@ -19,54 +19,6 @@ using namespace shelltest;
 
 namespace {
 
-// Records which handler the common table called, and with what handled flag.
-class RouteProbe : public WindowImplBase {
-public:
-    LPCTSTR GetWindowClassName() const override { return L"ShellRouteProbe"; }
-    CDuiString GetSkinFolder() override { return L""; }
-    CDuiString GetSkinFile() override { return L""; }
-
-    std::vector<std::string> calls;
-    bool handledOnEntry = false;
-
-#define PROBE(name)                                                                                                    \
-    LRESULT name(UINT, WPARAM, LPARAM, BOOL &bHandled) override {                                                      \
-        calls.push_back(#name);                                                                                        \
-        handledOnEntry = bHandled != FALSE;                                                                            \
-        return 7;                                                                                                      \
-    }
-    // clang-format off
-    PROBE(OnCreate) PROBE(OnDestroy) PROBE(OnSize) PROBE(OnClose) PROBE(OnGetMinMaxInfo)
-    PROBE(OnNcCalcSize) PROBE(OnNcHitTest) PROBE(OnNcPaint) PROBE(OnNcActivate)
-    PROBE(OnSysCommand) PROBE(OnKillFocus) PROBE(OnMouseMove) PROBE(OnKeyDown)
-    // clang-format on
-#undef PROBE
-};
-
-struct RouteCase {
-    UINT message;
-    const char *handler;  // null: not in the common table
-};
-
-const RouteCase kRouteCases[] = {
-    {WM_CREATE, "OnCreate"},
-    {WM_DESTROY, "OnDestroy"},
-    {WM_SIZE, "OnSize"},
-    {WM_CLOSE, "OnClose"},
-    {WM_GETMINMAXINFO, "OnGetMinMaxInfo"},
-    {WM_NCCALCSIZE, "OnNcCalcSize"},
-    {WM_NCHITTEST, "OnNcHitTest"},
-    {WM_NCPAINT, "OnNcPaint"},
-    {WM_NCACTIVATE, "OnNcActivate"},
-    {WM_SYSCOMMAND, "OnSysCommand"},
-    {WM_KILLFOCUS, nullptr},
-    {WM_TIMER, nullptr},
-    {WM_MOUSEMOVE, nullptr},
-    {WM_KEYDOWN, nullptr},
-    {WM_USER + 1, nullptr},
-    {WM_SETTEXT, nullptr},
-};
-
 const char kMenuSkinHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 
 // A 300 x 200 window whose caption band (insets 10 left and right, 40 high) holds one
@@ -138,28 +90,6 @@ protected:
 };
 
 }  // namespace
-
-// The common table: which messages reach which handler, with the flag set beforehand.
-TEST(SkinnedWindowRoute, CommonTableCallsTheHandlerOrLeavesTheMessageUnhandled) {
-    for (const RouteCase &c : kRouteCases) {
-        SCOPED_TRACE(c.message);
-        RouteProbe probe;
-        LRESULT lRes = 0;
-        BOOL bHandled = FALSE;
-        const bool routed = SkinnedWindow::RouteCommon(probe, c.message, 0, 0, lRes, bHandled);
-        if (c.handler != nullptr) {
-            EXPECT_TRUE(routed);
-            ASSERT_EQ(probe.calls.size(), 1u);
-            EXPECT_EQ(probe.calls[0], c.handler);
-            EXPECT_TRUE(probe.handledOnEntry);
-            EXPECT_EQ(lRes, 7);
-        } else {
-            EXPECT_FALSE(routed);
-            EXPECT_TRUE(probe.calls.empty());
-            EXPECT_FALSE(bHandled);
-        }
-    }
-}
 
 TEST_F(SkinnedWindowTest, CreationDropsTheCaptionStyleAndAddsClipping) {
     TempSkinFolder skins({{L"TaskIconMenuUI.xml", CaptionSkin("0,0")}});
