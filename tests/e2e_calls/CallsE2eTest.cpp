@@ -19,9 +19,15 @@ const unsigned kWaitMs = 10000;
 const int kSeeded = 20;  // a page of 16 and one of 4
 
 // Today's calls (the date pickers start at today), one a minute from 08:00, 30 s each.
+// A start in the last two minutes of a day waits for the next one, so that the seeded day
+// and the pickers' day are the same.
 std::string Scenario() {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
+    if (now.wHour == 23 && now.wMinute >= 58) {
+        ::Sleep(((59 - now.wMinute) * 60 + 61 - now.wSecond) * 1000);
+        ::GetLocalTime(&now);
+    }
     std::string text = "clear\n";
     char line[96];
     for (int i = 0; i < kSeeded; ++i) {
