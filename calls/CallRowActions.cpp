@@ -85,9 +85,9 @@ void CMenu1_1::DeleteCall(const char *name, int id) {
 }
 
 // Removes every row, the clicked one included: the list defers destroying them until the
-// click's notification has returned.
+// click's notification has returned. The range is the last query's, whatever the pickers
+// show since.
 void CMenu1_1::ReloadCallPage() {
     ClearList();
-    BuildRangeTexts();
     ApplyButtons(RunPageReload(g_callPageIndex, [this](int offset, int count) { return FillCallPage(offset, count); }));
 }

@@ -159,5 +159,19 @@ TEST_F(CallPageTest, ReloadAfterDelete) {
     }
 }
 
+// The reload repeats the last query's dates, not what the pickers show since.
+TEST_F(CallPageTest, ReloadAfterDeleteKeepsTheDatesOfTheLastQuery) {
+    ServiceDouble::SetCallRecords(MakeRecords(20));
+    ClickNamed(kFind);
+    const std::vector<std::string> asked = ServiceDouble::Calls("DbGetCallFirst")[0].texts;
+    SYSTEMTIME day = {2022, 2, 0, 14, 0, 0, 0, 0};
+    static_cast<CDateTimeUI *>(Find(L"StartDate"))->SetTime(&day);
+    static_cast<CDateTimeUI *>(Find(L"EndDate"))->SetTime(&day);
+    ClickRow(0, kRowNameDelete);
+    const auto queries = ServiceDouble::Calls("DbGetCallFirst");
+    ASSERT_LT(1u, queries.size());
+    EXPECT_EQ(asked, queries.back().texts);
+}
+
 }  // namespace
 }  // namespace callstest
