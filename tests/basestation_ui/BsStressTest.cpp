@@ -24,7 +24,7 @@ using servicedouble::ServiceDouble;
 namespace {
 
 const int kStations = 1000;
-const DWORD kRunMs = 10000;       // the soak runs this for half an hour
+const DWORD kRunMs = 10000;      // the soak runs this for half an hour
 const DWORD kGoneHoldMs = 3000;  // a station that went quiet stays quiet this long
 const unsigned kSeed = 20240601;
 
