@@ -25,6 +25,11 @@ start_xvfb() {
   return 1
 }
 
+# display_answers: true when $DISPLAY names an X display that answers within 5 seconds.
+display_answers() {
+  [ -n "${DISPLAY:-}" ] && timeout 5 xdpyinfo >/dev/null 2>&1
+}
+
 stop_xvfb() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
   XVFB_PID=
