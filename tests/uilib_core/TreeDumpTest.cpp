@@ -3,7 +3,11 @@
 // If this fails, the tests and spy tools that read windows see nothing or wrong data.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <map>
 #include <sstream>
+#include <thread>
+#include <vector>
 
 #include "tests/uilib_core/TestWindow.h"
 #include "uilib/UIlib.h"
@@ -108,6 +112,99 @@ TEST(Inspect, ABadRequesterIsIgnored) {
     ASSERT_NE(hwnd, nullptr);
     LRESULT r = ::SendMessageW(hwnd, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), 0, 0);
     EXPECT_EQ(r, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A spy tool reads the dump: a password must not be in it, and a container's scroll bars
+// are listed with the container's children, or the tree is incomplete.
+TEST(Inspect, PasswordsAreMaskedAndScrollBarsListed) {
+    TestWindow wnd(L"<Window><VerticalLayout name=\"root\" vscrollbar=\"true\">"
+                   L"<Edit name=\"pw\" height=\"20\" password=\"true\" text=\"secret\"/>"
+                   L"<Edit name=\"plain\" height=\"20\" text=\"shown\"/>"
+                   L"<Control name=\"tall\" height=\"900\"/>"
+                   L"</VerticalLayout></Window>",
+                   L"UILibInspectWnd3");
+    ASSERT_NE(wnd.Open(120, 100), nullptr);
+    const std::string dump = wnd.Manager().InspectDump();
+    EXPECT_EQ(dump.find("secret"), std::string::npos) << dump;
+    std::map<std::string, std::vector<std::string>> byName;
+    std::vector<std::vector<std::string>> bars;
+    for (const auto &row : Rows(dump)) {
+        if (row.size() < 12) continue;
+        byName[row[2]] = row;
+        if (row[1] == "ScrollBar") bars.push_back(row);
+    }
+    EXPECT_EQ(byName["pw"][11], "\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F");
+    EXPECT_EQ(byName["plain"][11], "shown");
+    ASSERT_EQ(bars.size(), 1u) << dump;
+    EXPECT_EQ(bars[0][0], "1") << "one level below its container";
+    EXPECT_EQ(bars[0][3], "1") << "shown: the content is taller than the view";
+}
+
+// The UI thread answers a requester of another thread without waiting for it: a slow
+// (or hung) spy tool must not freeze the console. The receiver here replies only once
+// the UI thread has handled a message it posted; a UI thread that waited would not.
+HWND g_uiWnd = nullptr;
+HANDLE g_released = nullptr;
+std::atomic<bool> g_gaveUp{false}, g_replied{false};
+std::string g_slowReceived;
+
+LRESULT CALLBACK SlowReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COPYDATA) {
+        auto *cds = reinterpret_cast<COPYDATASTRUCT *>(lParam);
+        g_slowReceived.assign(static_cast<const char *>(cds->lpData), cds->cbData);
+        ::PostMessageW(g_uiWnd, WM_APP, 0, 0);
+        if (::WaitForSingleObject(g_released, 3000) != WAIT_OBJECT_0) g_gaveUp = true;
+        g_replied = true;
+        return TRUE;
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK UiHelperProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_APP) ::SetEvent(g_released);
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HWND MessageWindow(const wchar_t *className, WNDPROC proc) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
+
+TEST(Inspect, ASlowRequesterOnAnotherThreadDoesNotHoldTheUiThread) {
+    TestWindow wnd(L"<Window><VerticalLayout name=\"root\"/></Window>", L"UILibInspectWnd4");
+    const HWND hwnd = wnd.Open(50, 50);
+    ASSERT_NE(hwnd, nullptr);
+    g_uiWnd = MessageWindow(L"UILibInspectUiHelper", &UiHelperProc);
+    g_released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<HWND> receiver{nullptr};
+    std::thread spy([&receiver] {
+        receiver = MessageWindow(L"UILibInspectSlowReceiver", &SlowReceiverProc);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    });
+    while (receiver.load() == nullptr) ::Sleep(5);
+
+    ::SendMessageW(hwnd, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), reinterpret_cast<WPARAM>(receiver.load()), 0);
+    for (int i = 0; i < 1000 && !g_replied; ++i) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        ::Sleep(10);
+    }
+    EXPECT_TRUE(g_replied);
+    EXPECT_FALSE(g_gaveUp) << "the UI thread waited for the receiver";
+    EXPECT_EQ(g_slowReceived, wnd.Manager().InspectDump());
+    ::PostMessageW(receiver.load(), WM_QUIT, 0, 0);
+    spy.join();
+    ::DestroyWindow(g_uiWnd);
+    ::CloseHandle(g_released);
 }
 
 }  // namespace

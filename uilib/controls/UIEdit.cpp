@@ -102,6 +102,8 @@ void CEditUI::SetEnabled(bool bEnable) {
     }
 }
 
+CDuiString CEditUI::GetInspectText() const { return DisplayText(); }
+
 CDuiString CEditUI::DisplayText() const {
     if (m_bPasswordMode) return CDuiString(m_sText.size(), kPasswordChar);
     return m_sText;

@@ -35,6 +35,7 @@ public:
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
     void PaintStatusImage(HDC hDC) override;
     void PaintText(HDC hDC) override;
+    CDuiString GetInspectText() const override;  // a password shown masked, as painted
 
 protected:
     UINT m_uMaxChar = 255;
