@@ -6,6 +6,7 @@
 
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_controls/TestHost.h"
+#include "uilib/controls/UICalendar.h"
 #include "uilib/controls/UIComboWnd.h"
 #include "uilib/controls/UITypeAhead.h"
 
@@ -184,6 +185,77 @@ TEST(Combo, TypeAheadFindsEntriesByTheirFirstLetters) {
             EXPECT_EQ(match, step.expected) << "after " << static_cast<int>(step.ch);
             if (match >= 0) current = match;
         }
+    }
+}
+
+// A handler of the drop-down's own pick ("itemselect", "valuechanged") removes or disables
+// the control: the drop-down, still handling the click or key, is destroyed only when
+// that returns. Disabling from elsewhere closes it too. If this fails, the drop-down's
+// paint manager and rows are freed while in use.
+TEST(DropDown, OutlivesAHandlerThatRemovesOrDisablesItsControl) {
+    const wchar_t skin[] = L"<Window><VerticalLayout name=\"box\" inset=\"20,20,20,20\" childpadding=\"8\">"
+                           L"<Combo name=\"mode\" width=\"200\" height=\"30\">"
+                           L"<ListLabelElement text=\"A\" /><ListLabelElement text=\"B\" /></Combo>"
+                           L"<DateTime name=\"day\" width=\"160\" height=\"30\" value=\"2024-02-29\"/>"
+                           L"<Control/></VerticalLayout></Window>";
+    enum Action { kRemove, kDisable, kDisableLater };
+    struct Case {
+        const char *name;
+        const wchar_t *control;
+        const wchar_t *classOfDrop;
+        Action action;
+    };
+    const Case cases[] = {
+        {"combo removed", L"mode", CComboWnd::kClassName, kRemove},
+        {"combo disabled", L"mode", CComboWnd::kClassName, kDisable},
+        {"combo disabled while open", L"mode", CComboWnd::kClassName, kDisableLater},
+        {"date removed", L"day", CCalendarWnd::kClassName, kRemove},
+        {"date disabled", L"day", CCalendarWnd::kClassName, kDisable},
+        {"date disabled while open", L"day", CCalendarWnd::kClassName, kDisableLater},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestHost host(skin);
+        CControlUI *control = host.Find<CControlUI>(c.control);
+        auto dropOpen = [&] { return ::FindWindowW(c.classOfDrop, nullptr) != nullptr; };
+        host.Click(control);
+        ASSERT_TRUE(testsupport::WaitFor(dropOpen, 10000));
+        HWND drop = ::FindWindowW(c.classOfDrop, nullptr);
+        int handled = 0;
+        host.onNotify = [&](TNotifyUI &msg) {
+            if (msg.pSender != control ||
+                (msg.sType != DUI_MSGTYPE_ITEMSELECT && msg.sType != DUI_MSGTYPE_VALUECHANGED))
+                return;
+            ++handled;
+            EXPECT_TRUE(::IsWindow(drop)) << "the drop-down lives while it handles its pick";
+            if (c.action == kRemove)
+                host.Find<CContainerUI>(L"box")->Remove(control);
+            else
+                control->SetEnabled(false);
+            EXPECT_TRUE(::IsWindow(drop)) << "the drop-down lives while it handles its pick";
+        };
+        if (c.action == kDisableLater) {
+            control->SetEnabled(false);
+        } else {
+            // A pick: a click on the second entry (rows of 30 px under a 1 px border), or
+            // the next day and Enter.
+            if (c.classOfDrop == CComboWnd::kClassName) {
+                const LPARAM at = MAKELPARAM(40, 1 + 30 + 15);
+                ::SendMessageW(drop, WM_LBUTTONDOWN, MK_LBUTTON, at);
+                ::SendMessageW(drop, WM_LBUTTONUP, 0, at);
+            } else {
+                ::SendMessageW(drop, WM_KEYDOWN, VK_RIGHT, 0);
+                ::SendMessageW(drop, WM_KEYDOWN, VK_RETURN, 0);
+            }
+            EXPECT_EQ(handled, 1);
+        }
+        EXPECT_TRUE(testsupport::WaitFor([&] { return !dropOpen(); }, 10000));
+        if (c.action == kRemove) continue;
+        // Enabled again, the control opens a new drop-down.
+        control->SetEnabled(true);
+        host.onNotify = nullptr;
+        host.Click(control);
+        EXPECT_TRUE(testsupport::WaitFor(dropOpen, 10000));
     }
 }
 

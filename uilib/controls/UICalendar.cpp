@@ -328,7 +328,7 @@ void CCalendarWnd::Open() {
 
 void CCalendarWnd::Detach() {
     m_pOwner = nullptr;
-    if (m_hWnd != nullptr) ::DestroyWindow(m_hWnd);
+    DestroyWhenIdle();
 }
 
 void CCalendarWnd::Pick(const SYSTEMTIME &st) {
@@ -353,7 +353,7 @@ void CCalendarWnd::Dismiss() {
     ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
 }
 
-LRESULT CCalendarWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CCalendarWnd::HandlePopupMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
     case WM_CREATE: {
         m_pm.Init(m_hWnd);
@@ -374,7 +374,10 @@ LRESULT CCalendarWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_CLOSE: uilib::RaiseOwnerWindow(m_pOwner); break;
+    case WM_CLOSE:
+        uilib::RaiseOwnerWindow(m_pOwner);
+        DestroyWhenIdle();
+        return 0;
     default: break;
     }
     LRESULT lRes = 0;
@@ -382,10 +385,8 @@ LRESULT CCalendarWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
 }
 
-void CCalendarWnd::OnFinalMessage(HWND /*hWnd*/) {
-    if (m_pOwner != nullptr) {
-        m_pOwner->m_pWindow = nullptr;
-        m_pOwner->Invalidate();
-    }
-    delete this;
+void CCalendarWnd::OnPopupGone() {
+    if (m_pOwner == nullptr) return;
+    m_pOwner->m_pWindow = nullptr;
+    m_pOwner->Invalidate();
 }

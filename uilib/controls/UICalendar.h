@@ -4,8 +4,8 @@
 #pragma once
 
 #include "uilib/controls/UIDateTime.h"
+#include "uilib/controls/UIPopup.h"
 #include "uilib/core/UIManager.h"
-#include "uilib/core/UIWindow.h"
 
 namespace uilib {
 
@@ -59,7 +59,7 @@ private:
     int m_hotArrow = 0;  // -1 previous, 1 next
 };
 
-class CCalendarWnd : public CWindowWnd {
+class CCalendarWnd : public CPopupWnd {
 public:
     static const wchar_t *const kClassName;  // "UICalendarDrop"
     static constexpr int kWidth = 280;
@@ -67,14 +67,16 @@ public:
 
     explicit CCalendarWnd(CDateTimeUI *pOwner);
     void Open();
-    void Detach();
+    void Detach();                    // the control is going: close without it
     void Pick(const SYSTEMTIME &st);  // sets the owner's date, notifies, closes
     void Dismiss();
 
     LPCTSTR GetWindowClassName() const override;
     UINT GetClassStyle() const override;
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage(HWND hWnd) override;
+
+protected:
+    LRESULT HandlePopupMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnPopupGone() override;
 
 private:
     CDateTimeUI *m_pOwner;  // not owned; null once the control is gone

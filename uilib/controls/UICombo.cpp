@@ -65,6 +65,7 @@ void CComboUI::SetEnabled(bool bEnable) {
     if (!bEnable) {
         m_uButtonState = 0;
         if (m_pWindow != nullptr) m_pWindow->Detach();
+        m_pWindow = nullptr;
     }
 }
 

@@ -132,7 +132,7 @@ void CComboWnd::Build() {
 
 void CComboWnd::Detach() {
     m_pOwner = nullptr;
-    if (m_hWnd != nullptr) ::DestroyWindow(m_hWnd);
+    DestroyWhenIdle();
 }
 
 void CComboWnd::SyncSelection() {
@@ -198,7 +198,7 @@ void CComboWnd::OnChar(wchar_t ch) {
     if (match >= 0) m_pList->SelectItem(match, false);
 }
 
-LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CComboWnd::HandlePopupMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
     case WM_CREATE:
         m_pm.Init(m_hWnd);
@@ -217,7 +217,8 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         if (uilib::RaiseOwnerWindow(m_pOwner)) m_pOwner->SetFocus();
-        break;
+        DestroyWhenIdle();
+        return 0;
     default: break;
     }
     LRESULT lRes = 0;
@@ -225,11 +226,9 @@ LRESULT CComboWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
 }
 
-void CComboWnd::OnFinalMessage(HWND /*hWnd*/) {
-    if (m_pOwner != nullptr) {
-        m_pOwner->m_pWindow = nullptr;
-        m_pOwner->m_uButtonState = 0;
-        m_pOwner->Invalidate();
-    }
-    delete this;
+void CComboWnd::OnPopupGone() {
+    if (m_pOwner == nullptr) return;
+    m_pOwner->m_pWindow = nullptr;
+    m_pOwner->m_uButtonState = 0;
+    m_pOwner->Invalidate();
 }

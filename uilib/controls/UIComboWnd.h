@@ -3,17 +3,17 @@
 // (arrow keys, type-ahead, wheel) selects in the combo at once; a click, Enter or F4 picks
 // and closes; Escape restores the selection it opened with; losing the focus closes.
 // Keys are the window's alone: any other key is dropped. Deletes itself when its window
-// is destroyed.
+// is destroyed, never while it is handling a message (CPopupWnd).
 #pragma once
 
 #include "uilib/controls/UICombo.h"
+#include "uilib/controls/UIPopup.h"
 #include "uilib/controls/UITypeAhead.h"
 #include "uilib/core/UIManager.h"
-#include "uilib/core/UIWindow.h"
 
 class CComboListUI;
 
-class CComboWnd : public CWindowWnd, public INotifyUI {
+class CComboWnd : public CPopupWnd, public INotifyUI {
 public:
     static const wchar_t *const kClassName;  // "UIComboDrop"
 
@@ -25,9 +25,11 @@ public:
 
     LPCTSTR GetWindowClassName() const override;
     UINT GetClassStyle() const override;
-    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
-    void OnFinalMessage(HWND hWnd) override;
     void Notify(TNotifyUI &msg) override;
+
+protected:
+    LRESULT HandlePopupMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
+    void OnPopupGone() override;
 
 private:
     void Build();

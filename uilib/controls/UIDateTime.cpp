@@ -72,6 +72,13 @@ void CDateTimeUI::SetTime(SYSTEMTIME *pst) {
 
 CDuiString CDateTimeUI::GetText() const { return uilib::FormatDate(m_sysTime); }
 
+void CDateTimeUI::SetEnabled(bool bEnable) {
+    CLabelUI::SetEnabled(bEnable);
+    if (bEnable || m_pWindow == nullptr) return;
+    m_pWindow->Detach();
+    m_pWindow = nullptr;
+}
+
 bool CDateTimeUI::Activate() {
     if (!CControlUI::Activate()) return false;
     if (m_pWindow != nullptr) return true;

@@ -17,9 +17,10 @@ public:
     UINT GetControlFlags() const override;
 
     SYSTEMTIME &GetTime();
-    void SetTime(SYSTEMTIME *pst);        // never notifies
-    CDuiString GetText() const override;  // YYYY-MM-DD
-    bool Activate() override;             // opens the calendar
+    void SetTime(SYSTEMTIME *pst);                  // never notifies
+    CDuiString GetText() const override;            // YYYY-MM-DD
+    void SetEnabled(bool bEnable = true) override;  // disabled: the calendar closes
+    bool Activate() override;                       // opens the calendar
 
     void DoEvent(TEventUI &event) override;
     // "normalimage", "hotimage", "value" (YYYY-MM-DD) and the label's.

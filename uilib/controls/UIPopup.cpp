@@ -1,6 +1,33 @@
 #include "uilib/controls/UIPopup.h"
 
-#include "uilib/core/UIWindow.h"
+void CPopupWnd::DestroyWhenIdle() {
+    if (m_hWnd == nullptr) return;
+    if (m_iDepth > 0)
+        m_bDestroyPending = true;
+    else
+        ::DestroyWindow(m_hWnd);
+}
+
+LRESULT CPopupWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    ++m_iDepth;
+    const LRESULT lRes = HandlePopupMessage(uMsg, wParam, lParam);
+    if (--m_iDepth > 0) return lRes;
+    if (m_bGone) {
+        delete this;
+    } else if (m_bDestroyPending) {
+        m_bDestroyPending = false;
+        ::DestroyWindow(m_hWnd);  // deletes this
+    }
+    return lRes;
+}
+
+void CPopupWnd::OnFinalMessage(HWND /*hWnd*/) {
+    OnPopupGone();
+    if (m_iDepth > 0)
+        m_bGone = true;
+    else
+        delete this;
+}
 
 namespace uilib {
 

@@ -1,12 +1,34 @@
-// Helpers for the controls' drop-down windows (combo list, calendar): opening one from its
-// control, where to put it, the owner window's fonts for the popup's own paint manager,
-// and handing the foreground back when it closes.
+// The controls' drop-down windows (combo list, calendar): their window base, opening one
+// from its control, where to put it, the owner window's fonts for the popup's own paint
+// manager, and handing the foreground back when it closes.
 #pragma once
 
 #include "uilib/core/UIControl.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/core/UIWindow.h"
 
-class CWindowWnd;
+// A drop-down window whose object (paint manager, rows) outlives every message it is
+// handling: a close asked for while one of its messages is handled (a handler of its
+// click removing or disabling the control it belongs to), and even the window's
+// destruction by its owner, take effect when the outermost of its messages returns.
+// Deletes itself when its window is gone.
+class CPopupWnd : public CWindowWnd {
+public:
+    // Destroys the window now, or when the message being handled returns.
+    void DestroyWhenIdle();
+
+protected:
+    virtual LRESULT HandlePopupMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) = 0;
+    virtual void OnPopupGone() {}  // the window is gone: tell the owner control
+
+private:
+    LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) final;
+    void OnFinalMessage(HWND hWnd) final;
+
+    int m_iDepth = 0;  // messages of this window being handled
+    bool m_bDestroyPending = false;
+    bool m_bGone = false;  // the window was destroyed while a message was handled
+};
 
 namespace uilib {
 
@@ -21,6 +43,11 @@ bool OpenDropDown(TOwner *owner, TWnd *&window) {
     if (manager == nullptr || manager->GetPaintWindow() == nullptr) return false;
     window = new TWnd(owner);
     window->Open();
+    if (window->GetHWND() == nullptr) {  // never created: no final message will free it
+        delete window;
+        window = nullptr;
+        return false;
+    }
     manager->SendNotify(owner, DUI_MSGTYPE_DROPDOWN);
     return true;
 }
