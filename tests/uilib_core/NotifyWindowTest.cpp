@@ -4,6 +4,8 @@
 // "windowinit" comes once; asynchronous notifications arrive later, not at once.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
 #include "uilib/UIlib.h"
@@ -14,11 +16,13 @@ namespace {
 
 int gAlive = 0;
 
-// A button that counts the live instances, to see exactly when rows are destroyed.
+// A button that counts the live instances, to see exactly when rows are destroyed. Its
+// memory is poisoned and never reused once it is deleted, so that any later use crashes.
 class CountedButton : public CButtonUI {
 public:
     CountedButton() { ++gAlive; }
     ~CountedButton() override { --gAlive; }
+    static void operator delete(void *p, size_t size) { memset(p, 0xFE, size); }
 };
 
 const wchar_t kRowsSkin[] =
@@ -59,6 +63,26 @@ TEST(RemovalDuringDispatch, TheClickedRowLivesUntilDispatchEnds) {
     wnd.ClickControl(L"del2");
     ASSERT_FALSE(wnd.seen.empty());
     EXPECT_EQ(wnd.seen.back().sender, L"del2");
+}
+
+// The press on del1 takes the focus from del0, whose "killfocus" handler removes del1:
+// the press must not touch del1 once that handler returns.
+TEST(RemovalDuringDispatch, AControlRemovedByTheFocusChangeOfItsOwnPressLivesUntilThePressIsHandled) {
+    gAlive = 0;
+    TestWindow wnd(kRowsSkin);
+    wnd.factory = &CountedFactory;
+    ASSERT_NE(wnd.Open(200, 200), nullptr);
+    wnd.Manager().SetFocus(wnd.Find(L"del0"));
+    ASSERT_EQ(wnd.Manager().GetFocus(), wnd.Find(L"del0"));
+    wnd.onNotify = [&](TNotifyUI &msg) {
+        if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender->GetName() == L"del0")
+            static_cast<CContainerUI *>(wnd.Find(L"rows"))->Remove(wnd.Find(L"row1"));
+    };
+    wnd.seen.clear();
+    wnd.ClickControl(L"del1");
+    EXPECT_EQ(gAlive, 2);
+    for (const uitest::SeenNotify &n : wnd.seen)
+        EXPECT_NE(n.sender, L"del1") << "no notification from a removed button";
 }
 
 TEST(RemovalDuringDispatch, RemoveAllFromAHandlerIsSafe) {

@@ -93,9 +93,8 @@ void CPaintManagerUI::Impl::FlushCleanup() {
 
 void CPaintManagerUI::Impl::DispatchEvent(CControlUI *control, TEventUI &event) {
     if (control == nullptr) return;
-    ++dispatchDepth;
+    DispatchScope scope(*this);
     control->Event(event);
-    if (--dispatchDepth == 0) FlushCleanup();
 }
 
 // ---- life cycle ----
@@ -289,7 +288,7 @@ CControlUI *CPaintManagerUI::GetFocus() const { return m_impl->focus; }
 void CPaintManagerUI::SetFocus(CControlUI *pControl) {
     if (pControl == m_impl->focus) return;
     // Held as a dispatch: controls removed by the focus handlers outlive this call.
-    ++m_impl->dispatchDepth;
+    Impl::DispatchScope scope(*m_impl);
     if (CControlUI *old = m_impl->focus) {
         m_impl->focus = nullptr;
         TEventUI event;
@@ -309,7 +308,6 @@ void CPaintManagerUI::SetFocus(CControlUI *pControl) {
         m_impl->DispatchEvent(pControl, event);
         if (m_impl->focus == pControl) SendNotify(pControl, DUI_MSGTYPE_SETFOCUS);
     }
-    if (--m_impl->dispatchDepth == 0) m_impl->FlushCleanup();
 }
 
 void CPaintManagerUI::SetFocusNeeded(CControlUI *pControl) { SetFocus(pControl); }
@@ -381,13 +379,12 @@ void CPaintManagerUI::SendNotify(TNotifyUI &Msg, bool bAsync) {
         ::PostMessageW(m_impl->hwnd, uilib::AsyncNotifyMessage(), 0, 0);
         return;
     }
-    ++m_impl->dispatchDepth;
+    Impl::DispatchScope scope(*m_impl);
     // A notifier may remove itself (or others) while notified: walk a copy.
     std::vector<INotifyUI *> notifiers = m_impl->notifiers;
     for (INotifyUI *n : notifiers) {
         if (std::find(m_impl->notifiers.begin(), m_impl->notifiers.end(), n) != m_impl->notifiers.end()) n->Notify(Msg);
     }
-    if (--m_impl->dispatchDepth == 0) m_impl->FlushCleanup();
 }
 
 void CPaintManagerUI::SendNotify(CControlUI *pControl, LPCTSTR pstrMessage, WPARAM wParam, LPARAM lParam, bool bAsync) {

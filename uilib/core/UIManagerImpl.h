@@ -65,6 +65,20 @@ struct CPaintManagerUI::Impl {
     std::vector<CControlUI *> delayedCleanup;  // detached, destroyed when dispatch ends
     int dispatchDepth = 0;
 
+    // Raises the dispatch depth for its lifetime: controls removed meanwhile are destroyed
+    // when the outermost scope ends.
+    class DispatchScope {
+    public:
+        explicit DispatchScope(Impl &impl) : m_impl(impl) { ++m_impl.dispatchDepth; }
+        ~DispatchScope() {
+            if (--m_impl.dispatchDepth == 0) m_impl.FlushCleanup();
+        }
+        DispatchScope(const DispatchScope &) = delete;
+        DispatchScope &operator=(const DispatchScope &) = delete;
+    private:
+        Impl &m_impl;
+    };
+
     std::vector<ControlTimer> timers;
 
     // Helpers used across the implementation files.

@@ -205,6 +205,9 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     Impl &d = *m_impl;
     if (d.hwnd == nullptr) return false;  // never initialised: nothing to do
 
+    // Held for the whole message: a control that any handler removes (a focus
+    // notification during a button press, say) lives until the message is handled.
+    Impl::DispatchScope scope(d);
     if (Impl::RunFilters(d.filters, uMsg, wParam, lParam, lRes)) return true;
 
     if (uMsg == UilibInspectMessage()) {
