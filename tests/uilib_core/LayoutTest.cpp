@@ -226,4 +226,69 @@ TEST(Scroll, AVerticalLayoutTallerThanItsViewScrolls) {
     EXPECT_EQ(laid.Pos(L"r0"), "0,0,100,40");
 }
 
+// Removing pages by index or by pointer keeps the shown page and the index in step. If this
+// fails, the tabs show one page and report another.
+TEST(Tabs, RemovingAPageKeepsTheCurrentIndexOnTheShownPage) {
+    struct Case {
+        const char *label;
+        int removeIndex;
+        bool byPointer;
+        int expectedCurSel;
+        const wchar_t *expectedShown;
+    };
+    const Case cases[] = {
+        {"a page before the shown one, by index", 0, false, 1, L"p2"},
+        {"a page before the shown one, by pointer", 0, true, 1, L"p2"},
+        {"the shown page, by index: the next one shows", 2, false, 2, L"p3"},
+        {"the shown page, by pointer", 2, true, 2, L"p3"},
+        {"a page after the shown one", 3, false, 2, L"p2"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        Laid laid(L"<TabLayout selectedid=\"2\"><Control name=\"p0\"/><Control name=\"p1\"/>"
+                  L"<Control name=\"p2\"/><Control name=\"p3\"/></TabLayout>",
+                  50, 50);
+        auto *tabs = static_cast<CTabLayoutUI *>(laid.root);
+        ASSERT_EQ(tabs->GetCurSel(), 2);
+        if (c.byPointer)
+            tabs->Remove(tabs->GetItemAt(c.removeIndex));
+        else
+            tabs->RemoveAt(c.removeIndex);
+        EXPECT_EQ(tabs->GetCurSel(), c.expectedCurSel);
+        ASSERT_NE(tabs->GetItemAt(tabs->GetCurSel()), nullptr);
+        EXPECT_EQ(tabs->GetItemAt(tabs->GetCurSel())->GetName(), c.expectedShown);
+        EXPECT_TRUE(laid.manager.FindControl(c.expectedShown)->IsVisible());
+    }
+}
+
+// "align" takes words: "center" centres across only, "vcenter" down only. If this fails,
+// a label meant to be centred vertically is also centred horizontally.
+TEST(Label, AlignWordsSetTheirOwnAxisOnly) {
+    const UINT kAcross = DT_LEFT | DT_CENTER | DT_RIGHT, kDown = DT_TOP | DT_VCENTER | DT_BOTTOM;
+    struct Case {
+        const wchar_t *align;
+        UINT across, down;
+    };
+    const Case cases[] = {
+        {L"vcenter", DT_LEFT, DT_VCENTER},
+        {L"center", DT_CENTER, DT_VCENTER},
+        {L"right vcenter", DT_RIGHT, DT_VCENTER},
+        {L"center,bottom", DT_CENTER, DT_BOTTOM},
+        {L"top", DT_LEFT, DT_TOP},
+        {L"Right", DT_RIGHT, DT_VCENTER},
+        {L"vcenterx", DT_LEFT, DT_VCENTER},
+        {L"left|top", DT_LEFT, DT_TOP},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.align)));
+        CLabelUI label;
+        const UINT before = label.GetTextStyle();
+        ASSERT_EQ(before & kAcross, static_cast<UINT>(DT_LEFT));
+        ASSERT_EQ(before & kDown, static_cast<UINT>(DT_VCENTER));
+        label.SetAttribute(L"align", c.align);
+        EXPECT_EQ(label.GetTextStyle() & (DT_CENTER | DT_RIGHT), c.across & (DT_CENTER | DT_RIGHT));
+        EXPECT_EQ(label.GetTextStyle() & (DT_VCENTER | DT_BOTTOM), c.down & (DT_VCENTER | DT_BOTTOM));
+    }
+}
+
 }  // namespace

@@ -27,8 +27,11 @@ bool CTabLayoutUI::AddAt(CControlUI *pControl, int iIndex) {
 }
 
 bool CTabLayoutUI::Remove(CControlUI *pControl) {
-    int index = GetItemIndex(pControl);
-    if (index < 0) return false;
+    const int index = GetItemIndex(pControl);
+    return index >= 0 && RemoveAt(index);
+}
+
+bool CTabLayoutUI::RemoveAt(int index) {
     if (!CContainerUI::RemoveAt(index)) return false;
     if (GetCount() == 0) {
         m_iCurSel = -1;

@@ -11,6 +11,7 @@ public:
     bool Add(CControlUI *pControl) override;
     bool AddAt(CControlUI *pControl, int iIndex) override;
     bool Remove(CControlUI *pControl) override;
+    bool RemoveAt(int iIndex) override;  // the page after it (or the last) is shown when it was
     void RemoveAll() override;
     int GetCurSel() const;
     // Shows item iIndex; with bTriggerEvent sends "tabselect". False for a bad index.
