@@ -1,4 +1,7 @@
 #include "uilib/controls/UILabel.h"
+
+#include <algorithm>
+
 #include "uilib/controls/UILabelPaint.h"
 
 #include "uilib/core/UIAttr.h"
@@ -50,29 +53,23 @@ void CLabelUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     int n = 0;
     RECT rc;
     if (name == L"align") {
-        if (value.find(L"left") != CDuiString::npos) {
-            m_uTextStyle &= ~(DT_CENTER | DT_RIGHT);
-            m_uTextStyle |= DT_LEFT;
-        }
-        if (value.find(L"center") != CDuiString::npos) {
-            m_uTextStyle &= ~(DT_LEFT | DT_RIGHT);
-            m_uTextStyle |= DT_CENTER;
-        }
-        if (value.find(L"right") != CDuiString::npos) {
-            m_uTextStyle &= ~(DT_LEFT | DT_CENTER);
-            m_uTextStyle |= DT_RIGHT;
-        }
-        if (value.find(L"top") != CDuiString::npos) {
-            m_uTextStyle &= ~(DT_BOTTOM | DT_VCENTER);
-            m_uTextStyle |= DT_TOP;
-        }
-        if (value.find(L"bottom") != CDuiString::npos) {
-            m_uTextStyle &= ~(DT_TOP | DT_VCENTER);
-            m_uTextStyle |= DT_BOTTOM;
-        }
-        if (value.find(L"vcenter") != CDuiString::npos) {
-            m_uTextStyle &= ~(DT_TOP | DT_BOTTOM);
-            m_uTextStyle |= DT_VCENTER;
+        // Words: "left", "center" and "right" across, "top", "vcenter" and "bottom" down.
+        static const struct {
+            const wchar_t *word;
+            UINT clear, set;
+        } kWords[] = {
+            {L"left", DT_CENTER | DT_RIGHT, DT_LEFT},     {L"center", DT_LEFT | DT_RIGHT, DT_CENTER},
+            {L"right", DT_LEFT | DT_CENTER, DT_RIGHT},    {L"top", DT_BOTTOM | DT_VCENTER, DT_TOP},
+            {L"vcenter", DT_TOP | DT_BOTTOM, DT_VCENTER}, {L"bottom", DT_TOP | DT_VCENTER, DT_BOTTOM},
+        };
+        size_t at = 0;
+        while ((at = value.find_first_not_of(L" ,|", at)) != CDuiString::npos) {
+            const size_t end = std::min(value.find_first_of(L" ,|", at), value.size());
+            const CDuiString word = value.substr(at, end - at);
+            for (const auto &w : kWords) {
+                if (_wcsicmp(word.c_str(), w.word) == 0) m_uTextStyle = (m_uTextStyle & ~w.clear) | w.set;
+            }
+            at = end;
         }
         Invalidate();
     } else if (name == L"valign") {
