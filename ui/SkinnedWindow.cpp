@@ -86,17 +86,7 @@ LRESULT Size(HWND hWnd, CPaintManagerUI &pm, BOOL &bHandled) {
 }
 
 LRESULT GetMinMaxInfo(HWND hWnd, LPARAM lParam, BOOL &bHandled) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
-    RECT work = info.rcWork;
-    ::OffsetRect(&work, -info.rcMonitor.left, -info.rcMonitor.top);
-
-    MINMAXINFO *mmi = reinterpret_cast<MINMAXINFO *>(lParam);
-    mmi->ptMaxPosition.x = work.left;
-    mmi->ptMaxPosition.y = work.top;
-    mmi->ptMaxSize.x = work.right;
-    mmi->ptMaxSize.y = work.bottom;
+    MaximisedPlacement(hWnd, *reinterpret_cast<MINMAXINFO *>(lParam));
     bHandled = FALSE;
     return 0;
 }

@@ -169,15 +169,15 @@ TEST_F(SkinnedWindowTest, MaximisedPlacementIsTheWorkAreaOfTheWindowsMonitor) {
     MenuWindow menu;
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(::MonitorFromWindow(menu.hWnd(), MONITOR_DEFAULTTOPRIMARY), &info);
+    ::GetMonitorInfoW(::MonitorFromWindow(menu.hWnd(), MONITOR_DEFAULTTONEAREST), &info);
 
     MINMAXINFO mmi;
     memset(&mmi, 0x77, sizeof(mmi));
     ::SendMessageW(menu.hWnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     EXPECT_EQ(mmi.ptMaxPosition.x, info.rcWork.left - info.rcMonitor.left);
     EXPECT_EQ(mmi.ptMaxPosition.y, info.rcWork.top - info.rcMonitor.top);
-    EXPECT_EQ(mmi.ptMaxSize.x, info.rcWork.right - info.rcMonitor.left);
-    EXPECT_EQ(mmi.ptMaxSize.y, info.rcWork.bottom - info.rcMonitor.top);
+    EXPECT_EQ(mmi.ptMaxSize.x, info.rcWork.right - info.rcWork.left);
+    EXPECT_EQ(mmi.ptMaxSize.y, info.rcWork.bottom - info.rcWork.top);
     EXPECT_EQ(mmi.ptReserved.x, 0x77777777) << "other fields left alone";
 }
 

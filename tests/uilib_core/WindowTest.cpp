@@ -127,6 +127,41 @@ public:
     }
 };
 
+// A maximised window fills the work area of its own monitor, wherever the taskbar is and
+// whichever monitor it is. If this fails, maximised windows hang over the taskbar or past
+// the screen's edge.
+TEST(Maximise, PlacementIsTheWorkAreaOfTheMonitorRelativeToIt) {
+    struct Case {
+        const char *label;
+        RECT monitor, work;
+        POINT position, size;
+    };
+    const Case cases[] = {
+        {"taskbar at the bottom", {0, 0, 1280, 900}, {0, 0, 1280, 860}, {0, 0}, {1280, 860}},
+        {"taskbar on the left", {0, 0, 1280, 900}, {60, 0, 1280, 900}, {60, 0}, {1220, 900}},
+        {"taskbar at the top", {0, 0, 1280, 900}, {0, 40, 1280, 900}, {0, 40}, {1280, 860}},
+        {"second monitor on the right, taskbar left",
+         {1280, 0, 3200, 1080},
+         {1340, 0, 3200, 1080},
+         {60, 0},
+         {1860, 1080}},
+        {"monitor left of the primary", {-1920, -100, 0, 980}, {-1920, -100, 0, 940}, {0, 0}, {1920, 1040}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        info.rcMonitor = c.monitor;
+        info.rcWork = c.work;
+        POINT position = {-1, -1}, size = {-1, -1};
+        MaximisedPlacement(info, position, size);
+        EXPECT_EQ(position.x, c.position.x);
+        EXPECT_EQ(position.y, c.position.y);
+        EXPECT_EQ(size.x, c.size.x);
+        EXPECT_EQ(size.y, c.size.y);
+    }
+}
+
 TEST(Timers, ControlTimersWorkInAWindowThatSwallowsWmTimer) {
     TimerSwallowingWindow wnd(L"<Window><VerticalLayout name=\"root\"/></Window>", L"UILibTimerWnd");
     ASSERT_NE(wnd.Open(100, 100), nullptr);

@@ -2,6 +2,19 @@
 
 #include "uilib/core/UIManager.h"
 
+void MaximisedPlacement(const MONITORINFO &monitor, POINT &position, POINT &size) {
+    const RECT &work = monitor.rcWork;
+    position = {work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
+    size = {work.right - work.left, work.bottom - work.top};
+}
+
+void MaximisedPlacement(HWND hWnd, MINMAXINFO &info) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    MaximisedPlacement(monitor, info.ptMaxPosition, info.ptMaxSize);
+}
+
 CWindowWnd::CWindowWnd() = default;
 
 CWindowWnd::~CWindowWnd() = default;

@@ -5,6 +5,13 @@
 
 #include "uilib/core/UIDefine.h"
 
+// Where a maximised window goes (WM_GETMINMAXINFO's ptMaxPosition and ptMaxSize): the
+// work area of the monitor, relative to that monitor's top-left corner, as the system
+// expects; the taskbar may be on any side.
+void MaximisedPlacement(const MONITORINFO &monitor, POINT &position, POINT &size);
+// The same for a window, on the monitor that holds most of it (the nearest when none).
+void MaximisedPlacement(HWND hWnd, MINMAXINFO &info);
+
 class CWindowWnd {
 public:
     CWindowWnd();

@@ -83,14 +83,8 @@ LRESULT WindowImplBase::OnNcHitTest(UINT, WPARAM, LPARAM lParam, BOOL & /*bHandl
 }
 
 LRESULT WindowImplBase::OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, BOOL &bHandled) {
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &mi);
-    RECT work = mi.rcWork;
-    ::OffsetRect(&work, -mi.rcMonitor.left, -mi.rcMonitor.top);
     auto *info = reinterpret_cast<LPMINMAXINFO>(lParam);
-    info->ptMaxPosition = {work.left, work.top};
-    info->ptMaxSize = {work.right, work.bottom};
+    MaximisedPlacement(m_hWnd, *info);
     SIZE minInfo = m_PaintManager.GetMinInfo();
     if (minInfo.cx > 0 && minInfo.cy > 0) info->ptMinTrackSize = {minInfo.cx, minInfo.cy};
     SIZE maxInfo = m_PaintManager.GetMaxInfo();
