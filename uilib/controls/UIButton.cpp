@@ -51,7 +51,8 @@ void CButtonUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_KEYDOWN:
         if (IsKeyboardEnabled() && IsEnabled() && (event.chKey == VK_SPACE || event.chKey == VK_RETURN)) {
-            Activate();
+            // A held key repeats (bit 30: it was down already); one press is one click.
+            if ((event.lParam & 0x40000000) == 0) Activate();
             return;
         }
         break;
