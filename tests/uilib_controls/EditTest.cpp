@@ -163,6 +163,26 @@ TEST(Edit, ClipboardCopyCutAndPasteUseUnicodeText) {
     EXPECT_EQ(pw->GetText(), L"s3cret");
 }
 
+// AltGr is Ctrl+Alt: with it held, characters are typed and C/V/X/A are no commands. If
+// this fails, operators on keyboards that need AltGr for "@" or "\\" cannot type them.
+TEST(Edit, AltGrTypesCharactersAndGivesNoClipboardCommands) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"e");
+    host.Click(e);
+    host.Type(L"ab");
+    SetClipboard(host.GetHWND(), L"clip");
+    {
+        HeldKeys altGr({VK_CONTROL, VK_MENU});
+        host.Type(L"@\\€");
+        for (UINT vk : {'A', 'C', 'X', 'V'}) ::SendMessageW(host.GetHWND(), WM_KEYDOWN, vk, 1);
+    }
+    EXPECT_EQ(e->GetText(), L"ab@\\€");
+    EXPECT_EQ(Clipboard(host.GetHWND()), L"clip");
+    int a = 0, b = 0;
+    Sel(e, a, b);
+    EXPECT_EQ(a, b) << "AltGr+A selects nothing";
+}
+
 TEST(Edit, LimitsFilterWhatTheUserEnters) {
     struct Case {
         const wchar_t *field;

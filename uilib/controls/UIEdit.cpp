@@ -24,6 +24,8 @@ const DWORD kDisabledBkColor = uilib::kPalettePage;
 const UINT kMeasureStyle = DT_SINGLELINE | DT_NOPREFIX | DT_LEFT;
 
 bool KeyDown(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+// Ctrl for commands: AltGr arrives as Ctrl+Alt and types characters instead.
+bool CommandKeyDown() { return KeyDown(VK_CONTROL) && !KeyDown(VK_MENU); }
 
 // Word classes for double-click and Ctrl+arrows: blanks, word characters, the rest.
 int CharClass(wchar_t ch) {
@@ -332,13 +334,13 @@ void CEditUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_CHAR:
         if (!IsEnabled() || m_bReadOnly) return;
-        if (event.chKey >= 0x20 && event.chKey != 0x7F && !KeyDown(VK_CONTROL))
+        if (event.chKey >= 0x20 && event.chKey != 0x7F && !CommandKeyDown())
             ReplaceSelection(CDuiString(1, event.chKey));
         return;
     case UIEVENT_KEYDOWN: {
         if (!IsEnabled()) return;
         const bool shift = KeyDown(VK_SHIFT);
-        const bool ctrl = KeyDown(VK_CONTROL);
+        const bool ctrl = CommandKeyDown();
         const int len = static_cast<int>(m_sText.size());
         int start, end;
         GetSel(start, end);
