@@ -232,15 +232,46 @@ TEST(List, ScrollBarsFollowTheContentAndTakeTheConsoleSettings) {
     EXPECT_GT(first, 2) << "the rows in view moved down the list";
 }
 
+// Three rows a notch; small touchpad deltas add up to notches, a turn back starts again;
+// the tilt wheel scrolls the rows (wider than the view) sideways. If this fails, touchpads
+// scroll in jumps or not at all.
 TEST(List, WheelScrollsTheRows) {
+    struct Step {
+        UINT msg;
+        int delta;
+        int across, down;  // the scroll position in notches
+    };
+    const Step steps[] = {
+        {WM_MOUSEWHEEL, -WHEEL_DELTA, 0, 1},
+        {WM_MOUSEWHEEL, WHEEL_DELTA, 0, 0},
+        {WM_MOUSEWHEEL, -30, 0, 0},
+        {WM_MOUSEWHEEL, -60, 0, 0},
+        {WM_MOUSEWHEEL, -30, 0, 1},
+        {WM_MOUSEWHEEL, -2 * WHEEL_DELTA, 0, 3},
+        {WM_MOUSEWHEEL, -100, 0, 3},
+        {WM_MOUSEWHEEL, 100, 0, 3},
+        {WM_MOUSEWHEEL, 20, 0, 2},
+        {WM_MOUSEHWHEEL, WHEEL_DELTA, 1, 2},
+        {WM_MOUSEHWHEEL, 60, 1, 2},
+        {WM_MOUSEHWHEEL, 60, 2, 2},
+        {WM_MOUSEHWHEEL, -2 * WHEEL_DELTA, 0, 2},
+    };
     TestHost host(kSkin);
     auto *list = host.Find<CListUI>(L"list");
     Fill(list, 50);
     host.Layout();
-    host.Wheel(TestHost::Center(list->GetItemAt(2)), -WHEEL_DELTA);
-    EXPECT_EQ(list->GetScrollPos().cy, 90) << "three rows a notch";
-    host.Wheel(TestHost::Center(list->GetItemAt(4)), WHEEL_DELTA);
-    EXPECT_EQ(list->GetScrollPos().cy, 0);
+    const int across = 3 * list->GetList()->GetHorizontalScrollBar()->GetLineSize();
+    const int down = 3 * list->GetList()->GetVerticalScrollBar()->GetLineSize();
+    EXPECT_EQ(down, 90) << "three rows a notch";
+    ASSERT_GT(list->GetScrollRange().cx, 2 * across) << "the columns are wider than the list";
+    POINT at = TestHost::Center(list->GetItemAt(2));
+    ::ClientToScreen(host.GetHWND(), &at);
+    for (const Step &step : steps) {
+        SCOPED_TRACE(testing::Message() << (step.msg == WM_MOUSEWHEEL ? "wheel " : "tilt ") << step.delta);
+        ::SendMessageW(host.GetHWND(), step.msg, MAKEWPARAM(0, step.delta), MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(list->GetScrollPos().cx, step.across * across);
+        EXPECT_EQ(list->GetScrollPos().cy, step.down * down);
+    }
 }
 
 TEST(List, TextRowsReportColumnsJoinedForInspection) {

@@ -232,6 +232,7 @@ void CCalendarUI::DoEvent(TEventUI &event) {
         Invalidate();
         return;
     case UIEVENT_SCROLLWHEEL: {
+        if (IsHorizontalWheel(event)) return;
         SYSTEMTIME shown = m_date;
         shown.wYear = static_cast<WORD>(m_year);
         shown.wMonth = static_cast<WORD>(m_month);

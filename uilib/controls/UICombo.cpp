@@ -177,6 +177,7 @@ void CComboUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_MOUSEMOVE: return;
     case UIEVENT_SCROLLWHEEL:
+        if (IsHorizontalWheel(event)) break;
         if (!IsEnabled() || GetCount() == 0) return;
         SelectItem(std::max(0, std::min(GetCount() - 1, m_iCurSel + (LOWORD(event.wParam) == SB_LINEUP ? -1 : 1))));
         return;

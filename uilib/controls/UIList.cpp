@@ -189,12 +189,14 @@ void CListUI::DoEvent(TEventUI &event) {
         return;
     }
     case UIEVENT_SCROLLWHEEL: {
-        // Rows and the body hand the wheel here; it goes no further up.
+        // Rows and the body hand the wheel here; it goes no further up. The tilt wheel
+        // scrolls rows wider than the view sideways.
         const bool up = LOWORD(event.wParam) == SB_LINEUP;
-        CScrollBarUI *bar = m_pList->GetVerticalScrollBar();
+        const bool sideways = IsHorizontalWheel(event);
+        CScrollBarUI *bar = sideways ? m_pList->GetHorizontalScrollBar() : m_pList->GetVerticalScrollBar();
         const int line = bar != nullptr ? bar->GetLineSize() : 30;
         SIZE pos = m_pList->GetScrollPos();
-        pos.cy += up ? -3 * line : 3 * line;
+        (sideways ? pos.cx : pos.cy) += up ? -3 * line : 3 * line;
         m_pList->SetScrollPos(pos);
         return;
     }

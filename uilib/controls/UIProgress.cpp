@@ -265,12 +265,13 @@ void CSliderUI::DoEvent(TEventUI &event) {
             Invalidate();
         }
         return;
-    case UIEVENT_SCROLLWHEEL:
+    case UIEVENT_SCROLLWHEEL: {
         if (!IsEnabled()) return;
-        UserMove(
-            this, m_pManager,
-            std::max(m_nMin, std::min(m_nMax, m_nValue + (LOWORD(event.wParam) == SB_LINEUP ? m_nStep : -m_nStep))));
+        // Up, or right on the tilt wheel, increases.
+        const bool increase = (LOWORD(event.wParam) == SB_LINEUP) != IsHorizontalWheel(event);
+        UserMove(this, m_pManager, std::max(m_nMin, std::min(m_nMax, m_nValue + (increase ? m_nStep : -m_nStep))));
         return;
+    }
     case UIEVENT_KEYDOWN: {
         if (!IsEnabled()) return;
         int value = m_nValue;

@@ -369,7 +369,7 @@ void CContainerUI::ProcessScrollBar(RECT rc, int cxRequired, int cyRequired) {
 void CContainerUI::DoEvent(TEventUI &event) {
     if (event.Type == UIEVENT_SCROLLWHEEL && IsEnabled()) {
         bool up = LOWORD(event.wParam) == SB_LINEUP;
-        if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) {
+        if (m_pVerticalScrollBar != nullptr && m_bVScrollShown && !IsHorizontalWheel(event)) {
             SIZE pos = GetScrollPos();
             SIZE range = GetScrollRange();
             if ((up && pos.cy > 0) || (!up && pos.cy < range.cy)) {

@@ -73,6 +73,11 @@ struct TEventUI {
     LPARAM lParam = 0;
 };
 
+// UIEVENT_SCROLLWHEEL is one notch (WHEEL_DELTA): wParam's low word is SB_LINEUP (up or
+// left) or SB_LINEDOWN (down or right), its high word kWheelHorizontal for the tilt wheel.
+const WORD kWheelHorizontal = 1;
+inline bool IsHorizontalWheel(const TEventUI &event) { return HIWORD(event.wParam) == kWheelHorizontal; }
+
 // Receives every notification of a paint manager's controls.
 class INotifyUI {
 public:

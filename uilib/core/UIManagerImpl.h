@@ -38,6 +38,7 @@ struct CPaintManagerUI::Impl {
     bool mouseTracking = false;
     bool captured = false;
     bool focusCue = false;
+    int wheelRest[2] = {0, 0};  // vertical, horizontal: delta short of a notch
 
     HWND toolTip = nullptr;  // created on the first hover over a control with a tooltip
     bool toolTipShown = false;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
@@ -349,16 +350,29 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             d.SendEvent(UIEVENT_BUTTONUP, control, POINT{-32768, -32768}, 0, 0);
         }
         return false;
-    case WM_MOUSEWHEEL: {
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: {
+        // Touchpads send small deltas: they add up to whole notches, one event each. The
+        // tilt wheel counts positive to the right, the vertical wheel positive upwards.
+        const bool horizontal = uMsg == WM_MOUSEHWHEEL;
+        const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+        int &rest = d.wheelRest[horizontal ? 1 : 0];
+        if ((rest < 0) != (delta < 0)) rest = 0;  // turned back: start again
+        rest += delta;
+        const int notches = rest / WHEEL_DELTA;
+        rest -= notches * WHEEL_DELTA;
+        const bool towardsStart = horizontal ? notches < 0 : notches > 0;
         POINT pt = PointOf(lParam);
         ::ScreenToClient(d.hwnd, &pt);
-        CControlUI *control = d.OwnControlAt(this, pt);
-        if (control == nullptr) return false;
-        int delta = GET_WHEEL_DELTA_WPARAM(wParam);
-        TEventUI event =
-            MakeEvent(UIEVENT_SCROLLWHEEL, control, pt, MAKEWPARAM(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0), lParam);
-        event.wKeyState = GET_KEYSTATE_WPARAM(wParam);
-        d.DispatchEvent(control, event);
+        for (int i = 0; i < std::abs(notches); ++i) {
+            CControlUI *control = d.OwnControlAt(this, pt);
+            if (control == nullptr) break;
+            TEventUI event = MakeEvent(
+                UIEVENT_SCROLLWHEEL, control, pt,
+                MAKEWPARAM(towardsStart ? SB_LINEUP : SB_LINEDOWN, horizontal ? kWheelHorizontal : 0), lParam);
+            event.wKeyState = GET_KEYSTATE_WPARAM(wParam);
+            d.DispatchEvent(control, event);
+        }
         lRes = 0;
         return true;
     }
