@@ -118,12 +118,33 @@ TEST(XmlReader, TenMegabyteAttributeIsReadWhole) {
     ASSERT_NE(r.root->Attribute(L"after"), nullptr);
 }
 
-TEST(XmlReader, ElementsRecordTheirLine) {
-    XmlParseResult r = Parse("<W>\n\n  <A/>\n</W>");
+// The builder reports faults of elements and attributes at these places.
+TEST(XmlReader, ElementsAndAttributesRecordWhereTheyStart) {
+    XmlParseResult r = Parse("<W>\n\n  <A \xE4\xB8\xAD=\"\xE4\xB8\xAD\" b='1'\n c=\"2\"/>\n</W>");
     ASSERT_TRUE(r.root);
     ASSERT_EQ(r.root->children.size(), 1u);
     EXPECT_EQ(r.root->line, 1);
-    EXPECT_EQ(r.root->children[0]->line, 3);
+    EXPECT_EQ(r.root->column, 1);
+    const XmlElement &a = *r.root->children[0];
+    EXPECT_EQ(a.line, 3);
+    EXPECT_EQ(a.column, 3);
+    ASSERT_EQ(a.attributes.size(), 3u);
+    const int expected[][2] = {{3, 6}, {3, 12}, {4, 2}};  // columns count characters
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(a.attributes[i].line, expected[i][0]) << i;
+        EXPECT_EQ(a.attributes[i].column, expected[i][1]) << i;
+    }
+}
+
+// 20,000 attributes on one line: the last repeats the first and is named at its column.
+TEST(XmlReader, ARepeatedAttributeAmongManyIsFound) {
+    std::string doc = "<W";
+    for (int i = 0; i < 20000; ++i) doc += " a" + std::to_string(i) + "=\"1\"";
+    const size_t column = doc.size() + 2;
+    doc += " a0=\"2\"/>";
+    XmlParseResult r = Parse(doc);
+    EXPECT_FALSE(r.root);
+    EXPECT_EQ(r.error, "line 1, column " + std::to_string(column) + ": duplicate attribute \"a0\"");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "uilib/core/UIAttr.h"
 
+#include <cerrno>
 #include <cwchar>
 #include <cwctype>
 
@@ -9,7 +10,14 @@ namespace uilib {
 
 namespace {
 
+thread_local BadValueWatch *gWatch = nullptr;
+
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+bool Refuse() {
+    BadValueWatch::Note();
+    return false;
+}
 
 // Reads one signed decimal integer, skipping blanks around it; false when none.
 bool ReadInt(const wchar_t *&p, long &value) {
@@ -18,13 +26,23 @@ bool ReadInt(const wchar_t *&p, long &value) {
     if (*p == L'-' || *p == L'+') ++p;
     if (!iswdigit(static_cast<wint_t>(*p))) return false;
     wchar_t *end = nullptr;
+    errno = 0;
     value = wcstol(start, &end, 10);
+    if (errno == ERANGE) return false;
+    value = value < -kMaxSkinNumber ? -kMaxSkinNumber : value > kMaxSkinNumber ? kMaxSkinNumber : value;
     p = end;
     while (IsBlank(*p)) ++p;
     return true;
 }
 
 }  // namespace
+
+BadValueWatch::BadValueWatch() : m_outer(gWatch) { gWatch = this; }
+BadValueWatch::~BadValueWatch() { gWatch = m_outer; }
+
+void BadValueWatch::Note() {
+    if (gWatch != nullptr) gWatch->m_seen = true;
+}
 
 bool ParseInt(const wchar_t *text, int &value) {
     long v = 0;
@@ -34,7 +52,7 @@ bool ParseInt(const wchar_t *text, int &value) {
 }
 
 bool ParseBool(const wchar_t *text, bool &value) {
-    if (text == nullptr) return false;
+    if (text == nullptr) return Refuse();
     if (SameName(text, L"true") || SameName(text, L"1")) {
         value = true;
         return true;
@@ -43,24 +61,24 @@ bool ParseBool(const wchar_t *text, bool &value) {
         value = false;
         return true;
     }
-    return false;
+    return Refuse();
 }
 
 bool ParseInts(const wchar_t *text, long *values, int count) {
-    if (text == nullptr) return false;
+    if (text == nullptr) return Refuse();
     const wchar_t *p = text;
     for (int i = 0; i < count; ++i) {
-        if (!ReadInt(p, values[i])) return false;
+        if (!ReadInt(p, values[i])) return Refuse();
         if (i + 1 < count) {
-            if (*p != L',') return false;
+            if (*p != L',') return Refuse();
             ++p;
         }
     }
-    return *p == L'\0';
+    return *p == L'\0' || Refuse();
 }
 
 uint32_t ParseColorValue(const wchar_t *text) {
-    if (text == nullptr) return 0;
+    if (text == nullptr) return Refuse();
     const wchar_t *p = text;
     while (*p == L' ') ++p;
     if (*p == L'#') {
@@ -68,7 +86,7 @@ uint32_t ParseColorValue(const wchar_t *text) {
     } else if (p[0] == L'0' && (p[1] == L'x' || p[1] == L'X')) {
         p += 2;
     } else {
-        return 0;
+        return Refuse();
     }
     size_t digits = 0;
     uint32_t value = 0;
@@ -79,10 +97,10 @@ uint32_t ParseColorValue(const wchar_t *text) {
     }
     const wchar_t *rest = p + digits;
     while (*rest == L' ') ++rest;
-    if (*rest != L'\0') return 0;
+    if (*rest != L'\0') return Refuse();
     if (digits == 6) return 0xFF000000 | value;
     if (digits == 8) return value;
-    return 0;
+    return Refuse();
 }
 
 }  // namespace uilib

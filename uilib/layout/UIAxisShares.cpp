@@ -14,7 +14,7 @@ int Clamp(const AxisItem &item, int len) {
 
 void ShareAxis(std::vector<AxisItem> &items, int available) {
     std::vector<bool> settled(items.size(), false);
-    int remaining = available;
+    long long remaining = available;
     for (size_t i = 0; i < items.size(); ++i) {
         if (items[i].fixed > 0) {
             items[i].length = Clamp(items[i], items[i].fixed);
@@ -27,7 +27,7 @@ void ShareAxis(std::vector<AxisItem> &items, int available) {
         int open = 0;
         for (size_t i = 0; i < items.size(); ++i) open += settled[i] ? 0 : 1;
         if (open == 0) return;
-        int share = std::max(0, remaining) / open;
+        const int share = SaturatedInt(std::max(0LL, remaining) / open);
         bool clamped = false;
         for (size_t i = 0; i < items.size(); ++i) {
             if (settled[i]) continue;
@@ -41,7 +41,7 @@ void ShareAxis(std::vector<AxisItem> &items, int available) {
         }
         if (clamped) continue;
         // The last open item takes the rounding rest so the items fill the space exactly.
-        int rest = std::max(0, remaining) - share * open;
+        const int rest = SaturatedInt(std::max(0LL, remaining) - static_cast<long long>(share) * open);
         for (size_t i = 0; i < items.size(); ++i) {
             if (settled[i]) continue;
             items[i].length = share;

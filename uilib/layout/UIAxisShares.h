@@ -3,6 +3,7 @@
 // each clamped to its min/max, the clamped ones' surplus or shortfall going to the others.
 #pragma once
 
+#include <climits>
 #include <vector>
 
 namespace uilib {
@@ -15,5 +16,8 @@ struct AxisItem {
 };
 
 void ShareAxis(std::vector<AxisItem> &items, int available);
+
+// Sums of many lengths are kept in 64 bits and brought back into int range to be used.
+inline int SaturatedInt(long long v) { return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : static_cast<int>(v); }
 
 }  // namespace uilib

@@ -1,10 +1,14 @@
 #include "uilib/layout/UILayoutShares.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace uilib {
 
 namespace {
+// Items placed past kFar (far off any screen) stay there, so that their edges still fit.
+const int kFar = INT_MAX / 2;
+
 // Reads rectangles, sizes and limits along the line's axis (main) or across it (cross).
 struct AxisView {
     bool horizontal;
@@ -36,7 +40,7 @@ SIZE LayOutLine(const std::vector<CControlUI *> &items, const LineFrame &frame,
     std::vector<CControlUI *> flow;
     std::vector<SIZE> estimates;
     std::vector<AxisItem> shares;
-    int margins = 0;
+    long long margins = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         CControlUI *item = items[i];
         if (!item->IsVisible()) continue;
@@ -53,13 +57,13 @@ SIZE LayOutLine(const std::vector<CControlUI *> &items, const LineFrame &frame,
         shares.push_back(a);
         estimates.push_back(est);
         flow.push_back(item);
-        margins += ax.MainLead(pad) + ax.MainTrail(pad);
+        margins += static_cast<long long>(ax.MainLead(pad)) + ax.MainTrail(pad);
     }
-    if (!flow.empty()) margins += frame.childPadding * static_cast<int>(flow.size() - 1);
-    ShareAxis(shares, ax.Main(avail) - margins);
+    if (!flow.empty()) margins += static_cast<long long>(frame.childPadding) * static_cast<long long>(flow.size() - 1);
+    ShareAxis(shares, SaturatedInt(ax.Main(avail) - margins));
 
-    int pos = ax.MainLead(content) - ax.Main(frame.scroll);
-    int mainNeeded = margins;
+    long long pos = static_cast<long long>(ax.MainLead(content)) - ax.Main(frame.scroll);
+    long long mainNeeded = margins;
     int crossNeeded = 0;
     for (size_t i = 0; i < flow.size(); ++i) {
         CControlUI *item = flow[i];
@@ -69,15 +73,17 @@ SIZE LayOutLine(const std::vector<CControlUI *> &items, const LineFrame &frame,
         across = std::max(across, ax.CrossMin(item));
         across = std::min(across, ax.CrossMax(item));
         across = std::max(across, 0);
-        int along = shares[i].length;
+        const int along = std::min(shares[i].length, INT_MAX - kFar);
         pos += ax.MainLead(pad);
-        int crossPos = ax.CrossLead(content) + ax.CrossLead(pad) - ax.Cross(frame.scroll);
-        item->SetPos(ax.Rect(pos, crossPos, along, across), frame.invalidate);
-        pos += along + ax.MainTrail(pad) + frame.childPadding;
+        const int crossPos =
+            SaturatedInt(static_cast<long long>(ax.CrossLead(content)) + ax.CrossLead(pad) - ax.Cross(frame.scroll));
+        item->SetPos(ax.Rect(SaturatedInt(std::min<long long>(pos, kFar)), crossPos, along, across), frame.invalidate);
+        pos += static_cast<long long>(along) + ax.MainTrail(pad) + frame.childPadding;
         mainNeeded += along;
-        crossNeeded = std::max(crossNeeded, static_cast<int>(across + ax.CrossLead(pad) + ax.CrossTrail(pad)));
+        crossNeeded = SaturatedInt(
+            std::max<long long>(crossNeeded, static_cast<long long>(across) + ax.CrossLead(pad) + ax.CrossTrail(pad)));
     }
-    return ax.Size(mainNeeded, crossNeeded);
+    return ax.Size(SaturatedInt(mainNeeded), crossNeeded);
 }
 
 }  // namespace uilib

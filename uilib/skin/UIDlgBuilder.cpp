@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <utility>
 
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIText.h"
@@ -19,17 +20,32 @@ bool Flag(const XmlElement &e, const wchar_t *name) {
     return v != nullptr && uilib::ParseBool(v->c_str(), b) && b;
 }
 
+void PrintFault(const std::string &source, const std::string &fault) {
+    fprintf(stderr, "uilib: skin %s: %s\n", source.c_str(), fault.c_str());
+    fflush(stderr);
+}
+
 // One build: the skin's default attribute lists (kept here when there is no manager).
+// Faults of the content that leave the rest usable (an unknown element, skipped with its
+// children; a value that does not parse, caught through the watch and not applied) are
+// reported with their place, one line each.
 class Build {
 public:
-    Build(IDialogBuilderCallback *callback, CPaintManagerUI *manager) : m_callback(callback), m_manager(manager) {}
+    Build(IDialogBuilderCallback *callback, CPaintManagerUI *manager, std::string source)
+        : m_callback(callback), m_manager(manager), m_source(std::move(source)) {}
 
     void ApplyWindow(const XmlElement &window) {
-        for (const XmlAttribute &a : window.attributes) ApplyWindowAttribute(a.name, a.value);
+        for (const XmlAttribute &a : window.attributes) {
+            m_watch.Reset();
+            ApplyWindowAttribute(a.name, a.value);
+            if (m_watch.Seen()) BadValue(a);
+        }
         int nextFontId = 0;
         for (const auto &child : window.children) {
             if (child->name == L"Font") {
+                m_watch.Reset();
                 AddFont(*child, nextFontId);
+                if (m_watch.Seen()) Report(child->line, child->column, "bad value in <Font>");
             } else if (child->name == L"Default") {
                 const std::wstring *name = child->Attribute(L"name");
                 const std::wstring *value = child->Attribute(L"value");
@@ -48,17 +64,11 @@ public:
     CControlUI *BuildNode(const XmlElement &e) {
         CControlUI *control = CreateBuiltinControl(e.name.c_str());
         if (control == nullptr && m_callback != nullptr) control = m_callback->CreateControl(e.name.c_str());
-        if (control == nullptr) return nullptr;  // unknown tag: skipped with its children
-
-        const CDuiString key = uilib::LowerCase(e.name);
-        auto it = m_defaults.find(key);
-        if (it != m_defaults.end()) {
-            control->ApplyAttributeList(it->second.c_str());
-        } else if (m_manager != nullptr) {
-            if (LPCTSTR list = m_manager->GetDefaultAttributeList(e.name.c_str())) control->ApplyAttributeList(list);
+        if (control == nullptr) {
+            Report(e.line, e.column, "unknown element <" + uilib::WideToUtf8(e.name) + "> (left out)");
+            return nullptr;
         }
-        for (const XmlAttribute &a : e.attributes) control->SetAttribute(a.name.c_str(), a.value.c_str());
-
+        ApplyAttributes(*control, e);
         if (!e.children.empty()) {
             auto *container = static_cast<IContainerUI *>(control->GetInterface(L"IContainer"));
             if (container != nullptr) {
@@ -117,9 +127,37 @@ private:
         if (Flag(font, L"default")) m_manager->SetDefaultFont(faceName, size, bold, underline, italic);
     }
 
+    void ApplyAttributes(CControlUI &control, const XmlElement &e) {
+        m_watch.Reset();
+        const CDuiString key = uilib::LowerCase(e.name);
+        auto it = m_defaults.find(key);
+        if (it != m_defaults.end()) {
+            control.ApplyAttributeList(it->second.c_str());
+        } else if (m_manager != nullptr) {
+            if (LPCTSTR list = m_manager->GetDefaultAttributeList(e.name.c_str())) control.ApplyAttributeList(list);
+        }
+        if (m_watch.Seen())
+            Report(e.line, e.column, "bad value in the default attributes of <" + uilib::WideToUtf8(e.name) + ">");
+        for (const XmlAttribute &a : e.attributes) {
+            control.SetAttribute(a.name.c_str(), a.value.c_str());
+            if (m_watch.Seen()) BadValue(a);
+        }
+    }
+
+    void Report(int line, int column, const std::string &what) {
+        PrintFault(m_source, "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what);
+    }
+
+    void BadValue(const XmlAttribute &a) {
+        Report(a.line, a.column,
+               "bad value \"" + uilib::WideToUtf8(a.value) + "\" for attribute \"" + uilib::WideToUtf8(a.name) + "\"");
+    }
+
     IDialogBuilderCallback *m_callback;
     CPaintManagerUI *m_manager;
+    std::string m_source;  // UTF-8, for reports
     std::map<CDuiString, CDuiString> m_defaults;
+    uilib::BadValueWatch m_watch;
 };
 
 }  // namespace
@@ -148,7 +186,7 @@ CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilder
 
     CControlUI *result = nullptr;
     if (parsed.root) {
-        Build build(pCallback, pManager);
+        Build build(pCallback, pManager, uilib::WideToUtf8(source));
         const XmlElement &root = *parsed.root;
         std::vector<CControlUI *> built;
         if (root.name == L"Window") {
@@ -178,11 +216,8 @@ CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilder
         }
     }
     if (result == nullptr) {
-        std::string message = uilib::WideToUtf8(source) + ": " + parsed.error;
-
         m_sLastError = source + L": " + uilib::Utf8ToWide(parsed.error);
-        fprintf(stderr, "uilib: skin %s\n", message.c_str());
-        fflush(stderr);
+        PrintFault(uilib::WideToUtf8(source), parsed.error);
     }
     return result;
 }

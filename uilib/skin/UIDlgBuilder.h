@@ -3,7 +3,11 @@
 // text itself. A <Window> root applies its attributes ("size", "caption", "roundcorner",
 // "sizebox", "mininfo", "maxinfo", "bkcolor"...) and its <Font>/<Default> children to
 // the paint manager, when one is given. Unknown tags go to the callback. A missing or
-// malformed skin yields null and one line on standard error naming the file and fault.
+// malformed skin (bad XML, a repeated attribute) yields null and one line on standard
+// error naming the file and fault, with line and column. An element that neither the
+// builder nor the callback knows is left out with its children, and a value that does
+// not parse is not applied; each is reported the same way, and the build goes on.
+// Numbers are clamped to +-100000 (uilib::kMaxSkinNumber).
 #pragma once
 
 #include "uilib/core/UIControl.h"

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 namespace {
 
@@ -75,10 +76,11 @@ public:
             }
             // An element.
             if (stack.empty() && root) Fail("a second root element");
-            int line = m_line;
+            const Mark start = Here();
             ++m_p;
             auto element = std::make_unique<XmlElement>();
-            element->line = line;
+            element->line = start.line;
+            element->column = ColumnOf(start);
             std::string name = ReadName();
             element->name = uilib::Utf8ToWide(name);
             bool selfClosing = ReadAttributes(*element);
@@ -112,11 +114,21 @@ private:
 
     [[noreturn]] void Fail(const std::string &what) { FailAt(Here(), what); }
     [[noreturn]] void FailAt(const Mark &mark, const std::string &what) {
-        int col = 1;
-        for (const unsigned char *q = mark.lineStart; q < mark.at && q < m_end; ++q) {
-            if ((*q & 0xC0) != 0x80) ++col;
+        throw ParseError{mark.line, ColumnOf(mark), what};
+    }
+
+    // Counts on from the last place asked about when it is earlier on the same line, so
+    // that a long line of attributes is counted once.
+    int ColumnOf(const Mark &mark) {
+        if (m_colLineStart != mark.lineStart || m_colAt > mark.at) {
+            m_colLineStart = mark.lineStart;
+            m_colAt = mark.lineStart;
+            m_col = 1;
         }
-        throw ParseError{mark.line, col, what};
+        for (; m_colAt < mark.at && m_colAt < m_end; ++m_colAt) {
+            if ((*m_colAt & 0xC0) != 0x80) ++m_col;
+        }
+        return m_col;
     }
 
     void Validate() {
@@ -249,6 +261,7 @@ private:
 
     // After the element name: attributes up to '>' or '/>'. True for '/>'.
     bool ReadAttributes(XmlElement &element) {
+        std::unordered_set<std::wstring> names;
         for (;;) {
             bool spaced = m_p < m_end && IsSpace(*m_p);
             SkipSpace();
@@ -266,6 +279,8 @@ private:
             Mark nameMark = Here();
             XmlAttribute attr;
             attr.name = uilib::Utf8ToWide(ReadName());
+            attr.line = nameMark.line;
+            attr.column = ColumnOf(nameMark);
             SkipSpace();
             Expect('=', "'=' after an attribute name");
             SkipSpace();
@@ -294,9 +309,8 @@ private:
                 }
             }
             attr.value = uilib::Utf8ToWide(value);
-            for (const XmlAttribute &a : element.attributes) {
-                if (a.name == attr.name) FailAt(nameMark, "duplicate attribute \"" + uilib::WideToUtf8(a.name) + "\"");
-            }
+            if (!names.insert(attr.name).second)
+                FailAt(nameMark, "duplicate attribute \"" + uilib::WideToUtf8(attr.name) + "\"");
             element.attributes.push_back(std::move(attr));
         }
     }
@@ -305,6 +319,9 @@ private:
     const unsigned char *m_end;
     const unsigned char *m_lineStart;
     int m_line = 1;
+    const unsigned char *m_colLineStart = nullptr;  // ColumnOf's last place
+    const unsigned char *m_colAt = nullptr;
+    int m_col = 1;
 };
 
 }  // namespace

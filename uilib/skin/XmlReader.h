@@ -10,13 +10,16 @@
 struct XmlAttribute {
     std::wstring name;
     std::wstring value;
+    int line = 0;  // where its name starts; columns count characters from 1
+    int column = 0;
 };
 
 struct XmlElement {
     std::wstring name;
     std::vector<XmlAttribute> attributes;
     std::vector<std::unique_ptr<XmlElement>> children;
-    int line = 0;
+    int line = 0;  // where its '<' is
+    int column = 0;
 
     // null when absent
     const std::wstring *Attribute(const std::wstring &attrName) const;
