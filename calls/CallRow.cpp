@@ -9,6 +9,10 @@ namespace {
 const wchar_t kPlayImage[] = L"/Button/Play.png";
 const wchar_t kLocateImage[] = L"/Button/OpenFile.png";
 const wchar_t kDeleteImage[] = L"/Button/Delete.png";
+// What a screen reader calls the image buttons.
+const wchar_t kPlayLabel[] = L"播放";
+const wchar_t kLocateLabel[] = L"定位";
+const wchar_t kDeleteLabel[] = L"删除";
 
 void SetNarrowAttribute(CControlUI *control, LPCTSTR attribute, const char *text) {
     control->SetAttribute(attribute, bs::AnsiToWide(text).c_str());
@@ -40,8 +44,8 @@ void AddTextButton(CVerticalLayoutUI *column, int n, const char *suffix, const c
 }
 
 // Image buttons: 30 x 30 at x; "pos" before the size so that the size holds.
-void AddImageButton(CVerticalLayoutUI *column, int n, const char *suffix, LPCTSTR imageAttr, LPCTSTR image,
-                    LPCTSTR pos) {
+void AddImageButton(CVerticalLayoutUI *column, int n, const char *suffix, LPCTSTR imageAttr, LPCTSTR image, LPCTSTR pos,
+                    LPCTSTR label) {
     CButtonUI *button = new CButtonUI;
     button->SetAttribute(imageAttr, image);
     button->SetAttribute(L"float", L"true");
@@ -49,6 +53,7 @@ void AddImageButton(CVerticalLayoutUI *column, int n, const char *suffix, LPCTST
     button->SetAttribute(L"width", L"30");
     button->SetAttribute(L"height", L"30");
     SetRowName(button, n, suffix);
+    button->SetAttribute(L"accname", label);
     column->Add(button);
 }
 
@@ -67,7 +72,7 @@ void AddCallRow(CListUI *list, int n, const char *name, const char *idText) {
     AddTextButton(AddColumn(row, L"250"), n, kRowNameId, idText);
 
     CVerticalLayoutUI *actions = AddColumn(row, L"330");
-    AddImageButton(actions, n, kRowNamePlay, L"normalimage", kPlayImage, L"0,0,0,0");
-    AddImageButton(actions, n, kRowNameLocate, L"bkimage", kLocateImage, L"30,0,0,0");
-    AddImageButton(actions, n, kRowNameDelete, L"bkimage", kDeleteImage, L"60,0,0,0");
+    AddImageButton(actions, n, kRowNamePlay, L"normalimage", kPlayImage, L"0,0,0,0", kPlayLabel);
+    AddImageButton(actions, n, kRowNameLocate, L"bkimage", kLocateImage, L"30,0,0,0", kLocateLabel);
+    AddImageButton(actions, n, kRowNameDelete, L"bkimage", kDeleteImage, L"60,0,0,0", kDeleteLabel);
 }

@@ -1,6 +1,7 @@
 // Prints: intake of 10,000 distinct reports (total; the last reports against the first),
 // a duplicate report at 10 rows against 10,000, one presence pass over 10,000 rows with
-// an instant status answer, and painting the list page at 10,000 rows against 10.
+// an instant status answer, painting the list page at 10,000 rows against 10, and a
+// screen reader's walk of the whole main window (WM_GETOBJECT, then every object).
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "basestation/BsListRows.h"
+#include "tests/support/AccWalk.h"
 #include "basestation/BsReportBlock.h"
 #include "tests/basestation_ui/BsUiHarness.h"
 #include "tests/double/ServiceDouble.h"
@@ -96,6 +98,21 @@ double Pass() {
     return Median(times);
 }
 
+// WM_GETOBJECT answered and the objects of the main window visited (name, role, state,
+// value, place, default action), a list's rows all or those in view; milliseconds, and
+// the objects seen.
+double AccessWalk(bool allRows, size_t *objects) {
+    std::vector<double> times;
+    for (int k = 0; k < 5; ++k) {
+        std::vector<acc::Node> nodes;
+        const double t0 = Now();
+        acc::Walk(MainFrame().GetHWND(), &nodes, allRows);
+        times.push_back(Now() - t0);
+        *objects = nodes.size();
+    }
+    return Median(times);
+}
+
 void Fill(int from, int to, std::vector<double> *times) {
     for (int i = from; i < to; ++i) {
         const double t = HandleReport(i);
@@ -128,6 +145,10 @@ int main() {
     const double pass10000 = Pass();
     List().SelectItem(0);
     const double paint10000 = Paint();
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    size_t objects10000 = 0, objects10 = 0, objectsAll = 0;
+    const double walk10000 = AccessWalk(false, &objects10000);
+    const double walkAll = AccessWalk(true, &objectsAll);
 
     ResetStations();
     Fill(0, 10, nullptr);
@@ -135,6 +156,7 @@ int main() {
     const double pass10 = Pass();
     List().SelectItem(0);
     const double paint10 = Paint();
+    const double walk10 = AccessWalk(false, &objects10);
     const double diagnostic = DiagnosticLine();
 
     std::fflush(stdout);
@@ -157,5 +179,9 @@ int main() {
     std::printf("  list page paint: %.2f ms at %d rows, %.2f ms at 10 rows, ratio %.2f "
                 "(target <= 1.5)\n",
                 paint10000, kRows, paint10, paint10000 / paint10);
+    std::printf("  screen reader's walk of the main window (WM_GETOBJECT, every object, rows in view): %.2f ms at "
+                "%d rows (%zu objects; target < 50 ms), %.2f ms at 10 rows (%zu objects)\n",
+                walk10000, kRows, objects10000, walk10, objects10);
+    std::printf("  the same visiting every one of the %d rows: %.1f ms (%zu objects)\n", kRows, walkAll, objectsAll);
     return 0;
 }

@@ -33,6 +33,7 @@ public:
     int IntValue(const std::string &name) const;  // -1 when missing or "-"
     // The visible controls of a class, in tree order.
     std::vector<const DumpedControl *> Visible(const std::string &cls) const;
+    const std::vector<DumpedControl> &All() const { return m_controls; }
 
 private:
     std::vector<DumpedControl> m_controls;

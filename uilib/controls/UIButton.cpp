@@ -304,6 +304,8 @@ void COptionUI::Selected(bool bSelected, bool bTriggerEvent) {
     m_bSelected = bSelected;
     Invalidate();
     if (m_pManager == nullptr) return;
+    m_pManager->NotifyAccessible(this, EVENT_OBJECT_STATECHANGE, !m_bSelected);
+    if (m_bSelected) m_pManager->NotifyAccessible(this, EVENT_OBJECT_SELECTION);
     if (!m_sGroupName.empty()) {
         if (!m_bSelected) return;
         // Only the newly selected option of a group reports the change.

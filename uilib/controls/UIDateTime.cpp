@@ -68,6 +68,7 @@ void CDateTimeUI::SetTime(SYSTEMTIME *pst) {
     m_sysTime.wDayOfWeek = static_cast<WORD>(uilib::DayOfWeek(pst->wYear, pst->wMonth, pst->wDay));
     m_sText = uilib::FormatDate(m_sysTime);
     Invalidate();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(this, EVENT_OBJECT_VALUECHANGE, true);
 }
 
 CDuiString CDateTimeUI::GetText() const { return uilib::FormatDate(m_sysTime); }

@@ -58,6 +58,7 @@ void CEditUI::SetText(LPCTSTR pstrText) {
     m_nCaret = m_nSelAnchor = static_cast<int>(m_sText.size());
     m_nScrollX = 0;
     Invalidate();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(this, EVENT_OBJECT_VALUECHANGE, true);
 }
 
 void CEditUI::SetMaxChar(UINT uMax) { m_uMaxChar = uMax; }
@@ -197,7 +198,13 @@ void CEditUI::ReplaceSelection(const CDuiString &input) {
     m_nCaret = m_nSelAnchor = start + static_cast<int>(text.size());
     ScrollToCaret();
     RestartCaret();
-    if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_TEXTCHANGED);
+    TextEdited();
+}
+
+void CEditUI::TextEdited() {
+    if (m_pManager == nullptr) return;
+    m_pManager->NotifyAccessible(this, EVENT_OBJECT_VALUECHANGE, true);
+    m_pManager->SendNotify(this, DUI_MSGTYPE_TEXTCHANGED);
 }
 
 void CEditUI::CopySelection() {
@@ -375,7 +382,7 @@ void CEditUI::DoEvent(TEventUI &event) {
             DeleteRange(start, end);
             ScrollToCaret();
             RestartCaret();
-            if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_TEXTCHANGED);
+            TextEdited();
             return;
         case VK_RETURN:
             if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_RETURN);

@@ -59,6 +59,7 @@ protected:
     void RestartCaret();
     void ReplaceSelection(const CDuiString &text);  // typed or pasted text
     void DeleteRange(int from, int to);
+    void TextEdited();  // value-change event and "textchanged", after the user's edit
     void CopySelection();
     void Paste();
     void MoveCaret(int pos, bool extend);

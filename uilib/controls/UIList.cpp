@@ -285,6 +285,13 @@ bool ChangeRowSelection(CControlUI &owner, const IContainerUI &rows, int &iCurSe
     iCurSel = iIndex;
     MoveRowSelection(rows, old, iIndex);
     onMoved(iIndex, old);
+    if (CPaintManagerUI *manager = owner.GetManager()) {
+        if (CControlUI *row = rows.GetItemAt(iIndex)) {
+            manager->NotifyAccessible(row, EVENT_OBJECT_SELECTION);
+            if (manager->GetFocus() == &owner) manager->NotifyAccessible(row, EVENT_OBJECT_FOCUS);
+        }
+        manager->NotifyAccessible(&owner, EVENT_OBJECT_VALUECHANGE, true);
+    }
     if (owner.GetManager() != nullptr) owner.GetManager()->SendNotify(&owner, DUI_MSGTYPE_ITEMSELECT, iIndex, old);
     return iIndex >= 0;
 }

@@ -155,7 +155,7 @@ public:
     bool Select(bool bSelect = true) override;
     void SetVisible(bool bVisible = true) override;
     void SetEnabled(bool bEnable = true) override;
-    bool Activate() override;
+    bool Activate() override;  // what a double-click does: selects, then "dbclick"
     void Invalidate();
     void DoEvent(TEventUI &event) override;
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;  // "selected"

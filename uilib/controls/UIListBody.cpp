@@ -53,6 +53,7 @@ bool CListBodyUI::AddAt(CControlUI *pControl, int iIndex) {
     // A row built with "selected" (before it had an owner) becomes the selection.
     IListItemUI *row = AsListItem(pControl);
     if (row != nullptr && row->IsSelected() && m_pOwner->m_iCurSel < 0) m_pOwner->m_iCurSel = iIndex;
+    RowsReordered();
     return true;
 }
 
@@ -77,6 +78,7 @@ bool CListBodyUI::RemoveAt(int iIndex) {
     m_iLastLaid = std::min(m_iLastLaid, static_cast<int>(m_items.size()) - 1);
     m_iFirstLaid = std::min(m_iFirstLaid, std::max(0, m_iLastLaid));
     m_pOwner->OnRowRemoved(iIndex);
+    RowsReordered();
     return true;
 }
 
@@ -96,6 +98,11 @@ void CListBodyUI::RemoveAll() {
     if (m_pVerticalScrollBar != nullptr) m_pVerticalScrollBar->SetScrollPos(0);
     if (m_pHorizontalScrollBar != nullptr) m_pHorizontalScrollBar->SetScrollPos(0);
     m_pOwner->OnRowsCleared();
+    RowsReordered();
+}
+
+void CListBodyUI::RowsReordered() {
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(m_pOwner, EVENT_OBJECT_REORDER);
 }
 
 bool CListBodyUI::SetItemIndex(CControlUI *pControl, int iIndex) {

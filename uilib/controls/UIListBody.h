@@ -45,6 +45,7 @@ protected:
     void MeasureRows(int cxAvailable);  // extends m_aTops to every row
     int RowAtContentY(int y) const;     // index of the row covering content y
     void Reindex(int iFrom);
+    void RowsReordered();  // rows came or went: the list's reorder event
 
     CListUI *m_pOwner;         // the list this body belongs to (not owned)
     std::vector<int> m_aTops;  // m_aTops[i]: content top of row i; [n]: total height

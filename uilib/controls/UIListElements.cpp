@@ -84,9 +84,7 @@ bool HandleRowEvent(CControlUI *self, IListItemUI *item, IListOwnerUI *owner, UI
         if (item->GetOwner() != nullptr && manager != nullptr) manager->SendNotify(self, DUI_MSGTYPE_ITEMCLICK);
         return true;
     case UIEVENT_DBLCLICK:
-        if (!self->IsEnabled() || owner == nullptr) return true;
-        owner->SelectItem(item->GetIndex(), true);
-        if (item->GetOwner() != nullptr && manager != nullptr) manager->SendNotify(self, DUI_MSGTYPE_DBCLICK);
+        if (self->IsEnabled() && owner != nullptr) self->Activate();
         return true;
     case UIEVENT_BUTTONUP: return true;
     case UIEVENT_MOUSEENTER:
@@ -183,7 +181,13 @@ void CListRowUI<TBase>::SetEnabled(bool bEnable) {
 
 template <class TBase>
 bool CListRowUI<TBase>::Activate() {
-    return TBase::Activate();
+    if (!TBase::Activate() || m_pOwner == nullptr) return false;
+    // What a double-click does. Nothing after the notification touches the row: a
+    // handler may have removed it.
+    CPaintManagerUI *manager = this->m_pManager;
+    m_pOwner->SelectItem(m_iIndex, true);
+    if (m_pOwner != nullptr && manager != nullptr) manager->SendNotify(this, DUI_MSGTYPE_DBCLICK);
+    return true;
 }
 template <class TBase>
 void CListRowUI<TBase>::Invalidate() {
@@ -280,6 +284,7 @@ void CListTextElementUI::SetText(int iIndex, LPCTSTR pstrText) {
     if (iIndex >= static_cast<int>(m_aTexts.size())) m_aTexts.resize(iIndex + 1);
     m_aTexts[iIndex] = pstrText != nullptr ? pstrText : L"";
     Invalidate();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(this, EVENT_OBJECT_NAMECHANGE, true);
 }
 
 int CListTextElementUI::GetColumnCount() const {

@@ -62,6 +62,7 @@ void CProgressUI::SetValue(int nValue) {
     if (m_nValue == nValue) return;
     m_nValue = nValue;
     Invalidate();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(this, EVENT_OBJECT_VALUECHANGE, true);
 }
 
 void CProgressUI::SetForeImage(LPCTSTR pStrImage) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "uilib/access/UIAccDescribe.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
@@ -50,6 +51,7 @@ void CControlUI::SetText(LPCTSTR pstrText) {
     if (text == m_sText) return;
     m_sText = text;
     Invalidate();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(this, uilib::AccTextEvent(this), true);
 }
 
 DWORD CControlUI::GetBkColor() const { return m_dwBackColor; }
@@ -175,6 +177,15 @@ CDuiString CControlUI::GetToolTip() const { return m_sToolTip; }
 void CControlUI::SetToolTip(LPCTSTR pstrText) { m_sToolTip = pstrText != nullptr ? pstrText : L""; }
 CDuiString CControlUI::GetUserData() const { return m_sUserData; }
 void CControlUI::SetUserData(LPCTSTR pstrText) { m_sUserData = pstrText != nullptr ? pstrText : L""; }
+CDuiString CControlUI::GetAccName() const { return m_sAccName; }
+void CControlUI::SetAccName(LPCTSTR pstrName) {
+    CDuiString name = pstrName != nullptr ? pstrName : L"";
+    if (name == m_sAccName) return;
+    m_sAccName = name;
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(this, EVENT_OBJECT_NAMECHANGE, true);
+}
+CDuiString CControlUI::GetAccRole() const { return m_sAccRole; }
+void CControlUI::SetAccRole(LPCTSTR pstrRole) { m_sAccRole = pstrRole != nullptr ? pstrRole : L""; }
 UINT_PTR CControlUI::GetTag() const { return m_pTag; }
 void CControlUI::SetTag(UINT_PTR pTag) { m_pTag = pTag; }
 
@@ -198,6 +209,7 @@ void CControlUI::SetVisible(bool bVisible) {
         }
     }
     NeedParentUpdate();
+    if (m_pManager != nullptr) m_pManager->NotifyAccessible(this, bVisible ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE);
 }
 
 void CControlUI::SetInternVisible(bool bVisible) {
@@ -414,6 +426,10 @@ void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         SetToolTip(pstrValue);
     } else if (name == L"userdata") {
         SetUserData(pstrValue);
+    } else if (name == L"accname") {
+        SetAccName(pstrValue);
+    } else if (name == L"accrole") {
+        SetAccRole(pstrValue);
     } else if (name == L"visible") {
         if (uilib::ParseBool(pstrValue, b)) SetVisible(b);
     } else if (name == L"enabled") {

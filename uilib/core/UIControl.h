@@ -78,6 +78,12 @@ public:
     virtual void SetUserData(LPCTSTR pstrText);
     virtual UINT_PTR GetTag() const;
     virtual void SetTag(UINT_PTR pTag);
+    // What a screen reader calls the control ("accname"); empty: its text or tooltip.
+    CDuiString GetAccName() const;
+    void SetAccName(LPCTSTR pstrName);
+    // A role the skin gives instead of the kind's own ("accrole": "tab", "none", ...).
+    CDuiString GetAccRole() const;
+    void SetAccRole(LPCTSTR pstrRole);
 
     // State
     virtual bool IsVisible() const;  // own flag and every ancestor's
@@ -111,7 +117,7 @@ public:
 
     // Attributes by skin name: "name", "text", "pos", "width", "height", "float",
     // "padding", "bkcolor", "bkimage", "bordercolor", "bordersize", "borderround",
-    // "tooltip", "userdata", "visible", "enabled", "mouse", "keyboard", "virtualwnd",
+    // "tooltip", "userdata", "accname", "accrole", "visible", "enabled", "mouse", "keyboard", "virtualwnd",
     // "minwidth", "maxwidth", "minheight", "maxheight". Unknown names are ignored.
     virtual void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue);
     CControlUI *ApplyAttributeList(LPCTSTR pstrList);  // name="value" name2="value2" ...
@@ -149,6 +155,8 @@ protected:
     CDuiString m_sText;
     CDuiString m_sToolTip;
     CDuiString m_sUserData;
+    CDuiString m_sAccName;
+    CDuiString m_sAccRole;
     CDuiString m_sVirtualWnd;
     CDuiString m_sBkImage;
     UINT_PTR m_pTag = 0;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "uilib/access/UIAccDescribe.h"
+#include "uilib/access/UIAccObject.h"
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/render/UIGdiplus.h"
@@ -56,6 +58,7 @@ void CPaintManagerUI::Impl::RegisterNames(CControlUI *subtreeRoot) {
 }
 
 void CPaintManagerUI::Impl::ForgetControl(CControlUI *control) {
+    if (access) access->Forget(control);
     if (focus == control) focus = nullptr;
     if (hover == control) {
         hover = nullptr;
@@ -103,6 +106,11 @@ CPaintManagerUI::CPaintManagerUI() : m_impl(new Impl) {}
 
 CPaintManagerUI::~CPaintManagerUI() {
     gManagers.erase(std::remove(gManagers.begin(), gManagers.end(), this), gManagers.end());
+    if (m_impl->access) {
+        m_impl->access->manager = nullptr;  // objects still held by clients answer E_FAIL
+        m_impl->access->ids.clear();
+        m_impl->access->controls.clear();
+    }
     RemoveAllTimers();
     m_impl->FlushCleanup();
     CControlUI *root = m_impl->root;
@@ -306,6 +314,7 @@ void CPaintManagerUI::SetFocus(CControlUI *pControl) {
         event.pSender = pControl;
         event.dwTimestamp = ::GetTickCount();
         m_impl->DispatchEvent(pControl, event);
+        if (m_impl->focus == pControl) NotifyAccessible(uilib::AccFocusTarget(pControl), EVENT_OBJECT_FOCUS);
         if (m_impl->focus == pControl) SendNotify(pControl, DUI_MSGTYPE_SETFOCUS);
     }
 }

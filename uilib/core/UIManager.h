@@ -161,6 +161,14 @@ public:
     // The inspection dump of this manager's tree (the text the hook sends).
     std::string InspectDump() const;
 
+    // Accessibility (uilib/access): the id clients know a control by (assigned on first
+    // use, 0 for none), the control with an id, and a win event for a control of this
+    // window. With bKnownOnly the event is raised only for a control a client has already
+    // met, so that bulk changes (list fills) cost nothing when no one listens.
+    LONG GetAccessibleId(CControlUI *pControl);
+    CControlUI *FindAccessibleId(LONG id) const;
+    void NotifyAccessible(CControlUI *pControl, DWORD dwEvent, bool bKnownOnly = false);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;

@@ -10,6 +10,10 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/core/UIText.h"
 
+namespace uilib {
+struct AccRegistry;
+}
+
 struct CPaintManagerUI::Impl {
     struct ControlTimer {
         CControlUI *control = nullptr;
@@ -81,6 +85,12 @@ struct CPaintManagerUI::Impl {
     };
 
     std::vector<ControlTimer> timers;
+
+    // Accessible ids of controls, shared with the objects clients hold (they outlive the
+    // manager); made by the first WM_GETOBJECT or event.
+    std::shared_ptr<uilib::AccRegistry> access;
+    // Answers WM_GETOBJECT and the posted default action; false for other messages.
+    bool AccessMessage(CPaintManagerUI *self, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes);
 
     // Helpers used across the implementation files.
     void RegisterNames(CControlUI *subtreeRoot);

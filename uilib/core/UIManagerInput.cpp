@@ -211,6 +211,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     Impl::DispatchScope scope(d);
     if (Impl::RunFilters(d.filters, uMsg, wParam, lParam, lRes)) return true;
 
+    if (d.AccessMessage(this, uMsg, wParam, lParam, lRes)) return true;
     if (uMsg == UilibInspectMessage()) {
         lRes = UilibAnswerInspect(this, reinterpret_cast<HWND>(wParam)) ? 1 : 0;
         return true;

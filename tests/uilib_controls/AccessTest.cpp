@@ -1,0 +1,253 @@
+// Microsoft Active Accessibility of the library's controls, through AccessibleObjectFromWindow
+// as a screen reader asks: each kind's role, name, value and state, the window's reading
+// order, and the win events that changes raise. If this fails, a screen reader reads
+// wrong or stale things (the console's own windows are walked from another process in
+// the end-to-end access test).
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "tests/support/AccWalk.h"
+#include "tests/support/SkinInput.h"
+#include "tests/support/WaitFor.h"
+#include "tests/uilib_controls/TestHost.h"
+
+using uitest::TestHost;
+
+namespace {
+
+const wchar_t kSkin[] =
+    L"<Window><VerticalLayout inset=\"10,10,10,10\">"
+    L"<HorizontalLayout height=\"30\">"
+    L"<Button name=\"ok\" text=\"确定\" width=\"80\" />"
+    L"<Button name=\"img\" tooltip=\"最小化\" width=\"30\" />"
+    L"<Button name=\"off\" text=\"Off\" enabled=\"false\" width=\"60\" />"
+    L"<Button name=\"gone\" text=\"Gone\" visible=\"false\" width=\"60\" />"
+    L"<Label name=\"logo\" bkimage=\"x.png\" width=\"20\" />"
+    L"<Label name=\"title\" text=\"标题\" width=\"60\" /></HorizontalLayout>"
+    L"<VerticalLayout name=\"box\" accname=\"网络\" height=\"140\">"
+    L"<Edit name=\"ip\" accname=\"IP地址\" text=\"10.0.0.1\" height=\"30\" />"
+    L"<Edit name=\"pw\" accname=\"密码\" text=\"secret\" password=\"true\" height=\"30\" />"
+    L"<Option name=\"a\" group=\"g\" text=\"A\" selected=\"true\" height=\"20\" />"
+    L"<Option name=\"b\" group=\"g\" text=\"B\" height=\"20\" />"
+    L"<Option name=\"t\" accrole=\"tab\" group=\"tabs\" text=\"页\" height=\"20\" />"
+    L"<Option name=\"c\" text=\"C\" height=\"20\" /></VerticalLayout>"
+    L"<Combo name=\"mode\" accname=\"模式\" height=\"30\"><ListLabelElement text=\"中继\" />"
+    L"<ListLabelElement text=\"直通\" /></Combo>"
+    L"<Slider name=\"pos\" accname=\"进度\" value=\"35\" height=\"20\" />"
+    L"<Progress name=\"bar\" accname=\"载入\" value=\"7\" height=\"10\" />"
+    L"<DateTime name=\"day\" accname=\"日期\" value=\"2024-02-29\" height=\"30\" />"
+    L"<List name=\"rows\" accname=\"基站\" height=\"120\"><ListHeader height=\"20\">"
+    L"<ListHeaderItem text=\"序列号\" width=\"100\" /><ListHeaderItem text=\"频道\" width=\"60\" /></ListHeader>"
+    L"</List><Control /></VerticalLayout></Window>";
+
+CListTextElementUI *AddRow(CListUI *list, const wchar_t *serial, const wchar_t *channel) {
+    CListTextElementUI *row = new CListTextElementUI;
+    list->Add(row);
+    row->SetText(0, serial);
+    row->SetText(1, channel);
+    return row;
+}
+
+std::vector<acc::Node> Walk(TestHost &host) {
+    std::vector<acc::Node> nodes;
+    EXPECT_TRUE(acc::Walk(host.GetHWND(), &nodes));
+    return nodes;
+}
+
+struct WinEvent {
+    DWORD event;
+    LONG child;
+};
+std::vector<WinEvent> gEvents;
+
+void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) gEvents.push_back({event, child});
+}
+
+class Access : public testing::Test {
+protected:
+    void SetUp() override { ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    void TearDown() override { ::CoUninitialize(); }
+};
+
+}  // namespace
+
+TEST_F(Access, EveryKindHasItsRoleNameValueAndStateInReadingOrder) {
+    TestHost host(kSkin, 420, 560);
+    auto *list = host.Find<CListUI>(L"rows");
+    AddRow(list, L"BS-1", L"9");
+    AddRow(list, L"BS-2", L"12")->SetEnabled(false);
+    list->SelectItem(0);
+    host.Find<CControlUI>(L"ip")->SetFocus();
+    host.Layout();
+    const std::vector<acc::Node> nodes = Walk(host);
+    struct Expected {
+        int depth;
+        LONG role;
+        const wchar_t *name, *value;
+        LONG state;
+        const wchar_t *action;
+    };
+    const LONG F = STATE_SYSTEM_FOCUSABLE, S = STATE_SYSTEM_SELECTABLE;
+    const Expected expected[] = {
+        {0, ROLE_SYSTEM_CLIENT, L"uilib test", L"", F, L""},
+        {1, ROLE_SYSTEM_PUSHBUTTON, L"确定", L"", F, L"按下"},
+        {1, ROLE_SYSTEM_PUSHBUTTON, L"最小化", L"", F, L"按下"},
+        {1, ROLE_SYSTEM_PUSHBUTTON, L"Off", L"", F | STATE_SYSTEM_UNAVAILABLE, L"按下"},
+        {1, ROLE_SYSTEM_PUSHBUTTON, L"Gone", L"", F | STATE_SYSTEM_INVISIBLE, L"按下"},
+        {1, ROLE_SYSTEM_STATICTEXT, L"标题", L"", 0, L""},
+        {1, ROLE_SYSTEM_GROUPING, L"网络", L"", 0, L""},
+        {2, ROLE_SYSTEM_TEXT, L"IP地址", L"10.0.0.1", F | STATE_SYSTEM_FOCUSED, L""},
+        {2, ROLE_SYSTEM_TEXT, L"密码", L"", F | STATE_SYSTEM_PROTECTED, L""},
+        {2, ROLE_SYSTEM_RADIOBUTTON, L"A", L"", F | STATE_SYSTEM_CHECKED, L"选中"},
+        {2, ROLE_SYSTEM_RADIOBUTTON, L"B", L"", F, L"选中"},
+        {2, ROLE_SYSTEM_PAGETAB, L"页", L"", F | S, L"切换"},
+        {2, ROLE_SYSTEM_CHECKBUTTON, L"C", L"", F, L"选中"},
+        {1, ROLE_SYSTEM_COMBOBOX, L"模式", L"", F | STATE_SYSTEM_HASPOPUP | STATE_SYSTEM_COLLAPSED, L"打开"},
+        {2, ROLE_SYSTEM_LISTITEM, L"中继", L"", F | S, L"选中"},
+        {2, ROLE_SYSTEM_LISTITEM, L"直通", L"", F | S, L"选中"},
+        {1, ROLE_SYSTEM_SLIDER, L"进度", L"35", F, L""},
+        {1, ROLE_SYSTEM_PROGRESSBAR, L"载入", L"7", 0, L""},
+        {1, ROLE_SYSTEM_DROPLIST, L"日期", L"2024-02-29", F | STATE_SYSTEM_HASPOPUP, L"打开"},
+        {1, ROLE_SYSTEM_LIST, L"基站", L"", F, L""},
+        {2, ROLE_SYSTEM_COLUMNHEADER, L"序列号", L"", 0, L""},
+        {2, ROLE_SYSTEM_COLUMNHEADER, L"频道", L"", 0, L""},
+        {2, ROLE_SYSTEM_LISTITEM, L"BS-1, 9", L"", F | S | STATE_SYSTEM_SELECTED, L"双击"},
+        {2, ROLE_SYSTEM_LISTITEM, L"BS-2, 12", L"", F | S | STATE_SYSTEM_UNAVAILABLE, L"双击"},
+    };
+    ASSERT_EQ(nodes.size(), sizeof expected / sizeof expected[0]) << acc::Print(nodes);
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const Expected &e = expected[i];
+        const acc::Node &n = nodes[i];
+        SCOPED_TRACE(acc::Print({n}));
+        EXPECT_EQ(n.depth, e.depth);
+        EXPECT_EQ(n.role, e.role);
+        EXPECT_EQ(n.name, e.name);
+        EXPECT_EQ(n.value, e.value);
+        EXPECT_EQ(n.state, e.state) << acc::StateText(n.state) << " / " << acc::StateText(e.state);
+        EXPECT_EQ(n.action, e.action);
+    }
+    // Places are screen pixels of the control's rectangle.
+    RECT rc = host.Find<CControlUI>(L"ok")->GetPos();
+    ::MapWindowPoints(host.GetHWND(), nullptr, reinterpret_cast<POINT *>(&rc), 2);
+    EXPECT_TRUE(::EqualRect(&nodes[1].rect, &rc));
+}
+
+TEST_F(Access, DefaultActionsRunFromTheQueueAsTheControlsOwnInputDoes) {
+    TestHost host(kSkin, 420, 560);
+    auto *list = host.Find<CListUI>(L"rows");
+    AddRow(list, L"BS-1", L"9");
+    host.Layout();
+    auto *combo = host.Find<CComboUI>(L"mode");
+    struct Case {
+        CControlUI *control;
+        const wchar_t *notification;
+        CControlUI *sender;
+    };
+    const Case cases[] = {{host.Find<CControlUI>(L"ok"), DUI_MSGTYPE_CLICK, host.Find<CControlUI>(L"ok")},
+                          {host.Find<CControlUI>(L"b"), DUI_MSGTYPE_SELECTCHANGED, host.Find<CControlUI>(L"b")},
+                          {combo->GetItemAt(1), DUI_MSGTYPE_ITEMSELECT, combo},
+                          {list->GetItemAt(0), DUI_MSGTYPE_DBCLICK, list->GetItemAt(0)}};
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testsupport::Narrow(c.control->GetName() + c.control->GetText()));
+        IAccessible *object = acc::FromEvent(host.GetHWND(), -host.Manager().GetAccessibleId(c.control));
+        ASSERT_NE(object, nullptr);
+        host.notes.clear();
+        EXPECT_EQ(object->accDoDefaultAction(self), S_OK);
+        EXPECT_EQ(host.Count(c.notification), 0) << "not inside the reader's call";
+        testsupport::PumpPending();
+        ASSERT_EQ(host.Count(c.notification), 1);
+        EXPECT_EQ(host.Last(c.notification)->sender, c.sender);
+        object->Release();
+    }
+    EXPECT_EQ(list->GetCurSel(), 0) << "the row's action selects it";
+    EXPECT_EQ(combo->GetCurSel(), 1);
+
+    // A point on the button is the button.
+    IAccessible *client = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(host.GetHWND(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                           reinterpret_cast<void **>(&client)),
+              S_OK);
+    POINT pt = TestHost::Center(host.Find<CControlUI>(L"ok"));
+    ::ClientToScreen(host.GetHWND(), &pt);
+    VARIANT hit;
+    ASSERT_EQ(client->accHitTest(pt.x, pt.y, &hit), S_OK);
+    ASSERT_EQ(hit.vt, VT_DISPATCH);
+    BSTR name = nullptr;
+    IAccessible *button = nullptr;
+    hit.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void **>(&button));
+    ASSERT_EQ(button->get_accName(self, &name), S_OK);
+    EXPECT_STREQ(name, L"确定");
+    ::SysFreeString(name);
+    button->Release();
+    hit.pdispVal->Release();
+    client->Release();
+}
+
+TEST_F(Access, ChangesRaiseWinEventsNamingTheControl) {
+    TestHost host(kSkin, 420, 560);
+    auto *list = host.Find<CListUI>(L"rows");
+    AddRow(list, L"BS-1", L"9");
+    host.Layout();
+    Walk(host);  // a reader has met every control
+    HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, &Record, ::GetCurrentProcessId(),
+                                           ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    CPaintManagerUI &pm = host.Manager();
+    auto id = [&](CControlUI *c) { return -pm.GetAccessibleId(c); };
+    struct Case {
+        const char *what;
+        std::function<void()> act;
+        DWORD event;
+        std::function<CControlUI *()> target;
+    };
+    const Case cases[] = {
+        {"focus", [&] { host.Find<CControlUI>(L"ip")->SetFocus(); }, EVENT_OBJECT_FOCUS,
+         [&] { return host.Find<CControlUI>(L"ip"); }},
+        {"typing", [&] { host.Type(L"9"); }, EVENT_OBJECT_VALUECHANGE, [&] { return host.Find<CControlUI>(L"ip"); }},
+        {"name", [&] { host.Find<CControlUI>(L"title")->SetText(L"新"); }, EVENT_OBJECT_NAMECHANGE,
+         [&] { return host.Find<CControlUI>(L"title"); }},
+        {"slider", [&] { host.Find<CSliderUI>(L"pos")->SetValue(60); }, EVENT_OBJECT_VALUECHANGE,
+         [&] { return host.Find<CControlUI>(L"pos"); }},
+        {"option", [&] { host.Find<COptionUI>(L"b")->Selected(true); }, EVENT_OBJECT_SELECTION,
+         [&] { return host.Find<CControlUI>(L"b"); }},
+        {"hide", [&] { host.Find<CControlUI>(L"ok")->SetVisible(false); }, EVENT_OBJECT_HIDE,
+         [&] { return host.Find<CControlUI>(L"ok"); }},
+        {"show", [&] { host.Find<CControlUI>(L"ok")->SetVisible(true); }, EVENT_OBJECT_SHOW,
+         [&] { return host.Find<CControlUI>(L"ok"); }},
+        {"row text", [&] { static_cast<CListTextElementUI *>(list->GetItemAt(0))->SetText(1, L"10"); },
+         EVENT_OBJECT_NAMECHANGE, [&] { return list->GetItemAt(0); }},
+        {"row added", [&] { AddRow(list, L"BS-2", L"3"); }, EVENT_OBJECT_REORDER, [&] { return list; }},
+        {"row selected", [&] { list->SelectItem(1, true); }, EVENT_OBJECT_SELECTION,
+         [&] { return list->GetItemAt(1); }},
+        {"row removed", [&] { list->RemoveAt(0); }, EVENT_OBJECT_REORDER, [&] { return list; }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::PumpPending();
+        gEvents.clear();
+        c.act();
+        const LONG want = id(c.target());
+        ASSERT_NE(want, 0);
+        EXPECT_TRUE(testsupport::WaitFor(
+            [&] {
+                for (const WinEvent &e : gEvents)
+                    if (e.event == c.event && e.child == want) return true;
+                return false;
+            },
+            2000));
+    }
+    // A control never met by a reader costs no event when its text changes.
+    CListTextElementUI *fresh = AddRow(list, L"BS-3", L"1");
+    testsupport::PumpPending();
+    gEvents.clear();
+    fresh->SetText(0, L"BS-4");
+    testsupport::PumpPending();
+    for (const WinEvent &e : gEvents) EXPECT_NE(e.event, EVENT_OBJECT_NAMECHANGE);
+    ::UnhookWinEvent(hook);
+}
