@@ -73,6 +73,8 @@ void AddCallRow(CListUI *list, int n, const char *name, const char *idText) {
 
     CVerticalLayoutUI *actions = AddColumn(row, L"330");
     AddImageButton(actions, n, kRowNamePlay, L"normalimage", kPlayImage, L"0,0,0,0", kPlayLabel);
+    // Enter on the row plays it, as its play button does.
+    actions->GetItemAt(0)->SetAttribute(L"default", L"true");
     AddImageButton(actions, n, kRowNameLocate, L"bkimage", kLocateImage, L"30,0,0,0", kLocateLabel);
     AddImageButton(actions, n, kRowNameDelete, L"bkimage", kDeleteImage, L"60,0,0,0", kDeleteLabel);
 }

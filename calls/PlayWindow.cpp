@@ -48,8 +48,23 @@ LRESULT CPlayWnd::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 LRESULT CPlayWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     SkinnedWindow::Create(m_hWnd, m_pm, L"PlayUI.xml", this);
     Init();
+    m_pm.AddMessageFilter(&m_keys);
     bHandled = TRUE;
     return 0;
+}
+
+bool CPlayWnd::OnKey(WPARAM vk) {
+    CControlUI *focus = m_pm.GetFocus();
+    if (vk == VK_SPACE) {
+        // Space pauses and resumes wherever the focus is (Enter presses a focused button).
+        if (m_pPlayBtn == nullptr) return false;
+        m_pPlayBtn->Activate();
+        return true;
+    }
+    // Left and Right seek wherever the focus is: they go to the slider, a user's move.
+    if ((vk == VK_LEFT || vk == VK_RIGHT) && m_pPlaySlider != nullptr && focus != m_pPlaySlider)
+        m_pm.SetFocus(m_pPlaySlider);
+    return false;
 }
 
 void CPlayWnd::Init() {

@@ -6,6 +6,7 @@
 // call page and never deleted. Positions from the service are frames of 20 ms.
 #pragma once
 
+#include "ui/KeyFilter.h"
 #include "ui/SkinnedWindow.h"
 #include "uilib/UIlib.h"
 
@@ -40,6 +41,9 @@ public:
     CPaintManagerUI &PaintManager() { return m_pm; }
 
 private:
+    // Space pauses and resumes; Left and Right seek (by the slider's step).
+    bool OnKey(WPARAM vk);
+
     CPaintManagerUI m_pm;
     CControlUI *m_pCloseBtn = nullptr;
     CControlUI *m_pMaxBtn = nullptr;
@@ -48,6 +52,7 @@ private:
     CProgressUI *m_pPlaySlider = nullptr;
     CControlUI *m_pPlayTime = nullptr;
     CControlUI *m_pPlayBtn = nullptr;
+    CKeyFilter m_keys{[this](WPARAM vk, LPARAM) { return OnKey(vk); }};
 };
 
 // The one playback window; set by the call page's set-up.

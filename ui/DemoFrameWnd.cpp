@@ -118,10 +118,33 @@ void CDemoFrameWnd::ShowTrayMenu() {
     if (m_pTrayMenu != nullptr) m_pTrayMenu->ShowAtCursor();
 }
 
+bool CDemoFrameWnd::SwitchPage(bool bForward) {
+    // The pages in the order the navigation shows them: group option, then page option.
+    static const wchar_t *const kPages[][2] = {
+        {L"menu0", L"menu0_0"}, {L"menu0", L"menu0_1"}, {L"menu1", L"menu1_1"}, {L"menu1", L"menu1_0"}};
+    const int count = ARRAYSIZE(kPages);
+    auto selected = [this](const wchar_t *name) {
+        COptionUI *option = static_cast<COptionUI *>(
+            m_pm.FindControl(name) != nullptr ? m_pm.FindControl(name)->GetInterface(L"Option") : nullptr);
+        return option != nullptr && option->IsSelected();
+    };
+    int current = 0;
+    for (int i = 0; i < count; ++i)
+        if (selected(kPages[i][0]) && selected(kPages[i][1])) current = i;
+    const int next = (current + (bForward ? 1 : count - 1)) % count;
+    // Selected as a click selects them, so that the page switching is the options' own.
+    for (const wchar_t *name : kPages[next])
+        if (CControlUI *option = m_pm.FindControl(name)) option->Activate();
+    if (CControlUI *page = m_pm.FindControl(kPages[next][1])) page->SetFocus();
+    m_pm.ShowFocusCue();
+    return true;
+}
+
 LRESULT CDemoFrameWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL &bHandled) {
     SkinnedWindow::Create(m_hWnd, m_pm, L"skin.xml", this);
     startupprobe::Mark("main skin with its pages");
     InitMainFrame();
+    m_pm.AddMessageFilter(&m_pageKeys);
 
     m_menu0_0.SetPaintManager(&m_pm);
     m_menu0_0.InitControls();

@@ -8,6 +8,7 @@
 #include "basestation/BsListRows.h"
 #include "calls/CallRecordPage.h"
 #include "calls/RecordingPage.h"
+#include "ui/KeyFilter.h"
 #include "ui/SkinnedWindow.h"
 #include "uilib/UIlib.h"
 
@@ -51,6 +52,8 @@ private:
     bool HandlePrivateMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes);
     void CreateTrayMenu();
     void ShowTrayMenu();
+    // Ctrl+Tab, Ctrl+Shift+Tab: the next or previous of the four pages, wrapping.
+    bool SwitchPage(bool bForward);
 
     CPaintManagerUI m_pm;
     CControlUI *m_pCloseBtn = nullptr;
@@ -65,4 +68,8 @@ private:
     // Deletes itself when its window is destroyed, and clears this pointer as it goes.
     CTaskIconMenuWnd *m_pTrayMenu = nullptr;
     BsListRows m_rows;
+    CKeyFilter m_pageKeys{[this](WPARAM vk, LPARAM) {
+        return vk == VK_TAB && (::GetKeyState(VK_CONTROL) & 0x8000) != 0 &&
+               SwitchPage((::GetKeyState(VK_SHIFT) & 0x8000) == 0);
+    }};
 };

@@ -280,3 +280,35 @@ TEST_F(BsDialog, RowWithOverlongSerialIsShownWholeAndRefused) {
     EXPECT_EQ(ServiceDouble::CallCount("BmHalBsSetConfig"), 0u);
     EXPECT_EQ(RowSerials().size(), 1u);
 }
+
+// Enter in a field applies with the apply button's checks and messages; Esc closes as the
+// close button does, keeping the input. Sent as the keyboard sends them, to the dialog.
+TEST_F(BsDialog, EnterAppliesAndEscClosesAsTheirButtonsDo) {
+    const HWND dialog = Dialog().GetHWND();
+    auto key = [dialog](UINT vk) {
+        ::SendMessageW(dialog, WM_KEYDOWN, vk, 1);
+        ::SendMessageW(dialog, WM_KEYUP, vk, 0xC0000001);
+        testsupport::PumpPending();
+    };
+    testsupport::MessageBoxWatcher boxes;
+    DialogControl(L"Channel")->SetFocus();
+    SetField(L"Channel", L"0");
+    ServiceDouble::ClearCalls();
+    key(VK_RETURN);
+    ASSERT_TRUE(boxes.WaitForCount(1));
+    EXPECT_EQ(boxes.Seen().back().text, kChannelMsg);
+    EXPECT_TRUE(DialogVisible());
+    EXPECT_EQ(ServiceDouble::CallCount("BmHalBsSetConfig"), 0u);
+    SetField(L"Channel", L"12");
+    key(VK_RETURN);
+    EXPECT_EQ(ServiceDouble::CallCount("BmHalBsSetConfig"), 1u);
+    EXPECT_FALSE(DialogVisible());
+
+    ShowDialog();
+    SetField(L"Channel", L"77");
+    DialogControl(L"Channel")->SetFocus();
+    key(VK_ESCAPE);
+    EXPECT_FALSE(DialogVisible());
+    EXPECT_EQ(FieldText(L"Channel"), L"77");
+    EXPECT_EQ(ServiceDouble::CallCount("BmHalBsSetConfig"), 1u);
+}

@@ -109,3 +109,16 @@ TEST_F(BsListPage, ApplyForAStationNoLongerListedRemovesNothing) {
     testsupport::PumpPending();
     EXPECT_EQ(RowSerials(), (std::vector<std::string>{"ROW-0", "ROW-1", "ROW-2"}));
 }
+
+TEST_F(BsListPage, EnterOnTheSelectedRowOpensTheDialogAsADoubleClickDoes) {
+    const HWND main = MainFrame().GetHWND();
+    List().SetFocus();
+    for (UINT vk : {VK_HOME, VK_DOWN, VK_DOWN, VK_RETURN}) {
+        ::SendMessageW(main, WM_KEYDOWN, vk, 1);
+        ::SendMessageW(main, WM_KEYUP, vk, 0xC0000001);
+    }
+    testsupport::PumpPending();
+    EXPECT_EQ(List().GetCurSel(), 2);
+    ASSERT_TRUE(DialogVisible());
+    EXPECT_EQ(FieldText(L"Serial"), L"ROW-2");
+}

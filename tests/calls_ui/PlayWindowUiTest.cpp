@@ -159,5 +159,35 @@ TEST_F(PlayWindowTest, CloseMessageDestroysTheWindowAndWritesFinal) {
     EXPECT_EQ("Final.\n", out.Text());
 }
 
+// Keys sent to the playback window, wherever its focus is: Space pauses and resumes as
+// the pause button does; Left and Right seek by 5 % as a move of the slider does.
+TEST_F(PlayWindowTest, SpacePausesAndResumesAndArrowsSeekByFivePercent) {
+    ServiceDouble::SetPlayFileFrames(1000);
+    StartShown("a.wav", 1);
+    ASSERT_TRUE(WaitLaidOut(Slider()));
+    Slider()->SetValue(50);
+    ServiceDouble::ClearCalls();
+    struct Step {
+        UINT key;
+        int stopFlag;  // the service's flag after the key
+        int seek;      // the last seek asked for, -1 none
+        const wchar_t *image;
+    };
+    const Step steps[] = {
+        {VK_SPACE, 1, -1, L"//Button//StartPlayBtn.png"}, {VK_SPACE, 0, -1, L"//Button//StopPlayBtn.png"},
+        {VK_RIGHT, 0, 55, L"//Button//StopPlayBtn.png"},  {VK_LEFT, 0, 50, L"//Button//StopPlayBtn.png"},
+        {VK_LEFT, 0, 45, L"//Button//StopPlayBtn.png"},
+    };
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.key);
+        ::SendMessageW(Play(), WM_KEYDOWN, s.key, 1);
+        ::SendMessageW(Play(), WM_KEYUP, s.key, 0xC0000001);
+        EXPECT_EQ(ServiceDouble::StopFlag(), s.stopFlag);
+        EXPECT_EQ(PlayImage(), s.image);
+        const auto seeks = ServiceDouble::Calls("VoiceSetPlayFilePostion");
+        EXPECT_EQ(seeks.empty() ? -1 : seeks.back().ints[0], s.seek);
+    }
+}
+
 }  // namespace
 }  // namespace callstest

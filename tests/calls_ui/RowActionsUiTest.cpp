@@ -175,3 +175,34 @@ TEST_F(CallPageTest, ReloadAfterDeleteKeepsTheDatesOfTheLastQuery) {
 
 }  // namespace
 }  // namespace callstest
+
+namespace callstest {
+
+// Keys sent to the page's window: Enter on a selected call row plays it as its play
+// button does; Tab from the list reaches the row's buttons.
+TEST_F(CallPageTest, EnterOnACallRowPlaysItAndTabReachesItsButtons) {
+    ServiceDouble::SetCallRecords(MakeRecords(3));
+    ClickNamed(kFind);
+    ServiceDouble::ClearCalls();
+    auto key = [this](UINT vk) {
+        ::SendMessageW(Hwnd(), WM_KEYDOWN, vk, 1);
+        ::SendMessageW(Hwnd(), WM_KEYUP, vk, 0xC0000001);
+    };
+    List()->SetFocus();
+    key(VK_DOWN);
+    key(VK_DOWN);
+    key(VK_RETURN);
+    const auto plays = ServiceDouble::Calls("VoicePlayFile");
+    ASSERT_EQ(plays.size(), 1u);
+    EXPECT_EQ(plays[0].texts[0], "call1.wav");
+    testsupport::PumpPending();
+    const std::vector<std::string> stops = {"Text0", "Text1", "Play", "Locate", "Delete"};
+    for (const std::string &suffix : stops) {
+        key(VK_TAB);
+        CControlUI *focus = m_host->PaintManager().GetFocus();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(focus, FindRow(0, suffix.c_str())) << suffix;
+    }
+}
+
+}  // namespace callstest

@@ -1,11 +1,13 @@
-// The shipped console as a screen reader sees it, from another process: every control the
-// inspection hook reports has an accessible object with the right role, name and state;
-// default actions switch the page and run a query; a station that comes and goes raises
-// reorder events on the list. If this fails, the console is four blank windows to a
-// screen reader.
+// The shipped console without a mouse: as a screen reader sees it from another process
+// (every control the inspection hook reports has an accessible object with the right
+// role, name and state; default actions switch the page and run a query; a station that
+// comes and goes raises reorder events on the list), and driven by the operator's real
+// keyboard. If this fails, the console is four blank windows to a screen reader, or
+// needs a mouse.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "tests/support/StandinPipe.h"
 #include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
+#include "tests/support/XdoTool.h"
 
 using namespace e2e;
 
@@ -265,4 +268,36 @@ TEST_F(E2eAccess, StationThatComesAndGoesRaisesReorderOnTheList) {
     list->get_accChildCount(&count);
     EXPECT_EQ(count, 13 + 2) << "13 column headings, then the rows";
     list->Release();
+}
+
+// Real keys on the X display: arrows move through the stations, Enter opens the dialog
+// for the one selected, Esc closes it, Ctrl+Tab turns to the next page.
+TEST_F(E2eAccess, TheOperatorsKeyboardOpensAndClosesTheDialogAndTurnsPages) {
+    const HWND dialog = m_console.WaitWindowOf(L"UIBsCfgFrame", L"基站配置", kWaitMs);
+    ASSERT_NE(dialog, nullptr);
+    std::vector<const DumpedControl *> rows = UiDump::Of(m_main).Visible("ListTextElement");
+    ASSERT_EQ(rows.size(), 2u);
+    RECT first = rows[0]->rect;
+    first.right = first.left + 80;
+    ClickRect(m_main, first);  // the window takes the keyboard; the first row is selected
+    ASSERT_TRUE(testsupport::WaitFor([&] { return UiDump::Of(m_main).IntValue("BsList") == 0; }, kWaitMs));
+    struct Step {
+        const char *keys;
+        std::function<bool()> done;
+    };
+    const Step steps[] = {
+        {"Down", [&] { return UiDump::Of(m_main).IntValue("BsList") == 1; }},
+        {"Return",
+         [&] {
+             const DumpedControl *serial = UiDump::Of(dialog).Find("Serial");
+             return ::IsWindowVisible(dialog) && serial != nullptr && serial->text == "BS-ACC-2";
+         }},
+        {"Escape", [&] { return !::IsWindowVisible(dialog); }},
+        {"ctrl+Tab", [&] { return UiDump::Of(m_main).IntValue("menu0_switch") == 1; }},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.keys);
+        ASSERT_TRUE(testsupport::XdoTool(std::string("key ") + step.keys));
+        EXPECT_TRUE(testsupport::WaitFor(step.done, kWaitMs));
+    }
 }

@@ -354,6 +354,35 @@ TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
 }
 
 // Last: it ends the main window.
+// Ctrl+Tab and Ctrl+Shift+Tab, sent to the main window, step through the four pages in
+// the navigation's order, wrapping.
+TEST_F(MainFrameTest, CtrlTabSwitchesThePagesInTurn) {
+    for (const wchar_t *name : {L"menu1", L"menu1_1", L"menu0", L"menu0_0"})
+        testsupport::ClickControl(s_hWnd, Find(name));
+    auto ctrlTab = [](bool shift) {
+        BYTE saved[256], keys[256];
+        ::GetKeyboardState(saved);
+        memcpy(keys, saved, sizeof keys);
+        keys[VK_CONTROL] = 0x80;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        ::SendMessageW(s_hWnd, WM_KEYDOWN, VK_TAB, 1);
+        ::SendMessageW(s_hWnd, WM_KEYUP, VK_TAB, 0xC0000001);
+        ::SetKeyboardState(saved);
+    };
+    struct Step {
+        bool back;
+        int groups, stations, calls;
+    } steps[] = {{false, 0, 1, 1}, {false, 1, 1, 1}, {false, 1, 1, 0},
+                 {false, 0, 0, 0}, {true, 1, 0, 0},  {true, 1, 0, 1}};
+    for (const Step &step : steps) {
+        ctrlTab(step.back);
+        EXPECT_EQ(CurSel(pm(), L"menu_switch"), step.groups);
+        EXPECT_EQ(CurSel(pm(), L"menu0_switch"), step.stations);
+        EXPECT_EQ(CurSel(pm(), L"menu1_switch"), step.calls);
+    }
+}
+
 TEST_F(MainFrameTest, ZzDestroyingTheMainWindowQuitsAndRemovesTheIcon) {
     ASSERT_TRUE(IsTrayIconAdded());
     ::DestroyWindow(s_hWnd);

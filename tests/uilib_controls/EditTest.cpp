@@ -1,7 +1,13 @@
 // The edit field: typing through WM_CHAR, caret keys and selection, the clipboard, limits
-// (maxchar, numberonly, readonly, password) and its notifications.
+// (maxchar, numberonly, readonly, password), its notifications, and input methods.
 #include <gtest/gtest.h>
+#include <windows.h>
 
+#include <imm.h>
+
+#include <string>
+
+#include "tests/support/WaitFor.h"
 #include "tests/uilib_controls/TestHost.h"
 
 using uitest::HeldKeys;
@@ -240,4 +246,127 @@ TEST(Edit, TabMovesTheFocusToTheNextField) {
     host.Type(L"7");
     EXPECT_EQ(host.Find<CEditUI>(L"num")->GetText(), L"7");
     EXPECT_EQ(e->GetText(), L"");
+}
+
+// Chinese input: the input method's windows at the caret, its result taken whole, and
+// characters outside the BMP (surrogate pairs) never split.
+namespace {
+
+struct ImePlace {
+    POINT composition = {-1, -1};
+    RECT candidateExclude = {0, 0, 0, 0};
+};
+
+ImePlace ImeWindows(HWND hWnd) {
+    ImePlace place;
+    HIMC himc = ::ImmGetContext(hWnd);
+    COMPOSITIONFORM cf = {};
+    if (::ImmGetCompositionWindow(himc, &cf)) place.composition = cf.ptCurrentPos;
+    CANDIDATEFORM cand = {};
+    if (::ImmGetCandidateWindow(himc, 0, &cand) && cand.dwStyle == CFS_EXCLUDE) place.candidateExclude = cand.rcArea;
+    ::ImmReleaseContext(hWnd, himc);
+    return place;
+}
+
+// What the input method sends when a composition completes: the result string in the
+// input context, then WM_IME_COMPOSITION with GCS_RESULTSTR.
+void CompleteComposition(HWND hWnd, const wchar_t *text) {
+    HIMC himc = ::ImmGetContext(hWnd);
+    ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
+    ::ImmSetCompositionStringW(himc, SCS_SETSTR, const_cast<wchar_t *>(text),
+                               static_cast<DWORD>(wcslen(text) * sizeof(wchar_t)), nullptr, 0);
+    ::ImmNotifyIME(himc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    ::ImmReleaseContext(hWnd, himc);
+    testsupport::PumpPending();
+}
+
+}  // namespace
+
+TEST(Edit, InputMethodWindowsSitAtTheCaretAndFollowIt) {
+    TestHost host(kSkin);
+    auto *e = host.Find<CEditUI>(L"e");
+    host.Click(e);
+    const HWND hWnd = host.GetHWND();
+    ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
+    const RECT field = e->GetPos();
+    const ImePlace empty = ImeWindows(hWnd);
+    EXPECT_EQ(empty.composition.x, field.left + 8) << "after the text padding, at the empty text's start";
+    EXPECT_GT(empty.composition.y, field.top);
+    EXPECT_LT(empty.composition.y, field.bottom);
+    EXPECT_EQ(empty.candidateExclude.left, empty.composition.x) << "the candidates keep clear of the caret";
+    EXPECT_EQ(empty.candidateExclude.top, empty.composition.y);
+
+    CompleteComposition(hWnd, L"基站");
+    ASSERT_EQ(e->GetText(), L"基站");
+    const ImePlace after = ImeWindows(hWnd);
+    EXPECT_GT(after.composition.x, empty.composition.x + 10) << "followed the caret past the two characters";
+    EXPECT_EQ(after.composition.y, empty.composition.y);
+    host.Key(VK_HOME);
+    EXPECT_EQ(ImeWindows(hWnd).composition.x, empty.composition.x) << "followed the caret home";
+}
+
+TEST(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
+    const wchar_t kFace[] = L"\xD83D\xDE00";  // U+1F600, outside the BMP
+    struct Case {
+        const wchar_t *field;
+        const wchar_t *start;
+        const char *how;  // "compose": a completed composition; "imechar"/"char": unit by unit
+        std::wstring input;
+        std::wstring expected;
+        int textChanges;
+    };
+    const std::wstring two = std::wstring(L"中") + kFace;
+    const Case cases[] = {
+        {L"e", L"", "compose", L"中文输入", L"中文输入", 1},
+        {L"e", L"a", "compose", two, L"a" + two, 1},
+        {L"e", L"", "imechar", two, two, 2},
+        {L"e", L"", "char", kFace, kFace, 1},
+        {L"e", L"x", "char", L"\xDE00", L"x", 0},         // a low surrogate alone is no character
+        {L"lim", L"abcd", "compose", two, L"abcd中", 1},  // maxchar 5: the pair does not fit
+        {L"lim", L"abcd", "imechar", kFace, L"abcd", 0},
+        {L"ro", L"fixed", "compose", L"中", L"fixed", 0},
+    };
+    TestHost host(L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"10\">"
+                  L"<Edit name=\"e\" height=\"30\" width=\"300\"/>"
+                  L"<Edit name=\"lim\" height=\"30\" width=\"300\" maxchar=\"5\"/>"
+                  L"<Edit name=\"ro\" height=\"30\" width=\"300\" readonly=\"true\"/>"
+                  L"<Control/></VerticalLayout></Window>");
+    const HWND hWnd = host.GetHWND();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.how) + " into " + uitest::Utf8(c.field) + ": " + uitest::Utf8(c.expected));
+        auto *e = host.Find<CEditUI>(c.field);
+        e->SetText(c.start);
+        host.Click(e);
+        host.Key(VK_END);
+        host.notes.clear();
+        const std::string how = c.how;
+        if (how == "compose") {
+            CompleteComposition(hWnd, c.input.c_str());
+        } else {
+            for (wchar_t unit : c.input) ::SendMessageW(hWnd, how == "imechar" ? WM_IME_CHAR : WM_CHAR, unit, 1);
+        }
+        EXPECT_EQ(e->GetText(), c.expected);
+        EXPECT_EQ(host.Count(DUI_MSGTYPE_TEXTCHANGED), c.textChanges);
+        int start = 0, end = 0;
+        e->GetSel(start, end);
+        EXPECT_EQ(end, static_cast<int>(e->GetText().size())) << "the caret after what arrived";
+    }
+    // A pair is selected, deleted and stepped over as one character.
+    auto *e = host.Find<CEditUI>(L"e");
+    e->SetText((L"a" + two + L"b").c_str());
+    host.Click(e);
+    host.Key(VK_END);
+    host.Key(VK_LEFT);
+    host.Key(VK_LEFT);
+    int start = 0, end = 0;
+    e->GetSel(start, end);
+    EXPECT_EQ(end, 2) << "before the pair, not inside it";
+    {
+        HeldKeys shift({VK_SHIFT});
+        host.Key(VK_RIGHT);
+    }
+    e->GetSel(start, end);
+    EXPECT_EQ(end - start, 2) << "Shift+Right selects the whole pair";
+    host.Key(VK_DELETE);
+    EXPECT_EQ(e->GetText(), L"a中b");
 }

@@ -1,8 +1,11 @@
 #include "uilib/controls/UIButton.h"
 
+#include <algorithm>
+
 #include "uilib/controls/UILabelPaint.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManager.h"
+#include "uilib/core/UIManagerImpl.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -21,7 +24,24 @@ LPVOID CButtonUI::GetInterface(LPCTSTR pstrName) {
 }
 
 UINT CButtonUI::GetControlFlags() const {
-    return (IsKeyboardEnabled() ? UIFLAG_TABSTOP : 0) | (IsEnabled() ? UIFLAG_SETCURSOR : 0);
+    return (IsKeyboardEnabled() ? UIFLAG_TABSTOP | UIFLAG_WANTRETURN : 0) | (IsEnabled() ? UIFLAG_SETCURSOR : 0);
+}
+
+bool CButtonUI::IsDefaultButton() const { return m_bDefault; }
+bool CButtonUI::IsCancelButton() const { return m_bCancel; }
+
+CButtonUI *CButtonUI::FindKeyButton(CControlUI *within, bool bCancel) {
+    CButtonUI *found = nullptr;
+    uilib::ForEachControl(within, [&found, within, bCancel](CControlUI *c) {
+        if (found != nullptr || !c->IsVisible() || !c->IsEnabled()) return;
+        CButtonUI *button = static_cast<CButtonUI *>(c->GetInterface(L"Button"));
+        if (button == nullptr || !(bCancel ? button->m_bCancel : button->m_bDefault)) return;
+        // A list row's own buttons answer for the row only.
+        for (CControlUI *p = c->GetParent(); p != nullptr && p != within; p = p->GetParent())
+            if (p->GetInterface(L"ListItem") != nullptr) return;
+        found = button;
+    });
+    return found;
 }
 
 bool CButtonUI::Activate() {
@@ -151,7 +171,12 @@ SIZE CButtonUI::EstimateSize(SIZE szAvailable) { return CLabelUI::EstimateSize(s
 void CButtonUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     if (pstrName == nullptr || pstrValue == nullptr) return;
     const uilib::AttrName name{pstrName};
-    if (name == L"normalimage")
+    bool b = false;
+    if (name == L"default") {
+        if (uilib::ParseBool(pstrValue, b)) m_bDefault = b;
+    } else if (name == L"cancel") {
+        if (uilib::ParseBool(pstrValue, b)) m_bCancel = b;
+    } else if (name == L"normalimage")
         SetNormalImage(pstrValue);
     else if (name == L"hotimage")
         SetHotImage(pstrValue);
@@ -196,20 +221,6 @@ void CButtonUI::PaintText(HDC hDC) {
     if ((m_uButtonState & kStatePushed) != 0 && m_sPushedImage.empty() && m_dwPushedBkColor == 0)
         ::OffsetRect(&rc, 1, 1);
     uilib::DrawLabelText(hDC, m_pManager, rc, m_sText, color, m_iFont, m_uTextStyle);
-
-    // Keyboard focus shows as a dotted frame unless the skin gives a focused look.
-    if (IsFocused() && m_pManager != nullptr && m_pManager->IsFocusCueShown() && m_sFocusedImage.empty() &&
-        m_dwFocusedTextColor == 0 && m_dwFocusBorderColor == 0) {
-        RECT focus = m_rcItem;
-        ::InflateRect(&focus, -2, -2);
-        if (focus.right > focus.left && focus.bottom > focus.top) {
-            COLORREF oldText = ::SetTextColor(hDC, RGB(0, 0, 0));
-            COLORREF oldBk = ::SetBkColor(hDC, RGB(255, 255, 255));
-            ::DrawFocusRect(hDC, &focus);
-            ::SetTextColor(hDC, oldText);
-            ::SetBkColor(hDC, oldBk);
-        }
-    }
 }
 
 void CButtonUI::PaintBkColor(HDC hDC) {
@@ -280,6 +291,26 @@ bool COptionUI::Activate() {
 }
 
 void COptionUI::SetEnabled(bool bEnable) { CButtonUI::SetEnabled(bEnable); }
+
+void COptionUI::DoEvent(TEventUI &event) {
+    const bool back = event.chKey == VK_LEFT || event.chKey == VK_UP;
+    const bool ahead = event.chKey == VK_RIGHT || event.chKey == VK_DOWN;
+    std::vector<CControlUI *> *group =
+        m_pManager != nullptr && !m_sGroupName.empty() ? m_pManager->GetOptionGroup(m_sGroupName.c_str()) : nullptr;
+    if (event.Type != UIEVENT_KEYDOWN || (!back && !ahead) || group == nullptr || !IsEnabled()) {
+        CButtonUI::DoEvent(event);
+        return;
+    }
+    std::vector<CControlUI *> members;
+    for (CControlUI *c : *group)
+        if (c == this || (c->IsVisible() && c->IsEnabled())) members.push_back(c);
+    const size_t n = members.size();
+    const size_t at = static_cast<size_t>(std::find(members.begin(), members.end(), this) - members.begin());
+    if (n < 2 || at == n) return;
+    CControlUI *next = members[back ? (at + n - 1) % n : (at + 1) % n];
+    next->SetFocus();
+    next->Activate();
+}
 
 LPCTSTR COptionUI::GetGroup() const { return m_sGroupName.c_str(); }
 

@@ -15,6 +15,13 @@ public:
     void SetEnabled(bool bEnable = true) override;
     void DoEvent(TEventUI &event) override;
 
+    // Enter in a window (or a list row) clicks its "default" button; Esc its "cancel" one.
+    bool IsDefaultButton() const;
+    bool IsCancelButton() const;
+    // The first visible, enabled default (or cancel) button in within, not inside a list
+    // row below within; null when none.
+    static CButtonUI *FindKeyButton(CControlUI *within, bool bCancel);
+
     LPCTSTR GetNormalImage() const;
     void SetNormalImage(LPCTSTR pStrImage);
     LPCTSTR GetHotImage() const;
@@ -32,7 +39,7 @@ public:
     void SetFocusedTextColor(DWORD dwColor);
 
     SIZE EstimateSize(SIZE szAvailable) override;
-    // "normalimage", "hotimage", "pushedimage", "focusedimage", "disabledimage",
+    // "default", "cancel", "normalimage", "hotimage", "pushedimage", "focusedimage", "disabledimage",
     // "hotbkcolor", "pushedbkcolor", "hottextcolor", "pushedtextcolor",
     // "focusedtextcolor" and the label's.
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
@@ -46,6 +53,7 @@ protected:
     CDuiString m_sNormalImage, m_sHotImage, m_sPushedImage, m_sFocusedImage, m_sDisabledImage;
     DWORD m_dwHotBkColor = 0, m_dwPushedBkColor = 0;
     DWORD m_dwHotTextColor = 0, m_dwPushedTextColor = 0, m_dwFocusedTextColor = 0;
+    bool m_bDefault = false, m_bCancel = false;
 };
 
 class COptionUI : public CButtonUI {
@@ -56,6 +64,9 @@ public:
     void SetManager(CPaintManagerUI *pManager, CControlUI *pParent, bool bInit = true) override;
     bool Activate() override;  // selects (a lone option toggles)
     void SetEnabled(bool bEnable = true) override;
+    // Arrow keys move the focus and the selection to the previous or next option of the
+    // group (wrapping); the rest as a button.
+    void DoEvent(TEventUI &event) override;
 
     LPCTSTR GetGroup() const;
     void SetGroup(LPCTSTR pStrGroupName = nullptr);

@@ -181,6 +181,15 @@ void CComboUI::DoEvent(TEventUI &event) {
         if (!IsEnabled() || GetCount() == 0) return;
         SelectItem(std::max(0, std::min(GetCount() - 1, m_iCurSel + (LOWORD(event.wParam) == SB_LINEUP ? -1 : 1))));
         return;
+    case UIEVENT_CHAR: {
+        if (!IsEnabled()) return;
+        std::vector<CDuiString> texts;
+        for (int i = 0; i < GetCount(); ++i)
+            texts.push_back(GetItemAt(i)->IsEnabled() ? GetItemAt(i)->GetText() : CDuiString());
+        const int match = m_typeAhead.Type(event.chKey, static_cast<DWORD>(::GetMessageTime()), m_iCurSel, texts);
+        if (match >= 0) SelectItem(match);
+        return;
+    }
     case UIEVENT_KEYDOWN:
         if (!IsEnabled()) return;
         if (uilib::IsDropDownKey(event)) {

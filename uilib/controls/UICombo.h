@@ -1,9 +1,11 @@
 // CComboUI: shows the selected item's text; a click (or Alt+Down / F4) opens a drop-down
 // window listing its items (list elements, e.g. <ListLabelElement text="..."/>); the
-// wheel and arrow keys move the selection. "itemselect" when the selection changes.
+// wheel, arrow keys and type-ahead move the selection. "itemselect" when the selection
+// changes.
 #pragma once
 
 #include "uilib/controls/UIList.h"
+#include "uilib/controls/UITypeAhead.h"
 
 class CComboWnd;
 
@@ -58,4 +60,5 @@ protected:
     int m_iFont = -1;
     CDuiString m_sNormalImage, m_sHotImage, m_sPushedImage, m_sFocusedImage, m_sDisabledImage;
     TListInfoUI m_ListInfo;
+    uilib::TypeAhead m_typeAhead;  // letters typed while closed
 };

@@ -2,6 +2,7 @@
 #include "uilib/core/UIText.h"
 #include "uilib/controls/UIDateTime.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "uilib/controls/UICalendar.h"
@@ -17,6 +18,7 @@ const DWORD kFieldBorderColor = uilib::kPaletteBorder;
 const DWORD kFieldFocusColor = uilib::kPaletteBrand;
 const DWORD kIconColor = uilib::kPaletteTextSecondary;
 const int kIconWidth = 28;
+const DWORD kPartColor = 0xFFDCE6FD;  // the part the arrows change
 
 // A small calendar sheet: outline, a binding bar and two rings.
 // A calendar sheet drawn in 14 x 15 skin pixels, scaled by px.
@@ -58,7 +60,7 @@ LPVOID CDateTimeUI::GetInterface(LPCTSTR pstrName) {
     return CLabelUI::GetInterface(pstrName);
 }
 
-UINT CDateTimeUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_TABSTOP : 0; }
+UINT CDateTimeUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_TABSTOP | UIFLAG_WANTRETURN : 0; }
 
 SYSTEMTIME &CDateTimeUI::GetTime() { return m_sysTime; }
 
@@ -106,6 +108,7 @@ void CDateTimeUI::DoEvent(TEventUI &event) {
             Activate();
             return;
         }
+        if (IsEnabled() && StepPart(event.chKey)) return;
         break;
     default: break;
     }
@@ -124,8 +127,51 @@ void CDateTimeUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         CLabelUI::SetAttribute(pstrName, pstrValue);
 }
 
+bool CDateTimeUI::StepPart(wchar_t vk) {
+    if (vk == VK_LEFT || vk == VK_RIGHT) {
+        m_iPart = std::max(0, std::min(2, m_iPart + (vk == VK_LEFT ? -1 : 1)));
+        Invalidate();
+        return true;
+    }
+    if (vk != VK_UP && vk != VK_DOWN) return false;
+    const int step = vk == VK_UP ? 1 : -1;
+    int year = m_sysTime.wYear, month = m_sysTime.wMonth, day = m_sysTime.wDay;
+    if (m_iPart == 0) year = std::max(1601, std::min(30827, year + step));
+    if (m_iPart == 1) month = (month - 1 + step + 12) % 12 + 1;
+    const int days = uilib::DaysInMonth(year, month);
+    if (m_iPart == 2) day = (day - 1 + step + days) % days + 1;
+    day = std::min(day, days);
+    SYSTEMTIME st = m_sysTime;
+    st.wYear = static_cast<WORD>(year);
+    st.wMonth = static_cast<WORD>(month);
+    st.wDay = static_cast<WORD>(day);
+    if (uilib::FormatDate(st) == GetText()) return true;
+    SetTime(&st);
+    if (m_pManager != nullptr) m_pManager->SendNotify(this, DUI_MSGTYPE_VALUECHANGED);
+    return true;
+}
+
 void CDateTimeUI::PaintText(HDC hDC) {
     m_sText = uilib::FormatDate(m_sysTime);  // "text" from a skin never replaces the date
+    if (m_bFocused && m_sText.size() == 10) {
+        // The part the arrows change, marked behind its digits.
+        static const int kStart[] = {0, 5, 8}, kEnd[] = {4, 7, 10};
+        const RECT rc = {m_rcItem.left + m_rcTextPadding.left, m_rcItem.top + m_rcTextPadding.top,
+                         m_rcItem.right - m_rcTextPadding.right, m_rcItem.bottom - m_rcTextPadding.bottom};
+        auto width = [&](size_t n) {
+            return CRenderEngine::GetTextSize(hDC, m_pManager, m_sText.substr(0, n).c_str(), m_iFont, m_uTextStyle).cx;
+        };
+        const int whole = width(m_sText.size());
+        int x = rc.left;
+        if ((m_uTextStyle & DT_CENTER) != 0) x = (rc.left + rc.right - whole) / 2;
+        if ((m_uTextStyle & DT_RIGHT) != 0) x = rc.right - whole;
+        const int h = m_pManager != nullptr && m_pManager->GetFontInfo(m_iFont) != nullptr
+                          ? m_pManager->GetFontInfo(m_iFont)->tm.tmHeight
+                          : 16;
+        const int cy = (rc.top + rc.bottom) / 2;
+        const RECT part = {x + width(kStart[m_iPart]) - 1, cy - h / 2, x + width(kEnd[m_iPart]) + 1, cy - h / 2 + h};
+        CRenderEngine::DrawColor(hDC, part, kPartColor);
+    }
     CLabelUI::PaintText(hDC);
 }
 

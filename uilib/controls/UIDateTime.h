@@ -1,6 +1,7 @@
-// CDateTimeUI: shows a date as YYYY-MM-DD; a click opens a month calendar in a drop-down
-// window where the operator picks a day (arrows change the month). Starts at today.
-// Sends "valuechanged" when the operator picks a date.
+// CDateTimeUI: shows a date as YYYY-MM-DD; a click (Space, Enter, Alt+Down, F4) opens a
+// month calendar in a drop-down window where the operator picks a day (arrows change the
+// month). Left/Right choose the year, month or day; Up/Down change it. Starts at today.
+// Sends "valuechanged" when the operator picks or changes a date.
 #pragma once
 
 #include "uilib/controls/UILabel.h"
@@ -30,7 +31,11 @@ public:
     CDuiString GetInspectText() const override;
 
 protected:
+    // Left/Right choose the part (year, month, day) that Up/Down change; false for other keys.
+    bool StepPart(wchar_t vk);
+
     SYSTEMTIME m_sysTime = {};
+    int m_iPart = 2;  // 0 year, 1 month, 2 day
     CCalendarWnd *m_pWindow = nullptr;
     UINT m_uButtonState = 0;
     CDuiString m_sNormalImage, m_sHotImage;

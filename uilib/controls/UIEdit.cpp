@@ -51,7 +51,7 @@ LPVOID CEditUI::GetInterface(LPCTSTR pstrName) {
     return CLabelUI::GetInterface(pstrName);
 }
 
-UINT CEditUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_SETCURSOR | UIFLAG_TABSTOP : 0; }
+UINT CEditUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_SETCURSOR | UIFLAG_TABSTOP | UIFLAG_WANTIME : 0; }
 
 void CEditUI::SetText(LPCTSTR pstrText) {
     m_sText = pstrText != nullptr ? pstrText : L"";
@@ -165,6 +165,7 @@ void CEditUI::RestartCaret() {
     m_bCaretOn = true;
     if (m_pManager != nullptr && m_bFocused) m_pManager->SetTimer(this, kCaretTimerId, kCaretBlinkMs);
     Invalidate();
+    PlaceImeWindows();
 }
 
 void CEditUI::DeleteRange(int from, int to) {
@@ -284,6 +285,8 @@ void CEditUI::DoEvent(TEventUI &event) {
     case UIEVENT_KILLFOCUS:
         m_bFocused = false;
         m_bCaretOn = false;
+        m_chPendingHigh = 0;
+        m_ptImePlaced = {-1, -1};
         m_uEditState &= ~kEditSelecting;
         if (m_pManager != nullptr) m_pManager->KillTimer(this, kCaretTimerId);
         Invalidate();
@@ -341,9 +344,9 @@ void CEditUI::DoEvent(TEventUI &event) {
         return;
     case UIEVENT_CHAR:
         if (!IsEnabled() || m_bReadOnly) return;
-        if (event.chKey >= 0x20 && event.chKey != 0x7F && !CommandKeyDown())
-            ReplaceSelection(CDuiString(1, event.chKey));
+        if (event.chKey >= 0x20 && event.chKey != 0x7F && !CommandKeyDown()) TypeChar(event.chKey);
         return;
+    case UIEVENT_IME: ImeEvent(event); return;
     case UIEVENT_KEYDOWN: {
         if (!IsEnabled()) return;
         const bool shift = KeyDown(VK_SHIFT);

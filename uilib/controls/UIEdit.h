@@ -1,7 +1,9 @@
 // CEditUI: a single-line windowless text field: caret, selection (mouse, Shift+arrows,
 // Ctrl+A), clipboard (Ctrl+C/X/V), Home/End, Backspace/Delete, "maxchar", "password",
 // "readonly", "numberonly", Tab to the next field. Sends "textchanged" on edits and
-// "return" on Enter. The caret blinks on a paint-manager timer.
+// "return" on Enter. The caret blinks on a paint-manager timer. Input methods: while
+// focused, the composition and candidate windows sit at the caret and follow it; a
+// composition's result is inserted whole; surrogate pairs are never split (UIEditIme.cpp).
 #pragma once
 
 #include <vector>
@@ -60,13 +62,21 @@ protected:
     void ReplaceSelection(const CDuiString &text);  // typed or pasted text
     void DeleteRange(int from, int to);
     void TextEdited();  // value-change event and "textchanged", after the user's edit
+    // Input (UIEditIme.cpp): one typed UTF-16 unit (a high surrogate waits for its low
+    // one), the input method's messages, and its windows placed at the caret.
+    void TypeChar(wchar_t ch);
+    void ImeEvent(TEventUI &event);
+    void PlaceImeWindows();
+    RECT CaretRect();  // client pixels, the caret's height
     void CopySelection();
     void Paste();
     void MoveCaret(int pos, bool extend);
     int WordStart(int pos) const;
     int WordEnd(int pos) const;
 
-    std::vector<int> m_aCharX;  // x offset (px) of each position; size length + 1
-    CDuiString m_sMeasured;     // the display text m_aCharX was measured for
+    wchar_t m_chPendingHigh = 0;     // a typed high surrogate waiting for its low one
+    POINT m_ptImePlaced = {-1, -1};  // where the input method's windows were last put
+    std::vector<int> m_aCharX;       // x offset (px) of each position; size length + 1
+    CDuiString m_sMeasured;          // the display text m_aCharX was measured for
     int m_iMeasuredFont = -2;
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "uilib/controls/UIButton.h"
 #include "uilib/controls/UIListBody.h"
 #include "uilib/controls/UIListInfo.h"
 #include "uilib/controls/UIPalette.h"
@@ -70,7 +71,7 @@ LPVOID CListUI::GetInterface(LPCTSTR pstrName) {
     return CVerticalLayoutUI::GetInterface(pstrName);
 }
 
-UINT CListUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_TABSTOP : 0; }
+UINT CListUI::GetControlFlags() const { return IsEnabled() ? UIFLAG_TABSTOP | UIFLAG_WANTRETURN : 0; }
 CListHeaderUI *CListUI::GetHeader() const { return m_pHeader; }
 CContainerUI *CListUI::GetList() const { return m_pList; }
 TListInfoUI *CListUI::GetListInfo() { return &m_ListInfo; }
@@ -182,6 +183,16 @@ void CListUI::DoEvent(TEventUI &event) {
         case VK_NEXT: target = m_iCurSel < 0 ? page - 1 : m_iCurSel + page; break;
         case VK_HOME: target = 0; break;
         case VK_END: target = GetCount() - 1; break;
+        case VK_RETURN:
+            // The row's default button if it has one (a call row plays), else what a
+            // double-click on the row does.
+            if (CControlUI *row = GetItemAt(m_iCurSel)) {
+                if (CButtonUI *button = CButtonUI::FindKeyButton(row, false))
+                    button->Activate();
+                else
+                    row->Activate();
+            }
+            return;
         default: CVerticalLayoutUI::DoEvent(event); return;
         }
         target = std::max(0, std::min(target, GetCount() - 1));

@@ -186,6 +186,8 @@ void CControlUI::SetAccName(LPCTSTR pstrName) {
 }
 CDuiString CControlUI::GetAccRole() const { return m_sAccRole; }
 void CControlUI::SetAccRole(LPCTSTR pstrRole) { m_sAccRole = pstrRole != nullptr ? pstrRole : L""; }
+int CControlUI::GetTabIndex() const { return m_nTabIndex; }
+void CControlUI::SetTabIndex(int nIndex) { m_nTabIndex = nIndex; }
 UINT_PTR CControlUI::GetTag() const { return m_pTag; }
 void CControlUI::SetTag(UINT_PTR pTag) { m_pTag = pTag; }
 
@@ -430,6 +432,8 @@ void CControlUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         SetAccName(pstrValue);
     } else if (name == L"accrole") {
         SetAccRole(pstrValue);
+    } else if (name == L"tabindex") {
+        if (uilib::ParseInt(pstrValue, n)) SetTabIndex(n);
     } else if (name == L"visible") {
         if (uilib::ParseBool(pstrValue, b)) SetVisible(b);
     } else if (name == L"enabled") {

@@ -84,6 +84,9 @@ public:
     // A role the skin gives instead of the kind's own ("accrole": "tab", "none", ...).
     CDuiString GetAccRole() const;
     void SetAccRole(LPCTSTR pstrRole);
+    // Tab order ("tabindex"): 0 in visual order, above 0 first and ascending, -1 never.
+    int GetTabIndex() const;
+    void SetTabIndex(int nIndex);
 
     // State
     virtual bool IsVisible() const;  // own flag and every ancestor's
@@ -117,7 +120,7 @@ public:
 
     // Attributes by skin name: "name", "text", "pos", "width", "height", "float",
     // "padding", "bkcolor", "bkimage", "bordercolor", "bordersize", "borderround",
-    // "tooltip", "userdata", "accname", "accrole", "visible", "enabled", "mouse", "keyboard", "virtualwnd",
+    // "tooltip", "userdata", "accname", "accrole", "tabindex", "visible", "enabled", "mouse", "keyboard", "virtualwnd",
     // "minwidth", "maxwidth", "minheight", "maxheight". Unknown names are ignored.
     virtual void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue);
     CControlUI *ApplyAttributeList(LPCTSTR pstrList);  // name="value" name2="value2" ...
@@ -157,6 +160,7 @@ protected:
     CDuiString m_sUserData;
     CDuiString m_sAccName;
     CDuiString m_sAccRole;
+    int m_nTabIndex = 0;
     CDuiString m_sVirtualWnd;
     CDuiString m_sBkImage;
     UINT_PTR m_pTag = 0;

@@ -59,6 +59,8 @@ enum EventTypeUI {
     UIEVENT_KILLFOCUS,
     UIEVENT_SETCURSOR,
     UIEVENT_TIMER,
+    UIEVENT_IME,  // input method message for the focused control: wParam the message, lParam its
+                  // lParam, chKey its wParam
     UIEVENT__LAST,
 };
 
@@ -115,6 +117,7 @@ protected:
 #define UIFLAG_TABSTOP    0x00000001
 #define UIFLAG_SETCURSOR  0x00000002
 #define UIFLAG_WANTRETURN 0x00000004
+#define UIFLAG_WANTIME    0x00000008  // takes input method results (WM_IME_*) while focused
 
 typedef CControlUI *(CALLBACK *FINDCONTROLPROC)(CControlUI *, LPVOID);
 

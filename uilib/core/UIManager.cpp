@@ -3,9 +3,11 @@
 #include "uilib/core/UIManager.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "uilib/access/UIAccDescribe.h"
 #include "uilib/access/UIAccObject.h"
+#include "uilib/controls/UIPalette.h"
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/render/UIGdiplus.h"
@@ -297,6 +299,7 @@ void CPaintManagerUI::SetFocus(CControlUI *pControl) {
     if (pControl == m_impl->focus) return;
     // Held as a dispatch: controls removed by the focus handlers outlive this call.
     Impl::DispatchScope scope(*m_impl);
+    if (m_impl->focusCue && m_impl->focus != nullptr) m_impl->focus->Invalidate();  // its frame goes
     if (CControlUI *old = m_impl->focus) {
         m_impl->focus = nullptr;
         TEventUI event;
@@ -315,6 +318,7 @@ void CPaintManagerUI::SetFocus(CControlUI *pControl) {
         event.dwTimestamp = ::GetTickCount();
         m_impl->DispatchEvent(pControl, event);
         if (m_impl->focus == pControl) NotifyAccessible(uilib::AccFocusTarget(pControl), EVENT_OBJECT_FOCUS);
+        if (m_impl->focusCue && m_impl->focus == pControl) pControl->Invalidate();
         if (m_impl->focus == pControl) SendNotify(pControl, DUI_MSGTYPE_SETFOCUS);
     }
 }
@@ -323,25 +327,82 @@ void CPaintManagerUI::SetFocusNeeded(CControlUI *pControl) { SetFocus(pControl);
 
 bool CPaintManagerUI::IsFocusCueShown() const { return m_impl->focusCue; }
 
+namespace {
+
+const DWORD kFocusFrameColor = uilib::kPaletteBrand;
+
+// The part of a control that shows: its rectangle inside every ancestor's.
+RECT ShownPart(CControlUI *control) {
+    RECT rc = control->GetPos();
+    for (CControlUI *p = control->GetParent(); p != nullptr; p = p->GetParent()) {
+        RECT parent = p->GetPos();
+        if (!::IntersectRect(&rc, &rc, &parent)) return RECT{0, 0, 0, 0};
+    }
+    return rc;
+}
+
+}  // namespace
+
 bool CPaintManagerUI::SetNextTabControl(bool bForward) {
-    std::vector<CControlUI *> stops;
+    m_impl->EnsureLayout(this);
+    // Tab stops in visual order (top to bottom, then left to right); a "tabindex" above
+    // 0 goes first, ascending; -1 is never a stop.
+    struct Stop {
+        CControlUI *control;
+        int index;
+        RECT rc;
+    };
+    std::vector<Stop> stops;
     uilib::ForEachControl(m_impl->root, [&stops](CControlUI *c) {
-        if ((c->GetControlFlags() & UIFLAG_TABSTOP) != 0 && c->IsKeyboardEnabled() && c->IsVisible() && c->IsEnabled())
-            stops.push_back(c);
+        if ((c->GetControlFlags() & UIFLAG_TABSTOP) == 0 || !c->IsKeyboardEnabled() || !c->IsVisible() ||
+            !c->IsEnabled() || c->GetTabIndex() < 0)
+            return;
+        const RECT rc = ShownPart(c);
+        if (rc.right > rc.left && rc.bottom > rc.top) stops.push_back({c, c->GetTabIndex(), c->GetPos()});
     });
     if (stops.empty()) return false;
-    auto it = std::find(stops.begin(), stops.end(), m_impl->focus);
-    size_t next;
-    if (it == stops.end()) {
-        next = bForward ? 0 : stops.size() - 1;
-    } else {
-        size_t cur = static_cast<size_t>(it - stops.begin());
-        next = bForward ? (cur + 1) % stops.size() : (cur + stops.size() - 1) % stops.size();
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop &a, const Stop &b) {
+        const int ka = a.index > 0 ? a.index : INT_MAX, kb = b.index > 0 ? b.index : INT_MAX;
+        if (ka != kb) return ka < kb;
+        if (a.rc.top != b.rc.top) return a.rc.top < b.rc.top;
+        return a.rc.left < b.rc.left;
+    });
+    size_t cur = stops.size();
+    for (size_t i = 0; i < stops.size(); ++i) {
+        // Focus inside a stop (a list's row) counts as the stop.
+        if (uilib::IsAttached(m_impl->focus, stops[i].control)) cur = i;
     }
-    m_impl->focusCue = true;
-    SetFocus(stops[next]);
-    if (m_impl->focus != nullptr) m_impl->focus->Invalidate();
+    size_t next;
+    if (cur == stops.size())
+        next = bForward ? 0 : stops.size() - 1;
+    else
+        next = bForward ? (cur + 1) % stops.size() : (cur + stops.size() - 1) % stops.size();
+    ShowFocusCue();
+    SetFocus(stops[next].control);
     return true;
+}
+
+void CPaintManagerUI::Impl::PaintFocusFrame(HDC hDC) {
+    if (!focusCue || focus == nullptr || !focus->IsVisible()) return;
+    const RECT shown = ShownPart(focus);
+    if (shown.right <= shown.left || shown.bottom <= shown.top) return;
+    // Inside the control, so that no parent clips it; a second ring in white keeps it
+    // visible on the brand colour.
+    RECT rc = focus->GetPos();
+    CRenderClip clip(hDC, shown);
+    const SIZE round = focus->GetBorderRound();
+    if (round.cx > 0 || round.cy > 0) {
+        CRenderEngine::DrawRoundRect(hDC, rc, 2, round.cx, round.cy, kFocusFrameColor);
+    } else {
+        CRenderEngine::DrawRect(hDC, rc, 2, kFocusFrameColor);
+        ::InflateRect(&rc, -2, -2);
+        CRenderEngine::DrawRect(hDC, rc, 1, 0xFFFFFFFF);
+    }
+}
+
+void CPaintManagerUI::ShowFocusCue() {
+    if (!m_impl->focusCue && m_impl->focus != nullptr) m_impl->focus->Invalidate();
+    m_impl->focusCue = true;
 }
 
 void CPaintManagerUI::SetCapture() {

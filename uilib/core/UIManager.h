@@ -125,8 +125,10 @@ public:
     void SetFocus(CControlUI *pControl);
     void SetFocusNeeded(CControlUI *pControl);
     bool SetNextTabControl(bool bForward = true);
-    // True after keyboard navigation (Tab) until the next mouse press: focus frames show.
+    // True after keyboard navigation (Tab) until the next mouse press: the focused control
+    // shows a focus frame, drawn by the manager over the tree.
     bool IsFocusCueShown() const;
+    void ShowFocusCue();
     bool SetTimer(CControlUI *pControl, UINT nTimerID, UINT uElapse);
     bool KillTimer(CControlUI *pControl, UINT nTimerID);
     void KillTimer(CControlUI *pControl);

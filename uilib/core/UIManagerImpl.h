@@ -117,6 +117,8 @@ struct CPaintManagerUI::Impl {
     void FreeOffscreen();
     void ShowToolTip(CControlUI *control);
     void HideToolTip();
+    // The focus frame over the focused control, while the focus cue shows.
+    void PaintFocusFrame(HDC hDC);
     // Paints the tree's part in rcPaint into target through the back buffer.
     void PaintThroughBuffer(HDC target, const RECT &rcPaint);
 };

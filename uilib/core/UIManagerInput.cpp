@@ -4,10 +4,12 @@
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "uilib/controls/UIButton.h"
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
@@ -54,6 +56,12 @@ bool LoadCommonControls() {
         return init != nullptr && init(&icc) != FALSE;
     }();
     return loaded;
+}
+
+// Keys that move the focus or a selection: the focus frame shows from then on.
+bool IsNavigationKey(WPARAM vk) {
+    return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_HOME || vk == VK_END ||
+           vk == VK_PRIOR || vk == VK_NEXT;
 }
 
 }  // namespace
@@ -197,6 +205,7 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) 
     ::DeleteObject(clip);
     CRenderEngine::DrawColor(dc, rcPaint, 0xFFFFFFFF);
     if (impl.root != nullptr) impl.root->DoPaint(dc, rcPaint);
+    impl.PaintFocusFrame(dc);
     ::SelectClipRgn(dc, nullptr);
     ::BitBlt(target, rcPaint.left, rcPaint.top, rcPaint.right - rcPaint.left, rcPaint.bottom - rcPaint.top, dc,
              rcPaint.left, rcPaint.top, SRCCOPY);
@@ -378,6 +387,22 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         return true;
     }
     case WM_CHAR: d.SendKey(UIEVENT_CHAR, wParam, lParam); return false;
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+    case WM_IME_CHAR: {
+        CControlUI *focus = d.focus;
+        if (focus == nullptr || (focus->GetControlFlags() & UIFLAG_WANTIME) == 0) return false;
+        TEventUI event = MakeEvent(UIEVENT_IME, focus, d.lastMouse, uMsg, lParam);
+        event.chKey = static_cast<wchar_t>(wParam);
+        d.DispatchEvent(focus, event);
+        // A result the control took must not come back as WM_IME_CHAR or WM_CHAR.
+        if (uMsg == WM_IME_CHAR || (uMsg == WM_IME_COMPOSITION && (lParam & GCS_RESULTSTR) != 0)) {
+            lRes = 0;
+            return true;
+        }
+        return false;  // the system's composition window shows the string being composed
+    }
     case WM_KEYDOWN: {
         if (wParam == VK_TAB) {
             bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -387,6 +412,24 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             }
             return false;
         }
+        if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+            // Esc, and Enter on a control with no use for it (an edit), click the window's
+            // cancel or default button; a held key does not click again.
+            const bool cancel = wParam == VK_ESCAPE;
+            CControlUI *focus = d.focus;
+            if (cancel || focus == nullptr || (focus->GetControlFlags() & UIFLAG_WANTRETURN) == 0) {
+                if (CButtonUI *button = CButtonUI::FindKeyButton(d.root, cancel)) {
+                    if ((lParam & 0x40000000) == 0) {
+                        ++d.dispatchDepth;
+                        button->Activate();
+                        if (--d.dispatchDepth == 0) d.FlushCleanup();
+                    }
+                    lRes = 0;
+                    return true;
+                }
+            }
+        }
+        if (IsNavigationKey(wParam)) ShowFocusCue();
         d.SendKey(UIEVENT_KEYDOWN, wParam, lParam);
         return false;
     }
