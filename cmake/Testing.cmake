@@ -21,6 +21,7 @@ function(add_wine_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   if(T_GUI)
     set_property(TARGET ${name} PROPERTY WIN32_EXECUTABLE OFF)
+    target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/DisplayCheck.cpp)
   endif()
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
