@@ -120,6 +120,12 @@ private:
     // Resolves this object (CHILDID_SELF), its n-th child (n > 0), or any control of the
     // window by -id. Fails when the window or the control is gone.
     HRESULT Resolve(const VARIANT &child, Target &target) const;
+    HRESULT ResolveSelf(Target &target) const {
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        return Resolve(self, target);
+    }
     CPaintManagerUI *Manager() const { return m_registry->manager; }
     HWND Window() const { return Manager()->GetPaintWindow(); }
     // The accessible children of a target.
@@ -199,11 +205,8 @@ void CAccObject::PutControl(CControlUI *control, const Target &self, VARIANT *ou
 STDMETHODIMP CAccObject::get_accParent(IDispatch **ppdispParent) {
     if (ppdispParent == nullptr) return E_POINTER;
     *ppdispParent = nullptr;
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     Target t;
-    HRESULT hr = Resolve(self, t);
+    HRESULT hr = ResolveSelf(t);
     if (FAILED(hr)) return hr;
     if (t.client)
         return ::AccessibleObjectFromWindow(Window(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
@@ -219,11 +222,8 @@ STDMETHODIMP CAccObject::get_accParent(IDispatch **ppdispParent) {
 STDMETHODIMP CAccObject::get_accChildCount(LONG *pcountChildren) {
     if (pcountChildren == nullptr) return E_POINTER;
     *pcountChildren = 0;
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     Target t;
-    HRESULT hr = Resolve(self, t);
+    HRESULT hr = ResolveSelf(t);
     if (FAILED(hr)) return hr;
     *pcountChildren = ChildCount(t);
     return S_OK;
@@ -311,11 +311,8 @@ STDMETHODIMP CAccObject::get_accState(VARIANT varChild, VARIANT *pvarState) {
 STDMETHODIMP CAccObject::get_accFocus(VARIANT *pvarChild) {
     if (pvarChild == nullptr) return E_POINTER;
     ::VariantInit(pvarChild);
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     Target t;
-    HRESULT hr = Resolve(self, t);
+    HRESULT hr = ResolveSelf(t);
     if (FAILED(hr)) return hr;
     if (::GetFocus() != Window()) return S_FALSE;
     CControlUI *focus = uilib::AccFocusTarget(Manager()->GetFocus());
@@ -337,11 +334,8 @@ STDMETHODIMP CAccObject::get_accFocus(VARIANT *pvarChild) {
 STDMETHODIMP CAccObject::get_accSelection(VARIANT *pvarChildren) {
     if (pvarChildren == nullptr) return E_POINTER;
     ::VariantInit(pvarChildren);
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     Target t;
-    HRESULT hr = Resolve(self, t);
+    HRESULT hr = ResolveSelf(t);
     if (FAILED(hr)) return hr;
     IListOwnerUI *owner = t.client ? nullptr : static_cast<IListOwnerUI *>(t.control->GetInterface(L"IListOwner"));
     IContainerUI *rows = t.client ? nullptr : static_cast<IContainerUI *>(t.control->GetInterface(L"IContainer"));
@@ -443,11 +437,8 @@ STDMETHODIMP CAccObject::accNavigate(LONG navDir, VARIANT varStart, VARIANT *pva
 STDMETHODIMP CAccObject::accHitTest(LONG xLeft, LONG yTop, VARIANT *pvarChild) {
     if (pvarChild == nullptr) return E_POINTER;
     ::VariantInit(pvarChild);
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     Target t;
-    HRESULT hr = Resolve(self, t);
+    HRESULT hr = ResolveSelf(t);
     if (FAILED(hr)) return hr;
     POINT pt = {xLeft, yTop};
     ::ScreenToClient(Window(), &pt);
