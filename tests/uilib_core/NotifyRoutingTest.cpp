@@ -47,14 +47,12 @@ class Frame : public CControlUI, public CNotifyPump {
 public:
     void OnClick(TNotifyUI &) { gCalls.push_back("Frame::OnClick"); }
     void OnSelect(TNotifyUI &) { gCalls.push_back("Frame::OnSelect"); }
-    void OnItemSelect(TNotifyUI &) { gCalls.push_back("Frame::OnItemSelect"); }
     DUI_DECLARE_MESSAGE_MAP()
 };
 
 DUI_BEGIN_MESSAGE_MAP(Frame, CNotifyPump)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, Frame::OnClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, Frame::OnSelect)
-DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMSELECT, Frame::OnItemSelect)
 DUI_END_MESSAGE_MAP()
 
 class NotifyRouting : public ::testing::Test {
@@ -102,36 +100,33 @@ TEST_F(NotifyRouting, TableOfRoutes) {
     struct Case {
         const wchar_t *control, *type;
         Calls expect;
+        const wchar_t *virtualWnd;  // as the notification carries it
     } cases[] = {
         // nearest ancestor's virtual window; derived row first; only the first row is called
-        {L"deep", DUI_MSGTYPE_CLICK, {"Page::OnClick (virtual)"}},
+        {L"deep", DUI_MSGTYPE_CLICK, {"Page::OnClick (virtual)"}, L"V_Page"},
         // a row naming the control wins over the later any-control rows
-        {L"special", DUI_MSGTYPE_CLICK, {"Page::OnNamedClick"}},
-        // type with a row only in the base's map
-        {L"deep", DUI_MSGTYPE_TIMER, {"BasePage::OnTimer"}},
+        {L"special", DUI_MSGTYPE_CLICK, {"Page::OnNamedClick"}, L"V_Page"},
+        {L"deep", DUI_MSGTYPE_TIMER, {"BasePage::OnTimer"}, L"V_Page"},
         // no row in the page's chain: the window's own map
-        {L"deep", DUI_MSGTYPE_SELECTCHANGED, {"Frame::OnSelect"}},
+        {L"deep", DUI_MSGTYPE_SELECTCHANGED, {"Frame::OnSelect"}, L"V_Page"},
         // a virtual window nobody registered: the window's own map
-        {L"own", DUI_MSGTYPE_CLICK, {"Frame::OnClick"}},
-        // no virtual window at all
-        {L"outside", DUI_MSGTYPE_CLICK, {"Frame::OnClick"}},
-        {L"outside", DUI_MSGTYPE_DBCLICK, {}},
-        {L"deep", DUI_MSGTYPE_DBCLICK, {"Page::OnDbClick"}},
+        {L"own", DUI_MSGTYPE_CLICK, {"Frame::OnClick"}, L"V_Other"},
+        {L"outside", DUI_MSGTYPE_CLICK, {"Frame::OnClick"}, L""},
+        {L"outside", DUI_MSGTYPE_DBCLICK, {}, L""},
+        {L"deep", DUI_MSGTYPE_DBCLICK, {"Page::OnDbClick"}, L"V_Page"},
     };
     for (const Case &c : cases) {
-        EXPECT_EQ(Send(c.control, c.type), c.expect) << std::string(c.control, c.control + wcslen(c.control)) << " "
-                                                     << std::string(c.type, c.type + wcslen(c.type));
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.control) + L" " + c.type));
+        EXPECT_EQ(Send(c.control, c.type), c.expect);
+        EXPECT_EQ(notifier.last.sVirtualWnd, c.virtualWnd);
+        EXPECT_EQ(notifier.last.pSender, manager.FindControl(c.control));
     }
-}
-
-TEST_F(NotifyRouting, SendNotifyFillsTheNearestVirtualWindow) {
-    Send(L"deep", DUI_MSGTYPE_CLICK);
-    EXPECT_EQ(notifier.last.sVirtualWnd, L"V_Page");
-    EXPECT_EQ(notifier.last.pSender, manager.FindControl(L"deep"));
-    Send(L"own", DUI_MSGTYPE_CLICK);
-    EXPECT_EQ(notifier.last.sVirtualWnd, L"V_Other");
-    Send(L"outside", DUI_MSGTYPE_CLICK);
-    EXPECT_EQ(notifier.last.sVirtualWnd, L"");
+    TNotifyUI msg;
+    msg.sType = DUI_MSGTYPE_ITEMCLICK;
+    msg.pSender = manager.FindControl(L"deep");
+    EXPECT_FALSE(page.LoopDispatch(msg));  // reports whether a row was called
+    msg.sType = DUI_MSGTYPE_TIMER;
+    EXPECT_TRUE(page.LoopDispatch(msg));
 }
 
 TEST_F(NotifyRouting, RemovedVirtualWindowFallsBackToTheOwnMap) {
@@ -140,15 +135,6 @@ TEST_F(NotifyRouting, RemovedVirtualWindowFallsBackToTheOwnMap) {
     EXPECT_EQ(Send(L"deep", DUI_MSGTYPE_CLICK), Calls{"Frame::OnClick"});
     EXPECT_TRUE(frame.AddVirtualWnd(L"V_Page", &page));
     EXPECT_FALSE(frame.AddVirtualWnd(L"V_Page", &page));  // one pump per name
-}
-
-TEST_F(NotifyRouting, LoopDispatchReportsWhetherARowWasCalled) {
-    TNotifyUI msg;
-    msg.sType = DUI_MSGTYPE_ITEMCLICK;
-    msg.pSender = manager.FindControl(L"deep");
-    EXPECT_FALSE(page.LoopDispatch(msg));
-    msg.sType = DUI_MSGTYPE_TIMER;
-    EXPECT_TRUE(page.LoopDispatch(msg));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // Notifications in a real window: rows removed while a notification sent by one of their
 // controls is dispatched stay alive until dispatch returns (no use after free) and are no
-// longer found by name; a page built without a manager joins, draws, is found and routes;
-// "windowinit" comes once; asynchronous notifications arrive later, not at once.
+// longer found by name; "windowinit" comes once; asynchronous notifications arrive later, not at once.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
@@ -34,106 +35,61 @@ const wchar_t kRowsSkin[] =
 
 CControlUI *CountedFactory(LPCTSTR cls) { return wcscmp(cls, L"CountedButton") == 0 ? new CountedButton : nullptr; }
 
-TEST(RemovalDuringDispatch, TheClickedRowLivesUntilDispatchEnds) {
-    gAlive = 0;
-    TestWindow wnd(kRowsSkin);
-    wnd.factory = &CountedFactory;
-    ASSERT_NE(wnd.Open(200, 200), nullptr);
-    ASSERT_EQ(gAlive, 3);
+class RemovalDuringDispatch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gAlive = 0;
+        wnd.factory = &CountedFactory;
+        ASSERT_NE(wnd.Open(200, 200), nullptr);
+        ASSERT_EQ(gAlive, 3);
+    }
+    CContainerUI *Rows() { return static_cast<CContainerUI *>(wnd.Find(L"rows")); }
+    TestWindow wnd{kRowsSkin};
+};
+
+TEST_F(RemovalDuringDispatch, TheClickedRowLivesUntilDispatchEnds) {
     int aliveDuring = -1;
     bool foundDuring = true;
-    CDuiString senderNameDuring;
     wnd.onNotify = [&](TNotifyUI &msg) {
         if (msg.sType != DUI_MSGTYPE_CLICK) return;
-        auto *rows = static_cast<CContainerUI *>(wnd.Find(L"rows"));
-        rows->Remove(msg.pSender->GetParent());
+        Rows()->Remove(msg.pSender->GetParent());
         aliveDuring = gAlive;
         foundDuring = wnd.Find(L"del1") != nullptr || wnd.Find(L"row1") != nullptr;
-        senderNameDuring = msg.pSender->GetName();  // the sender is still a valid object
+        EXPECT_EQ(msg.pSender->GetName(), L"del1");  // the sender is still a valid object
     };
-    wnd.ClickControl(L"del1");
+    wnd.Click(L"del1");
     EXPECT_EQ(aliveDuring, 3);
     EXPECT_FALSE(foundDuring);
-    EXPECT_EQ(senderNameDuring, L"del1");
     EXPECT_EQ(gAlive, 2);  // destroyed once the dispatch returned
-    EXPECT_EQ(static_cast<CContainerUI *>(wnd.Find(L"rows"))->GetCount(), 3);
     // The window goes on working: another row's click still arrives.
     wnd.onNotify = nullptr;
-    wnd.seen.clear();
-    wnd.ClickControl(L"del2");
-    ASSERT_FALSE(wnd.seen.empty());
-    EXPECT_EQ(wnd.seen.back().sender, L"del2");
+    wnd.Click(L"del2");
+    EXPECT_EQ(wnd.notes.back().senderName, L"del2");
 }
 
 // The press on del1 takes the focus from del0, whose "killfocus" handler removes del1:
 // the press must not touch del1 once that handler returns.
-TEST(RemovalDuringDispatch, AControlRemovedByTheFocusChangeOfItsOwnPressLivesUntilThePressIsHandled) {
-    gAlive = 0;
-    TestWindow wnd(kRowsSkin);
-    wnd.factory = &CountedFactory;
-    ASSERT_NE(wnd.Open(200, 200), nullptr);
+TEST_F(RemovalDuringDispatch, AControlRemovedByTheFocusChangeOfItsOwnPressLivesUntilThePressIsHandled) {
     wnd.Manager().SetFocus(wnd.Find(L"del0"));
-    ASSERT_EQ(wnd.Manager().GetFocus(), wnd.Find(L"del0"));
     wnd.onNotify = [&](TNotifyUI &msg) {
-        if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender->GetName() == L"del0")
-            static_cast<CContainerUI *>(wnd.Find(L"rows"))->Remove(wnd.Find(L"row1"));
+        if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender->GetName() == L"del0") Rows()->Remove(wnd.Find(L"row1"));
     };
-    wnd.seen.clear();
-    wnd.ClickControl(L"del1");
+    wnd.notes.clear();
+    wnd.Click(L"del1");
     EXPECT_EQ(gAlive, 2);
-    for (const uitest::SeenNotify &n : wnd.seen)
-        EXPECT_NE(n.sender, L"del1") << "no notification from a removed button";
+    for (const auto &n : wnd.notes) EXPECT_NE(n.senderName, L"del1") << "no notification from a removed button";
 }
 
-TEST(RemovalDuringDispatch, RemoveAllFromAHandlerIsSafe) {
-    gAlive = 0;
-    TestWindow wnd(kRowsSkin);
-    wnd.factory = &CountedFactory;
-    ASSERT_NE(wnd.Open(200, 200), nullptr);
+TEST_F(RemovalDuringDispatch, RemoveAllFromAHandlerIsSafe) {
     wnd.onNotify = [&](TNotifyUI &msg) {
-        if (msg.sType == DUI_MSGTYPE_CLICK) static_cast<CContainerUI *>(wnd.Find(L"rows"))->RemoveAll();
+        if (msg.sType == DUI_MSGTYPE_CLICK) Rows()->RemoveAll();
     };
-    wnd.ClickControl(L"del0");
+    wnd.Click(L"del0");
     EXPECT_EQ(gAlive, 0);
     EXPECT_EQ(wnd.Find(L"del2"), nullptr);
     // Moving the mouse over where the rows were finds nothing stale.
-    ::SendMessageW(wnd.GetHWND(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 15));
-    EXPECT_EQ(wnd.Manager().FindControl(POINT{50, 15}), wnd.Find(L"rows"));
-}
-
-class PagePump : public CNotifyPump {
-public:
-    void OnClick(TNotifyUI &msg) { clicked.push_back(msg.pSender->GetName()); }
-    std::vector<CDuiString> clicked;
-    DUI_DECLARE_MESSAGE_MAP()
-};
-
-DUI_BEGIN_MESSAGE_MAP(PagePump, CNotifyPump)
-DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, PagePump::OnClick)
-DUI_END_MESSAGE_MAP()
-
-TEST(Pages, APageBuiltWithoutAManagerDrawsIsFoundAndRoutes) {
-    TestWindow wnd(L"<Window><VerticalLayout><Page virtualwnd=\"V_Page\"/><Button name=\"frameBtn\" height=\"30\"/>"
-                   L"</VerticalLayout></Window>");
-    wnd.factory = [](LPCTSTR cls) -> CControlUI * {
-        if (_wcsicmp(cls, L"page") != 0) return nullptr;
-        CDialogBuilder sub;
-        return sub.Create(L"<VerticalLayout><HorizontalLayout height=\"40\"><Button name=\"pageBtn\" text=\"go\"/>"
-                          L"</HorizontalLayout></VerticalLayout>");
-    };
-    PagePump page;
-    wnd.AddVirtualWnd(L"V_Page", &page);
-    ASSERT_NE(wnd.Open(200, 200), nullptr);
-    CControlUI *btn = wnd.Find(L"pageBtn");
-    ASSERT_NE(btn, nullptr);
-    EXPECT_EQ(btn->GetManager(), &wnd.Manager());
-    EXPECT_EQ(wnd.Manager().FindControl(POINT{100, 20}), btn);  // laid out with the rest
-    wnd.ClickControl(L"pageBtn");
-    EXPECT_EQ(page.clicked, std::vector<CDuiString>{L"pageBtn"});
-    ASSERT_FALSE(wnd.seen.empty());
-    EXPECT_EQ(wnd.seen.back().virtualWnd, L"V_Page");
-    wnd.ClickControl(L"frameBtn");
-    EXPECT_EQ(page.clicked.size(), 1u);  // the frame's own button is not the page's
+    wnd.Send(WM_MOUSEMOVE, 0, {50, 15});
+    EXPECT_EQ(wnd.Manager().FindControl(POINT{50, 15}), Rows());
 }
 
 TEST(Notifications, WindowInitOnceAndAsyncLater) {
@@ -141,20 +97,15 @@ TEST(Notifications, WindowInitOnceAndAsyncLater) {
     ASSERT_NE(wnd.Open(100, 100), nullptr);
     // Every layout pass (here forced by a size change and by dumps) after the first is silent.
     testsupport::PumpPending();
-    wnd.Manager().InspectDump();
     ::SetWindowPos(wnd.GetHWND(), nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     wnd.Manager().InspectDump();
-    int inits = 0;
-    for (const auto &s : wnd.seen) inits += s.type == L"windowinit" ? 1 : 0;
-    EXPECT_EQ(inits, 1);
+    EXPECT_EQ(wnd.Seen({DUI_MSGTYPE_WINDOWINIT}).size(), 1u);
 
-    wnd.seen.clear();
+    wnd.notes.clear();
     wnd.Manager().SendNotify(wnd.Find(L"b"), L"later", 0, 0, true);
-    EXPECT_TRUE(wnd.seen.empty());
-    EXPECT_TRUE(testsupport::WaitFor([&] { return !wnd.seen.empty(); }, 3000));
-    ASSERT_FALSE(wnd.seen.empty());
-    EXPECT_EQ(wnd.seen[0].type, L"later");
-    EXPECT_EQ(wnd.seen[0].sender, L"b");
+    EXPECT_TRUE(wnd.notes.empty());
+    EXPECT_TRUE(testsupport::WaitFor([&] { return !wnd.notes.empty(); }, 3000));
+    EXPECT_EQ(wnd.Seen({L"later"}), std::vector<std::string>{"later b"});
 }
 
 }  // namespace

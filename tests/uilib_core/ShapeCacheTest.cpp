@@ -15,33 +15,6 @@ namespace {
 
 const int kWidth = 1100, kHeight = 620;
 
-// A 32-bit memory bitmap with a background that differs from pixel to pixel.
-class Canvas {
-public:
-    Canvas() {
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_bmp = uilib::CreateDib32(kWidth, kHeight, &m_bits);
-        m_old = ::SelectObject(m_dc, m_bmp);
-        for (int i = 0; i < kWidth * kHeight; ++i) m_bits[i] = 0xFF000000u | (i * 2654435761u >> 8);
-    }
-    ~Canvas() {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bmp);
-        ::DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
-    std::vector<DWORD> Pixels() const {
-        ::GdiFlush();
-        return std::vector<DWORD>(m_bits, m_bits + kWidth * kHeight);
-    }
-
-private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bmp = nullptr;
-    HGDIOBJ m_old = nullptr;
-    DWORD *m_bits = nullptr;
-};
-
 struct ShapeCase {
     const char *what;
     std::function<void(HDC, const RECT &)> draw;  // through CRenderEngine
@@ -49,39 +22,41 @@ struct ShapeCase {
 };
 
 const ShapeCase kShapes[] = {
-    {"edit fill", [](HDC dc, const RECT &rc) { CRenderEngine::FillRoundRect(dc, rc, 6, 6, 0xFFFFFFFF); }, 200, 30},
     {"edit outline", [](HDC dc, const RECT &rc) { CRenderEngine::DrawRoundRect(dc, rc, 1, 6, 6, 0xFFDDE3F0); }, 200,
      30},
-    {"group box outline", [](HDC dc, const RECT &rc) { CRenderEngine::DrawRoundRect(dc, rc, 1, 8, 8, 0xFF3039B4); },
-     448, 487},
     {"translucent pill", [](HDC dc, const RECT &rc) { CRenderEngine::FillRoundRect(dc, rc, 20, 20, 0x804877E7); }, 61,
      20},
     {"thick translucent outline",
      [](HDC dc, const RECT &rc) { CRenderEngine::DrawRoundRect(dc, rc, 3, 12, 10, 0x66E5484D); }, 90, 41},
-    {"slider thumb", [](HDC dc, const RECT &rc) { CRenderEngine::DrawEllipse(dc, rc, 2, 0xFF3039B4, 0xFFFFFFFF); }, 16,
-     16},
     {"translucent ellipse",
      [](HDC dc, const RECT &rc) { CRenderEngine::DrawEllipse(dc, rc, 3, 0x8000FF00, 0x40FF00FF); }, 33, 21},
 };
 
 const POINT kPlaces[] = {{0, 0}, {3, 7}, {517, 101}, {613, 127}};
 
-// Draws every shape at every place, the first of them inside a rounded clip.
+// Draws the shape at every place over a background that differs from pixel to pixel, the
+// first of them inside a rounded clip.
 std::vector<DWORD> DrawAll(const ShapeCase &shape) {
-    Canvas canvas;
-    bool clipped = false;
+    DWORD *bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bmp = uilib::CreateDib32(kWidth, kHeight, &bits);
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    for (int i = 0; i < kWidth * kHeight; ++i) bits[i] = 0xFF000000u | (i * 2654435761u >> 8);
     for (const POINT &at : kPlaces) {
         const RECT rc = {at.x, at.y, at.x + shape.width, at.y + shape.height};
-        if (!clipped) {
-            clipped = true;
-            const RECT clip = {at.x + 5, at.y + 3, at.x + shape.width - 2, at.y + shape.height};
-            CRenderClip round(canvas.dc(), clip, 9, 9);
-            shape.draw(canvas.dc(), rc);
+        if (at.x == kPlaces[0].x) {
+            CRenderClip round(dc, {at.x + 5, at.y + 3, at.x + shape.width - 2, at.y + shape.height}, 9, 9);
+            shape.draw(dc, rc);
         } else {
-            shape.draw(canvas.dc(), rc);
+            shape.draw(dc, rc);
         }
     }
-    return canvas.Pixels();
+    ::GdiFlush();
+    std::vector<DWORD> pixels(bits, bits + kWidth * kHeight);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+    return pixels;
 }
 
 }  // namespace

@@ -1,56 +1,126 @@
 #include "tests/uilib_core/TestWindow.h"
 
+#include <cstring>
+
+#include "tests/support/WaitFor.h"
+#include "uilib/render/UIShapeCache.h"
+
 namespace uitest {
 
-TestWindow::TestWindow(std::wstring skin, std::wstring className)
-    : m_skin(std::move(skin)), m_className(std::move(className)) {}
+TestWindow::~TestWindow() {
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+    testsupport::PumpPending();
+}
 
-TestWindow::~TestWindow() { Destroy(); }
-
-CControlUI *TestWindow::CreateControl(LPCTSTR pstrClass) { return factory ? factory(pstrClass) : nullptr; }
+HWND TestWindow::Open(int width, int height, bool show) {
+    HWND hwnd = Create(nullptr, L"uilib test", WS_POPUP, 0, 40, 40, width, height);
+    if (hwnd != nullptr && show) {
+        ::ShowWindow(hwnd, SW_SHOW);
+        ::SetForegroundWindow(hwnd);
+    }
+    Layout();
+    return hwnd;
+}
 
 void TestWindow::Notify(TNotifyUI &msg) {
-    seen.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : L"", msg.sVirtualWnd});
+    notes.push_back({msg.sType, msg.pSender != nullptr ? msg.pSender->GetName() : L"", msg.sVirtualWnd, msg.pSender,
+                     msg.wParam, msg.lParam});
     if (onNotify) onNotify(msg);
     WindowImplBase::Notify(msg);
 }
 
-void TestWindow::InitWindow() { ++initWindowCalls; }
-
-HWND TestWindow::Open(int width, int height) {
-    // Not shown: messages, layout and WM_PRINTCLIENT work the same, and Wine on a bare X
-    // server spends seconds mapping and unmapping windows.
-    return Create(nullptr, L"uilib test", WS_POPUP, 0, 40, 40, width, height);
+void TestWindow::Layout() {
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    ::UpdateWindow(m_hWnd);
+    m_PaintManager.FindControl(POINT{0, 0});  // a hit test lays out a window not painted
 }
 
-HWND TestWindow::CreatePopupZeroSize() { return Create(nullptr, L"", WS_POPUP, 0, 0, 0, 0, 0); }
-
-void TestWindow::Destroy() {
-    if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+POINT TestWindow::Center(CControlUI *control) {
+    const RECT rc = control != nullptr ? control->GetPos() : RECT{-10, -10, -10, -10};
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
-void TestWindow::ClickControl(const wchar_t *name, bool doubleClick) {
-    CControlUI *c = Find(name);
-    if (c == nullptr) return;
-    m_PaintManager.FindControl(POINT{0, 0});  // a hit test lays out a window not yet painted
-    RECT rc = c->GetPos();
-    ClickAt({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, doubleClick);
-}
-
-void TestWindow::ClickAt(POINT pt, bool doubleClick) {
-    LPARAM lp = MAKELPARAM(pt.x, pt.y);
-    ::SendMessageW(m_hWnd, WM_MOUSEMOVE, 0, lp);
-    ::SendMessageW(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lp);
-    ::SendMessageW(m_hWnd, WM_LBUTTONUP, 0, lp);
-    if (doubleClick) {
-        ::SendMessageW(m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, lp);
-        ::SendMessageW(m_hWnd, WM_LBUTTONUP, 0, lp);
+void TestWindow::Click(POINT pt, bool twice) {
+    Send(WM_MOUSEMOVE, 0, pt);
+    Press(pt);
+    Release(pt);
+    if (twice) {
+        Send(WM_LBUTTONDBLCLK, MK_LBUTTON, pt);
+        Release(pt);
     }
 }
 
-void TestWindow::Key(WPARAM vk) {
-    ::SendMessageW(m_hWnd, WM_KEYDOWN, vk, 1);
+void TestWindow::Click(CControlUI *control, bool twice) {
+    Layout();
+    Click(Center(control), twice);
+}
+
+void TestWindow::Wheel(POINT pt, int delta, UINT msg) {
+    ::ClientToScreen(m_hWnd, &pt);
+    Send(msg, MAKEWPARAM(0, delta), pt);
+}
+
+void TestWindow::Key(WPARAM vk, LPARAM lParam) {
+    ::SendMessageW(m_hWnd, WM_KEYDOWN, vk, lParam);
     ::SendMessageW(m_hWnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+void TestWindow::Type(const wchar_t *text) {
+    for (const wchar_t *p = text; *p; ++p) ::SendMessageW(m_hWnd, WM_CHAR, *p, 1);
+}
+
+int TestWindow::Count(const wchar_t *type) const {
+    int n = 0;
+    for (const Note &note : notes) n += note.type == type ? 1 : 0;
+    return n;
+}
+
+const Note *TestWindow::Last(const wchar_t *type) const {
+    for (auto it = notes.rbegin(); it != notes.rend(); ++it) {
+        if (it->type == type) return &*it;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> TestWindow::Seen(std::initializer_list<const wchar_t *> types) const {
+    std::vector<std::string> out;
+    for (const Note &n : notes) {
+        for (const wchar_t *t : types) {
+            if (n.type == t) out.push_back(Utf8(n.type + L" " + n.senderName));
+        }
+    }
+    return out;
+}
+
+DWORD TestWindow::Pixel(POINT pt) {
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    DWORD *bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bmp = uilib::CreateDib32(rc.right, rc.bottom, &bits);
+    HGDIOBJ old = ::SelectObject(dc, bmp);
+    ::SendMessageW(m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ::GdiFlush();
+    const DWORD color = bits[pt.y * rc.right + pt.x] & 0xFFFFFF;
+    ::SelectObject(dc, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(dc);
+    return color;
+}
+
+HeldKeys::HeldKeys(std::initializer_list<int> keys) {
+    ::GetKeyboardState(m_saved);
+    BYTE state[256];
+    memcpy(state, m_saved, sizeof(state));
+    for (int vk : keys) state[vk] |= 0x80;
+    ::SetKeyboardState(state);
+}
+
+std::string Utf8(const std::wstring &text) {
+    std::string out(text.size() * 3, '\0');
+    out.resize(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
+                                     static_cast<int>(out.size()), nullptr, nullptr));
+    return out;
 }
 
 }  // namespace uitest

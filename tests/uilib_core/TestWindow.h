@@ -1,8 +1,10 @@
-// A skinned test window on WindowImplBase built from an inline skin, with a record of the
-// notifications it receives and helpers that drive it with real window messages.
+// A skinned test window on WindowImplBase built from an inline skin: a record of the
+// notifications it receives, real window messages to drive it (client coordinates), and
+// the colour of a pixel of its client area.
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -10,39 +12,57 @@
 
 namespace uitest {
 
-struct SeenNotify {
-    std::wstring type;
-    std::wstring sender;
-    std::wstring virtualWnd;
+struct Note {
+    std::wstring type, senderName, virtualWnd;
+    CControlUI *sender;
+    WPARAM wParam;
+    LPARAM lParam;
 };
 
 class TestWindow : public WindowImplBase {
 public:
-    explicit TestWindow(std::wstring skin, std::wstring className = L"UILibTestWnd");
+    explicit TestWindow(std::wstring skin, std::wstring className = L"UILibTestWnd")
+        : m_skin(std::move(skin)), m_className(std::move(className)) {}
     ~TestWindow() override;
 
     LPCTSTR GetWindowClassName() const override { return m_className.c_str(); }
     CDuiString GetSkinFolder() override { return L""; }
     CDuiString GetSkinFile() override { return m_skin; }
-    CControlUI *CreateControl(LPCTSTR pstrClass) override;
+    CControlUI *CreateControl(LPCTSTR pstrClass) override { return factory ? factory(pstrClass) : nullptr; }
     void Notify(TNotifyUI &msg) override;
-    void InitWindow() override;
+    void InitWindow() override { ++initWindowCalls; }
 
-    // Creates the window (hidden, at a fixed place and size) or a hidden 0 x 0 pop-up.
-    HWND Open(int width, int height);
-    HWND CreatePopupZeroSize();
-    void Destroy();
-
+    // Hidden unless shown: messages, layout and WM_PRINTCLIENT work the same, and Wine on
+    // a bare X server spends seconds mapping and unmapping windows. Drop-downs and input
+    // methods need a shown, active window.
+    HWND Open(int width, int height, bool show = false);
     CPaintManagerUI &Manager() { return m_PaintManager; }
-    CControlUI *Find(const wchar_t *name) { return m_PaintManager.FindControl(name); }
+    template <class T = CControlUI>
+    T *Find(const wchar_t *name) {
+        return static_cast<T *>(m_PaintManager.FindControl(name));
+    }
+    void Layout();  // lays out (and paints a shown window) now
+    static POINT Center(CControlUI *control);
 
-    // Mouse press and release at the centre of a named control (client coordinates).
-    void ClickControl(const wchar_t *name, bool doubleClick = false);
-    void ClickAt(POINT pt, bool doubleClick = false);
-    void Key(WPARAM vk);
+    void Send(UINT msg, WPARAM wParam, POINT pt) { ::SendMessageW(m_hWnd, msg, wParam, MAKELPARAM(pt.x, pt.y)); }
+    void Press(POINT pt) { Send(WM_LBUTTONDOWN, MK_LBUTTON, pt); }
+    void Move(POINT pt) { Send(WM_MOUSEMOVE, MK_LBUTTON, pt); }
+    void Release(POINT pt) { Send(WM_LBUTTONUP, 0, pt); }
+    void Click(POINT pt, bool twice = false);
+    void Click(CControlUI *control, bool twice = false);
+    void Click(const wchar_t *name) { Click(Find(name)); }
+    void Wheel(POINT pt, int delta, UINT msg = WM_MOUSEWHEEL);
+    void Key(WPARAM vk, LPARAM lParam = 1);  // WM_KEYDOWN and WM_KEYUP
+    void Type(const wchar_t *text);          // one WM_CHAR per character
 
-    std::vector<SeenNotify> seen;
-    std::function<void(TNotifyUI &)> onNotify;
+    int Count(const wchar_t *type) const;
+    const Note *Last(const wchar_t *type) const;
+    // "type sender" of the notifications of these types.
+    std::vector<std::string> Seen(std::initializer_list<const wchar_t *> types) const;
+    DWORD Pixel(POINT pt);  // 0xRRGGBB, painted through WM_PRINTCLIENT
+
+    std::vector<Note> notes;
+    std::function<void(TNotifyUI &)> onNotify;  // after recording
     std::function<CControlUI *(LPCTSTR)> factory;
     int initWindowCalls = 0;
 
@@ -50,5 +70,17 @@ private:
     std::wstring m_skin;
     std::wstring m_className;
 };
+
+// Holds keys down in this thread's key state for its lifetime.
+class HeldKeys {
+public:
+    HeldKeys(std::initializer_list<int> keys);
+    ~HeldKeys() { ::SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+std::string Utf8(const std::wstring &text);
 
 }  // namespace uitest
