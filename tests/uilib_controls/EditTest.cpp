@@ -5,23 +5,16 @@
 
 #include <imm.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/support/WaitFor.h"
-#include "tests/uilib_controls/TestHost.h"
+#include "tests/uilib_core/TestWindow.h"
 
 using uitest::HeldKeys;
-using uitest::TestHost;
+using uitest::TestWindow;
 
 namespace {
-
-const wchar_t kSkin[] = L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"10\">"
-                        L"<Edit name=\"e\" height=\"30\" width=\"300\"/>"
-                        L"<Edit name=\"num\" height=\"30\" width=\"300\" numberonly=\"true\" maxchar=\"3\"/>"
-                        L"<Edit name=\"ro\" height=\"30\" width=\"300\" readonly=\"true\" text=\"fixed\"/>"
-                        L"<Edit name=\"pw\" height=\"30\" width=\"300\" password=\"true\"/>"
-                        L"<Edit name=\"narrow\" height=\"30\" width=\"80\"/>"
-                        L"<Control/></VerticalLayout></Window>";
 
 CDuiString Clipboard(HWND owner) {
     CDuiString text;
@@ -45,137 +38,137 @@ void SetClipboard(HWND owner, const wchar_t *text) {
     ::CloseClipboard();
 }
 
-void Sel(CEditUI *e, int &a, int &b) { e->GetSel(a, b); }
+class Edit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(host.Open(400, 300, true), nullptr);
+        e = host.Find<CEditUI>(L"e");
+    }
+    void Keys(std::initializer_list<int> held, std::initializer_list<UINT> keys) {
+        HeldKeys down(held);
+        for (UINT k : keys) host.Key(k);
+    }
+    std::string Sel() {
+        int a = 0, b = 0;
+        e->GetSel(a, b);
+        return std::to_string(a) + ".." + std::to_string(b);
+    }
+    TestWindow host{L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"10\">"
+                    L"<Edit name=\"e\" height=\"30\" width=\"300\" maxchar=\"6\"/>"
+                    L"<Edit name=\"num\" height=\"30\" width=\"300\" numberonly=\"true\" maxchar=\"3\"/>"
+                    L"<Edit name=\"ro\" height=\"30\" width=\"300\" readonly=\"true\" text=\"fixed\"/>"
+                    L"<Edit name=\"pw\" height=\"30\" width=\"300\" password=\"true\"/>"
+                    L"<Edit name=\"narrow\" height=\"30\" width=\"80\"/><Control/></VerticalLayout></Window>"};
+    CEditUI *e = nullptr;
+};
 
 }  // namespace
 
-TEST(Edit, TypingInsertsAtTheCaretAndNotifies) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"e");
+// Typing, caret keys and deleting, step by step: the text, the selection and the
+// "textchanged" sent after each. If this fails, editing loses or garbles text.
+TEST_F(Edit, KeysEditAndMoveTheCaretWithinTheText) {
     host.Click(e);
-    EXPECT_EQ(host.Manager().GetFocus(), e);
-    host.Type(L"abc基站");
-    EXPECT_EQ(e->GetText(), L"abc基站");
-    EXPECT_EQ(host.Count(DUI_MSGTYPE_TEXTCHANGED), 5);
-    host.Key(VK_HOME);
-    host.Key(VK_RIGHT);
-    host.Type(L"X");
-    EXPECT_EQ(e->GetText(), L"aXbc基站");
-    host.Key(VK_BACK);
-    host.Key(VK_DELETE);
-    EXPECT_EQ(e->GetText(), L"ac基站");
-    host.Key(VK_END);
-    host.Key(VK_BACK);
-    EXPECT_EQ(e->GetText(), L"ac基");
-    // Control characters that WM_CHAR also delivers (Backspace, Ctrl+letters) insert nothing.
-    host.Type(L"\b\x01\x16");
-    EXPECT_EQ(e->GetText(), L"ac基");
+    ASSERT_EQ(host.Manager().GetFocus(), e);
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        const wchar_t *text;
+        const char *sel;
+        int changes;
+    };
+    const Step steps[] = {
+        {"typing", [&] { host.Type(L"a基c"); }, L"a基c", "3..3", 3},
+        {"backspace at the start",
+         [&] {
+             Keys({}, {VK_HOME, VK_BACK});
+         },
+         L"a基c", "0..0", 0},
+        {"left at the start", [&] { Keys({}, {VK_LEFT}); }, L"a基c", "0..0", 0},
+        {"delete at the end",
+         [&] {
+             Keys({}, {VK_END, VK_DELETE});
+         },
+         L"a基c", "3..3", 0},
+        {"right at the end", [&] { Keys({}, {VK_RIGHT}); }, L"a基c", "3..3", 0},
+        {"typing at the caret",
+         [&] {
+             Keys({}, {VK_HOME, VK_RIGHT}), host.Type(L"X");
+         },
+         L"aX基c", "2..2", 1},
+        {"backspace", [&] { Keys({}, {VK_BACK}); }, L"a基c", "1..1", 1},
+        {"delete", [&] { Keys({}, {VK_DELETE}); }, L"ac", "1..1", 1},
+        {"control characters", [&] { host.Type(L"\b\x01\x16"); }, L"ac", "1..1", 0},
+        {"shift+end selects", [&] { Keys({VK_SHIFT}, {VK_END}); }, L"ac", "1..2", 0},
+        {"typing replaces the selection", [&] { host.Type(L"def"); }, L"adef", "4..4", 3},
+        {"max length", [&] { host.Type(L"ghij"); }, L"adefgh", "6..6", 2},
+        {"shift+left", [&] { Keys({VK_SHIFT}, {VK_LEFT}); }, L"adefgh", "5..6", 0},
+        {"shift+home", [&] { Keys({VK_SHIFT}, {VK_HOME}); }, L"adefgh", "0..6", 0},
+        {"right collapses to the end", [&] { Keys({}, {VK_RIGHT}); }, L"adefgh", "6..6", 0},
+        {"ctrl+a, backspace", [&] { Keys({VK_CONTROL}, {'A'}), Keys({}, {VK_BACK}); }, L"", "0..0", 1},
+        {"backspace when empty",
+         [&] {
+             Keys({}, {VK_BACK, VK_DELETE});
+         },
+         L"", "0..0", 0},
+    };
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.what);
+        host.notes.clear();
+        s.act();
+        EXPECT_EQ(e->GetText(), s.text);
+        EXPECT_EQ(Sel(), s.sel);
+        EXPECT_EQ(host.Count(DUI_MSGTYPE_TEXTCHANGED), s.changes);
+    }
     host.Key(VK_RETURN);
     EXPECT_EQ(host.Count(DUI_MSGTYPE_RETURN), 1);
+    host.Key(VK_TAB);
+    EXPECT_EQ(host.Manager().GetFocus(), host.Find(L"num")) << "Tab moves to the next field";
 }
 
-TEST(Edit, ShiftArrowsCtrlAAndDoubleClickSelect) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"e");
-    host.Click(e);
-    host.Type(L"hello world");
-    int a = 0, b = 0;
-    {
-        HeldKeys shift({VK_SHIFT});
-        host.Key(VK_LEFT);
-        host.Key(VK_LEFT);
-    }
-    Sel(e, a, b);
-    EXPECT_EQ(a, 9);
-    EXPECT_EQ(b, 11);
-    host.Type(L"LD");
-    EXPECT_EQ(e->GetText(), L"hello worLD") << "typing replaces the selection";
-    {
-        HeldKeys shift({VK_SHIFT});
-        host.Key(VK_HOME);
-    }
-    Sel(e, a, b);
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 11);
-    host.Key(VK_RIGHT);
-    Sel(e, a, b);
-    EXPECT_EQ(a, b) << "an arrow without Shift collapses the selection";
-    {
-        HeldKeys ctrl({VK_CONTROL});
-        host.Key('A');
-    }
-    Sel(e, a, b);
-    EXPECT_EQ(b - a, 11);
-    e->SetSel(0, 0);
-    host.Layout();
-    // A double-click on the first word selects it.
-    const RECT rc = e->GetPos();
-    host.DoubleClick({rc.left + 14, (rc.top + rc.bottom) / 2});
-    Sel(e, a, b);
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 5);
-}
-
-TEST(Edit, MouseDragSelects) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"e");
-    e->SetText(L"0123456789");
+TEST_F(Edit, TheMouseSelectsAndPlacesTheCaret) {
+    e->SetText(L"hello world");
     host.Layout();
     const RECT rc = e->GetPos();
     const int y = (rc.top + rc.bottom) / 2;
+    host.Click({rc.left + 14, y}, true);
+    EXPECT_EQ(Sel(), "0..5") << "a double-click selects the word";
     host.Press({rc.left + 9, y});
     host.Move({rc.right - 20, y});
     host.Release({rc.right - 20, y});
+    EXPECT_EQ(Sel(), "0..11") << "a drag selects";
+    EXPECT_FALSE(host.Manager().IsCaptured());
+    // A long line scrolls so that the caret stays in view: a click near the right edge
+    // lands near the end of the text, and after Home one near the left at its start.
+    auto *narrow = host.Find<CEditUI>(L"narrow");
+    host.Click(narrow);
+    host.Type(L"a long line that cannot fit");
+    host.Layout();
+    const RECT n = narrow->GetPos();
     int a = 0, b = 0;
-    Sel(e, a, b);
-    EXPECT_EQ(a, 0);
-    EXPECT_EQ(b, 10);
+    host.Click({n.right - 12, (n.top + n.bottom) / 2});
+    narrow->GetSel(a, b);
+    EXPECT_GT(b, 20);
+    host.Key(VK_HOME);
+    host.Layout();
+    host.Click({n.left + 10, (n.top + n.bottom) / 2});
+    narrow->GetSel(a, b);
+    EXPECT_LT(b, 3);
 }
 
-TEST(Edit, ClipboardCopyCutAndPasteUseUnicodeText) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"e");
+TEST_F(Edit, ClipboardAndLimits) {
     host.Click(e);
     host.Type(L"频道 12");
-    {
-        HeldKeys ctrl({VK_CONTROL});
-        host.Key('A');
-        host.Key('C');
-    }
+    Keys({VK_CONTROL}, {'A', 'C'});
     EXPECT_EQ(Clipboard(host.GetHWND()), L"频道 12");
-    {
-        HeldKeys ctrl({VK_CONTROL});
-        host.Key('X');
-    }
+    Keys({VK_CONTROL}, {'X'});
     EXPECT_EQ(e->GetText(), L"");
     SetClipboard(host.GetHWND(), L"粘贴 paste\r\nsecond line");
-    {
-        HeldKeys ctrl({VK_CONTROL});
-        host.Key('V');
-    }
-    EXPECT_EQ(e->GetText(), L"粘贴 paste") << "one line is pasted";
-    // A password never goes to the clipboard.
-    auto *pw = host.Find<CEditUI>(L"pw");
-    host.Click(pw);
-    host.Type(L"s3cret");
-    SetClipboard(host.GetHWND(), L"unchanged");
-    {
-        HeldKeys ctrl({VK_CONTROL});
-        host.Key('A');
-        host.Key('C');
-        host.Key('X');
-    }
-    EXPECT_EQ(Clipboard(host.GetHWND()), L"unchanged");
-    EXPECT_EQ(pw->GetText(), L"s3cret");
-}
-
-// AltGr is Ctrl+Alt: with it held, characters are typed and C/V/X/A are no commands. If
-// this fails, operators on keyboards that need AltGr for "@" or "\\" cannot type them.
-TEST(Edit, AltGrTypesCharactersAndGivesNoClipboardCommands) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"e");
-    host.Click(e);
-    host.Type(L"ab");
+    Keys({VK_CONTROL}, {'V'});
+    EXPECT_EQ(e->GetText(), L"粘贴 pas") << "one line is pasted, up to the limit";
+    // AltGr is Ctrl+Alt: characters are typed and C/V/X/A are no commands, or operators
+    // on keyboards that need AltGr for "@" or "\\" cannot type them.
+    e->SetText(L"ab");
+    Keys({}, {VK_END});
     SetClipboard(host.GetHWND(), L"clip");
     {
         HeldKeys altGr({VK_CONTROL, VK_MENU});
@@ -183,69 +176,31 @@ TEST(Edit, AltGrTypesCharactersAndGivesNoClipboardCommands) {
         for (UINT vk : {'A', 'C', 'X', 'V'}) ::SendMessageW(host.GetHWND(), WM_KEYDOWN, vk, 1);
     }
     EXPECT_EQ(e->GetText(), L"ab@\\€");
-    EXPECT_EQ(Clipboard(host.GetHWND()), L"clip");
-    int a = 0, b = 0;
-    Sel(e, a, b);
-    EXPECT_EQ(a, b) << "AltGr+A selects nothing";
-}
-
-TEST(Edit, LimitsFilterWhatTheUserEnters) {
-    struct Case {
-        const wchar_t *field;
-        const wchar_t *typed;
-        const wchar_t *pasted;
-        const wchar_t *expected;
-    };
-    const Case cases[] = {
+    EXPECT_EQ(Sel(), "5..5") << "AltGr+A selects nothing";
+    // Number and read-only fields filter what the user types or pastes.
+    const std::tuple<const wchar_t *, const wchar_t *, const wchar_t *, const wchar_t *> cases[] = {
         {L"num", L"1a2b", nullptr, L"12"},
         {L"num", L"12345", nullptr, L"123"},
         {L"num", nullptr, L"9x87654", L"987"},
         {L"ro", L"abc", L"pasted", L"fixed"},
     };
-    TestHost host(kSkin);
-    for (const Case &c : cases) {
-        SCOPED_TRACE(uitest::Utf8(c.field));
-        auto *e = host.Find<CEditUI>(c.field);
-        if (!e->IsReadOnly()) e->SetText(L"");
-        host.Click(e);
-        if (c.typed != nullptr) host.Type(c.typed);
-        if (c.pasted != nullptr) {
-            SetClipboard(host.GetHWND(), c.pasted);
-            HeldKeys ctrl({VK_CONTROL});
-            host.Key('V');
-        }
-        EXPECT_EQ(e->GetText(), c.expected);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(uitest::Utf8(std::get<0>(c)));
+        auto *field = host.Find<CEditUI>(std::get<0>(c));
+        if (!field->IsReadOnly()) field->SetText(L"");
+        host.Click(field);
+        if (std::get<1>(c) != nullptr) host.Type(std::get<1>(c));
+        if (std::get<2>(c) != nullptr) SetClipboard(host.GetHWND(), std::get<2>(c));
+        if (std::get<2>(c) != nullptr) Keys({VK_CONTROL}, {'V'});
+        EXPECT_EQ(field->GetText(), std::get<3>(c));
     }
-}
-
-TEST(Edit, LongTextScrollsSoTheCaretStaysInView) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"narrow");
-    host.Click(e);
-    host.Type(L"a long line that cannot fit");
-    host.Layout();
-    // A click near the right edge lands near the end of the text, not in its first letters.
-    const RECT rc = e->GetPos();
-    host.Click({rc.right - 12, (rc.top + rc.bottom) / 2});
-    int a = 0, b = 0;
-    Sel(e, a, b);
-    EXPECT_GT(b, 20);
-    host.Key(VK_HOME);
-    host.Layout();
-    host.Click({rc.left + 10, (rc.top + rc.bottom) / 2});
-    Sel(e, a, b);
-    EXPECT_LT(b, 3);
-}
-
-TEST(Edit, TabMovesTheFocusToTheNextField) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"e");
-    host.Click(e);
-    host.Key(VK_TAB);
-    EXPECT_EQ(host.Manager().GetFocus(), host.Find<CEditUI>(L"num"));
-    host.Type(L"7");
-    EXPECT_EQ(host.Find<CEditUI>(L"num")->GetText(), L"7");
-    EXPECT_EQ(e->GetText(), L"");
+    // A password never goes to the clipboard.
+    host.Click(host.Find(L"pw"));
+    host.Type(L"s3cret");
+    SetClipboard(host.GetHWND(), L"unchanged");
+    Keys({VK_CONTROL}, {'A', 'C', 'X'});
+    EXPECT_EQ(Clipboard(host.GetHWND()), L"unchanged");
+    EXPECT_EQ(host.Find(L"pw")->GetText(), L"s3cret");
 }
 
 // Chinese input: the input method's windows at the caret, its result taken whole, and
@@ -282,9 +237,7 @@ void CompleteComposition(HWND hWnd, const wchar_t *text) {
 
 }  // namespace
 
-TEST(Edit, InputMethodWindowsSitAtTheCaretAndFollowIt) {
-    TestHost host(kSkin);
-    auto *e = host.Find<CEditUI>(L"e");
+TEST_F(Edit, InputMethodWindowsSitAtTheCaretAndFollowIt) {
     host.Click(e);
     const HWND hWnd = host.GetHWND();
     ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
@@ -305,7 +258,7 @@ TEST(Edit, InputMethodWindowsSitAtTheCaretAndFollowIt) {
     EXPECT_EQ(ImeWindows(hWnd).composition.x, empty.composition.x) << "followed the caret home";
 }
 
-TEST(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
+TEST_F(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
     const wchar_t kFace[] = L"\xD83D\xDE00";  // U+1F600, outside the BMP
     struct Case {
         const wchar_t *field;
@@ -322,21 +275,16 @@ TEST(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
         {L"e", L"", "imechar", two, two, 2},
         {L"e", L"", "char", kFace, kFace, 1},
         {L"e", L"x", "char", L"\xDE00", L"x", 0},         // a low surrogate alone is no character
-        {L"lim", L"abcd", "compose", two, L"abcd中", 1},  // maxchar 5: the pair does not fit
-        {L"lim", L"abcd", "imechar", kFace, L"abcd", 0},
+        {L"e", L"abcde", "compose", two, L"abcde中", 1},  // maxchar 6: the pair does not fit
+        {L"e", L"abcde", "imechar", kFace, L"abcde", 0},
         {L"ro", L"fixed", "compose", L"中", L"fixed", 0},
     };
-    TestHost host(L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"10\">"
-                  L"<Edit name=\"e\" height=\"30\" width=\"300\"/>"
-                  L"<Edit name=\"lim\" height=\"30\" width=\"300\" maxchar=\"5\"/>"
-                  L"<Edit name=\"ro\" height=\"30\" width=\"300\" readonly=\"true\"/>"
-                  L"<Control/></VerticalLayout></Window>");
     const HWND hWnd = host.GetHWND();
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.how) + " into " + uitest::Utf8(c.field) + ": " + uitest::Utf8(c.expected));
-        auto *e = host.Find<CEditUI>(c.field);
-        e->SetText(c.start);
-        host.Click(e);
+        auto *field = host.Find<CEditUI>(c.field);
+        field->SetText(c.start);
+        host.Click(field);
         host.Key(VK_END);
         host.notes.clear();
         const std::string how = c.how;
@@ -345,14 +293,13 @@ TEST(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
         } else {
             for (wchar_t unit : c.input) ::SendMessageW(hWnd, how == "imechar" ? WM_IME_CHAR : WM_CHAR, unit, 1);
         }
-        EXPECT_EQ(e->GetText(), c.expected);
+        EXPECT_EQ(field->GetText(), c.expected);
         EXPECT_EQ(host.Count(DUI_MSGTYPE_TEXTCHANGED), c.textChanges);
         int start = 0, end = 0;
-        e->GetSel(start, end);
-        EXPECT_EQ(end, static_cast<int>(e->GetText().size())) << "the caret after what arrived";
+        field->GetSel(start, end);
+        EXPECT_EQ(end, static_cast<int>(field->GetText().size())) << "the caret after what arrived";
     }
     // A pair is selected, deleted and stepped over as one character.
-    auto *e = host.Find<CEditUI>(L"e");
     e->SetText((L"a" + two + L"b").c_str());
     host.Click(e);
     host.Key(VK_END);

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/WaitFor.h"
-#include "tests/uilib_controls/TestHost.h"
+#include "tests/uilib_core/TestWindow.h"
 
-using uitest::TestHost;
+using uitest::TestWindow;
 
 namespace {
 
@@ -14,13 +14,14 @@ const wchar_t kSkin[] = L"<Window><VerticalLayout inset=\"10,10,10,10\" virtualw
                         L"<List name=\"calls\" height=\"400\" vscrollbar=\"true\"/><Control/>"
                         L"</VerticalLayout></Window>";
 
-CButtonUI *RowButton(const wchar_t *name, const wchar_t *pos, const wchar_t *width) {
+CButtonUI *RowButton(const std::wstring &name, const wchar_t *pos, const wchar_t *width) {
     auto *b = new CButtonUI;
-    b->SetAttribute(L"name", name);
-    b->SetAttribute(L"float", L"true");
-    b->SetAttribute(L"pos", pos);
-    b->SetAttribute(L"width", width);
-    b->SetAttribute(L"height", L"30");
+    for (const auto &a : {std::make_pair(L"name", name.c_str()),
+                          {L"float", L"true"},
+                          {L"pos", pos},
+                          {L"width", width},
+                          {L"height", L"30"}})
+        b->SetAttribute(a.first, a.second);
     return b;
 }
 
@@ -40,13 +41,10 @@ void AddCallRow(CListUI *list, int n) {
         cols[c]->SetAttribute(L"width", widths[c]);
         line->Add(cols[c]);
     }
-    wchar_t name[32];
-    swprintf(name, 32, L"ItemBtn%dText0", n);
-    cols[0]->Add(RowButton(name, L"0,0,0,0", L"250"));
-    swprintf(name, 32, L"ItemBtn%dPlay", n);
-    cols[2]->Add(RowButton(name, L"0,0,0,0", L"30"));
-    swprintf(name, 32, L"ItemBtn%dDelete", n);
-    cols[2]->Add(RowButton(name, L"60,0,0,0", L"30"));
+    const std::wstring name = L"ItemBtn" + std::to_wstring(n);
+    cols[0]->Add(RowButton(name + L"Text0", L"0,0,0,0", L"250"));
+    cols[2]->Add(RowButton(name + L"Play", L"0,0,0,0", L"30"));
+    cols[2]->Add(RowButton(name + L"Delete", L"60,0,0,0", L"30"));
 }
 
 // A point in the empty part of row n's third column.
@@ -58,32 +56,30 @@ POINT RowBackground(CListUI *list, int n) {
 }  // namespace
 
 TEST(ListContainerRows, ButtonsTakeTheirClicksAndTheBackgroundSelectsTheRow) {
-    TestHost host(kSkin);
+    TestWindow host(kSkin);
+    ASSERT_NE(host.Open(900, 600, true), nullptr);
     auto *list = host.Find<CListUI>(L"calls");
     for (int n = 0; n < 5; ++n) AddCallRow(list, n);
     host.Layout();
-    auto *play = host.Find<CButtonUI>(L"ItemBtn2Play");
-    ASSERT_NE(play, nullptr);
+    auto *play = host.Find(L"ItemBtn2Play");
     host.Click(play);
-    const uitest::Note *click = host.Last(DUI_MSGTYPE_CLICK);
-    ASSERT_NE(click, nullptr);
-    EXPECT_EQ(click->sender, play);
+    EXPECT_EQ(host.Seen({DUI_MSGTYPE_CLICK}), std::vector<std::string>{"click ItemBtn2Play"});
     EXPECT_EQ(play->GetVirtualWnd(), L"V_Menu1_1") << "code-built rows route through the page";
     EXPECT_EQ(list->GetCurSel(), -1) << "a button's click does not select its row";
     host.Click(RowBackground(list, 2));
     EXPECT_EQ(list->GetCurSel(), 2);
     EXPECT_EQ(host.Last(DUI_MSGTYPE_ITEMCLICK)->sender, list->GetItemAt(2));
-    host.DoubleClick(RowBackground(list, 4));
+    host.Click(RowBackground(list, 4), true);
     EXPECT_EQ(host.Last(DUI_MSGTYPE_DBCLICK)->sender, list->GetItemAt(4));
 }
 
 TEST(ListContainerRows, ReloadingTheListFromARowButtonsClickIsSafe) {
-    TestHost host(kSkin);
+    TestWindow host(kSkin);
+    ASSERT_NE(host.Open(900, 600, true), nullptr);
     auto *list = host.Find<CListUI>(L"calls");
     for (int n = 0; n < 16; ++n) AddCallRow(list, n);
     host.Layout();
-    CControlUI *oldDelete = host.Find<CControlUI>(L"ItemBtn3Delete");
-    ASSERT_NE(oldDelete, nullptr);
+    CControlUI *oldDelete = host.Find(L"ItemBtn3Delete");
     int reloads = 0;
     host.onNotify = [&](TNotifyUI &msg) {
         if (msg.sType != DUI_MSGTYPE_CLICK) return;
@@ -100,18 +96,16 @@ TEST(ListContainerRows, ReloadingTheListFromARowButtonsClickIsSafe) {
     testsupport::PumpPending();
     host.Layout();
     EXPECT_EQ(list->GetCount(), 15);
-    CControlUI *fresh = host.Manager().FindControl(L"ItemBtn3Delete");
-    ASSERT_NE(fresh, nullptr);
-    EXPECT_NE(fresh->GetParent(), nullptr);
     // The new rows work: a click on the new delete button reloads again.
-    host.Click(fresh);
+    host.Click(L"ItemBtn3Delete");
     EXPECT_EQ(reloads, 2);
 }
 
 TEST(ListRows, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
     for (const wchar_t *type : {DUI_MSGTYPE_ITEMSELECT, DUI_MSGTYPE_ITEMCLICK, DUI_MSGTYPE_DBCLICK}) {
         SCOPED_TRACE(uitest::Utf8(type));
-        TestHost host(L"<Window><VerticalLayout><List name=\"list\"/></VerticalLayout></Window>");
+        TestWindow host(L"<Window><VerticalLayout><List name=\"list\"/></VerticalLayout></Window>");
+        ASSERT_NE(host.Open(800, 600, true), nullptr);
         auto *list = host.Find<CListUI>(L"list");
         for (int i = 0; i < 8; ++i) {
             auto *row = new CListTextElementUI;
@@ -125,11 +119,11 @@ TEST(ListRows, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
             if (msg.sType != type || removed) return;
             removed = list->Remove(target);
         };
-        const POINT at = TestHost::Center(target);  // target may be gone after the click
+        const POINT at = TestWindow::Center(target);  // target may be gone after the click
         if (type == CDuiString(DUI_MSGTYPE_DBCLICK)) {
             host.Click(at);
             host.notes.clear();
-            ::SendMessageW(host.GetHWND(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            host.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
             host.Release(at);
         } else {
             host.Click(at);
@@ -144,7 +138,7 @@ TEST(ListRows, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
         EXPECT_EQ(list->GetCount(), 7);
         EXPECT_EQ(list->GetCurSel(), -1) << "the selected row went";
         host.Layout();
-        host.Click(TestHost::Center(list->GetItemAt(0)));
+        host.Click(TestWindow::Center(list->GetItemAt(0)));
         EXPECT_EQ(list->GetCurSel(), 0);
     }
 }

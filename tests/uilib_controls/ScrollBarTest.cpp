@@ -1,74 +1,98 @@
-// Scroll bars on a plain scrolling container: thickness from "width", rail clicks page,
-// arrows step a line, the thumb drags to the end, and the bar never scrolls past its range.
+// Scroll bars on a plain scrolling container, step by step: rail clicks page, the thumb
+// follows the mouse and stops at the ends, arrows step a line and stop at the ends, the
+// mouse is released after every press. If this fails, lists cannot be scrolled right.
 #include <gtest/gtest.h>
 
-#include "tests/uilib_controls/TestHost.h"
+#include <functional>
 
-using uitest::TestHost;
+#include "tests/uilib_core/TestWindow.h"
 
-namespace {
+using uitest::TestWindow;
 
-// 20 items of 50 px in a 300 px column: 700 px to scroll.
-std::wstring Skin() {
-    std::wstring xml =
-        L"<Window><HorizontalLayout><VerticalLayout name=\"col\" width=\"200\" height=\"300\" vscrollbar=\"true\">";
+TEST(ScrollBar, StepsScrollTheOwnerWithinItsRange) {
+    // 20 items of 50 px in a 300 px column: 700 px to scroll; the thumb is 300 * 300 / 1000
+    // = 90 px of the rail, so it travels 210 px.
+    std::wstring xml = L"<Window><HorizontalLayout><VerticalLayout name=\"col\" width=\"200\" height=\"300\" "
+                       L"vscrollbar=\"true\">";
     for (int i = 0; i < 20; ++i) xml += L"<Control height=\"50\"/>";
-    xml += L"</VerticalLayout><Control/></HorizontalLayout></Window>";
-    return xml;
-}
-
-}  // namespace
-
-TEST(ScrollBar, ThicknessRangeAndPaging) {
-    TestHost host(Skin().c_str());
+    TestWindow host(xml + L"</VerticalLayout><Control/></HorizontalLayout></Window>");
+    ASSERT_NE(host.Open(400, 400, true), nullptr);
     auto *col = host.Find<CVerticalLayoutUI>(L"col");
     CScrollBarUI *bar = col->GetVerticalScrollBar();
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->GetPos().right - bar->GetPos().left, CScrollBarUI::kDefaultThickness);
-    bar->SetAttribute(L"width", L"14");
-    host.Layout();
-    EXPECT_EQ(bar->GetPos().right - bar->GetPos().left, 14);
-    EXPECT_EQ(bar->GetPos().right, col->GetPos().right);
     EXPECT_EQ(col->GetScrollRange().cy, 700);
-    int value = -1;
-    ASSERT_TRUE(bar->GetInspectValue(value));
-    EXPECT_EQ(value, 0);
-
-    // A click on the rail below the thumb pages down; above it pages back.
-    const int x = TestHost::Center(bar).x;
-    host.Click({x, bar->GetPos().bottom - 3});
-    const int paged = col->GetScrollPos().cy;
-    EXPECT_GE(paged, 200);
-    EXPECT_LE(paged, 300);
-    host.Click({x, bar->GetPos().top + 2});
-    EXPECT_EQ(col->GetScrollPos().cy, 0);
-
-    // Dragging the thumb far past the end stops at the range.
+    EXPECT_EQ(bar->GetPos().right - bar->GetPos().left, CScrollBarUI::kDefaultThickness);
+    EXPECT_EQ(bar->GetPos().right, col->GetPos().right);
     const RECT rc = bar->GetPos();
-    host.Press({x, rc.top + 5});
-    host.Move({x, rc.bottom + 400});
-    host.Release({x, rc.bottom + 400});
-    EXPECT_EQ(col->GetScrollPos().cy, 700);
-    EXPECT_EQ(bar->GetScrollPos(), 700);
-    // The wheel over the bar scrolls its owner.
-    host.Wheel({x, (rc.top + rc.bottom) / 2}, WHEEL_DELTA);
-    EXPECT_LT(col->GetScrollPos().cy, 700);
-}
-
-TEST(ScrollBar, ArrowButtonsStepOneLine) {
-    TestHost host(Skin().c_str());
-    auto *col = host.Find<CVerticalLayoutUI>(L"col");
-    CScrollBarUI *bar = col->GetVerticalScrollBar();
-    bar->SetShowButtons(true);
-    bar->SetLineSize(25);
-    host.Layout();
-    const RECT rc = bar->GetPos();
-    const int x = (rc.left + rc.right) / 2;
-    host.Click({x, rc.bottom - 2});
-    host.Click({x, rc.bottom - 2});
-    EXPECT_EQ(col->GetScrollPos().cy, 50);
-    host.Click({x, rc.top + 2});
-    EXPECT_EQ(col->GetScrollPos().cy, 25);
+    const int x = (rc.left + rc.right) / 2, t = CScrollBarUI::kDefaultThickness;
+    auto drag = [&](int from, std::initializer_list<int> to) {
+        host.Press({x, rc.top + from});
+        for (int y : to) host.Move({x, rc.top + y});
+        host.Release({x, rc.top + *(to.end() - 1)});
+    };
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        int low, high;  // the scroll position after it
+    };
+    const Step steps[] = {
+        {"rail below the thumb pages down",
+         [&] {
+             host.Click({x, rc.bottom - 3});
+         },
+         200, 300},
+        {"rail above the thumb pages up",
+         [&] {
+             host.Click({x, rc.top + 2});
+         },
+         0, 0},
+        {"thumb dragged 30 px",
+         [&] {
+             drag(5, {20, 35});
+         },
+         100, 100},
+        {"thumb dragged back", [&] { drag(35, {5}); }, 0, 0},
+        {"thumb dragged past the end", [&] { drag(5, {405}); }, 700, 700},
+        {"moving after the release",
+         [&] {
+             host.Send(WM_MOUSEMOVE, 0, {x, rc.top + 5});
+         },
+         700, 700},
+        {"wheel over the bar",
+         [&] {
+             host.Wheel({x, rc.top + 100}, WHEEL_DELTA);
+         },
+         1, 699},
+        {"arrows shown, line 25", [&] { bar->SetShowButtons(true), bar->SetLineSize(25), host.Layout(); }, 1, 699},
+        {"up arrow at the start",
+         [&] {
+             col->SetScrollPos({0, 0}), host.Click({x, rc.top + t / 2});
+         },
+         0, 0},
+        {"down arrow twice",
+         [&] {
+             host.Click({x, rc.bottom - t / 2}), host.Click({x, rc.bottom - t / 2});
+         },
+         50, 50},
+        {"up arrow",
+         [&] {
+             host.Click({x, rc.top + t / 2});
+         },
+         25, 25},
+        {"down arrow at the end",
+         [&] {
+             col->SetScrollPos({0, 690}), host.Click({x, rc.bottom - t / 2});
+         },
+         700, 700},
+    };
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.what);
+        s.act();
+        EXPECT_GE(col->GetScrollPos().cy, s.low);
+        EXPECT_LE(col->GetScrollPos().cy, s.high);
+        EXPECT_EQ(bar->GetScrollPos(), col->GetScrollPos().cy);
+        EXPECT_FALSE(host.Manager().IsCaptured());
+    }
 }
 
 TEST(ScrollBar, ABarWithoutAnOwnerMovesItselfWithinItsRange) {
@@ -80,9 +104,6 @@ TEST(ScrollBar, ABarWithoutAnOwnerMovesItselfWithinItsRange) {
     EXPECT_EQ(bar.GetScrollPos(), 40);
     bar.SetScrollPos(-5);
     EXPECT_EQ(bar.GetScrollPos(), 0);
-    EXPECT_FALSE(bar.IsHorizontal());
-    EXPECT_EQ(bar.GetFixedWidth(), CScrollBarUI::kDefaultThickness);
     bar.SetHorizontal(true);
-    EXPECT_EQ(bar.GetFixedHeight(), CScrollBarUI::kDefaultThickness);
-    EXPECT_EQ(bar.GetFixedWidth(), 0);
+    EXPECT_EQ(bar.GetFixedHeight() * 1000 + bar.GetFixedWidth(), CScrollBarUI::kDefaultThickness * 1000);
 }
