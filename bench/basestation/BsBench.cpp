@@ -19,7 +19,7 @@
 #include "tests/support/WaitFor.h"
 
 using namespace bstest;
-using servicedouble::ServiceDouble;
+namespace sd = servicedouble;
 
 namespace {
 
@@ -90,7 +90,7 @@ double Paint() {
 double Pass() {
     std::vector<double> times;
     for (int k = 0; k < 20; ++k) {
-        ServiceDouble::ClearCalls();
+        sd::Double()->calls.clear();
         const double t0 = Now();
         PollBsPresence();
         times.push_back(Now() - t0);

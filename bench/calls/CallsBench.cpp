@@ -79,8 +79,8 @@ void SetDate(CControlUI *picker, int y, int m, int d) {
 }
 
 void BenchPageFill(callstest::CallsHost &host) {
-    SetDate(host.Find(L"StartDate"), 2023, 1, 1);
-    SetDate(host.Find(L"EndDate"), 2023, 12, 31);
+    SetDate(host.pm.FindControl(L"StartDate"), 2023, 1, 1);
+    SetDate(host.pm.FindControl(L"EndDate"), 2023, 12, 31);
     for (int page : {0, 1000}) {
         std::vector<double> fill, withPaint;
         int rows = 0;
@@ -89,19 +89,19 @@ void BenchPageFill(callstest::CallsHost &host) {
             TNotifyUI msg;
             msg.sType = DUI_MSGTYPE_CLICK;
             if (page == 0) {
-                msg.pSender = host.Find(L"FindVoiceFileBtn");
+                msg.pSender = host.pm.FindControl(L"FindVoiceFileBtn");
             } else {
                 g_callPageIndex = page - 1;
-                msg.pSender = host.Find(L"NextCallListBtn");
+                msg.pSender = host.pm.FindControl(L"NextCallListBtn");
             }
             const LARGE_INTEGER a = Now();
-            host.CallPage().OnClick(msg);
+            host.callPage.OnClick(msg);
             const LARGE_INTEGER b = Now();
             ::RedrawWindow(host.GetHWND(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             const LARGE_INTEGER c = Now();
             fill.push_back(Ms(a, b));
             withPaint.push_back(Ms(a, c));
-            rows = static_cast<CListUI *>(host.Find(L"CallList"))->GetCount();
+            rows = static_cast<CListUI *>(host.pm.FindControl(L"CallList"))->GetCount();
         }
         std::sort(fill.begin(), fill.end());
         std::sort(withPaint.begin(), withPaint.end());
@@ -156,8 +156,8 @@ int main() {
     }
     printf("BmSrvInitialize: %d\n", BmSrvInitialize());
 
-    callstest::CallsHost host(callstest::HostedPage::CallRecords);
-    if (!host.Open()) {
+    callstest::CallsHost host(false);
+    if (!host.pm.GetRoot()) {
         fprintf(stderr, "cannot open the call page\n");
         return 1;
     }

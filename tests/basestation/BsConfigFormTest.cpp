@@ -1,5 +1,6 @@
-// The apply step's storage rules (the refusal messages are checked on the real dialog):
-// a fault here sends values that were refused, or loses the ones that passed.
+// The apply step's checks and storage (the refusal messages are checked on the real
+// dialog): a fault here sends values that were refused, names the wrong field, loses
+// the ones that passed, or writes past the serial buffer.
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -13,18 +14,46 @@ namespace {
 
 BsFormInput GoodInput() {
     BsFormInput in;
-    in.texts[kFieldSerial] = "BS-7";
-    in.texts[kFieldVersion] = "3";
-    in.texts[kFieldChannel] = "12";
-    in.texts[kFieldCallMagic] = "123456";
-    in.texts[kFieldZoneMagic] = "4";
-    const char *addresses[] = {"10.0.0.2", "255.255.255.0", "10.0.0.1", "10.0.0.9", "10.0.1.1", "10.0.1.2", "10.0.1.3"};
-    for (int i = 0; i < 7; ++i) in.texts[kFieldIpAddr + i] = addresses[i];
+    const char *texts[kFieldCount] = {
+        "BS-7",          "3",        "12",       "123456",   "4",        "",        "10.0.0.2",
+        "255.255.255.0", "10.0.0.1", "10.0.0.9", "10.0.1.1", "10.0.1.2", "10.0.1.3"};
+    for (int i = 0; i < kFieldCount; ++i) in.texts[i] = texts[i];
     in.repeaterIndex = 2;
     return in;
 }
 
+// A text each checked field refuses.
+const char *BadText(BsField field) {
+    switch (field) {
+    case kFieldSerial: return "ABCDEFGHIJKLMNOPQRSTUVWXYZ01";  // 28 bytes
+    case kFieldChannel: return "201";
+    case kFieldCallMagic: return "0";
+    case kFieldZoneMagic: return "11";
+    default: return "1.2.3";
+    }
+}
+
 }  // namespace
+
+// Two bad fields in each pair of neighbouring checks: the first check's field is named.
+TEST(BsConfigForm, TheFirstOfTwoBadFieldsIsNamed) {
+    const BsField checks[] = {kFieldSerial, kFieldChannel, kFieldCallMagic, kFieldZoneMagic,
+                              kFieldIpAddr, kFieldNetMask, kFieldGateway,   kFieldManagerIp,
+                              kFieldProxy0, kFieldProxy1,  kFieldProxy2};
+    for (size_t i = 0; i + 1 < std::size(checks); ++i) {
+        BsFormInput in = GoodInput();
+        in.texts[checks[i]] = BadText(checks[i]);
+        in.texts[checks[i + 1]] = BadText(checks[i + 1]);
+        BsConfig record{};
+        char serial[kSerialBufferBytes];
+        EXPECT_EQ(ApplyForm(in, record, serial), checks[i]) << "with field " << checks[i + 1];
+    }
+    BsConfig record{};
+    char serial[kSerialBufferBytes];
+    EXPECT_EQ(ApplyForm(GoodInput(), record, serial), kFieldNone);
+    EXPECT_EQ(RefusalMessage(kFieldVersion), nullptr);
+    EXPECT_EQ(RefusalMessage(kFieldRepeaterMode), nullptr);
+}
 
 TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {
     BsFormInput in = GoodInput();
@@ -35,28 +64,48 @@ TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {
     char serial[kSerialBufferBytes] = "old";
     EXPECT_EQ(ApplyForm(in, record, serial), kFieldZoneMagic);
     EXPECT_STREQ(serial, "BS-7");
+    EXPECT_EQ(record.Version, 3);
     EXPECT_EQ(record.CallMagic, 123456);  // passed before the refusal: stored
     EXPECT_EQ(record.ZoneMagic, 0);       // refused: not stored
     EXPECT_EQ(record.RepeaterMode, 77);   // after the refusal: untouched
-    EXPECT_EQ(record.IpAddr, 0u);
 
     in.texts[kFieldZoneMagic] = "10";
     EXPECT_EQ(ApplyForm(in, record, serial), kFieldGateway);
+    EXPECT_EQ(record.ZoneMagic, 10);
     EXPECT_EQ(record.RepeaterMode, 2);
     EXPECT_EQ(FormatDottedQuad(record.NetMask), "255.255.255.0");
     EXPECT_EQ(record.Gateway, 0u);
 }
 
-TEST(BsConfigForm, OverlongSerialIsRefusedFirstWithoutWritingPastTheBuffer) {
-    BsFormInput in = GoodInput();
-    in.texts[kFieldSerial] = std::string(28, 'Z');
-    in.texts[kFieldChannel] = "0";
-    BsConfig record{};
-    char serial[kSerialBufferBytes + 4];
-    std::strcpy(serial, "old");
-    std::memset(serial + kSerialBufferBytes, '#', 4);
-    EXPECT_EQ(ApplyForm(in, record, serial), kFieldSerial);
-    EXPECT_STREQ(serial, "old");
-    EXPECT_EQ(record.Version, 0);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(serial[kSerialBufferBytes + i], '#');
+// The ranges at their edges; a 28-byte serial is refused before anything is written.
+TEST(BsConfigForm, RangesAndTheSerialBuffer) {
+    const struct {
+        BsField field;
+        const char *text;
+        bool accepted;
+    } cases[] = {
+        {kFieldChannel, "0", false},
+        {kFieldChannel, "1", true},
+        {kFieldChannel, "200", true},
+        {kFieldChannel, "abc", false},
+        {kFieldCallMagic, "1", true},
+        {kFieldCallMagic, "999999999", true},
+        {kFieldCallMagic, "1000000000", false},
+        {kFieldZoneMagic, "0", false},
+        {kFieldZoneMagic, "1", true},
+        {kFieldZoneMagic, "10", true},
+        {kFieldSerial, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0", true},
+        {kFieldSerial, "ABCDEFGHIJKLMNOPQRSTUVWXYZ01", false},
+    };
+    for (const auto &c : cases) {
+        BsFormInput in = GoodInput();
+        in.texts[c.field] = c.text;
+        BsConfig record{};
+        char serial[kSerialBufferBytes + 4];
+        std::strcpy(serial, "old");
+        std::memset(serial + kSerialBufferBytes, '#', 4);
+        EXPECT_EQ(ApplyForm(in, record, serial), c.accepted ? kFieldNone : c.field) << c.text;
+        EXPECT_EQ(std::string(serial + kSerialBufferBytes, 4), "####") << c.text;
+        if (c.field == kFieldSerial) EXPECT_STREQ(serial, c.accepted ? c.text : "old");
+    }
 }

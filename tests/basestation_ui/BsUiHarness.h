@@ -5,17 +5,20 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "service/BsConfig.h"
 #include "basestation/BsConfigDialog.h"
+#include "service/BsConfig.h"
+#include "tests/double/ServiceDouble.h"
 #include "tests/support/SkinInput.h"
 #include "ui/DemoFrameWnd.h"
 #include "uilib/UIlib.h"
 
 namespace bstest {
+
+namespace sd = servicedouble;
+using testsupport::Narrow;
 
 // The main window (created on first use, shown, base-station page in front).
 CDemoFrameWnd &MainFrame();
@@ -30,10 +33,12 @@ void Report(const std::string &serial, const BsConfig &record);
 // Column texts of each row, in list order; and just the serials.
 std::vector<std::vector<std::wstring>> RowTexts();
 std::vector<std::string> RowSerials();
+// The serials BmHalBsStatus was asked about, in order.
+std::vector<std::string> Asked();
 
 // One presence pass on a thread of its own (as the poller runs it), pumping this thread
-// until the pass has returned. False when it did not return in time.
-bool PassOnPollerThread(unsigned timeoutMs = 5000);
+// until it has returned. False when it did not return in time.
+bool PassOnPollerThread();
 // Every row gone and the double back to its defaults (all stations present).
 void ResetStations();
 
@@ -46,9 +51,4 @@ std::wstring FieldText(const wchar_t *name);
 void SetField(const wchar_t *name, const std::wstring &text);
 bool DialogVisible();
 
-using testsupport::Narrow;
-
-// Polls cond() without dispatching messages (so that posted ones stay queued), up to
-// timeoutMs. True when it held.
-bool WaitWithoutPumping(const std::function<bool()> &cond, unsigned timeoutMs = 5000);
 }  // namespace bstest

@@ -8,13 +8,13 @@
 #include "calls/CallPageRead.h"
 #include "tests/double/ServiceDouble.h"
 
-using servicedouble::ServiceDouble;
+namespace sd = servicedouble;
 
 namespace {
 
 TEST(PageRead, IdsAsPlainDecimalAndNamesUpTo99Bytes) {
-    ServiceDouble::Reset();
-    ServiceDouble::SetCallRecords({{-5, "a.wav"}, {0, std::string(150, 'n')}, {2147483647, "b.wav"}});
+    sd::Reset();
+    sd::Double()->records = {{-5, "a.wav"}, {0, std::string(150, 'n')}, {2147483647, "b.wav"}};
     std::vector<std::pair<std::string, std::string>> rows;
     ReadCallPage("2024-01-01 00:00:00", "2024-01-31 23:59:59", 0, 17, [&](int, const char *name, const char *id) {
         rows.push_back({name, id});

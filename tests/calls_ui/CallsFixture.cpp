@@ -1,32 +1,26 @@
 #include "tests/calls_ui/CallsFixture.h"
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
 #include "calls/CallRowName.h"
 #include "tests/support/WaitFor.h"
 
-using servicedouble::ServiceDouble;
-
 namespace callstest {
 
-std::vector<servicedouble::CallRecord> MakeRecords(int n) {
-    std::vector<servicedouble::CallRecord> records;
-    for (int i = 0; i < n; ++i) records.push_back({1000 + i, "call" + std::to_string(i) + ".wav"});
-    return records;
-}
-
 void CallPageTest::SetUp() {
-    ServiceDouble::Reset();
+    sd::Reset();
     g_callPageIndex = 0;
-    m_host.reset(new CallsHost(HostedPage::CallRecords));
-    ASSERT_TRUE(m_host->Open());
-    ASSERT_TRUE(WaitLaidOut(Find(L"FindVoiceFileBtn")));
-    ServiceDouble::ClearCalls();
+    m_host.reset(new CallsHost(false));
+    ASSERT_TRUE(testsupport::WaitLaidOut(Find(L"FindVoiceFileBtn")));
+    sd::Double()->calls.clear();
 }
 
 void CallPageTest::TearDown() {
-    if (g_pPlayWnd) {
-        ::KillTimer(g_pPlayWnd->GetHWND(), 0);
-        ::ShowWindow(g_pPlayWnd->GetHWND(), SW_HIDE);
-    }
+    ::KillTimer(g_pPlayWnd->GetHWND(), 0);
+    ::ShowWindow(g_pPlayWnd->GetHWND(), SW_HIDE);
     m_host.reset();
     testsupport::PumpPending();
 }
@@ -34,18 +28,22 @@ void CallPageTest::TearDown() {
 CControlUI *CallPageTest::FindRow(int row, const char *suffix) {
     char name[kRowNameSize];
     MakeRowName(row, suffix, name);
-    const std::wstring wide(name, name + strlen(name));
-    return Find(wide.c_str());
+    return Find(std::wstring(name, name + strlen(name)).c_str());
 }
 
-CListUI *CallPageTest::List() { return static_cast<CListUI *>(Find(L"CallList")); }
-
-int CallPageTest::Rows() { return List()->GetCount(); }
-
-void CallPageTest::ClickControl(CControlUI *control) {
-    ASSERT_NE(nullptr, control);
-    ASSERT_TRUE(WaitLaidOut(control)) << Narrow(control->GetName());
+void CallPageTest::Click(CControlUI *control) {
+    ASSERT_TRUE(testsupport::WaitLaidOut(control));
     testsupport::ClickControl(Hwnd(), control);
+}
+
+void CallPageTest::SetDates(SYSTEMTIME start, SYSTEMTIME end) {
+    static_cast<CDateTimeUI *>(Find(L"StartDate"))->SetTime(&start);
+    static_cast<CDateTimeUI *>(Find(L"EndDate"))->SetTime(&end);
+}
+
+void CallPageTest::SetRecords(int n) {
+    sd::Double()->records.clear();
+    for (int i = 0; i < n; ++i) sd::Double()->records.push_back({1000 + i, "call" + std::to_string(i) + ".wav"});
 }
 
 std::string CallPageTest::RowName(int row) {
@@ -53,9 +51,32 @@ std::string CallPageTest::RowName(int row) {
     return c ? Narrow(c->GetText()) : "";
 }
 
-std::string CallPageTest::RowId(int row) {
-    CControlUI *c = FindRow(row, kRowNameId);
-    return c ? Narrow(c->GetText()) : "";
+StdoutCapture::StdoutCapture() {
+    fflush(stdout);
+    wchar_t dir[MAX_PATH] = {}, file[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, dir);
+    ::GetTempFileNameW(dir, L"out", 0, file);
+    m_path = file;
+    const int fd = _wopen(file, _O_WRONLY | _O_TRUNC | _O_BINARY);
+    m_saved = _dup(_fileno(stdout));
+    _dup2(fd, _fileno(stdout));
+    _close(fd);
+}
+
+std::string StdoutCapture::Text() {
+    if (m_done) return m_text;
+    m_done = true;
+    fflush(stdout);
+    _dup2(m_saved, _fileno(stdout));
+    _close(m_saved);
+    if (FILE *f = _wfopen(m_path.c_str(), L"rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) m_text.append(buffer, n);
+        fclose(f);
+    }
+    ::DeleteFileW(m_path.c_str());
+    return m_text;
 }
 
 }  // namespace callstest

@@ -1,11 +1,10 @@
-// Fixture of the call-page tests: a fresh host window with the real "menu1_1.xml", the
-// service double reset, the page index at 0, and helpers that read the page back.
+// The fixture of the call-page tests: a fresh host with the call page, the service
+// double reset, the page index at 0; and standard output captured.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <memory>
 
 #include "calls/CallPaging.h"
 #include "calls/PlayWindow.h"
@@ -14,7 +13,8 @@
 
 namespace callstest {
 
-std::vector<servicedouble::CallRecord> MakeRecords(int n);
+namespace sd = servicedouble;
+using testsupport::Narrow;
 
 class CallPageTest : public testing::Test {
 protected:
@@ -22,21 +22,35 @@ protected:
     void TearDown() override;
 
     HWND Hwnd() const { return m_host->GetHWND(); }
-    CControlUI *Find(const wchar_t *name) { return m_host->Find(name); }
+    CControlUI *Find(const wchar_t *name) { return m_host->pm.FindControl(name); }
     CControlUI *FindRow(int row, const char *suffix);
-    CListUI *List();
-    int Rows();
+    int Rows() { return static_cast<CListUI *>(Find(L"CallList"))->GetCount(); }
     bool NextOn() { return Find(L"NextCallListBtn")->IsEnabled(); }
     bool PrevOn() { return Find(L"PrevCallListBtn")->IsEnabled(); }
-    // Clicks a control by mouse once it is laid out.
-    void ClickControl(CControlUI *control);
-    void ClickNamed(const wchar_t *name) { ClickControl(Find(name)); }
-    void ClickRow(int row, const char *suffix) { ClickControl(FindRow(row, suffix)); }
-    // Text of row n's name / id button; "" when the row does not exist.
+    void Click(CControlUI *control);
+    void Click(const wchar_t *name) { Click(Find(name)); }
+    void ClickRow(int row, const char *suffix) { Click(FindRow(row, suffix)); }
+    void SetDates(SYSTEMTIME start, SYSTEMTIME end);
+    // Records call0.wav ... with ids 1000 ...
+    void SetRecords(int n);
+    // Text of row n's name button; "" when the row does not exist.
     std::string RowName(int row);
-    std::string RowId(int row);
 
     std::unique_ptr<CallsHost> m_host;
+};
+
+// Captures what the process writes to standard output while it lives.
+class StdoutCapture {
+public:
+    StdoutCapture();
+    ~StdoutCapture() { Text(); }
+    std::string Text();  // what was written so far (stops the capture)
+
+private:
+    int m_saved = -1;
+    std::wstring m_path;
+    bool m_done = false;
+    std::string m_text;
 };
 
 }  // namespace callstest

@@ -1,7 +1,7 @@
 // A host window for the call pages in tests: a frameless skinned window whose skin holds
 // the real page sub-skin ("menu1_1.xml" or "menu1_0.xml" from bin/skin, expanded by the
 // console's control factory), with the page handler registered under its virtual-window
-// name as the main window does. Plus input and output helpers.
+// name as the main window does.
 #pragma once
 
 #include <windows.h>
@@ -15,54 +15,25 @@
 
 namespace callstest {
 
-enum class HostedPage { CallRecords, Recording };
-
 class CallsHost : public WindowImplBase {
 public:
-    explicit CallsHost(HostedPage page);
+    explicit CallsHost(bool recordingPage);
     ~CallsHost() override;
-
-    // Creates, shows and lays out the window; false when the skin did not load.
-    bool Open();
 
     LPCTSTR GetWindowClassName() const override { return L"CallsTestHost"; }
     CDuiString GetSkinFolder() override { return L""; }
     CDuiString GetSkinFile() override { return L""; }
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     void OnFinalMessage(HWND) override {}
+    void OnClick(TNotifyUI &) override { ++unroutedClicks; }
 
-    CPaintManagerUI &PaintManager() { return m_pm; }
-    CControlUI *Find(const wchar_t *name) { return m_pm.FindControl(name); }
-    CMenu1_1 &CallPage() { return m_callPage; }
-    CMenu1_0 &RecordingPage() { return m_recordingPage; }
-    // Notifications that reached the host's own map instead of a page.
-    int UnroutedClicks() const { return m_unroutedClicks; }
-    void OnClick(TNotifyUI &msg) override;
+    CPaintManagerUI pm;
+    CMenu1_1 callPage;
+    CMenu1_0 recordingPage;
+    int unroutedClicks = 0;  // clicks that reached the host's own map instead of a page
 
 private:
-    HostedPage m_page;
-    CPaintManagerUI m_pm;
-    CMenu1_1 m_callPage;
-    CMenu1_0 m_recordingPage;
-    int m_unroutedClicks = 0;
-};
-
-using testsupport::ClickAt;
-using testsupport::Narrow;
-using testsupport::WaitLaidOut;
-
-// Captures what the process writes to standard output while it lives.
-class StdoutCapture {
-public:
-    StdoutCapture();
-    ~StdoutCapture();
-    std::string Text();  // what was written so far (stops the capture)
-
-private:
-    int m_saved = -1;
-    std::wstring m_path;
-    bool m_done = false;
-    std::string m_text;
+    bool m_recording;
 };
 
 }  // namespace callstest

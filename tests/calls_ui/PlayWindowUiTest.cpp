@@ -1,14 +1,14 @@
 // The playback window from the real "PlayUI.xml": a fault here shows a wrong time or
-// position, seeks on its own, loses a pause, keeps a finished file's window up, or stacks
-// two files in the service.
+// position, seeks on its own, loses a pause, stacks timers, keeps a finished file's
+// window up, or stacks two files in the service.
 #include "tests/calls_ui/CallsFixture.h"
-
 #include "tests/support/WaitFor.h"
-
-using servicedouble::ServiceDouble;
 
 namespace callstest {
 namespace {
+
+const wchar_t kPlaying[] = L"//Button//StopPlayBtn.png";
+const wchar_t kPaused[] = L"//Button//StartPlayBtn.png";
 
 class PlayWindowTest : public CallPageTest {
 protected:
@@ -17,8 +17,8 @@ protected:
     CProgressUI *Slider() { return static_cast<CProgressUI *>(PlayFind(L"PlaySlider")); }
     std::string TimeText() { return Narrow(PlayFind(L"PlayTime")->GetText()); }
     std::wstring PlayImage() { return PlayFind(L"PlayBtn")->GetBkImage(); }
-    // Starts a file as the row's play action does, shows the window, and keeps the real
-    // timer from interleaving with the ticks the test sends.
+    // Starts a file as the row's play action does, shown, with the real timer stopped so
+    // that it does not interleave with the ticks the test sends.
     void StartShown(const char *name, int id) {
         StartPlayback(name, id);
         ::KillTimer(Play(), 0);
@@ -26,166 +26,141 @@ protected:
     }
     void Tick() { ::SendMessageW(Play(), WM_TIMER, 4711, 0); }
     void ClickPlay(const wchar_t *name) {
-        CControlUI *c = PlayFind(name);
-        ASSERT_TRUE(WaitLaidOut(c));
-        testsupport::ClickControl(Play(), c);
+        ASSERT_TRUE(testsupport::WaitLaidOut(PlayFind(name)));
+        testsupport::ClickControl(Play(), PlayFind(name));
+    }
+    void SetPlayer(int total, int current) {
+        sd::Double()->totalFrames = total;
+        sd::Double()->currentFrame = current;
     }
 };
 
 TEST_F(PlayWindowTest, StartEndsThePreviousFileAndStartsFromZero) {
-    ServiceDouble::SetPlayFileFrames(1500);
     StartShown("first.wav", 7);
-    ServiceDouble::SetPlayerState(1500, 750);
+    SetPlayer(1500, 750);
     Tick();
     ASSERT_EQ(50, Slider()->GetValue());
     ClickPlay(L"PlayBtn");  // paused
-    ServiceDouble::ClearCalls();
-
+    sd::Double()->calls.clear();
     StartShown("second.wav", 8);
-    std::vector<std::string> order;
-    for (const auto &c : ServiceDouble::Calls()) order.push_back(c.function);
-    ASSERT_LE(2u, order.size());
-    EXPECT_EQ("VoiceExitPlayFile", order[0]);
-    EXPECT_EQ("VoicePlayFile", order[1]);
-    const auto played = ServiceDouble::Calls("VoicePlayFile");
-    EXPECT_EQ("second.wav", played[0].texts[0]);
-    EXPECT_EQ(8, played[0].ints[0]);
+    const auto calls = sd::Calls();
+    ASSERT_LE(2u, calls.size());
+    EXPECT_EQ("VoiceExitPlayFile", calls[0].function);
+    EXPECT_EQ("VoicePlayFile", calls[1].function);
+    EXPECT_EQ((std::vector<std::string>{"second.wav"}), calls[1].texts);
+    EXPECT_EQ((std::vector<int>{8}), calls[1].ints);
     EXPECT_EQ(0, Slider()->GetValue());
-    EXPECT_EQ(L"//Button//StopPlayBtn.png", PlayImage());
+    EXPECT_EQ(kPlaying, PlayImage());
     EXPECT_EQ("0:0:0:0/0:0:30:0", TimeText());
-    // The service's stop flag is left alone.
-    EXPECT_EQ(0u, ServiceDouble::CallCount("VoiceSetStopFlag"));
+    EXPECT_EQ(0u, sd::CallCount("VoiceSetStopFlag")) << "the service's stop flag is left alone";
 }
 
+// Each tick shows the time and position; nothing loaded hides the window and ends
+// playback, on every tick; its own updates never seek.
 TEST_F(PlayWindowTest, TicksShowTimeAndPosition) {
-    struct Case {
+    const struct {
         int total, current;
         const char *text;
         int slider;
+        bool visible;
     } cases[] = {
-        {1500, 0, "0:0:0:0/0:0:30:0", 0},
-        {180001, 3001, "0:1:0:20/1:0:0:20", 1},
-        {3, 1, "0:0:0:20/0:0:0:60", 33},
-        {3, 2, "0:0:0:40/0:0:0:60", 66},
-        // current * 100 overflows 32 bits here
-        {40000000, 30000000, "166:40:0:0/222:13:20:0", 75},
+        {1500, 0, "0:0:0:0/0:0:30:0", 0, true},
+        {180001, 3001, "0:1:0:20/1:0:0:20", 1, true},
+        {3, 2, "0:0:0:40/0:0:0:60", 66, true},
+        {40000000, 30000000, "166:40:0:0/222:13:20:0", 75, true},  // current * 100 overflows 32 bits
+        {0, 0, "0:0:0:0/0:0:0:0", 75, false},
+        {0, 0, "0:0:0:0/0:0:0:0", 75, false},
     };
     StartShown("a.wav", 1);
-    for (const Case &c : cases) {
-        ServiceDouble::SetPlayerState(c.total, c.current);
+    sd::Double()->calls.clear();
+    for (const auto &c : cases) {
+        SetPlayer(c.total, c.current);
+        ::ShowWindow(Play(), SW_SHOWNOACTIVATE);
         Tick();
         EXPECT_EQ(c.text, TimeText());
         EXPECT_EQ(c.slider, Slider()->GetValue()) << c.text;
+        EXPECT_EQ(c.visible, ::IsWindowVisible(Play()) != FALSE) << c.text;
     }
-    // Its own updates never seek.
-    EXPECT_EQ(0u, ServiceDouble::CallCount("VoiceSetPlayFilePostion"));
-    EXPECT_TRUE(::IsWindowVisible(Play()));
+    EXPECT_EQ(2u, sd::CallCount("VoiceExitPlayFile"));
+    EXPECT_EQ(0u, sd::CallCount("VoiceSetPlayFilePostion"));
 }
 
-TEST_F(PlayWindowTest, NothingLoadedHidesTheWindowOnEveryTick) {
+// A click asks the service's flag: exactly 1 (paused) resumes, any other value pauses.
+TEST_F(PlayWindowTest, PlayButtonFollowsTheServicesStopFlag) {
     StartShown("a.wav", 1);
-    ServiceDouble::SetPlayerState(0, 0);
-    ServiceDouble::ClearCalls();
-    Tick();
-    EXPECT_FALSE(::IsWindowVisible(Play()));
-    EXPECT_EQ(1u, ServiceDouble::CallCount("VoiceExitPlayFile"));
-    ::ShowWindow(Play(), SW_SHOWNOACTIVATE);
-    Tick();
-    EXPECT_FALSE(::IsWindowVisible(Play()));
-    Tick();
-    EXPECT_EQ(3u, ServiceDouble::CallCount("VoiceExitPlayFile"));
-    EXPECT_EQ(0u, ServiceDouble::CallCount("VoiceSetPlayFilePostion"));
+    const struct {
+        int flag;  // before the click
+        const wchar_t *image;
+        int sent;
+    } cases[] = {{0, kPaused, 1}, {1, kPlaying, 0}, {2, kPaused, 1}, {-1, kPaused, 1}, {1, kPlaying, 0}};
+    for (const auto &c : cases) {
+        sd::Double()->stopFlag = c.flag;
+        sd::Double()->calls.clear();
+        ClickPlay(L"PlayBtn");
+        EXPECT_EQ(c.image, PlayImage()) << c.flag;
+        const auto sets = sd::Calls("VoiceSetStopFlag");
+        ASSERT_EQ(1u, sets.size()) << c.flag;
+        EXPECT_EQ(c.sent, sets[0].ints[0]) << c.flag;
+    }
 }
 
-TEST_F(PlayWindowTest, PlayButtonPausesThenResumes) {
+TEST_F(PlayWindowTest, DraggingTheSliderSeeksAndCloseEndsPlayback) {
     StartShown("a.wav", 1);
-    ServiceDouble::ClearCalls();
-    ClickPlay(L"PlayBtn");
-    EXPECT_EQ(L"//Button//StartPlayBtn.png", PlayImage());
-    EXPECT_EQ(1, ServiceDouble::StopFlag());
-    ClickPlay(L"PlayBtn");
-    EXPECT_EQ(L"//Button//StopPlayBtn.png", PlayImage());
-    EXPECT_EQ(0, ServiceDouble::StopFlag());
-    std::vector<int> flags;
-    for (const auto &c : ServiceDouble::Calls("VoiceSetStopFlag")) flags.push_back(c.ints[0]);
-    EXPECT_EQ((std::vector<int>{1, 0}), flags);
-    // Paused by the service itself: the next click resumes.
-    ServiceDouble::SetStopFlag(1);
-    ClickPlay(L"PlayBtn");
-    EXPECT_EQ(L"//Button//StopPlayBtn.png", PlayImage());
-    EXPECT_EQ(0, ServiceDouble::StopFlag());
-}
-
-TEST_F(PlayWindowTest, DraggingTheSliderSeeks) {
-    ServiceDouble::SetPlayFileFrames(1000);
-    StartShown("a.wav", 1);
-    CProgressUI *slider = Slider();
-    ASSERT_TRUE(WaitLaidOut(slider));
-    ServiceDouble::ClearCalls();
-    const RECT rc = slider->GetPos();
-    ClickAt(Play(), POINT{rc.left + (rc.right - rc.left) * 3 / 4, (rc.top + rc.bottom) / 2});
-    const auto seeks = ServiceDouble::Calls("VoiceSetPlayFilePostion");
+    ASSERT_TRUE(testsupport::WaitLaidOut(Slider()));
+    sd::Double()->calls.clear();
+    const RECT rc = Slider()->GetPos();
+    testsupport::ClickAt(Play(), POINT{rc.left + (rc.right - rc.left) * 3 / 4, (rc.top + rc.bottom) / 2});
+    const auto seeks = sd::Calls("VoiceSetPlayFilePostion");
     ASSERT_FALSE(seeks.empty());
-    EXPECT_EQ(slider->GetValue(), seeks.back().ints[0]);
+    EXPECT_EQ(Slider()->GetValue(), seeks.back().ints[0]);
     EXPECT_NEAR(75, seeks.back().ints[0], 8);
-}
 
-TEST_F(PlayWindowTest, CloseButtonHidesAndEndsPlayback) {
-    StartShown("a.wav", 1);
-    ServiceDouble::ClearCalls();
     ClickPlay(L"closebtn");
     EXPECT_FALSE(::IsWindowVisible(Play()));
-    EXPECT_EQ(1u, ServiceDouble::CallCount("VoiceExitPlayFile"));
-    EXPECT_TRUE(::IsWindow(Play()));
+    EXPECT_EQ(1u, sd::CallCount("VoiceExitPlayFile"));
 }
 
-TEST_F(PlayWindowTest, TheTimerTicksOnItsOwnOnceStarted) {
-    ServiceDouble::SetPlayFileFrames(1500);
+// The timer (id 0, once a second) ticks on its own; starting twice re-arms the same one.
+TEST_F(PlayWindowTest, StartingTwiceKeepsOneTimer) {
+    StartPlayback("a.wav", 1);
     StartPlayback("a.wav", 1);
     ::ShowWindow(Play(), SW_SHOWNOACTIVATE);
-    ServiceDouble::SetPlayerState(1500, 300);
+    SetPlayer(1500, 300);
     EXPECT_TRUE(testsupport::WaitFor([&] { return Slider()->GetValue() == 20; }, 3000));
     EXPECT_EQ("0:0:6:0/0:0:30:0", TimeText());
+    ASSERT_TRUE(::KillTimer(Play(), 0));
+    sd::Double()->calls.clear();
+    testsupport::WaitFor([] { return false; }, 1100);
+    EXPECT_EQ(0u, sd::CallCount("VoicePlayFileTotalFrameNum")) << "another timer still ticks";
 }
 
 TEST_F(PlayWindowTest, CloseMessageDestroysTheWindowAndWritesFinal) {
-    // A second window of the class: WM_CLOSE gets the platform's default handling.
-    CPlayWnd other;
+    CPlayWnd other;  // a second window of the class: WM_CLOSE gets the default handling
     ASSERT_NE(nullptr, other.Create(nullptr, kPlayWindowTitle, 0x80000080, 0, 0, 0, 0, 0, nullptr));
-    const HWND hWnd = other.GetHWND();
     StdoutCapture out;
-    ::SendMessageW(hWnd, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(::IsWindow(hWnd));
+    ::SendMessageW(other.GetHWND(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(other.GetHWND()));
     EXPECT_EQ("Final.\n", out.Text());
 }
 
-// Keys sent to the playback window, wherever its focus is: Space pauses and resumes as
-// the pause button does; Left and Right seek by 5 % as a move of the slider does.
+// Keys, wherever the focus is: Space pauses and resumes as the pause button does; Left
+// and Right seek by 5 % as a move of the slider does.
 TEST_F(PlayWindowTest, SpacePausesAndResumesAndArrowsSeekByFivePercent) {
-    ServiceDouble::SetPlayFileFrames(1000);
     StartShown("a.wav", 1);
-    ASSERT_TRUE(WaitLaidOut(Slider()));
+    ASSERT_TRUE(testsupport::WaitLaidOut(Slider()));
     Slider()->SetValue(50);
-    ServiceDouble::ClearCalls();
-    struct Step {
+    sd::Double()->calls.clear();
+    const struct {
         UINT key;
-        int stopFlag;  // the service's flag after the key
-        int seek;      // the last seek asked for, -1 none
-        const wchar_t *image;
-    };
-    const Step steps[] = {
-        {VK_SPACE, 1, -1, L"//Button//StartPlayBtn.png"}, {VK_SPACE, 0, -1, L"//Button//StopPlayBtn.png"},
-        {VK_RIGHT, 0, 55, L"//Button//StopPlayBtn.png"},  {VK_LEFT, 0, 50, L"//Button//StopPlayBtn.png"},
-        {VK_LEFT, 0, 45, L"//Button//StopPlayBtn.png"},
-    };
-    for (const Step &s : steps) {
-        SCOPED_TRACE(s.key);
+        int stopFlag, seek;  // the flag after the key; the last seek asked for, -1 none
+    } steps[] = {{VK_SPACE, 1, -1}, {VK_SPACE, 0, -1}, {VK_RIGHT, 0, 55}, {VK_LEFT, 0, 50}, {VK_LEFT, 0, 45}};
+    for (const auto &s : steps) {
         ::SendMessageW(Play(), WM_KEYDOWN, s.key, 1);
         ::SendMessageW(Play(), WM_KEYUP, s.key, 0xC0000001);
-        EXPECT_EQ(ServiceDouble::StopFlag(), s.stopFlag);
-        EXPECT_EQ(PlayImage(), s.image);
-        const auto seeks = ServiceDouble::Calls("VoiceSetPlayFilePostion");
-        EXPECT_EQ(seeks.empty() ? -1 : seeks.back().ints[0], s.seek);
+        EXPECT_EQ(sd::Double()->stopFlag, s.stopFlag) << s.key;
+        EXPECT_EQ(PlayImage(), s.stopFlag ? kPaused : kPlaying) << s.key;
+        const auto seeks = sd::Calls("VoiceSetPlayFilePostion");
+        EXPECT_EQ(seeks.empty() ? -1 : seeks.back().ints[0], s.seek) << s.key;
     }
 }
 

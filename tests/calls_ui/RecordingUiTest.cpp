@@ -1,82 +1,47 @@
 // The recording switch from the real "menu1_0.xml": a fault here shows recording on when
 // it is off (or the reverse), or toggles on another control's click.
-#include <gtest/gtest.h>
-
-#include "tests/calls_ui/CallsHost.h"
-#include "tests/double/ServiceDouble.h"
+#include "tests/calls_ui/CallsFixture.h"
 #include "tests/support/WaitFor.h"
-
-using servicedouble::ServiceDouble;
 
 namespace callstest {
 namespace {
 
-class RecordingPageTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ServiceDouble::Reset();
-        m_host.reset(new CallsHost(HostedPage::Recording));
-        ASSERT_TRUE(m_host->Open());
-        m_button = m_host->Find(L"RecordCtrlBtn");
-        m_note = m_host->Find(L"RecordNote");
-        ASSERT_TRUE(WaitLaidOut(m_button));
-        ASSERT_NE(nullptr, m_note);
-    }
-    void TearDown() override { m_host.reset(); }
-
-    void ClickSwitch() { testsupport::ClickControl(m_host->GetHWND(), m_button); }
-    std::wstring Image() { return m_button->GetBkImage(); }
-
-    std::unique_ptr<CallsHost> m_host;
-    CControlUI *m_button = nullptr;
-    CControlUI *m_note = nullptr;
-};
-
-TEST_F(RecordingPageTest, TwoClicksReturnToWhereTheyStarted) {
-    EXPECT_EQ(L"/Image/RecorderStart.png", Image());
-    EXPECT_EQ(L"", m_note->GetText());
-    ClickSwitch();
-    EXPECT_EQ(1, ServiceDouble::RecordFlag());
-    EXPECT_EQ(L"/Image/RecorderStop.png", Image());
-    EXPECT_EQ(L"正 在 录 音", m_note->GetText());
-    ClickSwitch();
-    EXPECT_EQ(0, ServiceDouble::RecordFlag());
-    EXPECT_EQ(L"/Image/RecorderStart.png", Image());
-    EXPECT_EQ(L"", m_note->GetText());
-    std::vector<int> sent;
-    for (const auto &c : ServiceDouble::Calls("VoiceRecordFlag")) sent.push_back(c.ints[0]);
-    EXPECT_EQ((std::vector<int>{1, 0}), sent);
-    EXPECT_EQ(0, m_host->UnroutedClicks());
-}
-
-// Each click asks for the opposite of the service's flag, not of what is shown, and shows
-// what it asked for.
-TEST_F(RecordingPageTest, ClicksFollowTheServiceFlag) {
-    ServiceDouble::SetRecordFlag(1);
-    ClickSwitch();
-    EXPECT_EQ(0, ServiceDouble::RecordFlag());
-    EXPECT_EQ(L"/Image/RecorderStart.png", Image());
-    ServiceDouble::SetRecordFlagFollows(false);  // the flag stays off
-    ClickSwitch();
-    ClickSwitch();
-    EXPECT_EQ(L"/Image/RecorderStop.png", Image());
-    std::vector<int> sent;
-    for (const auto &c : ServiceDouble::Calls("VoiceRecordFlag")) sent.push_back(c.ints[0]);
-    EXPECT_EQ((std::vector<int>{0, 1, 1}), sent);
-}
-
-TEST_F(RecordingPageTest, OtherControlsChangeNothing) {
-    // A click notification from another control of the page, and other notification types
-    // from the switch itself.
-    m_host->PaintManager().SendNotify(m_note, DUI_MSGTYPE_CLICK);
-    m_host->PaintManager().SendNotify(m_button, DUI_MSGTYPE_DBCLICK);
-    m_host->PaintManager().SendNotify(m_button, DUI_MSGTYPE_SELECTCHANGED);
+// Each click asks for the opposite of the service's flag (not of what is shown) and
+// shows what it asked for; other controls and other notifications change nothing.
+TEST(RecordingPage, ClicksFollowTheServiceFlag) {
+    sd::Reset();
+    CallsHost host(true);
+    CControlUI *button = host.pm.FindControl(L"RecordCtrlBtn"), *note = host.pm.FindControl(L"RecordNote");
+    ASSERT_TRUE(testsupport::WaitLaidOut(button));
+    host.pm.SendNotify(note, DUI_MSGTYPE_CLICK);
+    host.pm.SendNotify(button, DUI_MSGTYPE_DBCLICK);
+    host.pm.SendNotify(button, DUI_MSGTYPE_SELECTCHANGED);
     testsupport::PumpPending();
-    EXPECT_EQ(0u, ServiceDouble::CallCount("VoiceGetRecordFlag"));
-    EXPECT_EQ(0u, ServiceDouble::CallCount("VoiceRecordFlag"));
-    EXPECT_EQ(L"/Image/RecorderStart.png", Image());
-    EXPECT_EQ(L"", m_note->GetText());
-    EXPECT_EQ(0, m_host->UnroutedClicks());
+    EXPECT_TRUE(sd::Calls().empty());
+    const struct {
+        int flagBefore;
+        bool follows;  // the service takes the new flag
+        int sent;
+        const wchar_t *image, *note;
+    } cases[] = {
+        {0, true, 1, L"/Image/RecorderStop.png", L"正 在 录 音"},  {1, true, 0, L"/Image/RecorderStart.png", L""},
+        {1, false, 0, L"/Image/RecorderStart.png", L""},           {1, false, 0, L"/Image/RecorderStart.png", L""},
+        {0, false, 1, L"/Image/RecorderStop.png", L"正 在 录 音"}, {5, true, 0, L"/Image/RecorderStart.png", L""},
+    };
+    EXPECT_EQ(std::wstring(L"/Image/RecorderStart.png"), button->GetBkImage());
+    for (const auto &c : cases) {
+        sd::Double()->recordFlag = c.flagBefore;
+        sd::Double()->recordFlagFollows = c.follows;
+        sd::Double()->calls.clear();
+        testsupport::ClickControl(host.GetHWND(), button);
+        const auto sent = sd::Calls("VoiceRecordFlag");
+        ASSERT_EQ(1u, sent.size());
+        EXPECT_EQ(c.sent, sent[0].ints[0]);
+        EXPECT_EQ(c.follows ? c.sent : c.flagBefore, sd::Double()->recordFlag);
+        EXPECT_EQ(std::wstring(c.image), button->GetBkImage());
+        EXPECT_EQ(c.note, note->GetText());
+    }
+    EXPECT_EQ(0, host.unroutedClicks);
 }
 
 }  // namespace

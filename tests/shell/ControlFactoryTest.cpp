@@ -21,42 +21,40 @@ const std::map<std::wstring, std::string> kPageSkins = {
                   "<Menu1_1 /><unknowntag /><Label name=\"after\" /></VerticalLayout></Window>"},
 };
 
-std::wstring NameOf(CControlUI *control) { return control != nullptr ? control->GetName() : L"(none)"; }
+// The names of a container's children.
+std::vector<std::wstring> Children(CControlUI *control) {
+    std::vector<std::wstring> names;
+    auto *container = control ? static_cast<IContainerUI *>(control->GetInterface(L"IContainer")) : nullptr;
+    for (int i = 0; container && i < container->GetCount(); ++i) names.push_back(container->GetItemAt(i)->GetName());
+    return names;
+}
 
 }  // namespace
 
 TEST(ControlFactory, PageTagsExpandInAnyLetterCaseAndNothingElseDoes) {
     TempSkinFolder skins(kPageSkins);
     CDialogBuilderCallbackEx factory;
-    struct Case {
+    const struct {
         const wchar_t *tag;
         const wchar_t *root;  // null: no control
     } cases[] = {
-        {L"menu0_0", L"page00"}, {L"MENU0_0", L"page00"}, {L"Menu0_0", L"page00"}, {L"menu1_1", L"page11"},
-        {L"mEnU1_1", L"page11"}, {L"menu1_0", L"page10"}, {L"MENU1_0", L"page10"}, {L"menu0_1", nullptr},
-        {L"menu1_2", nullptr},   {L"menu0_0x", nullptr},  {L"menu0", nullptr},     {L"Button", nullptr},
-        {L"", nullptr},
+        {L"menu0_0", L"page00"}, {L"MENU0_0", L"page00"}, {L"mEnU1_1", L"page11"}, {L"menu1_0", L"page10"},
+        {L"menu0_1", nullptr},   {L"menu1_2", nullptr},   {L"menu0_0x", nullptr},  {L"menu0", nullptr},
+        {L"Button", nullptr},    {L"", nullptr},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         std::unique_ptr<CControlUI> made(factory.CreateControl(c.tag));
-        if (c.root == nullptr) {
-            EXPECT_EQ(made, nullptr) << "tag " << testing::PrintToString(std::wstring(c.tag));
-        } else {
-            EXPECT_EQ(NameOf(made.get()), c.root) << "tag " << testing::PrintToString(std::wstring(c.tag));
-        }
+        EXPECT_EQ(made ? std::wstring(made->GetName()) : L"(none)", c.root ? c.root : L"(none)")
+            << testing::PrintToString(std::wstring(c.tag));
     }
-}
-
-TEST(ControlFactory, SubSkinsAreBuiltWithoutTheFactory) {
-    TempSkinFolder skins(kPageSkins);
-    CDialogBuilderCallbackEx factory;
+    // Inside a sub-skin the page tags yield nothing; the sub-skin keeps its virtual window.
     std::unique_ptr<CControlUI> page(factory.CreateControl(L"menu0_0"));
-    ASSERT_NE(page, nullptr);
-    IContainerUI *container = static_cast<IContainerUI *>(page->GetInterface(L"IContainer"));
-    ASSERT_NE(container, nullptr);
-    ASSERT_EQ(container->GetCount(), 1) << "the page tags inside a sub-skin yield nothing";
-    EXPECT_EQ(NameOf(container->GetItemAt(0)), L"inner");
+    EXPECT_EQ(Children(page.get()), std::vector<std::wstring>{L"inner"});
     EXPECT_EQ(page->GetVirtualWnd(), L"V_Menu0_0");
+    // In a skin the page stands where its tag stood; an unknown tag adds nothing.
+    CDialogBuilder builder;
+    std::unique_ptr<CControlUI> root(builder.Create(L"main.xml", nullptr, &factory));
+    EXPECT_EQ(Children(root.get()), (std::vector<std::wstring>{L"before", L"page11", L"after"}));
 }
 
 TEST(ControlFactory, MissingSubSkinYieldsNoControl) {
@@ -64,18 +62,4 @@ TEST(ControlFactory, MissingSubSkinYieldsNoControl) {
     files.erase(L"menu1_0.xml");
     TempSkinFolder skins(files);
     EXPECT_EQ(CDialogBuilderCallbackEx().CreateControl(L"menu1_0"), nullptr);
-}
-
-TEST(ControlFactory, TheBuilderPlacesTheExpandedPageWhereTheTagStood) {
-    TempSkinFolder skins(kPageSkins);
-    CDialogBuilderCallbackEx factory;
-    CDialogBuilder builder;
-    std::unique_ptr<CControlUI> root(builder.Create(L"main.xml", nullptr, &factory));
-    ASSERT_NE(root, nullptr) << std::string(builder.GetLastErrorMessage().begin(), builder.GetLastErrorMessage().end());
-    IContainerUI *container = static_cast<IContainerUI *>(root->GetInterface(L"IContainer"));
-    ASSERT_NE(container, nullptr);
-    ASSERT_EQ(container->GetCount(), 3) << "the unknown tag adds nothing";
-    EXPECT_EQ(NameOf(container->GetItemAt(0)), L"before");
-    EXPECT_EQ(NameOf(container->GetItemAt(1)), L"page11");
-    EXPECT_EQ(NameOf(container->GetItemAt(2)), L"after");
 }

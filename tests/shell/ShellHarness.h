@@ -1,30 +1,40 @@
-// Helpers for the shell's window tests: skin folders, input at a control, quit messages.
+// Helpers for the shell's window tests: skin folders of a test's own, the messages a
+// window was sent, quit messages.
 #pragma once
 
 #include <windows.h>
 
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "uilib/UIlib.h"
 
 namespace shelltest {
 
 // A private skin folder with the given files (name -> UTF-8 text), made the resource
-// path while it lives; the previous resource path comes back afterwards.
+// path while it lives.
 class TempSkinFolder {
 public:
     explicit TempSkinFolder(const std::map<std::wstring, std::string> &files);
     ~TempSkinFolder();
-    const std::wstring &Path() const { return m_path; }
 
 private:
     std::wstring m_path;
+    std::map<std::wstring, std::string> m_files;
     CDuiString m_previous;
 };
 
-// A client point on the screen.
-POINT ScreenPoint(HWND hWnd, POINT client);
+// The {message, wParam} of each message in `watched` sent to `window` while it lives.
+struct SentMessages {
+    SentMessages(HWND window, std::set<UINT> watched);
+    ~SentMessages();
+    HWND window;
+    std::set<UINT> watched;
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    HHOOK hook;
+};
 
 // Removes a WM_QUIT waiting in this thread's queue; true when there was one.
 bool TakeQuitMessage();
