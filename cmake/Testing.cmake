@@ -30,4 +30,9 @@ function(add_wine_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}"
                        ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/.wineprefix"
                        FAIL_REGULAR_EXPRESSION "wine: Unhandled")
+  # Tests that start the console run one at a time: it runs once per desktop and its
+  # windows are found by title.
+  if("e2e_support" IN_LIST T_LIBS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK console_main_window)
+  endif()
 endfunction()

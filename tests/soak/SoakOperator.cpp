@@ -1,7 +1,5 @@
 #include "tests/soak/SoakOperator.h"
 
-#include <algorithm>
-
 #include "tests/support/ConsoleProcess.h"
 #include "tests/support/StandinPipe.h"
 #include "tests/support/UiDump.h"
@@ -17,21 +15,17 @@ const wchar_t kChannelRefused[] = L"频道必须在1-200之间的整数！";
 const wchar_t kFileInUse[] = L"文件正在被占用！";
 
 std::string Utf8(const std::wstring &text) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
+    std::string out(text.size() * 3 + 1, '\0');
+    out.resize(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
+                                     static_cast<int>(out.size()), nullptr, nullptr));
     return out;
 }
 
 }  // namespace
 
-Operator::Operator(const e2e::ConsoleProcess &console, HWND main, const std::wstring &pipe, unsigned seed)
-    : m_console(console), m_main(main), m_pipe(pipe), m_rng(seed) {
-    m_dialog = console.FindWindowOf(L"UIBsCfgFrame", L"基站配置");
-    m_play = console.FindWindowOf(L"PlayUI", nullptr);
-}
-
-int Operator::Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
+Operator::Operator(const e2e::ConsoleProcess &console, HWND main, unsigned seed)
+    : m_console(console), m_main(main), m_dialog(console.FindWindowOf(L"UIBsCfgFrame", L"基站配置")),
+      m_play(console.FindWindowOf(L"PlayUI")), m_rng(seed) {}
 
 void Operator::Pause(int minMs, int maxMs) {
     const DWORD until = ::GetTickCount() + static_cast<DWORD>(Pick(minMs, maxMs));
@@ -40,144 +34,105 @@ void Operator::Pause(int minMs, int maxMs) {
 
 void Operator::Step() {
     typedef void (Operator::*Action)();
-    static const Action kCycle[] = {&Operator::SwitchPage, &Operator::StationDialog,      &Operator::PageCalls,
-                                    &Operator::PlayCall,   &Operator::ScrollStations,     &Operator::StationDialog,
-                                    &Operator::SwitchPage, &Operator::PlayCall,           &Operator::ToggleRecording,
-                                    &Operator::PageCalls,  &Operator::DeleteOrLocateCall, &Operator::StationDialog};
+    // A call is played and the dialog shown early: a short run must prove both.
+    static const Action kCycle[] = {&Operator::StationDialog, &Operator::PlayCall,           &Operator::SwitchPage,
+                                    &Operator::PageCalls,     &Operator::ScrollStations,     &Operator::StationDialog,
+                                    &Operator::PlayCall,      &Operator::ToggleRecording,    &Operator::SwitchPage,
+                                    &Operator::PageCalls,     &Operator::DeleteOrLocateCall, &Operator::StationDialog};
     AnswerBoxes();
     (this->*kCycle[m_step++ % (sizeof kCycle / sizeof kCycle[0])])();
     AnswerBoxes();
     Pause(100, 600);
 }
 
-void Operator::AnswerBoxes() {
+// Answers every box shown; with an expected text, waits for that one box first.
+void Operator::AnswerBoxes(unsigned waitMs, const wchar_t *expected) {
     e2e::ConsoleProcess::Box box;
-    while (m_console.AnswerMessageBox(&box, 0)) {
-        if (box.text == kChannelRefused)
-            ++m_counts["box channel refused"];
-        else if (box.text == kFileInUse)
-            ++m_counts["box file in use"];
+    while (m_console.AnswerMessageBox(&box, waitMs)) {
+        if (box.text == kChannelRefused || box.text == kFileInUse)
+            ++m_counts["box " + Utf8(box.text)];
         else
             m_unexpected.push_back(Utf8(box.caption) + ": " + Utf8(box.text));
-        // The box closes on the posted OK; wait for it so that it is not answered twice.
+        // The box closes on the posted OK; wait so that it is not answered twice.
         testsupport::WaitFor([&] { return m_console.FindWindowOf(L"#32770") == nullptr; }, kWaitMs);
+        if (expected && box.text != expected) m_unexpected.push_back("no box: " + Utf8(expected));
+        waitMs = 0, expected = nullptr;
     }
+    if (expected) m_unexpected.push_back("no box: " + Utf8(expected));
 }
 
-void Operator::ClickInside(HWND hWnd, RECT rc, bool twice) {
-    RECT client = {};
-    ::GetClientRect(hWnd, &client);
-    if (::IntersectRect(&rc, &rc, &client)) e2e::ClickRect(hWnd, rc, twice, true);
-}
-
-bool Operator::ClickNamed(HWND hWnd, const std::string &name, bool twice) {
+// Clicks the named control where it shows inside the window's client area.
+bool Operator::Click(HWND hWnd, const std::string &name, bool twice) {
     const e2e::UiDump dump = e2e::UiDump::Of(hWnd);
     const e2e::DumpedControl *c = dump.Find(name, true);
-    if (c == nullptr || c->rect.right <= c->rect.left) return false;
-    ClickInside(hWnd, c->rect, twice);
+    RECT rc = {}, client = {};
+    ::GetClientRect(hWnd, &client);
+    if (c == nullptr || !::IntersectRect(&rc, &c->rect, &client)) return false;
+    e2e::ClickRect(hWnd, rc, twice, true);
     return true;
 }
 
-bool Operator::WaitVisible(HWND hWnd, bool visible, unsigned ms) {
-    return testsupport::WaitFor([&] { return (::IsWindowVisible(hWnd) != FALSE) == visible; }, ms);
+bool Operator::WaitVisible(HWND hWnd, bool visible) {
+    return testsupport::WaitFor([&] { return (::IsWindowVisible(hWnd) != FALSE) == visible; }, kWaitMs);
 }
 
 // Selects the group's option, then the page's, until the page's control shows.
 bool Operator::ShowPage(const char *group, const char *page, const char *control) {
-    auto shown = [&] { return e2e::UiDump::Of(m_main).Find(control, true) != nullptr; };
-    if (shown()) return true;
-    ClickNamed(m_main, group);
-    testsupport::WaitFor([&] { return e2e::UiDump::Of(m_main).Find(page, true) != nullptr; }, kWaitMs);
-    ClickNamed(m_main, page);
-    return testsupport::WaitFor(shown, kWaitMs);
+    auto shown = [&](const char *name) { return e2e::UiDump::Of(m_main).Find(name, true) != nullptr; };
+    if (shown(control)) return true;
+    Click(m_main, group);
+    testsupport::WaitFor([&] { return shown(page); }, kWaitMs);
+    Click(m_main, page);
+    return testsupport::WaitFor([&] { return shown(control); }, kWaitMs);
 }
 
 void Operator::SwitchPage() {
     static const char *const kOptions[] = {"menu0", "menu1", "menu0_0", "menu0_1", "menu1_0", "menu1_1"};
-    const e2e::UiDump dump = e2e::UiDump::Of(m_main);
-    std::vector<const char *> shown;
-    for (const char *name : kOptions)
-        if (dump.Find(name, true)) shown.push_back(name);
-    if (shown.empty()) return;
-    ClickNamed(m_main, shown[Pick(0, static_cast<int>(shown.size()) - 1)]);
-    ++m_counts["page switch"];
+    if (Click(m_main, kOptions[Pick(0, 5)])) ++m_counts["page switch"];
 }
 
 void Operator::StationDialog() {
     if (!ShowPage("menu0", "menu0_0", "BsList")) return;
     const e2e::UiDump dump = e2e::UiDump::Of(m_main);
     const e2e::DumpedControl *list = dump.Find("BsList", true);
-    if (list == nullptr) return;
-    // Rows whose middle is inside the list (above its horizontal scroll bar).
+    // Rows whose middle is inside the list, above its horizontal scroll bar.
     std::vector<RECT> rows;
     for (const e2e::DumpedControl *row : dump.Visible("ListTextElement")) {
         const LONG middle = (row->rect.top + row->rect.bottom) / 2;
-        if (middle > list->rect.top && middle < list->rect.bottom - 12) rows.push_back(row->rect);
+        if (list && middle > list->rect.top && middle < list->rect.bottom - 12) rows.push_back(row->rect);
     }
-    if (rows.empty()) {
-        ++m_counts["dialog no row"];
-        return;
-    }
+    if (rows.empty()) return;
     RECT serial = rows[Pick(0, static_cast<int>(rows.size()) - 1)];
-    serial.right = serial.left + 80;  // rows are wider than the list
-    ClickInside(m_main, serial, true);
-    if (!WaitVisible(m_dialog, true, kWaitMs)) {
-        ++m_counts["dialog missed"];  // the row went before the click
-        return;
-    }
+    serial.right = serial.left + 80;
+    e2e::ClickRect(m_main, serial, true, true);
+    if (!WaitVisible(m_dialog, true)) return;  // the row went before the click
     ++m_counts["dialog shown"];
     Pause(100, 400);
     const int choice = Pick(0, 9);
-    if (choice < 3) {
-        DialogCombo(m_dialog);
-    } else if (choice < 5) {
-        const e2e::UiDump d = e2e::UiDump::Of(m_dialog);
-        if (const e2e::DumpedControl *channel = d.Find("Channel", true)) {
-            e2e::TypeText(m_dialog, channel->rect, choice == 3 ? "0" : "abc");
-            ClickNamed(m_dialog, "SetButton");
-            e2e::ConsoleProcess::Box box;
-            if (m_console.AnswerMessageBox(&box, kBoxWaitMs) && box.text == kChannelRefused)
-                ++m_counts["dialog refused"];
-            else
-                m_unexpected.push_back(box.text.empty() ? "no box for a refused channel" : Utf8(box.text));
-            testsupport::WaitFor([&] { return m_console.FindWindowOf(L"#32770") == nullptr; }, kWaitMs);
-        }
-    } else if (choice < 8) {
-        const e2e::UiDump d = e2e::UiDump::Of(m_dialog);
-        if (const e2e::DumpedControl *channel = d.Find("Channel", true)) {
-            e2e::TypeText(m_dialog, channel->rect, std::to_string(Pick(1, 200)));
-            ClickNamed(m_dialog, "SetButton");
-            if (WaitVisible(m_dialog, false, kWaitMs)) ++m_counts["dialog applied"];
-        }
+    const e2e::UiDump d = e2e::UiDump::Of(m_dialog);
+    const e2e::DumpedControl *channel = d.Find("Channel", true);
+    if (choice < 3 && Click(m_dialog, "RepeaterMode")) {
+        // Picks an entry of the drop-down with the mouse.
+        HWND drop = nullptr;
+        testsupport::WaitFor([&] { return ::IsWindowVisible(drop = m_console.FindWindowOf(L"UIComboDrop")); }, kWaitMs);
+        const e2e::UiDump list = e2e::UiDump::Of(drop);
+        const std::vector<const e2e::DumpedControl *> items = list.Visible("ListLabelElement");
+        if (!items.empty()) e2e::ClickRect(drop, items[Pick(0, static_cast<int>(items.size()) - 1)]->rect, false, true);
+        if (testsupport::WaitFor([&] { return !::IsWindowVisible(drop); }, kWaitMs)) ++m_counts["combo picked"];
+    } else if (choice < 8 && channel) {
+        const bool bad = choice < 5;
+        e2e::TypeText(m_dialog, channel->rect, bad ? (choice == 3 ? "0" : "abc") : std::to_string(Pick(1, 200)));
+        Click(m_dialog, "SetButton");
+        if (bad)
+            AnswerBoxes(kBoxWaitMs, kChannelRefused);
+        else if (WaitVisible(m_dialog, false))
+            ++m_counts["dialog applied"];
     }
-    if (::IsWindowVisible(m_dialog)) {
-        ClickNamed(m_dialog, "closebtn");
-        if (WaitVisible(m_dialog, false, kWaitMs)) ++m_counts["dialog closed"];
-    }
+    if (::IsWindowVisible(m_dialog) && Click(m_dialog, "closebtn") && WaitVisible(m_dialog, false))
+        ++m_counts["dialog closed"];
 }
 
-// Opens the repeater-mode drop-down and picks an entry with the mouse.
-void Operator::DialogCombo(HWND dialog) {
-    if (!ClickNamed(dialog, "RepeaterMode")) return;
-    HWND drop = nullptr;
-    if (!testsupport::WaitFor(
-            [&] {
-                drop = m_console.FindWindowOf(L"UIComboDrop");
-                return drop != nullptr && ::IsWindowVisible(drop);
-            },
-            kWaitMs)) {
-        ++m_counts["combo missed"];
-        return;
-    }
-    const e2e::UiDump dump = e2e::UiDump::Of(drop);
-    const std::vector<const e2e::DumpedControl *> items = dump.Visible("ListLabelElement");
-    if (items.empty()) return;
-    ClickInside(drop, items[Pick(0, static_cast<int>(items.size()) - 1)]->rect);
-    if (testsupport::WaitFor([&] { return !::IsWindow(drop) || !::IsWindowVisible(drop); }, kWaitMs))
-        ++m_counts["combo picked"];
-}
-
-bool Operator::CallRowsShown(std::vector<int> *rows) {
+bool Operator::CallRows(std::vector<int> *rows) {
     const e2e::UiDump dump = e2e::UiDump::Of(m_main);
     rows->clear();
     for (int n = 0; n < 16; ++n)
@@ -188,15 +143,13 @@ bool Operator::CallRowsShown(std::vector<int> *rows) {
 void Operator::PageCalls() {
     if (!ShowPage("menu1", "menu1_1", "CallList")) return;
     std::vector<int> rows;
-    ClickNamed(m_main, "FindVoiceFileBtn");
-    if (testsupport::WaitFor([&] { return CallRowsShown(&rows); }, kWaitMs)) ++m_counts["calls found"];
+    Click(m_main, "FindVoiceFileBtn");
+    if (testsupport::WaitFor([&] { return CallRows(&rows); }, kWaitMs)) ++m_counts["calls found"];
     for (int i = Pick(0, 3); i > 0; --i) {
         const e2e::UiDump dump = e2e::UiDump::Of(m_main);
-        const bool forward = Pick(0, 2) > 0;
-        const e2e::DumpedControl *button = dump.Find(forward ? "NextCallListBtn" : "PrevCallListBtn", true);
-        if (button == nullptr || !button->enabled) continue;
-        ClickInside(m_main, button->rect);
-        ++m_counts["calls paged"];
+        const char *button = Pick(0, 2) > 0 ? "NextCallListBtn" : "PrevCallListBtn";
+        const e2e::DumpedControl *c = dump.Find(button, true);
+        if (c && c->enabled && Click(m_main, button)) ++m_counts["calls paged"];
         Pause(200, 500);
     }
 }
@@ -204,30 +157,22 @@ void Operator::PageCalls() {
 void Operator::PlayCall() {
     std::vector<int> rows;
     if (!ShowPage("menu1", "menu1_1", "CallList")) return;
-    if (!CallRowsShown(&rows)) {
-        PageCalls();
-        if (!CallRowsShown(&rows)) return;
-    }
-    const int n = rows[Pick(0, static_cast<int>(rows.size()) - 1)];
+    if (!CallRows(&rows)) PageCalls();
+    if (!CallRows(&rows)) return;
     const bool wasShown = ::IsWindowVisible(m_play) != FALSE;
-    ClickNamed(m_main, "ItemBtn" + std::to_string(n) + "Play");
+    Click(m_main, "ItemBtn" + std::to_string(rows[Pick(0, static_cast<int>(rows.size()) - 1)]) + "Play");
     // The newest call may be the one being recorded: then a box says the file is in use.
-    if (!testsupport::WaitFor(
-            [&] { return (!wasShown && ::IsWindowVisible(m_play)) || m_console.FindWindowOf(L"#32770") != nullptr; },
-            kWaitMs) &&
-        !wasShown) {
-        ++m_counts["play missed"];
-        return;
-    }
+    testsupport::WaitFor(
+        [&] { return (!wasShown && ::IsWindowVisible(m_play)) || m_console.FindWindowOf(L"#32770") != nullptr; },
+        kWaitMs);
     AnswerBoxes();
     if (!::IsWindowVisible(m_play)) return;
     ++m_counts["play"];
     Pause(300, 1500);
     if (Pick(0, 1)) {
-        ClickNamed(m_play, "PlayBtn");  // pause
-        ++m_counts["play paused"];
+        Click(m_play, "PlayBtn");  // pause
         Pause(200, 800);
-        if (Pick(0, 1)) ClickNamed(m_play, "PlayBtn");
+        if (Pick(0, 1)) Click(m_play, "PlayBtn");
     }
     const e2e::UiDump dump = e2e::UiDump::Of(m_play);
     if (const e2e::DumpedControl *slider = dump.Find("PlaySlider", true)) {
@@ -236,19 +181,15 @@ void Operator::PlayCall() {
         ++m_counts["play seek"];
         Pause(200, 800);
     }
-    if (Pick(0, 2) > 0) {
-        ClickNamed(m_play, "closebtn");
-        if (WaitVisible(m_play, false, kWaitMs)) ++m_counts["play closed"];
-    }
+    if (Pick(0, 2) > 0 && Click(m_play, "closebtn") && WaitVisible(m_play, false)) ++m_counts["play closed"];
 }
 
 void Operator::DeleteOrLocateCall() {
     std::vector<int> rows;
-    if (!ShowPage("menu1", "menu1_1", "CallList") || !CallRowsShown(&rows)) return;
-    const int n = rows[Pick(0, static_cast<int>(rows.size()) - 1)];
-    const bool remove = Pick(0, 1) == 0;
-    ClickNamed(m_main, "ItemBtn" + std::to_string(n) + (remove ? "Delete" : "Locate"));
-    ++m_counts[remove ? "call delete" : "call locate"];
+    if (!ShowPage("menu1", "menu1_1", "CallList") || !CallRows(&rows)) return;
+    const char *action = Pick(0, 1) ? "Delete" : "Locate";
+    Click(m_main, "ItemBtn" + std::to_string(rows[Pick(0, static_cast<int>(rows.size()) - 1)]) + action);
+    ++m_counts[std::string("call ") + action];
 }
 
 void Operator::ScrollStations() {
@@ -259,10 +200,9 @@ void Operator::ScrollStations() {
     POINT at = {(list->rect.left + list->rect.right) / 2, (list->rect.top + list->rect.bottom) / 2};
     ::ClientToScreen(m_main, &at);
     const int notches = Pick(-6, 6);
-    for (int i = 0; i < std::abs(notches); ++i) {
-        const short delta = notches > 0 ? -WHEEL_DELTA : WHEEL_DELTA;
-        ::PostMessageW(m_main, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y));
-    }
+    for (int i = 0; i < std::abs(notches); ++i)
+        ::PostMessageW(m_main, WM_MOUSEWHEEL, MAKEWPARAM(0, notches > 0 ? -WHEEL_DELTA : WHEEL_DELTA),
+                       MAKELPARAM(at.x, at.y));
     ++m_counts["station scroll"];
 }
 
@@ -270,20 +210,20 @@ void Operator::ScrollStations() {
 void Operator::ToggleRecording() {
     if (!ShowPage("menu1", "menu1_0", "RecordCtrlBtn")) return;
     for (int i = 0; i < 2; ++i) {
-        ClickNamed(m_main, "RecordCtrlBtn");
+        Click(m_main, "RecordCtrlBtn");
         Pause(300, 1200);
     }
     ++m_counts["recording toggled"];
 }
 
-void Operator::Finish() {
+void Operator::Finish(const std::wstring &pipe) {
     AnswerBoxes();
-    if (::IsWindowVisible(m_dialog)) ClickNamed(m_dialog, "closebtn");
-    if (::IsWindowVisible(m_play)) ClickNamed(m_play, "closebtn");
+    if (::IsWindowVisible(m_dialog)) Click(m_dialog, "closebtn");
+    if (::IsWindowVisible(m_play)) Click(m_play, "closebtn");
     // Recording on, as the network started: the switch reads the flag at each click.
-    for (int i = 0; i < 3 && e2e::AskStandin(m_pipe, "record").status.rfind("ok 0", 0) == 0; ++i) {
+    for (int i = 0; i < 3 && e2e::AskStandin(pipe, "record").status.rfind("ok 0", 0) == 0; ++i) {
         ShowPage("menu1", "menu1_0", "RecordCtrlBtn");
-        ClickNamed(m_main, "RecordCtrlBtn");
+        Click(m_main, "RecordCtrlBtn");
         Pause(300, 300);
     }
     ShowPage("menu0", "menu0_0", "BsList");
@@ -296,18 +236,11 @@ std::string Operator::Summary() const {
     return text;
 }
 
-bool Operator::TookEffect(std::string *why) const {
-    auto count = [this](const char *name) {
-        const auto it = m_counts.find(name);
-        return it == m_counts.end() ? 0 : it->second;
-    };
-    if (count("dialog shown") == 0)
-        *why = "the configuration dialog never opened";
-    else if (count("play") == 0)
-        *why = "no call was ever played";
-    else
-        return true;
-    return false;
+std::string Operator::Fault() const {
+    if (!m_unexpected.empty()) return "unexpected message box: " + m_unexpected.front();
+    if (!m_counts.count("dialog shown")) return "the configuration dialog never opened";
+    if (!m_counts.count("play")) return "no call was ever played";
+    return "";
 }
 
 }  // namespace soak
