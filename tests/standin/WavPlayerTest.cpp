@@ -38,63 +38,33 @@ struct FakeTime {
     }
 };
 
-TEST(PlayerClock, AdvancesInRealTimeUntilTheEndThenUnloads) {
+// Frames of 20 ms from the load; a pause holds the position and keeps the frame begun;
+// a seek is clamped and keeps the pause; reaching the end unloads.
+TEST(PlayerClock, FollowsRealTimePausesAndSeeks) {
     FakeTime t;
     PlayerClock clock(t.Source());
     EXPECT_EQ(0, clock.Total());
-    clock.Load(100);
-    EXPECT_EQ(100, clock.Total());
-    EXPECT_EQ(0, clock.Current());
-    EXPECT_FALSE(clock.Paused());
-    t.ms += 19;
-    EXPECT_EQ(0, clock.Current());
-    t.ms += 1;
-    EXPECT_EQ(1, clock.Current());
-    t.ms += 20 * 98;
-    EXPECT_EQ(99, clock.Current());
-    t.ms += 20;
-    EXPECT_EQ(0, clock.Total()) << "the end of the file unloads";
-    EXPECT_EQ(0, clock.Current());
-}
-
-TEST(PlayerClock, PauseHoldsThePositionAndResumeKeepsTheFrameBegun) {
-    FakeTime t;
-    PlayerClock clock(t.Source());
-    clock.Load(1000);
-    t.ms += 110;  // 5 frames and 10 ms of the sixth
-    clock.SetPaused(true);
-    EXPECT_TRUE(clock.Paused());
-    t.ms += 60000;
-    EXPECT_EQ(5, clock.Current());
-    clock.SetPaused(true);  // twice changes nothing
-    EXPECT_EQ(5, clock.Current());
-    clock.SetPaused(false);
-    t.ms += 10;
-    EXPECT_EQ(6, clock.Current());
-    EXPECT_EQ(1000, clock.Total());
-}
-
-TEST(PlayerClock, SeekIsClampedAndKeepsThePauseState) {
-    FakeTime t;
-    PlayerClock clock(t.Source());
-    clock.Load(300);
-    struct {
-        int percent;
-        int frame;
-    } cases[] = {{50, 150}, {-20, 0}, {0, 0}, {33, 99}, {99, 297}};
-    for (const auto &c : cases) {
-        clock.Seek(c.percent);
-        EXPECT_EQ(c.frame, clock.Current()) << c.percent;
+    enum Op { kLoad, kWait, kPause, kResume, kSeek };
+    const struct {
+        Op op;
+        int arg, current, total;
+    } steps[] = {
+        {kLoad, 100, 0, 100},    {kWait, 19, 0, 100},    {kWait, 1, 1, 100},    {kWait, 20 * 98, 99, 100},
+        {kWait, 20, 0, 0},       {kLoad, 1000, 0, 1000}, {kWait, 110, 5, 1000}, {kPause, 0, 5, 1000},
+        {kWait, 60000, 5, 1000}, {kPause, 0, 5, 1000},   {kResume, 0, 5, 1000}, {kWait, 10, 6, 1000},
+        {kLoad, 300, 0, 300},    {kSeek, 50, 150, 300},  {kSeek, -20, 0, 300},  {kSeek, 33, 99, 300},
+        {kSeek, 99, 297, 300},   {kPause, 0, 297, 300},  {kSeek, 10, 30, 300},  {kWait, 5000, 30, 300},
+        {kSeek, 250, 0, 0},      {kSeek, 10, 0, 0},
+    };
+    for (const auto &s : steps) {
+        if (s.op == kLoad) clock.Load(s.arg);
+        if (s.op == kWait) t.ms += s.arg;
+        if (s.op == kPause || s.op == kResume) clock.SetPaused(s.op == kPause);
+        if (s.op == kSeek) clock.Seek(s.arg);
+        EXPECT_EQ(s.current, clock.Current()) << "step " << &s - steps;
+        EXPECT_EQ(s.total, clock.Total()) << "step " << &s - steps;
+        if (s.op == kPause || s.op == kResume) EXPECT_EQ(s.op == kPause, clock.Paused());
     }
-    clock.SetPaused(true);
-    clock.Seek(10);
-    t.ms += 5000;
-    EXPECT_EQ(30, clock.Current());
-    EXPECT_TRUE(clock.Paused());
-    clock.Seek(250);
-    EXPECT_EQ(0, clock.Total()) << "seeking to the end ends the file";
-    clock.Seek(10);
-    EXPECT_EQ(0, clock.Current()) << "nothing to seek in";
 }
 
 class RecordingSink : public SoundSink {
