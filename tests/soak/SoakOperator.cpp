@@ -24,8 +24,7 @@ std::string Utf8(const std::wstring &text) {
 }  // namespace
 
 Operator::Operator(const e2e::ConsoleProcess &console, HWND main, unsigned seed)
-    : m_console(console), m_main(main), m_dialog(console.FindWindowOf(L"UIBsCfgFrame", L"基站配置")),
-      m_play(console.FindWindowOf(L"PlayUI")), m_rng(seed) {}
+    : m_console(console), m_main(main), m_rng(seed) {}
 
 void Operator::Pause(int minMs, int maxMs) {
     const DWORD until = ::GetTickCount() + static_cast<DWORD>(Pick(minMs, maxMs));
@@ -39,6 +38,9 @@ void Operator::Step() {
                                     &Operator::PageCalls,     &Operator::ScrollStations,     &Operator::StationDialog,
                                     &Operator::PlayCall,      &Operator::ToggleRecording,    &Operator::SwitchPage,
                                     &Operator::PageCalls,     &Operator::DeleteOrLocateCall, &Operator::StationDialog};
+    // The dialog and the playback window may be made after the main window shows.
+    if (!m_dialog) m_dialog = m_console.FindWindowOf(L"UIBsCfgFrame", L"基站配置");
+    if (!m_play) m_play = m_console.FindWindowOf(L"PlayUI");
     AnswerBoxes();
     (this->*kCycle[m_step++ % (sizeof kCycle / sizeof kCycle[0])])();
     AnswerBoxes();

@@ -49,7 +49,7 @@ private:
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
 
     const e2e::ConsoleProcess &m_console;
-    HWND m_main, m_dialog, m_play;
+    HWND m_main, m_dialog = nullptr, m_play = nullptr;
     std::mt19937 m_rng;
     size_t m_step = 0;
     std::map<std::string, int> m_counts;
