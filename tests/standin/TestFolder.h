@@ -11,7 +11,7 @@
 
 class TestFolder {
 public:
-    TestFolder() : m_path(std::filesystem::temp_directory_path() / Unique()) {
+    TestFolder() : m_path((std::filesystem::temp_directory_path() / Unique()).wstring()) {
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
         std::filesystem::create_directory(m_path, ignored);
@@ -21,15 +21,15 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
     }
-    std::wstring Path() const { return m_path.wstring(); }
-    std::wstring File(const std::wstring &name) const { return (m_path / name).wstring(); }
+    const std::wstring &Path() const { return m_path; }
+    std::wstring File(const std::wstring &name) const { return m_path + L"\\" + name; }
 
 private:
     static std::wstring Unique() {
         static int s_counter = 0;
         return L"standin-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++s_counter);
     }
-    std::filesystem::path m_path;
+    std::wstring m_path;
 };
 
 inline std::string ReadBytes(const std::wstring &path) {
