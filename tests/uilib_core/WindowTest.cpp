@@ -252,6 +252,10 @@ TEST(Window, WheelScrollsTheNearestScrollableAncestor) {
 const char kHalfRedPng[] =
     "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x02\0\0\0\x02\x08\x06\0\0\0\x72\xB6\x0D\x24\0\0\0\x11IDAT\x78\xDA"
     "\x63\xF8\xCF\xC0\xD0\0\xC2\x0C\x30\x06\0\x38\xE8\x05\xFD\x6C\xDC\xAF\xD7\0\0\0\0IEND\xAE\x42\x60\x82";
+// Its @2x companion: 4 x 4, opaque yellow.
+const char kYellowPng2x[] =
+    "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x04\0\0\0\x04\x08\x06\0\0\0\xA9\xF1\x9E\x7E\0\0\0\x12IDAT\x78\xDA"
+    "\x63\xF8\xFF\x9F\xE1\x3F\x32\x66\x20\x5D\0\0\x62\x36\x2F\xD1\x88\xC1\xA7\xDF\0\0\0\0IEND\xAE\x42\x60\x82";
 
 // Colours, PNG images with alpha, borders on the controls' edge pixels and the focus
 // frame after keyboard use reach the window.
@@ -296,6 +300,15 @@ TEST(Window, PaintingReachesTheWindow) {
     EXPECT_EQ(wnd.Pixel(edge), 0x4877E7u) << "the focus frame";
     wnd.Manager().SetFocus(wnd.Find(L"c"));
     EXPECT_NE(wnd.Pixel(edge), 0x4877E7u) << "the frame moved on";
+    // Above 125 % the @2x companion (opaque yellow) is drawn, at 100 % the plain image again.
+    png = _wfopen((folder + L"half@2x.png").c_str(), L"wb");
+    ASSERT_NE(png, nullptr);
+    fwrite(kYellowPng2x, 1, sizeof kYellowPng2x - 1, png);
+    fclose(png);
+    wnd.Manager().SetDPI(192);
+    EXPECT_EQ(wnd.Pixel({100, 30}), 0xFFFF00u);
+    wnd.Manager().SetDPI(96);
+    EXPECT_EQ(wnd.Pixel({60, 30}), blended);
     CPaintManagerUI::SetResourcePath(saved.c_str());
 }
 

@@ -11,6 +11,7 @@
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/render/UIGdiplus.h"
+#include "uilib/render/UIImageCache.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -539,5 +540,6 @@ bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam,
 
 void CPaintManagerUI::Term() {
     for (CPaintManagerUI *m : gManagers) m->RemoveAllImages();
+    uilib::FreeSharedImages();
     uilib::ShutdownGdiplus();
 }

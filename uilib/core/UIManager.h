@@ -96,7 +96,9 @@ public:
     HFONT GetFont(int id) const;  // the default font for an unknown id
     const TFontInfo *GetFontInfo(int id) const;
 
-    // Images, cached by name; null (and one line on standard error) when missing.
+    // Images by name at the manager's scale, decoded on first use and shared with every
+    // other manager; null (and one line on standard error) when missing. RemoveAllImages
+    // forgets this manager's names; the images themselves live until Term.
     const TImageInfo *GetImage(LPCTSTR bitmap);
     void RemoveAllImages();
 

@@ -57,7 +57,7 @@ struct CPaintManagerUI::Impl {
     DWORD defaultFontColor = 0xFF000000;
     DWORD defaultDisabledColor = 0xFFA7A6AA;
 
-    std::map<CDuiString, TImageInfo *> images;           // null: could not be loaded
+    std::map<CDuiString, const TImageInfo *> images;     // shared (UIImageCache); null: could not be loaded
     std::map<CDuiString, CDuiString> defaultAttributes;  // key: lower-case class name
     std::unordered_map<CDuiString, std::vector<CControlUI *>> names;
     std::map<CDuiString, std::vector<CControlUI *>> optionGroups;

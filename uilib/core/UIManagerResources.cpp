@@ -1,4 +1,4 @@
-// CPaintManagerUI resources: module instance and resource path, fonts, cached images,
+// CPaintManagerUI resources: module instance and resource path, fonts, the images it drew,
 // default attribute lists.
 #include <cstdio>
 #include <mutex>
@@ -6,6 +6,7 @@
 
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
+#include "uilib/render/UIImageCache.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -137,16 +138,13 @@ const TImageInfo *CPaintManagerUI::GetImage(LPCTSTR bitmap) {
     auto it = m_impl->images.find(bitmap);
     if (it != m_impl->images.end()) return it->second;
     CDuiString path = ResolveResourceFile(bitmap);
-    TImageInfo *image = CRenderEngine::LoadImage(path, m_impl->dpi);
+    const TImageInfo *image = uilib::SharedImage(path, m_impl->dpi);
     if (image == nullptr) ReportMissingImage(path);
     m_impl->images[bitmap] = image;
     return image;
 }
 
-void CPaintManagerUI::RemoveAllImages() {
-    for (auto &entry : m_impl->images) CRenderEngine::FreeImage(entry.second);
-    m_impl->images.clear();
-}
+void CPaintManagerUI::RemoveAllImages() { m_impl->images.clear(); }
 
 void CPaintManagerUI::Impl::RescaleFonts() {
     auto remake = [this](TFontInfo &font) {

@@ -96,6 +96,38 @@ CDuiString DoubleName(const CDuiString &path) {
     return path.substr(0, dot) + L"@2x" + path.substr(dot);
 }
 
+bool FileExists(const CDuiString &path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The file decoded; null when it is no image GDI+ reads, or an empty one.
+std::unique_ptr<Gdiplus::Bitmap> Decode(const CDuiString &path) {
+    std::unique_ptr<Gdiplus::Bitmap> bitmap(new Gdiplus::Bitmap(path.c_str()));
+    if (bitmap->GetLastStatus() != Gdiplus::Ok || bitmap->GetWidth() == 0 || bitmap->GetHeight() == 0) return nullptr;
+    return bitmap;
+}
+
+// The size in a PNG file's header, without decoding it; false for any other file.
+bool PngSize(const CDuiString &path, int &width, int &height) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BYTE head[24];
+    DWORD got = 0;
+    const bool read = ::ReadFile(file, head, sizeof(head), &got, nullptr) && got == sizeof(head);
+    ::CloseHandle(file);
+    static const BYTE kSignature[12] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13};
+    if (!read || memcmp(head, kSignature, sizeof(kSignature)) != 0 || memcmp(head + 12, "IHDR", 4) != 0) return false;
+    auto bigEndian = [&head](int at) {
+        return (static_cast<DWORD>(head[at]) << 24) | (static_cast<DWORD>(head[at + 1]) << 16) |
+               (static_cast<DWORD>(head[at + 2]) << 8) | head[at + 3];
+    };
+    const DWORD w = bigEndian(16), h = bigEndian(20);
+    const DWORD kMaxSide = 100000;
+    if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
 // High-quality bicubic resampling; edges sampled from the image itself, not from black.
 std::unique_ptr<Gdiplus::Bitmap> Resample(Gdiplus::Bitmap &source, int width, int height) {
     std::unique_ptr<Gdiplus::Bitmap> out(new Gdiplus::Bitmap(width, height, PixelFormat32bppPARGB));
@@ -162,17 +194,21 @@ TImageInfo *ToDib(Gdiplus::Bitmap &bitmap) {
 TImageInfo *CRenderEngine::LoadImage(const CDuiString &path, int dpi) {
     uilib::StatsScope stats(uilib::kStatsImageDecode);
     uilib::EnsureGdiplus();
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap(new Gdiplus::Bitmap(path.c_str()));
-    if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
-    const int logicalX = static_cast<int>(bitmap->GetWidth()), logicalY = static_cast<int>(bitmap->GetHeight());
-    if (logicalX == 0 || logicalY == 0) return nullptr;
-    if (dpi > kDoubleFromDpi) {
-        const CDuiString companion = DoubleName(path);
-        if (!companion.empty() && ::GetFileAttributesW(companion.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            std::unique_ptr<Gdiplus::Bitmap> twice(new Gdiplus::Bitmap(companion.c_str()));
-            if (twice->GetLastStatus() == Gdiplus::Ok && twice->GetWidth() > 0) bitmap.swap(twice);
-        }
+    if (!FileExists(path)) return nullptr;
+    const CDuiString companion = dpi > kDoubleFromDpi ? DoubleName(path) : CDuiString();
+    std::unique_ptr<Gdiplus::Bitmap> twice;
+    if (!companion.empty() && FileExists(companion)) twice = Decode(companion);
+    // The skin size is the plain image's: read from its header, decoded only when it has none.
+    int logicalX = 0, logicalY = 0;
+    std::unique_ptr<Gdiplus::Bitmap> bitmap;
+    if (twice != nullptr && PngSize(path, logicalX, logicalY)) {
+        bitmap.swap(twice);
+    } else {
+        bitmap = Decode(path);
+        if (bitmap == nullptr) return nullptr;
+        logicalX = static_cast<int>(bitmap->GetWidth());
+        logicalY = static_cast<int>(bitmap->GetHeight());
+        if (twice != nullptr) bitmap.swap(twice);
     }
     const int width = uilib::ScaleValue(logicalX, dpi), height = uilib::ScaleValue(logicalY, dpi);
     if (width <= 0 || height <= 0) return nullptr;

@@ -1,0 +1,18 @@
+// Private to the library: decoded images shared by every paint manager of the process,
+// one per file and scale. An image is decoded the first time a control draws or measures
+// it, not when a skin names it, so images of hidden pages and windows cost nothing until
+// they show. Freed by CPaintManagerUI::Term.
+#pragma once
+
+#include "uilib/core/UIDefine.h"
+
+struct TImageInfo;
+
+namespace uilib {
+
+// The image at path (a full file name) for a window at dpi, decoded now when it is the
+// first request; null when it cannot be loaded (asked again on the next request).
+const TImageInfo *SharedImage(const CDuiString &path, int dpi);
+void FreeSharedImages();
+
+}  // namespace uilib
