@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 #include "uilib/controls/UIButton.h"
 #include "uilib/core/UIManagerImpl.h"
@@ -180,6 +181,25 @@ void CPaintManagerUI::Impl::FreeOffscreen() {
     offscreenSize = {0, 0};
 }
 
+namespace {
+
+// Whether a layout root's own background paints every pixel of rc opaque: then the white
+// under it is never seen, and a full repaint is one fill of the window instead of two.
+bool CoversOpaque(CControlUI *root, const RECT &rc) {
+    static const wchar_t *const kPlainLayouts[] = {L"VerticalLayout", L"HorizontalLayout", L"TabLayout", L"Container"};
+    if (root == nullptr || !root->IsVisible() || (root->GetBkColor() >> 24) != 0xFF || root->GetBkColor2() != 0)
+        return false;
+    if (std::none_of(std::begin(kPlainLayouts), std::end(kPlainLayouts),
+                     [root](const wchar_t *name) { return wcscmp(root->GetClass(), name) == 0; }))
+        return false;
+    const SIZE round = root->GetBorderRound();
+    if (round.cx > 0 || round.cy > 0) return false;
+    RECT both;
+    return ::IntersectRect(&both, &rc, &root->GetPos()) && ::EqualRect(&both, &rc);
+}
+
+}  // namespace
+
 void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) {
     uilib::StatsScope stats(uilib::kStatsPaint);
     Impl &impl = *this;
@@ -203,7 +223,7 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) 
     HRGN clip = ::CreateRectRgnIndirect(&rcPaint);
     ::SelectClipRgn(dc, clip);
     ::DeleteObject(clip);
-    CRenderEngine::DrawColor(dc, rcPaint, 0xFFFFFFFF);
+    if (!CoversOpaque(impl.root, rcPaint)) CRenderEngine::DrawColor(dc, rcPaint, 0xFFFFFFFF);
     if (impl.root != nullptr) impl.root->DoPaint(dc, rcPaint);
     impl.PaintFocusFrame(dc);
     ::SelectClipRgn(dc, nullptr);
