@@ -144,6 +144,16 @@ TEST_F(BsDialog, DoubleClickFillsTheFieldsFromTheRow) {
     }
 }
 
+TEST_F(BsDialog, CaptionButtonsMinimiseMaximiseAndRestore) {
+    const std::pair<const wchar_t *, int> steps[] = {
+        {L"minbtn", 2}, {L"restorebtn", 0}, {L"maxbtn", 1}, {L"restorebtn", 0}};
+    for (const auto &step : steps) {  // 2: minimised, 1: maximised
+        Dialog().PaintManager().SendNotify(DialogControl(step.first), DUI_MSGTYPE_CLICK);
+        EXPECT_EQ(::IsIconic(Dialog().GetHWND()) * 2 + ::IsZoomed(Dialog().GetHWND()), step.second)
+            << Narrow(step.first);
+    }
+}
+
 // A serial longer than the 27 bytes the dialog can push is shown whole and refused.
 TEST_F(BsDialog, RowWithOverlongSerialIsShownWholeAndRefused) {
     const std::string serial(40, 'Q');

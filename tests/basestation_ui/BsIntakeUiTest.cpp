@@ -101,7 +101,7 @@ TEST_F(BsIntake, RemoveSelectedWithoutAPushRemovesNothing) {
 TEST_F(BsIntake, CallbackCopiesTheReportSoTheLibraryMayReuseItsBuffers) {
     char serial[32] = "BS-COPY";
     BsConfig record = SampleRecord(3);
-    EXPECT_NE(sd::InvokeReport(serial, &record), 0);
+    EXPECT_EQ(sd::InvokeReport(serial, &record), 1) << "the post's result";
     std::strcpy(serial, "CHANGED");
     record.Version = 1234;
     ASSERT_TRUE(testsupport::WaitFor([] { return bs::LiveReportBlocks() == 0; }));

@@ -65,8 +65,7 @@ StdoutCapture::StdoutCapture() {
 
 std::string StdoutCapture::Text() {
     if (m_done) return m_text;
-    m_done = true;
-    fflush(stdout);
+    m_done = true;  // not flushed here: the console flushes what it writes
     _dup2(m_saved, _fileno(stdout));
     _close(m_saved);
     if (FILE *f = _wfopen(m_path.c_str(), L"rb")) {

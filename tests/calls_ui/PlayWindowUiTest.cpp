@@ -134,6 +134,16 @@ TEST_F(PlayWindowTest, StartingTwiceKeepsOneTimer) {
     EXPECT_EQ(0u, sd::CallCount("VoicePlayFileTotalFrameNum")) << "another timer still ticks";
 }
 
+TEST_F(PlayWindowTest, CaptionButtonsMinimiseMaximiseAndRestore) {
+    StartShown("a.wav", 1);
+    const std::pair<const wchar_t *, int> steps[] = {
+        {L"minbtn", 2}, {L"restorebtn", 0}, {L"maxbtn", 1}, {L"restorebtn", 0}};
+    for (const auto &step : steps) {  // 2: minimised, 1: maximised
+        g_pPlayWnd->PaintManager().SendNotify(PlayFind(step.first), DUI_MSGTYPE_CLICK);
+        EXPECT_EQ(::IsIconic(Play()) * 2 + ::IsZoomed(Play()), step.second) << Narrow(step.first);
+    }
+}
+
 TEST_F(PlayWindowTest, CloseMessageDestroysTheWindowAndWritesFinal) {
     CPlayWnd other;  // a second window of the class: WM_CLOSE gets the default handling
     ASSERT_NE(nullptr, other.Create(nullptr, kPlayWindowTitle, 0x80000080, 0, 0, 0, 0, 0, nullptr));

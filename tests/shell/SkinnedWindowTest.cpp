@@ -80,6 +80,8 @@ TEST_F(SkinnedWindowTest, CreationDropsTheCaptionStyleAndTheCaptionBandDragsOver
     EXPECT_EQ(rc.right - rc.left, 300) << "the skin gives the size";
     ::SetWindowTextW(menu.GetHWND(), L"probe");
     EXPECT_EQ(::GetWindowTextLengthW(menu.GetHWND()), 5) << "unlisted messages reach the default procedure";
+    EXPECT_EQ(::SendMessageW(menu.GetHWND(), WM_NCACTIVATE, FALSE, 0), TRUE);
+    EXPECT_EQ(::SendMessageW(menu.GetHWND(), WM_NCACTIVATE, TRUE, 0), FALSE);
     const struct {
         int x, y;
         LRESULT expected;
@@ -96,10 +98,13 @@ TEST_F(SkinnedWindowTest, RoundCornersClipTheWindowOnlyWhenTheSkinAsksForThem) {
     HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
     {
         TempSkinFolder skins(Skin("12,12"));
-        Menu menu;
+        Menu menu;  // at (100, 100): the region is in window coordinates
+        ::SendMessageW(menu.GetHWND(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
         ASSERT_NE(::GetWindowRgn(menu.GetHWND(), rgn), ERROR);
         EXPECT_FALSE(::PtInRegion(rgn, 0, 0)) << "corner cut";
-        EXPECT_TRUE(::PtInRegion(rgn, 150, 199) && ::PtInRegion(rgn, 299, 100)) << "reaches the edges";
+        RECT box = {};
+        ::GetRgnBox(rgn, &box);
+        EXPECT_EQ(box.right * 1000 + box.bottom, 300200) << "the window's own size, at its origin";
         ::SetWindowRgn(menu.GetHWND(), nullptr, FALSE);
         ::ShowWindow(menu.GetHWND(), SW_MINIMIZE);
         ::SendMessageW(menu.GetHWND(), WM_SIZE, SIZE_MINIMIZED, 0);
