@@ -120,7 +120,7 @@ TEST_F(BsIntake, ReportMessagesNotMadeByTheCallbackAreIgnored) {
     ::SendMessageW(main, WM_BS_REPORT, reinterpret_cast<WPARAM>(handled), 0);
     for (WPARAM stray : {WPARAM(0), WPARAM(0xDEADBEEF), reinterpret_cast<WPARAM>(onStack),
                          reinterpret_cast<WPARAM>(foreign.get()), reinterpret_cast<WPARAM>(handled)}) {
-        ::SendMessageW(main, WM_BS_REPORT, stray, reinterpret_cast<LPARAM>(onStack));
+        EXPECT_EQ(::SendMessageW(main, WM_BS_REPORT, stray, reinterpret_cast<LPARAM>(onStack)), 0);
         EXPECT_EQ(RowSerials(), Serials{"BS-ONCE"}) << stray;
         EXPECT_EQ(bs::LiveReportBlocks(), 0);
     }

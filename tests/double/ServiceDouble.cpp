@@ -70,6 +70,13 @@ int InvokeReport(const char *serial, BsConfig *record) {
 
 using namespace servicedouble;
 
+// A query that answers a field of the state.
+#define STATE_GETTER(name, field)                                                                                      \
+    int BM_CALL name(void) {                                                                                           \
+        std::lock_guard<std::mutex> lock(g_mutex);                                                                     \
+        return Record(#name).result = g_state.field;                                                                   \
+    }
+
 extern "C" {
 
 int BM_CALL BmSrvInitialize(void) {
@@ -143,11 +150,7 @@ int BM_CALL VoiceExitPlayFile(void) {
     return Record("VoiceExitPlayFile").result;
 }
 
-int BM_CALL VoiceGetStopFlag(void) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return Record("VoiceGetStopFlag").result = g_state.stopFlag;
-}
-
+STATE_GETTER(VoiceGetStopFlag, stopFlag)
 int BM_CALL VoiceSetStopFlag(int paused) {
     std::lock_guard<std::mutex> lock(g_mutex);
     g_state.stopFlag = paused;
@@ -161,21 +164,9 @@ int BM_CALL VoiceSetPlayFilePostion(int percent) {
     return Record("VoiceSetPlayFilePostion", {}, {percent}).result;
 }
 
-int BM_CALL VoiceGetPlayFileCurFrameIndex(void) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return Record("VoiceGetPlayFileCurFrameIndex").result = g_state.currentFrame;
-}
-
-int BM_CALL VoicePlayFileTotalFrameNum(void) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return Record("VoicePlayFileTotalFrameNum").result = g_state.totalFrames;
-}
-
-int BM_CALL VoiceGetRecordFlag(void) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return Record("VoiceGetRecordFlag").result = g_state.recordFlag;
-}
-
+STATE_GETTER(VoiceGetPlayFileCurFrameIndex, currentFrame)
+STATE_GETTER(VoicePlayFileTotalFrameNum, totalFrames)
+STATE_GETTER(VoiceGetRecordFlag, recordFlag)
 int BM_CALL VoiceRecordFlag(int on) {
     std::lock_guard<std::mutex> lock(g_mutex);
     if (g_state.recordFlagFollows) g_state.recordFlag = on;

@@ -46,7 +46,7 @@ SentMessages::~SentMessages() { ::UnhookWindowsHookEx(hook); }
 
 bool TakeQuitMessage() {
     MSG msg;
-    return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+    return ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && msg.wParam == 0;
 }
 
 }  // namespace shelltest

@@ -36,7 +36,7 @@ struct SentMessages {
     HHOOK hook;
 };
 
-// Removes a WM_QUIT waiting in this thread's queue; true when there was one.
+// Removes a WM_QUIT waiting in this thread's queue; true when there was one, exit code 0.
 bool TakeQuitMessage();
 
 }  // namespace shelltest
