@@ -1,10 +1,12 @@
 #include "uilib/render/UIImageCache.h"
 
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <utility>
 
 #include "uilib/render/UIRender.h"
+#include "uilib/render/UIShapeCache.h"
 
 namespace uilib {
 
@@ -12,6 +14,41 @@ namespace {
 
 std::mutex gLock;
 std::map<std::pair<CDuiString, int>, TImageInfo *> gImages;
+
+struct StretchKey {
+    HBITMAP bitmap;
+    RECT src;
+    int width, height;
+};
+
+struct StretchLess {
+    bool operator()(const StretchKey &a, const StretchKey &b) const { return std::memcmp(&a, &b, sizeof(a)) < 0; }
+};
+
+const size_t kMaxStretchBytes = 16u << 20;  // all copies together; beyond it they are made again
+std::mutex gStretchLock;
+std::map<StretchKey, HBITMAP, StretchLess> gStretched;
+size_t gStretchBytes = 0;
+
+HBITMAP Stretch(HBITMAP bitmap, const RECT &src, int width, int height) {
+    HBITMAP out = CreateDib32(width, height, nullptr);
+    if (out == nullptr) return nullptr;
+    HDC from = ::CreateCompatibleDC(nullptr), to = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFrom = ::SelectObject(from, bitmap), oldTo = ::SelectObject(to, out);
+    // Onto transparent black a blend leaves the stretched source itself.
+    const BLENDFUNCTION copy = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    const BOOL done = ::AlphaBlend(to, 0, 0, width, height, from, src.left, src.top, src.right - src.left,
+                                   src.bottom - src.top, copy);
+    ::SelectObject(from, oldFrom);
+    ::SelectObject(to, oldTo);
+    ::DeleteDC(from);
+    ::DeleteDC(to);
+    if (!done) {
+        ::DeleteObject(out);
+        return nullptr;
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -23,6 +60,41 @@ const TImageInfo *SharedImage(const CDuiString &path, int dpi) {
     TImageInfo *image = CRenderEngine::LoadImage(path, dpi);
     if (image != nullptr) gImages[key] = image;
     return image;
+}
+
+HBITMAP StretchedImage(HBITMAP bitmap, const RECT &src, int width, int height) {
+    const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    if (bitmap == nullptr || width <= 0 || height <= 0 || bytes > kMaxStretchBytes / 4) return nullptr;
+    std::lock_guard<std::mutex> guard(gStretchLock);
+    StretchKey key = {};  // zeroed whole: keys are compared bytewise
+    key.bitmap = bitmap;
+    key.src = src;
+    key.width = width;
+    key.height = height;
+    auto it = gStretched.find(key);
+    if (it != gStretched.end()) return it->second;
+    HBITMAP stretched = Stretch(bitmap, src, width, height);
+    if (stretched == nullptr) return nullptr;
+    if (gStretchBytes + bytes > kMaxStretchBytes) {
+        for (auto &entry : gStretched) ::DeleteObject(entry.second);
+        gStretched.clear();
+        gStretchBytes = 0;
+    }
+    gStretchBytes += bytes;
+    return gStretched[key] = stretched;
+}
+
+void ForgetStretched(HBITMAP bitmap) {
+    std::lock_guard<std::mutex> guard(gStretchLock);
+    for (auto it = gStretched.begin(); it != gStretched.end();) {
+        if (it->first.bitmap == bitmap) {
+            gStretchBytes -= static_cast<size_t>(it->first.width) * static_cast<size_t>(it->first.height) * 4;
+            ::DeleteObject(it->second);
+            it = gStretched.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void FreeSharedImages() {

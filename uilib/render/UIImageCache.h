@@ -1,7 +1,9 @@
 // Private to the library: decoded images shared by every paint manager of the process,
 // one per file and scale. An image is decoded the first time a control draws or measures
 // it, not when a skin names it, so images of hidden pages and windows cost nothing until
-// they show. Freed by CPaintManagerUI::Term.
+// they show. Freed by CPaintManagerUI::Term. Beside them, stretched copies: a control
+// draws its image at the same size paint after paint, and stretching in every AlphaBlend
+// costs several times the blend itself.
 #pragma once
 
 #include "uilib/core/UIDefine.h"
@@ -14,5 +16,11 @@ namespace uilib {
 // first request; null when it cannot be loaded (asked again on the next request).
 const TImageInfo *SharedImage(const CDuiString &path, int dpi);
 void FreeSharedImages();
+
+// Part src of bitmap (32-bit premultiplied) stretched to width x height as AlphaBlend
+// stretches it, made on first use and kept until ForgetStretched(bitmap); null when it
+// cannot be made or would be too large to keep.
+HBITMAP StretchedImage(HBITMAP bitmap, const RECT &src, int width, int height);
+void ForgetStretched(HBITMAP bitmap);
 
 }  // namespace uilib

@@ -9,6 +9,7 @@
 #include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
 #include "uilib/render/UIGdiplus.h"
+#include "uilib/render/UIImageCache.h"
 
 namespace {
 
@@ -227,6 +228,7 @@ TImageInfo *CRenderEngine::LoadImage(const CDuiString &path, int dpi) {
 
 void CRenderEngine::FreeImage(TImageInfo *image) {
     if (image == nullptr) return;
+    uilib::ForgetStretched(image->hBitmap);
     if (image->hBitmap != nullptr) ::DeleteObject(image->hBitmap);
     delete image;
 }
@@ -254,11 +256,18 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RE
     }
     if (!Intersects(dst, rcPaint)) return true;
 
-    HDC memDC = ::CreateCompatibleDC(hDC);
-    HGDIOBJ old = ::SelectObject(memDC, image->hBitmap);
     const RECT c = ImagePixels(spec.corner, *image);  // in the bitmap
     const RECT dc = pManager->Scale(spec.corner);     // on the window
-    if (c.left == 0 && c.top == 0 && c.right == 0 && c.bottom == 0) {
+    const bool nineGrid = c.left != 0 || c.top != 0 || c.right != 0 || c.bottom != 0;
+    const int dw = dst.right - dst.left, dh = dst.bottom - dst.top;
+    HBITMAP stretched = nullptr;
+    if (!nineGrid && (dw != src.right - src.left || dh != src.bottom - src.top))
+        stretched = uilib::StretchedImage(image->hBitmap, src, dw, dh);
+    HDC memDC = ::CreateCompatibleDC(hDC);
+    HGDIOBJ old = ::SelectObject(memDC, stretched != nullptr ? stretched : image->hBitmap);
+    if (stretched != nullptr) {
+        Blend(hDC, memDC, dst, {0, 0, dw, dh}, rcPaint, spec.fade);
+    } else if (!nineGrid) {
         Blend(hDC, memDC, dst, src, rcPaint, spec.fade);
     } else {
         // Nine-grid: corners keep their size, edges stretch one way, the middle both.
