@@ -166,7 +166,7 @@ int wmain(int argc, wchar_t **argv) {
                         s.back().value[kHandles]);
     }
     if (failure.empty()) {
-        person.Finish(standin.pipe);
+        person.Finish();
         std::set<std::string> present;
         failure = FreezeNetwork(standin.pipe, &present);
         const DWORD frozen = ::GetTickCount();

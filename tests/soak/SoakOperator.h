@@ -23,9 +23,9 @@ class Operator {
 public:
     Operator(const e2e::ConsoleProcess &console, HWND main, unsigned seed);
     void Step();
-    // Leaves the console at rest: boxes answered, dialog and playback closed, recording
-    // on (asked of the stand-in through pipe), the station page shown.
-    void Finish(const std::wstring &pipe);
+    // Leaves the console at rest: boxes answered, dialog and playback closed, the station
+    // page shown.
+    void Finish();
     std::string Summary() const;  // "what count" pairs
     // Why the run proves nothing or found a fault: an unexpected message box, or actions
     // that never reached the console (no dialog shown, no call played). Empty when none.

@@ -12,6 +12,7 @@
 
 #include "service/BmService.h"
 #include "tests/standin/TestFolder.h"
+#include "tests/support/WaitFor.h"
 
 namespace {
 
@@ -34,12 +35,6 @@ void EndChildren() {
         }
     }
     CloseHandle(snapshot);
-}
-
-bool WaitUntil(bool (*cond)(), DWORD ms) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20))
-        if (cond()) return true;
-    return cond();
 }
 
 class StandinFault : public ::testing::Test {
@@ -71,7 +66,7 @@ TEST_F(StandinFault, AStartUpThatThrewIsNeverReportedAsSuccess) {
 
 TEST_F(StandinFault, TheNetworkThreadReportsOnAfterATickThatThrew) {
     BmSrvSetCbProcBsReportInfo(&OnReport);
-    EXPECT_TRUE(WaitUntil([] { return g_reports.load() >= 3; }, 5000)) << g_reports.load() << " reports";
+    EXPECT_TRUE(testsupport::WaitFor([] { return g_reports.load() >= 3; })) << g_reports.load() << " reports";
     BmSrvSetCbProcBsReportInfo(nullptr);
 }
 

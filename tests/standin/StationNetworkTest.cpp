@@ -83,7 +83,6 @@ TEST(StationNetwork, PresenceFollowsTheTimelineAndManualOverrides) {
     EXPECT_TRUE(net.DueReports(50000).empty()) << "absent stations are silent";
     EXPECT_EQ(1u, net.DueReports(61000).size()) << "a returning station reports at once";
 
-    EXPECT_EQ(BsConfig().Channel, 0);
     ASSERT_TRUE(net.Drop("P"));
     EXPECT_EQ(0, net.Status("P", &out, 61000));
     EXPECT_EQ(2, net.SetConfig("P", out, 61000)) << "an absent station takes nothing";
