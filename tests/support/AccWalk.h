@@ -25,7 +25,7 @@ struct Node {
 // (the walk stops at the first row out of view after them). False when the window gave
 // no object.
 bool Walk(HWND hWnd, std::vector<Node> *nodes, bool allRows = true);
-// "  role name [value] {states} (x,y wxh) action", indented by depth.
+// "  role "name" [value] {states} (x,y wxh) action", indented by depth.
 std::string Print(const std::vector<Node> &nodes);
 std::string RoleText(LONG role);
 std::string StateText(LONG state);

@@ -1,76 +1,12 @@
 #include "tests/support/ConsoleProcess.h"
 
 #include <cstdio>
-
 #include <vector>
 
 #include "tests/support/WaitFor.h"
 #include "ui/ConsoleTitle.h"
 
 namespace e2e {
-
-namespace {
-
-struct WindowSearch {
-    DWORD pid;
-    const wchar_t *className;
-    const wchar_t *title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hWnd, LPARAM lParam) {
-    WindowSearch *s = reinterpret_cast<WindowSearch *>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != s->pid) return TRUE;
-    wchar_t text[256] = {};
-    ::GetClassNameW(hWnd, text, 256);
-    if (wcscmp(text, s->className) != 0) return TRUE;
-    if (s->title != nullptr) {
-        ::GetWindowTextW(hWnd, text, 256);
-        if (wcscmp(text, s->title) != 0) return TRUE;
-    }
-    s->found = hWnd;
-    return FALSE;
-}
-
-BOOL CALLBACK FirstStaticText(HWND child, LPARAM lParam) {
-    wchar_t cls[64] = {};
-    ::GetClassNameW(child, cls, 64);
-    if (_wcsicmp(cls, L"Static") != 0 || ::GetWindowTextLengthW(child) == 0) return TRUE;
-    wchar_t text[512] = {};
-    ::GetWindowTextW(child, text, 512);
-    *reinterpret_cast<std::wstring *>(lParam) = text;
-    return FALSE;
-}
-
-// Sets the variables for the duration of one CreateProcess, then restores them.
-class ScopedEnvironment {
-public:
-    explicit ScopedEnvironment(const std::map<std::wstring, std::wstring> &env) {
-        for (const auto &var : env) {
-            wchar_t old[1024];
-            const DWORD n = ::GetEnvironmentVariableW(var.first.c_str(), old, 1024);
-            m_saved.push_back({var.first, n > 0 && n<1024, n> 0 && n < 1024 ? old : L""});
-            ::SetEnvironmentVariableW(var.first.c_str(), var.second.empty() ? nullptr : var.second.c_str());
-        }
-    }
-    ~ScopedEnvironment() {
-        for (const Saved &s : m_saved) {
-            ::SetEnvironmentVariableW(s.name.c_str(), s.present ? s.value.c_str() : nullptr);
-        }
-    }
-
-private:
-    struct Saved {
-        std::wstring name;
-        bool present;
-        std::wstring value;
-    };
-    std::vector<Saved> m_saved;
-};
-
-}  // namespace
 
 std::wstring BinFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -121,23 +57,28 @@ ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env, 
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) return;
     ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     si.hStdOutput = writeEnd;
     si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi = {};
     const std::wstring from = folder.empty() ? BinFolder() : folder;
     const std::wstring exe = from + L"RadioConsole.exe";
     std::wstring commandLine = L"\"" + exe + L"\"";
-    BOOL created;
-    {
-        ScopedEnvironment scoped(env);
-        created =
-            ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, from.c_str(), &si, &pi);
+    // The variables are set around CreateProcess only, then put back.
+    std::vector<std::pair<std::wstring, std::wstring>> saved;
+    for (const auto &var : env) {
+        wchar_t old[1024] = {};
+        const DWORD n = ::GetEnvironmentVariableW(var.first.c_str(), old, 1024);
+        saved.push_back({var.first, n > 0 && n < 1024 ? L"=" + std::wstring(old) : L""});
+        ::SetEnvironmentVariableW(var.first.c_str(), var.second.empty() ? nullptr : var.second.c_str());
     }
+    PROCESS_INFORMATION pi = {};
+    const BOOL created =
+        ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, from.c_str(), &si, &pi);
+    for (const auto &var : saved)
+        ::SetEnvironmentVariableW(var.first.c_str(), var.second.empty() ? nullptr : var.second.c_str() + 1);
     ::CloseHandle(writeEnd);
     if (!created) {
         ::CloseHandle(readEnd);
@@ -146,28 +87,24 @@ ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env, 
     ::CloseHandle(pi.hThread);
     m_process = pi.hProcess;
     m_pid = pi.dwProcessId;
-    m_reader = std::thread([this, readEnd] { ReadOutput(readEnd); });
+    m_reader = std::thread([this, readEnd] {
+        char buffer[512];
+        DWORD got = 0;
+        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_output.append(buffer, got);
+        }
+        ::CloseHandle(readEnd);
+    });
 }
 
 ConsoleProcess::~ConsoleProcess() {
-    if (m_process != nullptr) {
-        if (Running()) {
-            ::TerminateProcess(m_process, 1);
-            ::WaitForSingleObject(m_process, 5000);
-        }
-        ::CloseHandle(m_process);
+    if (Running()) {
+        ::TerminateProcess(m_process, 1);
+        ::WaitForSingleObject(m_process, 5000);
     }
+    if (m_process != nullptr) ::CloseHandle(m_process);
     if (m_reader.joinable()) m_reader.join();
-}
-
-void ConsoleProcess::ReadOutput(HANDLE pipe) {
-    char buffer[512];
-    DWORD got = 0;
-    while (::ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_output.append(buffer, got);
-    }
-    ::CloseHandle(pipe);
 }
 
 bool ConsoleProcess::Running() const {
@@ -175,8 +112,7 @@ bool ConsoleProcess::Running() const {
 }
 
 bool ConsoleProcess::WaitExit(unsigned timeoutMs) {
-    if (m_process == nullptr) return false;
-    const bool exited = testsupport::WaitFor([&] { return !Running(); }, timeoutMs);
+    const bool exited = Started() && testsupport::WaitFor([&] { return !Running(); }, timeoutMs);
     if (exited && m_reader.joinable()) m_reader.join();  // all output read
     return exited;
 }
@@ -193,9 +129,7 @@ std::string ConsoleProcess::Output() const {
 }
 
 HWND ConsoleProcess::FindWindowOf(const wchar_t *className, const wchar_t *title) const {
-    WindowSearch search = {m_pid, className, title, nullptr};
-    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testsupport::FindWindowOf(m_pid, className, title);
 }
 
 HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const {
@@ -207,18 +141,11 @@ HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title
 bool ConsoleProcess::AnswerMessageBox(Box *box, unsigned timeoutMs) const {
     HWND dialog = nullptr;
     if (!testsupport::WaitFor(
-            [&] {
-                dialog = FindWindowOf(L"#32770");
-                return dialog != nullptr && ::IsWindowVisible(dialog);
-            },
-            timeoutMs)) {
+            [&] { return (dialog = testsupport::FindWindowOf(m_pid, L"#32770", nullptr, true)) != nullptr; },
+            timeoutMs))
         return false;
-    }
-    wchar_t caption[256] = {};
-    ::GetWindowTextW(dialog, caption, 256);
-    box->caption = caption;
-    ::EnumChildWindows(dialog, FirstStaticText, reinterpret_cast<LPARAM>(&box->text));
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    *box = testsupport::ReadBox(dialog);
+    testsupport::PressOk(dialog);
     return true;
 }
 

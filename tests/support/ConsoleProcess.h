@@ -1,6 +1,6 @@
-// The real RadioConsole.exe as a child process for end-to-end tests: started from bin/
-// with the stand-in libraries, its standard output read through a pipe, its windows found
-// by class, its message boxes answered. A child still running at destruction is ended.
+// The real RadioConsole.exe as a child process for end-to-end tests: started with the
+// stand-in libraries, its standard output read through a pipe, its windows found by
+// class, its message boxes answered. A child still running at destruction is ended.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,8 @@
 #include <mutex>
 #include <string>
 #include <thread>
+
+#include "tests/support/MessageBoxWatcher.h"
 
 namespace e2e {
 
@@ -24,8 +26,7 @@ public:
     bool Started() const { return m_process != nullptr; }
     DWORD Pid() const { return m_pid; }
     bool Running() const;
-    // Waits for the exit; false on time-out.
-    bool WaitExit(unsigned timeoutMs);
+    bool WaitExit(unsigned timeoutMs);  // false on time-out
     DWORD ExitCode() const;
     std::string Output() const;  // standard output so far
 
@@ -33,14 +34,11 @@ public:
     HWND FindWindowOf(const wchar_t *className, const wchar_t *title = nullptr) const;
     HWND WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const;
 
-    struct Box {
-        std::wstring caption, text;
-    };
+    using Box = testsupport::SeenBox;
     // Waits for a message box of this process, reads it and presses OK.
     bool AnswerMessageBox(Box *box, unsigned timeoutMs) const;
 
 private:
-    void ReadOutput(HANDLE pipe);
     HANDLE m_process = nullptr;
     DWORD m_pid = 0;
     mutable std::mutex m_mutex;

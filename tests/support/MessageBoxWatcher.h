@@ -1,12 +1,15 @@
-// Watches for message boxes on a thread of its own and dismisses them, recording their
-// caption and text, so that a modal box raised by the code under test never hangs a test.
+// Message boxes and windows of a process, found by class: a watcher that dismisses the
+// boxes of this process on a thread of its own (recording caption and text), so that a
+// modal box raised by the code under test never hangs a test.
 #pragma once
 
+#include <windows.h>
+
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
-#include <atomic>
 
 namespace testsupport {
 
@@ -14,6 +17,13 @@ struct SeenBox {
     std::wstring caption;
     std::wstring text;
 };
+
+// A top-level window of the process with the class (and title, unless null); visibleOnly:
+// a visible one. Null when none.
+HWND FindWindowOf(DWORD pid, const wchar_t *className, const wchar_t *title = nullptr, bool visibleOnly = false);
+// A message box's caption and text.
+SeenBox ReadBox(HWND box);
+void PressOk(HWND box);
 
 class MessageBoxWatcher {
 public:
@@ -26,7 +36,6 @@ public:
     bool WaitForCount(size_t n, unsigned timeoutMs = 5000) const;
 
 private:
-    void Run();
     mutable std::mutex m_mutex;
     std::vector<SeenBox> m_seen;
     std::atomic<bool> m_stop{false};

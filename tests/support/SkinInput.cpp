@@ -19,15 +19,25 @@ bool WaitLaidOut(CControlUI *control, unsigned timeoutMs) {
         timeoutMs);
 }
 
-void ClickAt(HWND hWnd, POINT pt, bool twice) {
-    const LPARAM pos = MAKELPARAM(pt.x, pt.y);
-    ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, pos);
-    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
-    if (twice) {
-        ::SendMessageW(hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, pos);
-        ::SendMessageW(hWnd, WM_LBUTTONUP, 0, pos);
+void SendClick(HWND hWnd, POINT pt, bool twice, bool post) {
+    const struct {
+        UINT message;
+        WPARAM keys;
+    } steps[] = {{WM_MOUSEMOVE, 0},
+                 {WM_LBUTTONDOWN, MK_LBUTTON},
+                 {WM_LBUTTONUP, 0},
+                 {WM_LBUTTONDBLCLK, MK_LBUTTON},
+                 {WM_LBUTTONUP, 0}};
+    for (int i = 0; i < (twice ? 5 : 3); ++i) {
+        if (post)
+            ::PostMessageW(hWnd, steps[i].message, steps[i].keys, MAKELPARAM(pt.x, pt.y));
+        else
+            ::SendMessageW(hWnd, steps[i].message, steps[i].keys, MAKELPARAM(pt.x, pt.y));
     }
+}
+
+void ClickAt(HWND hWnd, POINT pt, bool twice) {
+    SendClick(hWnd, pt, twice, false);
     PumpPending();
 }
 

@@ -16,8 +16,10 @@ void UseInstalledSkins();
 // Waits until the control is visible and laid out; false on time-out or null.
 bool WaitLaidOut(CControlUI *control, unsigned timeoutMs = 3000);
 
-// A left click (twice: a double click) at a client point or a control's centre, as mouse
-// messages sent to hWnd; then the queue is pumped.
+// A left click (twice: a double click) at a client point as mouse messages to hWnd, sent
+// (or posted, when the click may open a modal box).
+void SendClick(HWND hWnd, POINT pt, bool twice, bool post);
+// The same, sent, at a point or a control's centre; then the queue is pumped.
 void ClickAt(HWND hWnd, POINT pt, bool twice = false);
 void ClickControl(HWND hWnd, CControlUI *control, bool twice = false);
 

@@ -1,6 +1,6 @@
 // The control tree of a skinned window of another process, read through the UI library's
-// inspection hook ("UILibInspect" answered with WM_COPYDATA) and parsed; and mouse input
-// sent to such a window.
+// inspection hook ("UILibInspect" answered with WM_COPYDATA) and parsed; and mouse and
+// keyboard input sent to such a window.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,6 @@ namespace e2e {
 std::string InspectWindow(HWND target, unsigned timeoutMs = 5000);
 
 struct DumpedControl {
-    int depth = 0;
     std::string cls, name;
     bool visible = false, enabled = false;
     std::string selected, value;  // "-" where the control has no such state
@@ -41,8 +40,8 @@ private:
 
 std::vector<std::string> SplitText(const std::string &text, char sep);
 
-// A left click (twice: a double click) at a client point, as mouse messages to hWnd;
-// posted rather than sent when the click may open a modal box.
+// A left click (twice: a double click) at a client point or a rectangle's centre, as
+// mouse messages to hWnd; posted rather than sent when the click may open a modal box.
 void ClickAt(HWND hWnd, int x, int y, bool twice = false, bool post = false);
 void ClickRect(HWND hWnd, const RECT &rc, bool twice = false, bool post = false);
 
