@@ -43,8 +43,12 @@ std::map<std::wstring, std::wstring> StandinSetup::Env() const {
 
 HWND WaitMainWindow(const ConsoleProcess &console, unsigned timeoutMs) {
     const HWND main = console.WaitWindowOf(L"UIMainFrame", kConsoleTitle, timeoutMs);
-    if (main == nullptr) return nullptr;
-    return testsupport::WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, timeoutMs) ? main : nullptr;
+    DWORD_PTR result = 0;
+    // Created visible at (0, 0), then centred: settled once its message loop answers.
+    return main != nullptr && testsupport::WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, timeoutMs) &&
+                   ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0
+               ? main
+               : nullptr;
 }
 
 bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs) {

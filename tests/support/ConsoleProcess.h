@@ -57,7 +57,7 @@ struct StandinSetup {
 };
 StandinSetup MakeStandinSetup(const std::wstring &tag, const std::string &scenarioText = "");
 
-// The console's main window once shown; null on time-out.
+// The console's main window once shown and its message loop running; null on time-out.
 HWND WaitMainWindow(const ConsoleProcess &console, unsigned timeoutMs = 30000);
 // Ends the console by SC_CLOSE on hWnd; true when it exited with code 0.
 bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs = 15000);
