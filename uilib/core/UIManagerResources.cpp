@@ -31,14 +31,20 @@ TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool itali
         ::CreateFontW(-uilib::ScaleValue(info.iSize, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE,
                       underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                       CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, info.sFontName.c_str());
-    if (info.hFont != nullptr) {
+    return info;
+}
+
+// The metrics are read when first asked for: reading them realises the font, which a
+// hidden window's fonts need not be until it shows.
+const TFontInfo *WithMetrics(TFontInfo &info) {
+    if (info.hFont != nullptr && info.tm.tmHeight == 0) {
         HDC dc = ::CreateCompatibleDC(nullptr);
         HGDIOBJ old = ::SelectObject(dc, info.hFont);
         ::GetTextMetricsW(dc, &info.tm);
         ::SelectObject(dc, old);
         ::DeleteDC(dc);
     }
-    return info;
+    return &info;
 }
 
 // Each missing image is reported once per process, however many controls name it.
@@ -121,16 +127,17 @@ HFONT CPaintManagerUI::AddFont(int id, LPCTSTR pStrFontName, int nSize, bool bBo
 }
 
 HFONT CPaintManagerUI::GetFont(int id) const {
-    const TFontInfo *info = GetFontInfo(id);
-    return info != nullptr ? info->hFont : nullptr;
+    auto it = m_impl->fonts.find(id);
+    if (id >= 0 && it != m_impl->fonts.end()) return it->second.hFont;
+    return GetFontInfo(id)->hFont;
 }
 
 const TFontInfo *CPaintManagerUI::GetFontInfo(int id) const {
     auto it = m_impl->fonts.find(id);
-    if (id >= 0 && it != m_impl->fonts.end()) return &it->second;
+    if (id >= 0 && it != m_impl->fonts.end()) return WithMetrics(it->second);
     if (m_impl->defaultFont.hFont == nullptr)
         m_impl->defaultFont = MakeFont(kDefaultFontName, kDefaultFontSize, false, false, false, m_impl->dpi);
-    return &m_impl->defaultFont;
+    return WithMetrics(m_impl->defaultFont);
 }
 
 const TImageInfo *CPaintManagerUI::GetImage(LPCTSTR bitmap) {
