@@ -27,14 +27,9 @@ TEST(StandinInitFail, UnusableDataFolderGivesANegativeResultAndEmptyAnswers) {
     int id = -3;
     EXPECT_NE(0, DbGetCallFirst(0, &one, &id, name, "2024-01-01 00:00:00", "2024-12-31 23:59:59", 0, 17));
     EXPECT_STREQ("keep", name);
-    EXPECT_NE(0, DbGetCallNext(name, &id));
-    EXPECT_NE(0, VoiceDeleteFile(file, 1));
     EXPECT_NE(0, DbDeleteCallItem(file, 1));
-    EXPECT_NE(0, LocateVoiceFile(file, 1));
-    EXPECT_EQ(0, VoiceFileIsUsing(file, 1));
     VoicePlayFile(file, 1);
     EXPECT_EQ(0, VoicePlayFileTotalFrameNum());
-    EXPECT_EQ(0, VoiceGetPlayFileCurFrameIndex());
     VoiceRecordFlag(1);
     VoiceRecordFlag(0);
     EXPECT_EQ(0, VoiceGetRecordFlag());
