@@ -9,7 +9,7 @@ namespace soak {
 namespace {
 
 const unsigned kWaitMs = 5000;
-const unsigned kBoxWaitMs = 15000;  // a refused apply always shows its box
+const unsigned kBoxWaitMs = 15000;  // a refused apply always shows its box; a call plays
 const wchar_t kChannelRefused[] = L"频道必须在1-200之间的整数！";
 const wchar_t kFileInUse[] = L"文件正在被占用！";
 
@@ -34,9 +34,9 @@ void Operator::Step() {
     typedef void (Operator::*Action)();
     // A call is played and the dialog shown early: a short run must prove both.
     static const Action kCycle[] = {&Operator::StationDialog, &Operator::PlayCall,           &Operator::SwitchPage,
-                                    &Operator::PageCalls,     &Operator::ScrollStations,     &Operator::StationDialog,
-                                    &Operator::PlayCall,      &Operator::ToggleRecording,    &Operator::SwitchPage,
-                                    &Operator::PageCalls,     &Operator::DeleteOrLocateCall, &Operator::StationDialog};
+                                    &Operator::PageCalls,     &Operator::PlayCall,           &Operator::ScrollStations,
+                                    &Operator::StationDialog, &Operator::PlayCall,           &Operator::ToggleRecording,
+                                    &Operator::SwitchPage,    &Operator::DeleteOrLocateCall, &Operator::StationDialog};
     // The dialog and the playback window may be made after the main window shows.
     if (!m_dialog) m_dialog = m_console.FindWindowOf(L"UIBsCfgFrame", L"基站配置");
     if (!m_play) m_play = m_console.FindWindowOf(L"PlayUI");
@@ -163,9 +163,10 @@ void Operator::PlayCall() {
     const bool wasShown = ::IsWindowVisible(m_play) != FALSE;
     Click(m_main, "ItemBtn" + std::to_string(rows[Pick(0, static_cast<int>(rows.size()) - 1)]) + "Play");
     // The newest call may be the one being recorded: then a box says the file is in use.
+    // (Under load the window can take a while to show.)
     testsupport::WaitFor(
         [&] { return (!wasShown && ::IsWindowVisible(m_play)) || m_console.FindWindowOf(L"#32770") != nullptr; },
-        kWaitMs);
+        kBoxWaitMs);
     AnswerBoxes();
     if (!::IsWindowVisible(m_play)) return;
     ++m_counts["play"];
