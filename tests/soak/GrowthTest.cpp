@@ -4,37 +4,34 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
-std::vector<double> Series(const std::function<double(int)> &f) {
-    std::vector<double> s;
-    for (int i = 0; i < 30; ++i) s.push_back(f(i));
+// 30 samples: `a` for the first ten, `b` for the next ten, `c` for the last ten.
+std::vector<double> Thirds(double a, double b, double c) {
+    std::vector<double> s(30, a);
+    std::fill(s.begin() + 10, s.end(), b);
+    std::fill(s.begin() + 20, s.end(), c);
     return s;
 }
 
 TEST(SoakGrowth, SeriesAreJudgedByTheirLastThirdAgainstTheFirst) {
+    std::vector<double> steady, spike(30, 100.0), warmUp;
+    for (int i = 0; i < 30; ++i) steady.push_back(100.0 + 10 * i), warmUp.push_back(1000.0 - 10000.0 / (i + 10));
+    spike[25] = 1e6;
     const struct {
         const char *what;
         std::vector<double> samples;
         double allowance;
         bool judged, levelled;
     } cases[] = {
-        {"steady growth", Series([](int i) { return 100.0 + 10 * i; }), 50, true, false},
-        {"steady growth within the allowance", Series([](int i) { return 100.0 + i; }), 10, true, true},
-        {"warm-up dying away", Series([](int i) { return 1000.0 - 10000.0 / (i + 10); }), 10, true, true},
-        {"one spike in the last third", Series([](int i) { return i == 25 ? 1e6 : 100.0; }), 1, true, true},
-        {"late growth exactly the allowance", Series([](int i) { return i < 20 ? 0.0 : 5.0; }), 5, true, true},
-        {"late growth just past the allowance", Series([](int i) { return i < 20 ? 0.0 : 5.5; }), 5, true, false},
-        {"late growth half the early", Series([](int i) { return i < 10   ? 0.0
-                                                                 : i < 20 ? 20.0
-                                                                          : 30.0; }), 5, true,
-         true},
-        {"late growth more than half the early", Series([](int i) { return i < 10   ? 0.0
-                                                                           : i < 20 ? 20.0
-                                                                                    : 31.0; }), 5,
-         true, false},
+        {"steady growth", steady, 50, true, false},
+        {"steady growth within the allowance", steady, 100, true, true},
+        {"warm-up dying away", warmUp, 10, true, true},
+        {"one spike in the last third", spike, 1, true, true},
+        {"late growth exactly the allowance", Thirds(0, 0, 5), 5, true, true},
+        {"late growth just past the allowance", Thirds(0, 0, 5.5), 5, true, false},
+        {"late growth half the early", Thirds(0, 20, 30), 5, true, true},
+        {"late growth more than half the early", Thirds(0, 20, 31), 5, true, false},
         {"five samples", {1, 100, 200, 300, 400}, 0, false, true},
         {"six samples", {0, 0, 0, 0, 9, 9}, 1, true, false},
     };

@@ -29,9 +29,6 @@ namespace {
 
 const unsigned kAnswerMs = 15000;  // a main window silent this long has stopped answering
 const unsigned kSettleMs = 30000;  // for the list to catch up with the frozen network
-// Growth accepted in the last third whatever came before (see Growth.h).
-const double kAllowance[kFigureCount] = {4096, 32768, 32, 2};
-const unsigned kJudgedSeconds = 60;
 
 // The scenario: today's calls for the call page (three pages), recording on, and
 // stations that mostly come and go within 6 to 25 s; a few stay, a few rarely show.
@@ -97,24 +94,19 @@ std::string ListDifference(HWND main, const std::set<std::string> &present) {
     return diff;
 }
 
-// Prints the figures at the start, middle and end and each one's growth; false when one
-// keeps growing.
+// Prints each figure at the start, middle and end, and its growth; false when one keeps
+// growing (judged on runs of a minute or more: a shorter run is all warm-up).
 bool JudgeFigures(const std::vector<Sample> &samples, bool judge) {
     bool ok = true;
-    std::printf("soak: figures (- where the platform gives none); growth by thirds of the run: early = middle - "
-                "first, late = last - middle (median levels)\n");
-    for (int f = 0; f < kFigureCount; ++f) {
+    std::printf("soak: figures; growth by thirds of the run: early = middle - first, late = last - middle\n");
+    for (double Sample::*figure : {&Sample::privateKb, &Sample::handles}) {
         std::vector<double> series;
-        for (const Sample &s : samples) series.push_back(static_cast<double>(s.value[f]));
-        std::printf("  %-10s", kFigureNames[f]);
-        for (size_t at : {size_t(0), samples.size() / 2, samples.size() - 1})
-            if (at < samples.size()) std::printf(" %10lld", samples[at].value[f]);
-        const GrowthVerdict v = JudgeGrowth(series, kAllowance[f]);
-        if (samples.empty() || samples.back().value[f] < 0 || !v.judged) {
-            std::printf("  not judged\n");
-            continue;
-        }
-        std::printf("  early %+.0f, late %+.0f, allowance %.0f: %s\n", v.early, v.late, kAllowance[f],
+        for (const Sample &s : samples) series.push_back(s.*figure);
+        const GrowthVerdict v = JudgeGrowth(series, figure == &Sample::handles ? 32 : 4096);
+        std::printf("  %-10s", figure == &Sample::handles ? "handles" : "private KB");
+        for (size_t at : {size_t(0), series.size() / 2, series.size() - 1})
+            if (at < series.size()) std::printf(" %10.0f", series[at]);
+        std::printf(v.judged ? "  early %+.0f, late %+.0f: %s\n" : "  not judged\n", v.early, v.late,
                     !judge       ? "shown only"
                     : v.levelled ? "levelled"
                                  : "STILL GROWING");
@@ -156,35 +148,23 @@ int wmain(int argc, wchar_t **argv) {
     std::string failure = main && process ? "" : "the console did not open its main window";
     // One sample a second in short runs; about 300 samples in long ones.
     Watch watch(process, console.Pid(), main, std::max(1000u, seconds * 1000 / 300), kAnswerMs);
-    Operator person(console, main, seed);
     const DWORD start = ::GetTickCount();
-    while (failure.empty() && (failure = watch.Failure()).empty() && ::GetTickCount() - start < seconds * 1000) {
-        person.Step();
-        const std::vector<Sample> s = watch.Samples();
-        if (seconds >= 300 && s.size() % 30 == 0 && !s.empty())
-            std::printf("soak: %4.0f s  private %lld KB  handles %lld\n", s.back().seconds, s.back().value[kPrivateKb],
-                        s.back().value[kHandles]);
-    }
     if (failure.empty()) {
-        person.Finish();
+        const std::string fault = Operate(
+            console, main, seed, [&] { return watch.Failure().empty() && ::GetTickCount() - start < seconds * 1000; });
+        failure = watch.Failure();
         std::set<std::string> present;
-        failure = FreezeNetwork(standin.pipe, &present);
-        const DWORD frozen = ::GetTickCount();
+        if (failure.empty()) failure = FreezeNetwork(standin.pipe, &present);
         std::string diff;
         if (failure.empty() &&
             !testsupport::WaitFor([&] { return (diff = ListDifference(main, present)).empty(); }, kSettleMs))
             failure = "the list differs from the " + std::to_string(present.size()) +
                       " stations present:" + diff.substr(0, 2000);
-        std::printf("soak: network frozen with %zu stations present; the list compared after %.1f s\n", present.size(),
-                    (::GetTickCount() - frozen) / 1000.0);
+        if (failure.empty()) failure = fault;
     }
     watch.Stop();
     if (failure.empty()) failure = watch.Failure();
-    // A run shorter than a minute is the console's warm-up: its growth is shown, not judged.
-    const bool levelled = JudgeFigures(watch.Samples(), seconds >= kJudgedSeconds);
-    std::printf("soak: operator: %s\n", person.Summary().c_str());
-    if (failure.empty() && !levelled) failure = "a figure kept growing";
-    if (failure.empty()) failure = person.Fault();
+    if (!JudgeFigures(watch.Samples(), seconds >= 60) && failure.empty()) failure = "a figure kept growing";
     if (failure.empty() && !e2e::CloseConsole(console, main, 30000))
         failure = "the console did not end with exit code 0 when closed";
     if (process) ::CloseHandle(process);

@@ -1,13 +1,14 @@
 // The soak's watch on the console, on a thread of its own so that it keeps its rhythm
 // whatever the operator waits for: at each interval the process must be alive and its
-// main window must answer within the limit; then its figures are sampled. The first
-// failure stops the watch. Figures are kilobytes or counts, -1 where the platform gives
-// none (under Wine GetProcessHandleCount answers 0: handles come from the system's list).
+// main window must answer within the limit; then its private memory (KB) and handle count
+// are sampled. The first failure stops the watch.
 #pragma once
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -15,36 +16,98 @@
 
 namespace soak {
 
-enum Figure { kPrivateKb, kVirtualKb, kHandles, kThreads, kFigureCount };
-extern const char *const kFigureNames[kFigureCount];
-
 struct Sample {
-    double seconds = 0;  // since the watch began
-    long long value[kFigureCount] = {-1, -1, -1, -1};
+    double privateKb = 0, handles = 0;
 };
 
 class Watch {
 public:
-    Watch(HANDLE process, DWORD pid, HWND main, unsigned intervalMs, unsigned answerMs);
+    Watch(HANDLE process, DWORD pid, HWND main, unsigned intervalMs, unsigned answerMs)
+        : m_process(process), m_pid(pid), m_main(main), m_intervalMs(intervalMs), m_answerMs(answerMs),
+          m_thread([this] { Run(); }) {}
     ~Watch() { Stop(); }
-    void Stop();
-    std::string Failure() const;  // empty while none
-    std::vector<Sample> Samples() const;
+    void Stop() {
+        m_stop = true;
+        if (m_thread.joinable()) m_thread.join();
+    }
+    std::string Failure() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_failure;
+    }
+    std::vector<Sample> Samples() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_samples;
+    }
 
 private:
-    void Run();
-    Sample Take() const;
+    void Run() {
+        const DWORD start = ::GetTickCount();
+        for (DWORD next = start; !m_stop; ::Sleep(50)) {
+            if (static_cast<LONG>(::GetTickCount() - next) < 0) continue;
+            next += m_intervalMs;
+            char why[128] = "";
+            DWORD code = 0;
+            DWORD_PTR result = 0;
+            const double at = (::GetTickCount() - start) / 1000.0;
+            if (!::SendMessageTimeoutW(m_main, WM_NULL, 0, 0, SMTO_NORMAL, m_answerMs, &result))
+                snprintf(why, sizeof why, "the main window did not answer within %u ms at %.0f s", m_answerMs, at);
+            if (::WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0 && ::GetExitCodeProcess(m_process, &code))
+                snprintf(why, sizeof why, "the console ended at %.0f s with exit code 0x%08lX", at, code);
+            const Sample s = Take();
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (why[0]) {
+                m_failure = why;
+                return;
+            }
+            m_samples.push_back(s);
+        }
+    }
+
+    // Under Wine PrivateUsage is 0 (the pagefile figure is the anonymous resident memory)
+    // and GetProcessHandleCount answers 0: the handles are counted in the system's list.
+    Sample Take() const {
+        Sample s;
+        PROCESS_MEMORY_COUNTERS_EX mem = {};
+        if (::GetProcessMemoryInfo(m_process, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&mem), sizeof mem))
+            s.privateKb = (mem.PrivateUsage ? mem.PrivateUsage : mem.PagefileUsage) / 1024.0;
+        DWORD handles = 0;
+        if (::GetProcessHandleCount(m_process, &handles) && handles != 0) {
+            s.handles = handles;
+            return s;
+        }
+        struct Entry {  // after a ULONG_PTR count; process ids are 16 bits
+            USHORT pid, backTrace;
+            UCHAR type, attributes;
+            USHORT value;
+            PVOID object;
+            ULONG access;
+        };
+        typedef LONG(WINAPI * QueryFn)(int, PVOID, ULONG, PULONG);
+        static const QueryFn query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(
+            ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+        std::vector<BYTE> list(256 * 1024);
+        LONG status = -1;
+        while (query &&
+               (status = query(16, list.data(), static_cast<ULONG>(list.size()), nullptr)) ==
+                   static_cast<LONG>(0xC0000004L) &&
+               list.size() < 64u * 1024 * 1024)
+            list.resize(list.size() * 2);
+        const ULONG count = status == 0 ? *reinterpret_cast<const ULONG *>(list.data()) : 0;
+        const Entry *e = reinterpret_cast<const Entry *>(list.data() + sizeof(ULONG_PTR));
+        for (size_t i = 0; m_pid <= 0xFFFF && i < count && i < list.size() / sizeof(Entry) - 1; ++i)
+            s.handles += e[i].pid == m_pid;
+        return s;
+    }
 
     HANDLE m_process;
     DWORD m_pid;
     HWND m_main;
     unsigned m_intervalMs, m_answerMs;
-    DWORD m_start = ::GetTickCount();
     std::atomic<bool> m_stop{false};
     mutable std::mutex m_mutex;
     std::string m_failure;
     std::vector<Sample> m_samples;
-    std::thread m_thread;
+    std::thread m_thread;  // last: starts once the rest is made
 };
 
 }  // namespace soak

@@ -50,9 +50,7 @@ int Status(const char *serial, BsConfig *out = nullptr) {
 }
 
 int Initialize() {
-    WriteBytes(g_folder.File(L"scenario.txt"), "report-interval 300\nrejoin-delay 200\n"
-                                               "record-first 100\nrecord-interval 600000\nrecord-length 800\n"
-                                               "clear\n"
+    WriteBytes(g_folder.File(L"scenario.txt"), "report-interval 300\nrejoin-delay 200\nclear\n"
                                                "station DLL-A channel=11 callmagic=1111\n"
                                                "station DLL-B channel=22 present=0-1.5\n"
                                                "call 2024-07-01 09:00:00 seconds=2 name=july1.wav\n");
@@ -96,13 +94,10 @@ TEST(StandinDll, ExportExactlyTheTables) {
     }
 }
 
-TEST(StandinDll, InitialisesOnceFromTheScenario) {
+TEST(StandinDll, AStationReportsTakesSettingsIsForgottenAndReportsAgain) {
     EXPECT_EQ(0, g_initResult);
     EXPECT_EQ(0, BmSrvInitialize()) << "a second call answers the same";
     EXPECT_EQ("ok 1", Ask("count"));
-}
-
-TEST(StandinDll, AStationReportsTakesSettingsIsForgottenAndReportsAgain) {
     ASSERT_TRUE(WaitFor([] { return !Reported("DLL-A").empty(); }));
     BsConfig out{};
     ASSERT_NE(0, Status("DLL-A", &out));
@@ -138,20 +133,6 @@ TEST(StandinDll, ThePipeAddsAndDropsStationsAndCalls) {
     EXPECT_EQ("ok " + std::to_string(id) + " " + name, added);
     for (const char *bad : {"station drop NOBODY", "call add 2024-02-30 08:00:00", "launch rockets"})
         EXPECT_EQ(0u, Ask(bad).find("error")) << bad;
-}
-
-TEST(StandinDll, RecordingFilesNewCallsInUseUntilTheyEnd) {
-    VoiceRecordFlag(1);
-    EXPECT_NE(0, VoiceGetRecordFlag());
-    std::string name;
-    ASSERT_TRUE(WaitFor([&] {  // "ok 1 <name>" while a call is being recorded
-        const std::string r = Ask("record");
-        return !(name = r.size() > 5 ? r.substr(5) : "").empty();
-    }));
-    EXPECT_NE(0, VoiceFileIsUsing(&name[0], 0));
-    ASSERT_TRUE(WaitFor([&] { return VoiceFileIsUsing(&name[0], 0) == 0; }));
-    VoiceRecordFlag(0);
-    EXPECT_EQ(0, VoiceGetRecordFlag());
 }
 
 // Null and unterminated arguments at every export that takes text or a record.
