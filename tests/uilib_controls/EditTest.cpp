@@ -5,7 +5,6 @@
 
 #include <imm.h>
 
-#include <functional>
 #include <string>
 
 #include "tests/support/WaitFor.h"
@@ -69,52 +68,43 @@ protected:
 TEST_F(Edit, KeysEditAndMoveTheCaretWithinTheText) {
     host.Click(e);
     ASSERT_EQ(host.Manager().GetFocus(), e);
+    // Each step: keys pressed (with one held), then characters typed; the text, the
+    // selection and the "textchanged" count after it.
     struct Step {
-        const char *what;
-        std::function<void()> act;
-        const wchar_t *text;
+        int held;
+        std::vector<UINT> keys;
+        const wchar_t *typed, *text;
         const char *sel;
         int changes;
     };
     const Step steps[] = {
-        {"typing", [&] { host.Type(L"a基c"); }, L"a基c", "3..3", 3},
-        {"backspace at the start",
-         [&] {
-             Keys({}, {VK_HOME, VK_BACK});
-         },
-         L"a基c", "0..0", 0},
-        {"left at the start", [&] { Keys({}, {VK_LEFT}); }, L"a基c", "0..0", 0},
-        {"delete at the end",
-         [&] {
-             Keys({}, {VK_END, VK_DELETE});
-         },
-         L"a基c", "3..3", 0},
-        {"right at the end", [&] { Keys({}, {VK_RIGHT}); }, L"a基c", "3..3", 0},
-        {"typing at the caret",
-         [&] {
-             Keys({}, {VK_HOME, VK_RIGHT}), host.Type(L"X");
-         },
-         L"aX基c", "2..2", 1},
-        {"backspace", [&] { Keys({}, {VK_BACK}); }, L"a基c", "1..1", 1},
-        {"delete", [&] { Keys({}, {VK_DELETE}); }, L"ac", "1..1", 1},
-        {"control characters", [&] { host.Type(L"\b\x01\x16"); }, L"ac", "1..1", 0},
-        {"shift+end selects", [&] { Keys({VK_SHIFT}, {VK_END}); }, L"ac", "1..2", 0},
-        {"typing replaces the selection", [&] { host.Type(L"def"); }, L"adef", "4..4", 3},
-        {"max length", [&] { host.Type(L"ghij"); }, L"adefgh", "6..6", 2},
-        {"shift+left", [&] { Keys({VK_SHIFT}, {VK_LEFT}); }, L"adefgh", "5..6", 0},
-        {"shift+home", [&] { Keys({VK_SHIFT}, {VK_HOME}); }, L"adefgh", "0..6", 0},
-        {"right collapses to the end", [&] { Keys({}, {VK_RIGHT}); }, L"adefgh", "6..6", 0},
-        {"ctrl+a, backspace", [&] { Keys({VK_CONTROL}, {'A'}), Keys({}, {VK_BACK}); }, L"", "0..0", 1},
-        {"backspace when empty",
-         [&] {
-             Keys({}, {VK_BACK, VK_DELETE});
-         },
-         L"", "0..0", 0},
+        {0, {}, L"a基c", L"a基c", "3..3", 3},
+        {0, {VK_HOME, VK_BACK}, L"", L"a基c", "0..0", 0},  // backspace at the start
+        {0, {VK_LEFT}, L"", L"a基c", "0..0", 0},
+        {0, {VK_END, VK_DELETE}, L"", L"a基c", "3..3", 0},  // delete at the end
+        {0, {VK_RIGHT}, L"", L"a基c", "3..3", 0},
+        {0, {VK_HOME, VK_RIGHT}, L"X", L"aX基c", "2..2", 1},
+        {0, {VK_BACK}, L"", L"a基c", "1..1", 1},
+        {0, {VK_DELETE}, L"", L"ac", "1..1", 1},
+        {0, {}, L"\b\x01\x16", L"ac", "1..1", 0},  // control characters
+        {VK_SHIFT, {VK_END}, L"", L"ac", "1..2", 0},
+        {0, {}, L"def", L"adef", "4..4", 3},     // typing replaces the selection
+        {0, {}, L"ghij", L"adefgh", "6..6", 2},  // the max length
+        {VK_SHIFT, {VK_LEFT}, L"", L"adefgh", "5..6", 0},
+        {VK_SHIFT, {VK_HOME}, L"", L"adefgh", "0..6", 0},
+        {0, {VK_RIGHT}, L"", L"adefgh", "6..6", 0},  // an arrow collapses the selection
+        {VK_CONTROL, {'A'}, L"", L"adefgh", "0..6", 0},
+        {0, {VK_BACK}, L"", L"", "0..0", 1},
+        {0, {VK_BACK, VK_DELETE}, L"", L"", "0..0", 0},
     };
     for (const Step &s : steps) {
-        SCOPED_TRACE(s.what);
+        SCOPED_TRACE(&s - steps);
         host.notes.clear();
-        s.act();
+        {
+            HeldKeys held({s.held});
+            for (UINT k : s.keys) host.Key(k);
+        }
+        host.Type(s.typed);
         EXPECT_EQ(e->GetText(), s.text);
         EXPECT_EQ(Sel(), s.sel);
         EXPECT_EQ(host.Count(DUI_MSGTYPE_TEXTCHANGED), s.changes);
@@ -302,18 +292,10 @@ TEST_F(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
     // A pair is selected, deleted and stepped over as one character.
     e->SetText((L"a" + two + L"b").c_str());
     host.Click(e);
-    host.Key(VK_END);
-    host.Key(VK_LEFT);
-    host.Key(VK_LEFT);
-    int start = 0, end = 0;
-    e->GetSel(start, end);
-    EXPECT_EQ(end, 2) << "before the pair, not inside it";
-    {
-        HeldKeys shift({VK_SHIFT});
-        host.Key(VK_RIGHT);
-    }
-    e->GetSel(start, end);
-    EXPECT_EQ(end - start, 2) << "Shift+Right selects the whole pair";
+    Keys({}, {VK_END, VK_LEFT, VK_LEFT});
+    EXPECT_EQ(Sel(), "2..2") << "before the pair, not inside it";
+    Keys({VK_SHIFT}, {VK_RIGHT});
+    EXPECT_EQ(Sel(), "2..4") << "Shift+Right selects the whole pair";
     host.Key(VK_DELETE);
     EXPECT_EQ(e->GetText(), L"a中b");
 }

@@ -3,8 +3,6 @@
 // mouse is released after every press. If this fails, lists cannot be scrolled right.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "tests/uilib_core/TestWindow.h"
 
 using uitest::TestWindow;
@@ -25,74 +23,39 @@ TEST(ScrollBar, StepsScrollTheOwnerWithinItsRange) {
     EXPECT_EQ(bar->GetPos().right, col->GetPos().right);
     const RECT rc = bar->GetPos();
     const int x = (rc.left + rc.right) / 2, t = CScrollBarUI::kDefaultThickness;
-    auto drag = [&](int from, std::initializer_list<int> to) {
-        host.Press({x, rc.top + from});
-        for (int y : to) host.Move({x, rc.top + y});
-        host.Release({x, rc.top + *(to.end() - 1)});
-    };
+    // Each step presses at one point, moves to another and releases there (px from the
+    // bar's top; from -1: only a move), from a scroll position when one is given.
     struct Step {
         const char *what;
-        std::function<void()> act;
-        int low, high;  // the scroll position after it
+        int start, from, to, low, high;  // low..high: the scroll position after it
     };
     const Step steps[] = {
-        {"rail below the thumb pages down",
-         [&] {
-             host.Click({x, rc.bottom - 3});
-         },
-         200, 300},
-        {"rail above the thumb pages up",
-         [&] {
-             host.Click({x, rc.top + 2});
-         },
-         0, 0},
-        {"thumb dragged 30 px",
-         [&] {
-             drag(5, {20, 35});
-         },
-         100, 100},
-        {"thumb dragged back", [&] { drag(35, {5}); }, 0, 0},
-        {"thumb dragged past the end", [&] { drag(5, {405}); }, 700, 700},
-        {"moving after the release",
-         [&] {
-             host.Send(WM_MOUSEMOVE, 0, {x, rc.top + 5});
-         },
-         700, 700},
-        {"wheel over the bar",
-         [&] {
-             host.Wheel({x, rc.top + 100}, WHEEL_DELTA);
-         },
-         1, 699},
-        {"arrows shown, line 25", [&] { bar->SetShowButtons(true), bar->SetLineSize(25), host.Layout(); }, 1, 699},
-        {"up arrow at the start",
-         [&] {
-             col->SetScrollPos({0, 0}), host.Click({x, rc.top + t / 2});
-         },
-         0, 0},
-        {"down arrow twice",
-         [&] {
-             host.Click({x, rc.bottom - t / 2}), host.Click({x, rc.bottom - t / 2});
-         },
-         50, 50},
-        {"up arrow",
-         [&] {
-             host.Click({x, rc.top + t / 2});
-         },
-         25, 25},
-        {"down arrow at the end",
-         [&] {
-             col->SetScrollPos({0, 690}), host.Click({x, rc.bottom - t / 2});
-         },
-         700, 700},
+        {"rail below the thumb pages down", -1, 297, 297, 200, 300},
+        {"rail above the thumb pages up", -1, 2, 2, 0, 0},
+        {"thumb dragged 30 px", -1, 5, 35, 100, 100},
+        {"thumb dragged back", -1, 35, 5, 0, 0},
+        {"thumb dragged past the end", -1, 5, 405, 700, 700},
+        {"moving after the release", -1, -1, 5, 700, 700},
+        {"arrows shown, line 25: up arrow at the start", 0, t / 2, t / 2, 0, 0},
+        {"down arrow", -1, 300 - t / 2, 300 - t / 2, 25, 25},
+        {"down arrow", -1, 300 - t / 2, 300 - t / 2, 50, 50},
+        {"up arrow", -1, t / 2, t / 2, 25, 25},
+        {"down arrow at the end", 690, 300 - t / 2, 300 - t / 2, 700, 700},
     };
     for (const Step &s : steps) {
         SCOPED_TRACE(s.what);
-        s.act();
+        if (s.what[0] == 'a') bar->SetShowButtons(true), bar->SetLineSize(25), host.Layout();
+        if (s.start >= 0) col->SetScrollPos({0, s.start});
+        if (s.from >= 0) host.Press({x, rc.top + s.from});
+        host.Move({x, rc.top + s.to});
+        if (s.from >= 0) host.Release({x, rc.top + s.to});
         EXPECT_GE(col->GetScrollPos().cy, s.low);
         EXPECT_LE(col->GetScrollPos().cy, s.high);
         EXPECT_EQ(bar->GetScrollPos(), col->GetScrollPos().cy);
         EXPECT_FALSE(host.Manager().IsCaptured());
     }
+    host.Wheel({x, rc.top + 100}, WHEEL_DELTA);  // over the bar: its owner scrolls
+    EXPECT_LT(col->GetScrollPos().cy, 700);
 }
 
 TEST(ScrollBar, ABarWithoutAnOwnerMovesItselfWithinItsRange) {

@@ -5,11 +5,14 @@
 
 #include <windows.h>
 
+#include <io.h>
+
 #include <algorithm>
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <string>
 
-#include "tests/uilib_core/StderrCapture.h"
 #include "uilib/UIlib.h"
 #include "uilib/core/UIAttr.h"
 
@@ -28,8 +31,32 @@ void WriteFile(const std::wstring &path, const std::string &bytes) {
     ::CloseHandle(h);
 }
 
+// What the code writes to standard error while the object lives.
+class StderrCapture {
+public:
+    StderrCapture() : m_saved(_dup(2)) {
+        fflush(stderr);
+        freopen(m_path.c_str(), "wb", stderr);
+    }
+    ~StderrCapture() {
+        fflush(stderr);
+        _dup2(m_saved, 2);
+        _close(m_saved);
+        remove(m_path.c_str());
+    }
+    std::string Text() {
+        fflush(stderr);
+        std::ifstream in(m_path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+private:
+    int m_saved;
+    std::string m_path = std::to_string(::GetCurrentProcessId()) + "-stderr.txt";
+};
+
 struct Built {
-    uitest::StderrCapture capture;
+    StderrCapture capture;
     CPaintManagerUI manager;
     CDialogBuilder builder;
     CControlUI *root;
