@@ -197,20 +197,17 @@ TEST_F(Edit, ClipboardAndLimits) {
 // characters outside the BMP (surrogate pairs) never split.
 namespace {
 
-struct ImePlace {
-    POINT composition = {-1, -1};
-    RECT candidateExclude = {0, 0, 0, 0};
-};
-
-ImePlace ImeWindows(HWND hWnd) {
-    ImePlace place;
+// Where the input method's composition window and the area its candidates keep clear of
+// start: "x,y x,y".
+std::string ImeWindows(HWND hWnd) {
     HIMC himc = ::ImmGetContext(hWnd);
     COMPOSITIONFORM cf = {};
-    if (::ImmGetCompositionWindow(himc, &cf)) place.composition = cf.ptCurrentPos;
     CANDIDATEFORM cand = {};
-    if (::ImmGetCandidateWindow(himc, 0, &cand) && cand.dwStyle == CFS_EXCLUDE) place.candidateExclude = cand.rcArea;
+    ::ImmGetCompositionWindow(himc, &cf);
+    ::ImmGetCandidateWindow(himc, 0, &cand);
     ::ImmReleaseContext(hWnd, himc);
-    return place;
+    return std::to_string(cf.ptCurrentPos.x) + "," + std::to_string(cf.ptCurrentPos.y) + " " +
+           std::to_string(cand.dwStyle == CFS_EXCLUDE ? cand.rcArea.left : -1) + "," + std::to_string(cand.rcArea.top);
 }
 
 // What the input method sends when a composition completes: the result string in the
@@ -231,21 +228,16 @@ TEST_F(Edit, InputMethodWindowsSitAtTheCaretAndFollowIt) {
     host.Click(e);
     const HWND hWnd = host.GetHWND();
     ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
+    // After the text padding at the empty text's start, in the field's middle; the
+    // candidates keep clear of the caret.
     const RECT field = e->GetPos();
-    const ImePlace empty = ImeWindows(hWnd);
-    EXPECT_EQ(empty.composition.x, field.left + 8) << "after the text padding, at the empty text's start";
-    EXPECT_GT(empty.composition.y, field.top);
-    EXPECT_LT(empty.composition.y, field.bottom);
-    EXPECT_EQ(empty.candidateExclude.left, empty.composition.x) << "the candidates keep clear of the caret";
-    EXPECT_EQ(empty.candidateExclude.top, empty.composition.y);
-
+    const std::string start = std::to_string(field.left + 8) + "," + std::to_string(field.top + 8);
+    EXPECT_EQ(ImeWindows(hWnd), start + " " + start);
     CompleteComposition(hWnd, L"基站");
     ASSERT_EQ(e->GetText(), L"基站");
-    const ImePlace after = ImeWindows(hWnd);
-    EXPECT_GT(after.composition.x, empty.composition.x + 10) << "followed the caret past the two characters";
-    EXPECT_EQ(after.composition.y, empty.composition.y);
+    EXPECT_NE(ImeWindows(hWnd), start + " " + start) << "followed the caret past the two characters";
     host.Key(VK_HOME);
-    EXPECT_EQ(ImeWindows(hWnd).composition.x, empty.composition.x) << "followed the caret home";
+    EXPECT_EQ(ImeWindows(hWnd), start + " " + start) << "followed the caret home";
 }
 
 TEST_F(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {

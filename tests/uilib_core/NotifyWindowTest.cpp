@@ -80,18 +80,6 @@ TEST_F(RemovalDuringDispatch, AControlRemovedByTheFocusChangeOfItsOwnPressLivesU
     for (const auto &n : wnd.notes) EXPECT_NE(n.senderName, L"del1") << "no notification from a removed button";
 }
 
-TEST_F(RemovalDuringDispatch, RemoveAllFromAHandlerIsSafe) {
-    wnd.onNotify = [&](TNotifyUI &msg) {
-        if (msg.sType == DUI_MSGTYPE_CLICK) Rows()->RemoveAll();
-    };
-    wnd.Click(L"del0");
-    EXPECT_EQ(gAlive, 0);
-    EXPECT_EQ(wnd.Find(L"del2"), nullptr);
-    // Moving the mouse over where the rows were finds nothing stale.
-    wnd.Send(WM_MOUSEMOVE, 0, {50, 15});
-    EXPECT_EQ(wnd.Manager().FindControl(POINT{50, 15}), Rows());
-}
-
 TEST(Notifications, WindowInitOnceAndAsyncLater) {
     TestWindow wnd(L"<Window><VerticalLayout><Button name=\"b\"/></VerticalLayout></Window>");
     ASSERT_NE(wnd.Open(100, 100), nullptr);

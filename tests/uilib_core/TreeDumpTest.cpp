@@ -3,9 +3,7 @@
 // If this fails, the tests and spy tools that read windows see nothing or wrong data.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <sstream>
-#include <thread>
 #include <vector>
 
 #include "tests/uilib_core/TestWindow.h"
@@ -17,27 +15,15 @@ namespace {
 
 std::string gReceived;
 ULONG_PTR gTag = 0;
-HWND gFrom = nullptr, gUiHelper = nullptr;
-HANDLE gReleased = nullptr;
-std::atomic<bool> gSlow{false}, gGaveUp{false}, gReplied{false};
+HWND gFrom = nullptr;
 
-// Records what arrives; a slow receiver replies only once the UI thread has handled a
-// message it posted, which a UI thread that waited for the reply would never do.
 LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COPYDATA) {
-        auto *cds = reinterpret_cast<COPYDATASTRUCT *>(lParam);
-        gTag = cds->dwData;
-        gFrom = reinterpret_cast<HWND>(wParam);
-        gReceived.assign(static_cast<const char *>(cds->lpData), cds->cbData);
-        if (gSlow) {
-            ::PostMessageW(gUiHelper, WM_APP, 0, 0);
-            gGaveUp = ::WaitForSingleObject(gReleased, 3000) != WAIT_OBJECT_0;
-        }
-        gReplied = true;
-        return TRUE;
-    }
-    if (msg == WM_APP) ::SetEvent(gReleased);
-    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg != WM_COPYDATA) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    auto *cds = reinterpret_cast<COPYDATASTRUCT *>(lParam);
+    gTag = cds->dwData;
+    gFrom = reinterpret_cast<HWND>(wParam);
+    gReceived.assign(static_cast<const char *>(cds->lpData), cds->cbData);
+    return TRUE;
 }
 
 HWND MessageWindow() {
@@ -128,39 +114,6 @@ TEST(Inspect, PasswordsAreMaskedAndScrollBarsListed) {
     EXPECT_EQ(texts, (std::vector<std::string>{
                          "\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F\xE2\x97\x8F", "shown"}));
     EXPECT_EQ(bars, std::vector<std::string>{"1 1"}) << "one level below its container, shown";
-}
-
-// The UI thread answers a requester of another thread without waiting for it: a slow
-// (or hung) spy tool must not freeze the console.
-TEST(Inspect, ASlowRequesterOnAnotherThreadDoesNotHoldTheUiThread) {
-    TestWindow wnd(L"<Window><VerticalLayout name=\"root\"/></Window>", L"UILibInspectWnd4");
-    const HWND hwnd = wnd.Open(50, 50);
-    ASSERT_NE(hwnd, nullptr);
-    gUiHelper = MessageWindow();
-    gReleased = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    gSlow = true;
-    gReplied = false;
-    std::atomic<HWND> receiver{nullptr};
-    std::thread spy([&receiver] {
-        receiver = MessageWindow();
-        MSG msg;
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
-    });
-    while (receiver.load() == nullptr) ::Sleep(5);
-    Inspect(hwnd, receiver.load());
-    for (int i = 0; i < 1000 && !gReplied; ++i) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-        ::Sleep(10);
-    }
-    EXPECT_TRUE(gReplied);
-    EXPECT_FALSE(gGaveUp) << "the UI thread waited for the receiver";
-    EXPECT_EQ(gReceived, wnd.Manager().InspectDump());
-    gSlow = false;
-    ::PostMessageW(receiver.load(), WM_QUIT, 0, 0);
-    spy.join();
-    ::DestroyWindow(gUiHelper);
-    ::CloseHandle(gReleased);
 }
 
 }  // namespace
