@@ -80,6 +80,21 @@ TEST_F(RemovalDuringDispatch, AControlRemovedByTheFocusChangeOfItsOwnPressLivesU
     for (const auto &n : wnd.notes) EXPECT_NE(n.senderName, L"del1") << "no notification from a removed button";
 }
 
+// Rows removed between a press and its release: another row's removal leaves the press
+// alone; the pressed button's own removal ends it without a word from the button.
+TEST_F(RemovalDuringDispatch, ARemovalBetweenPressAndReleaseEndsOnlyThePressOfTheRemoved) {
+    for (const wchar_t *row : {L"row2", L"row0"}) {
+        const POINT at = TestWindow::Center(wnd.Find(L"del0"));
+        wnd.notes.clear();
+        wnd.Press(at);
+        Rows()->Remove(wnd.Find(row));
+        wnd.Release(at);
+        EXPECT_EQ(wnd.Seen({DUI_MSGTYPE_CLICK}),
+                  row == std::wstring(L"row2") ? std::vector<std::string>{"click del0"} : std::vector<std::string>{});
+    }
+    EXPECT_EQ(gAlive, 1);
+}
+
 TEST(Notifications, WindowInitOnceAndAsyncLater) {
     TestWindow wnd(L"<Window><VerticalLayout><Button name=\"b\"/></VerticalLayout></Window>");
     ASSERT_NE(wnd.Open(100, 100), nullptr);
