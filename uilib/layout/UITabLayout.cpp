@@ -83,7 +83,6 @@ void CTabLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
                   content.bottom - pad.bottom};
         item->SetPos(r, bNeedInvalidate);
     }
-    ProcessScrollBar(content, 0, 0);
 }
 
 void CTabLayoutUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
