@@ -41,16 +41,14 @@ TEST(Attr, ColoursAndFlags) {
     const struct {
         const wchar_t *text;
         uint32_t colour;
-    } colours[] = {
-        {L"#FF102030", 0xFF102030},
-        {L"#102030", 0xFF102030},
-        {L"0x80aBcDeF", 0x80ABCDEF},
-        {L" #000000 ", 0xFF000000},
-        {L"#12345", 0},
-        {L"#1234567", 0},
-        {L"102030", 0},
-        {L"#10203G", 0},
-    };
+    } colours[] = {{L"#FF102030", 0xFF102030},
+                   {L"#102030", 0xFF102030},
+                   {L"0x80aBcDeF", 0x80ABCDEF},
+                   {L" #000000 ", 0xFF000000},
+                   {L"#12345", 0},
+                   {L"#1234567", 0},
+                   {L"102030", 0},
+                   {L"#10203G", 0}};
     for (const auto &c : colours) EXPECT_EQ(c.colour, ParseColorValue(c.text)) << c.text;
 
     const struct {
@@ -66,11 +64,8 @@ TEST(Attr, ColoursAndFlags) {
 }
 
 TEST(Text, NamesMatchIgnoringCaseOnly) {
-    EXPECT_TRUE(SameName(L"TextColor", L"textcolor"));
-    EXPECT_TRUE(AttrName{L"Width"} == L"width");
-    EXPECT_FALSE(SameName(L"width", L"widths"));
-    EXPECT_FALSE(SameName(L"widt", L"width"));
-    EXPECT_FALSE(SameName(nullptr, L"width"));
+    EXPECT_TRUE(SameName(L"TextColor", L"textcolor") && AttrName{L"Width"} == L"width");
+    EXPECT_FALSE(SameName(L"width", L"widths") || SameName(L"widt", L"width") || SameName(nullptr, L"width"));
     EXPECT_EQ(L"bkcolor", LowerCase(L"BkColor"));
 }
 

@@ -122,24 +122,15 @@ struct Operator {
         return rows;
     }
 
-    void PageCalls() {
-        if (!ShowPage("menu1", "menu1_1", "CallList")) return;
-        Click(main, "FindVoiceFileBtn");
-        if (WaitFor([&] { return !CallRows().empty(); }, kWaitMs)) ++counts["calls found"];
-        for (int i = Pick(0, 3); i > 0; --i) {
-            const e2e::UiDump dump = e2e::UiDump::Of(main);
-            const char *button = Pick(0, 2) > 0 ? "NextCallListBtn" : "PrevCallListBtn";
-            const e2e::DumpedControl *c = dump.Find(button, true);
-            if (c && c->enabled && Click(main, button)) ++counts["calls paged"];
-            Pause(200, 500);
-        }
-    }
-
     // Clicks the button of the given action on a random call row; false when none shows.
     bool ClickCall(const char *action) {
         if (!ShowPage("menu1", "menu1_1", "CallList")) return false;
-        std::vector<int> rows = CallRows();
-        if (rows.empty()) PageCalls(), rows = CallRows();
+        if (Pick(0, 2) == 0 || CallRows().empty()) {  // a new search, and maybe the next page
+            Click(main, "FindVoiceFileBtn");
+            if (WaitFor([&] { return !CallRows().empty(); }, kWaitMs) && Pick(0, 1) && Click(main, "NextCallListBtn"))
+                ++counts["calls paged"], Pause(200, 500);
+        }
+        const std::vector<int> rows = CallRows();
         return !rows.empty() &&
                Click(main, "ItemBtn" + std::to_string(rows[Pick(0, static_cast<int>(rows.size()) - 1)]) + action);
     }
@@ -172,13 +163,6 @@ struct Operator {
         const char *action = Pick(0, 1) ? "Delete" : "Locate";
         if (ClickCall(action)) ++counts[std::string("call ") + action];
     }
-
-    // Two clicks on the switch: recording off, then on again.
-    void ToggleRecording() {
-        if (!ShowPage("menu1", "menu1_0", "RecordCtrlBtn")) return;
-        for (int i = 0; i < 2; ++i) Click(main, "RecordCtrlBtn"), Pause(300, 1200);
-        ++counts["recording toggled"];
-    }
 };
 
 }  // namespace
@@ -187,10 +171,8 @@ std::string Operate(const e2e::ConsoleProcess &console, HWND main, unsigned seed
                     const std::function<bool()> &keepGoing) {
     typedef void (Operator::*Action)();
     // A call is played and the dialog shown early: a short run must prove both.
-    static const Action kCycle[] = {&Operator::StationDialog,      &Operator::PlayCall,  &Operator::SwitchPage,
-                                    &Operator::PageCalls,          &Operator::PlayCall,  &Operator::StationDialog,
-                                    &Operator::ToggleRecording,    &Operator::PlayCall,  &Operator::SwitchPage,
-                                    &Operator::DeleteOrLocateCall, &Operator::PageCalls, &Operator::StationDialog};
+    static const Action kCycle[] = {&Operator::StationDialog, &Operator::PlayCall, &Operator::SwitchPage,
+                                    &Operator::PlayCall, &Operator::DeleteOrLocateCall};
     Operator op{console, main, nullptr, nullptr, std::mt19937(seed), {}, {}};
     for (size_t step = 0; keepGoing(); ++step) {
         // The dialog and the playback window may be made after the main window shows.

@@ -1,8 +1,8 @@
 // The soak's operator: drives a running console from outside as a person would, with
 // mouse and key messages aimed at controls found through the inspection hook. It goes
 // round a fixed cycle (open the configuration dialog and refuse, apply or close it, page
-// through calls, play, pause, seek and close, delete or locate a call, switch pages,
-// switch recording off and on), with random choices inside, and answers message boxes.
+// through calls, play, pause, seek and close, delete or locate a call, switch pages),
+// with random choices inside, and answers message boxes.
 #pragma once
 
 #include <windows.h>

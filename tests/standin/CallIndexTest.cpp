@@ -23,9 +23,6 @@ protected:
         for (size_t i = 0; i < index.Size(); ++i) ids.push_back(index.IdAt(i));
         return ids;
     }
-    bool Exists(const wchar_t *suffix) const {
-        return GetFileAttributesW((Path() + suffix).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
     TestFolder m_folder;
 };
 
@@ -64,8 +61,6 @@ TEST_F(CallIndexTest, DamageIsKeptAsideAndTheRestRepaired) {
         std::vector<int32_t> ids;
         int32_t next;
     } cases[] = {
-        {"an append cut after 1 byte", five + torn.substr(0, 1), {2, 4, 5, 3, 1}, 6},
-        {"an append cut after 19 bytes", five + torn.substr(0, 19), {2, 4, 5, 3, 1}, 6},
         {"an append cut before its last byte", five + torn.substr(0, torn.size() - 1), {2, 4, 5, 3, 1}, 6},
         {"garbage", std::string(5000, '\x5a'), {}, 1},
         {"a repeated id", Add(1, 100) + Add(2, 200) + Add(1, 300), {1, 2}, 3},
@@ -92,7 +87,7 @@ TEST_F(CallIndexTest, ARewriteCutShortLeavesTheOldIndexWhole) {
     WriteBytes(Path() + L".tmp", Add(1, 1).substr(0, 9));  // an interrupted rewrite
     CallIndex index;
     EXPECT_EQ((std::vector<int32_t>{2, 1}), Reopen(index));
-    EXPECT_FALSE(Exists(L".tmp"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((Path() + L".tmp").c_str()));
 }
 
 TEST_F(CallIndexTest, CompactionKeepsTheLiveCallsAndTheIdFloor) {
@@ -126,7 +121,6 @@ TEST_F(CallIndexTest, CompactionKeepsTheLiveCallsAndTheIdFloor) {
 
 // The index never grows past what the process can load again.
 TEST_F(CallIndexTest, TheSizeLimitRefusesAnOpenAndAnAddThatWouldPassIt) {
-    EXPECT_LE(CallIndex::kDefaultSizeLimit, 256u << 20) << "room to spare in a 32-bit process";
     const size_t record = Add(1, 0).size();
     {
         CallIndex index;

@@ -20,29 +20,23 @@ int64_t At(const char *text) {
     return s;
 }
 
-struct Row {
-    int id;
-    std::string name;
-};
+const char kDay[] = "2024-05-10 00:00:00", kDayEnd[] = "2024-05-10 23:59:59";
 
 class CallStoreTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_store.Open(m_folder.Path())); }
 
-    // Reads a window as the console's page fill does.
-    std::vector<Row> Read(const char *from, const char *to, int offset, int count, int *first = nullptr) {
-        std::vector<Row> rows;
+    // The ids of a window, read as the console's page fill does; First's result in *first.
+    std::vector<int> Read(const char *from, const char *to, int offset, int count, int *first = nullptr) {
+        std::vector<int> ids;
         char name[100];
-        int id = 0;
-        int r = m_store.First(from, to, offset, count, &id, name);
+        int id = 0, r = m_store.First(from, to, offset, count, &id, name);
         if (first) *first = r;
-        if (r != 0) return rows;
-        rows.push_back({id, name});
-        while (m_store.Next(name, &id) == 0) rows.push_back({id, name});
-        return rows;
+        for (bool more = r == 0; more; more = m_store.Next(name, &id) == 0) ids.push_back(id);
+        return ids;
     }
 
-    void AddDay(int calls) {  // calls on 2024-05-10, one a minute from 08:00
+    void AddDay(int calls) {  // c0.wav, c1.wav, ... on kDay, one a minute from 08:00
         std::vector<std::pair<int64_t, std::string>> v;
         for (int i = 0; i < calls; ++i)
             v.push_back({At("2024-05-10 08:00:00") + 60 * i, "c" + std::to_string(i) + ".wav"});
@@ -54,24 +48,17 @@ protected:
 };
 
 TEST_F(CallStoreTest, RangeEndsAreInclusiveAndOrderIsStartThenId) {
-    const char *starts[] = {"2024-03-01 12:00:00", "2024-03-01 23:59:59", "2024-03-02 00:00:00",
-                            "2024-02-29 23:59:59", "2024-03-01 00:00:00", "2024-03-01 12:00:00"};
-    for (size_t i = 0; i < 6; ++i) {
-        int32_t id = 0;
-        ASSERT_EQ(kOk, m_store.AddCall(At(starts[i]), "f" + std::to_string(i) + ".wav", &id));
-    }
-    std::vector<Row> rows = Read("2024-03-01 00:00:00", "2024-03-01 23:59:59", 0, 17);
-    std::vector<int> ids;
-    for (const Row &r : rows) ids.push_back(r.id);
-    EXPECT_EQ((std::vector<int>{5, 1, 6, 2}), ids);
-    EXPECT_EQ("f4.wav", rows[0].name);
-    EXPECT_EQ(1u, Read("2024-03-01 23:59:59", "2024-03-01 23:59:59", 0, 17).size());
+    int32_t id = 0;
+    for (const char *start : {"2024-03-01 12:00:00", "2024-03-01 23:59:59", "2024-03-02 00:00:00",
+                              "2024-02-29 23:59:59", "2024-03-01 00:00:00", "2024-03-01 12:00:00"})
+        ASSERT_EQ(kOk, m_store.AddCall(At(start), "f.wav", &id));
+    EXPECT_EQ((std::vector<int>{5, 1, 6, 2}), Read("2024-03-01 00:00:00", "2024-03-01 23:59:59", 0, 17));
+    EXPECT_EQ((std::vector<int>{2}), Read("2024-03-01 23:59:59", "2024-03-01 23:59:59", 0, 17));
 }
 
 TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
     AddDay(33);
-    const char *from = "2024-05-10 00:00:00", *to = "2024-05-10 23:59:59";
-    struct {
+    const struct {
         int offset, count;
         size_t rows;
         int firstId;
@@ -82,28 +69,25 @@ TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "offset " << c.offset << " count " << c.count);
         int first = -99;
-        std::vector<Row> rows = Read(from, to, c.offset, c.count, &first);
-        EXPECT_EQ(c.rows, rows.size());
+        const std::vector<int> ids = Read(kDay, kDayEnd, c.offset, c.count, &first);
+        EXPECT_EQ(c.rows, ids.size());
         EXPECT_EQ(c.rows == 0, first != 0);
-        if (!rows.empty()) {
-            EXPECT_EQ(c.firstId, rows[0].id);
-        }
+        if (!ids.empty()) EXPECT_EQ(c.firstId, ids[0]);
     }
 }
 
 TEST_F(CallStoreTest, BadQueriesYieldNoRecordAndTouchNoOutput) {
     AddDay(3);
-    char ok[] = "2024-05-10 00:00:00", end[] = "2024-05-10 23:59:59";
     char noNul[120];
     memset(noNul, '2', sizeof noNul);
-    struct {
+    const struct {
         const char *from, *to;
         int offset, count;
     } cases[] = {
-        {ok, end, -16, 17},    {ok, end, -1, 16},          {ok, end, 0, 0},
-        {ok, end, 0, -5},      {"2024-05-10", end, 0, 17}, {ok, "2024-05-32 00:00:00", 0, 17},
-        {nullptr, end, 0, 17}, {ok, nullptr, 0, 17},       {noNul, end, 0, 17},
-        {end, ok, 0, 17},  // start after end
+        {kDay, kDayEnd, -16, 17},  {kDay, kDayEnd, -1, 16},        {kDay, kDayEnd, 0, 0},
+        {kDay, kDayEnd, 0, -5},    {"2024-05-10", kDayEnd, 0, 17}, {kDay, "2024-05-32 00:00:00", 0, 17},
+        {nullptr, kDayEnd, 0, 17}, {kDay, nullptr, 0, 17},         {noNul, kDayEnd, 0, 17},
+        {kDayEnd, kDay, 0, 17},  // start after end
     };
     for (const auto &c : cases) {
         char name[100] = "keep";
@@ -115,32 +99,16 @@ TEST_F(CallStoreTest, BadQueriesYieldNoRecordAndTouchNoOutput) {
     }
     char name[100];
     int id = 0;
-    EXPECT_NE(0, m_store.First(ok, end, 0, 17, nullptr, name));
-    EXPECT_NE(0, m_store.First(ok, end, 0, 17, &id, nullptr));
+    EXPECT_NE(0, m_store.First(kDay, kDayEnd, 0, 17, nullptr, name));
+    EXPECT_NE(0, m_store.First(kDay, kDayEnd, 0, 17, &id, nullptr));
     EXPECT_NE(0, m_store.Next(nullptr, &id));
 }
 
-TEST_F(CallStoreTest, DeletingDuringAReadSkipsNothing) {
+TEST_F(CallStoreTest, DeletesFollowTheirContractAndSkipNothingDuringARead) {
     AddDay(5);
-    char name[100];
-    int id = 0;
-    ASSERT_EQ(0, m_store.First("2024-05-10 00:00:00", "2024-05-10 23:59:59", 0, 4, &id, name));
-    EXPECT_EQ(1, id);
-    char victim[] = "c1.wav";
-    EXPECT_EQ(0, m_store.DeleteRecord(victim, 2));
-    ASSERT_EQ(0, m_store.Next(name, &id));
-    EXPECT_EQ(3, id);
-    ASSERT_EQ(0, m_store.Next(name, &id));
-    ASSERT_EQ(0, m_store.Next(name, &id));
-    EXPECT_EQ(5, id);
-    EXPECT_NE(0, m_store.Next(name, &id)) << "count 4 delivered";
-}
-
-TEST_F(CallStoreTest, DeleteFileAndRecordFollowTheirContract) {
-    AddDay(2);
     WriteBytes(m_folder.File(L"c0.wav"), "RIFF");
     WriteBytes(m_folder.File(L"c1.wav"), "RIFF");
-    char c0[] = "c0.wav", other[] = "zz.wav";
+    char c0[] = "c0.wav", c2[] = "c2.wav", other[] = "zz.wav", name[100];
     EXPECT_EQ(kNone, m_store.DeleteVoiceFile(c0, 2)) << "name and id must belong together";
     EXPECT_EQ(kNone, m_store.DeleteVoiceFile(other, 1));
     m_store.SetInUse("c0.wav", true);
@@ -152,26 +120,31 @@ TEST_F(CallStoreTest, DeleteFileAndRecordFollowTheirContract) {
     EXPECT_EQ(kOk, m_store.DeleteVoiceFile(c0, 1));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_folder.File(L"c0.wav").c_str()));
     EXPECT_EQ(kOk, m_store.DeleteVoiceFile(c0, 1)) << "already gone is deleted";
-    EXPECT_EQ(2u, m_store.Count()) << "the record stays until asked to go";
+    EXPECT_EQ(5u, m_store.Count()) << "the record stays until asked to go";
+    int id = 0;
+    ASSERT_EQ(0, m_store.First(kDay, kDayEnd, 0, 4, &id, name));
     EXPECT_EQ(kOk, m_store.DeleteRecord(c0, 1)) << "removable with its file gone";
     EXPECT_EQ(kNone, m_store.DeleteRecord(c0, 1));
-    EXPECT_EQ(1u, m_store.Count());
+    EXPECT_EQ(kOk, m_store.DeleteRecord(c2, 3));
+    std::vector<int> rest;
+    while (m_store.Next(name, &id) == 0) rest.push_back(id);
+    EXPECT_EQ((std::vector<int>{2, 4, 5}), rest) << "the read in progress skips nothing";
+    EXPECT_EQ(3u, m_store.Count());
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_folder.File(L"c1.wav").c_str()));
 }
 
 TEST_F(CallStoreTest, NamesThatLeaveTheFolderAreRefused) {
     TestFolder outside;
     WriteBytes(outside.File(L"victim.wav"), "x");
-    std::string escape = "..\\" +
-                         std::string(outside.Path().begin() + outside.Path().rfind(L'\\') + 1, outside.Path().end()) +
-                         "\\victim.wav";
-    std::string names[] = {escape, "a/b.wav", "C:x.wav", "..", "", "x.wav:stream", std::string(100, 'a')};
-    for (std::string n : names) {
+    const std::wstring &out = outside.Path();
+    char noNul[120];
+    memset(noNul, 'a', sizeof noNul);
+    for (std::string n : {"..\\" + std::string(out.begin() + out.rfind(L'\\') + 1, out.end()) + "\\victim.wav",
+                          std::string("a/b.wav"), std::string("C:x.wav"), std::string(".."), std::string(),
+                          std::string("x.wav:stream"), std::string(100, 'a')}) {
         EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(&n[0], 1)) << n;
         EXPECT_EQ(kBadInput, m_store.DeleteRecord(&n[0], 1)) << n;
     }
-    char noNul[120];
-    memset(noNul, 'a', sizeof noNul);
     EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(noNul, 1));
     EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(nullptr, 1));
     EXPECT_EQ(kBadInput, m_store.DeleteRecord(nullptr, 1));
@@ -184,12 +157,12 @@ TEST_F(CallStoreTest, CallsSurviveARestartAndAClosedStoreAnswersEmpty) {
     ASSERT_EQ(0, m_store.DeleteRecord(c3, 4));
     m_store.Close();
     int id = 0;
-    EXPECT_EQ(kClosed, m_store.First("2024-05-10 00:00:00", "2024-05-10 23:59:59", 0, 17, &id, name));
+    EXPECT_EQ(kClosed, m_store.First(kDay, kDayEnd, 0, 17, &id, name));
     EXPECT_EQ(kClosed, m_store.DeleteVoiceFile(c3, 1));
     EXPECT_EQ(kClosed, m_store.DeleteRecord(c3, 1));
     CallStore again;
     ASSERT_TRUE(again.Open(m_folder.Path()));
-    EXPECT_EQ(19u, again.Range(At("2024-05-10 00:00:00"), At("2024-05-10 23:59:59")).size());
+    EXPECT_EQ(19u, again.Range(At(kDay), At(kDayEnd)).size());
 }
 
 }  // namespace

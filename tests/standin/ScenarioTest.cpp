@@ -64,30 +64,16 @@ TEST(Scenario, TheReadmeExampleParses) {
 }
 
 TEST(Scenario, ErrorsNameTheLine) {
-    struct {
-        const char *text;
-        const char *where;
-    } cases[] = {
-        {"station A channel=x\n", "line 1"},
-        {"\n# ok\nstation A ip=1.2.3\n", "line 3"},
-        {"call 2024-02-30 00:00:00\n", "line 1"},
-        {"call 2024-01-01 00:00:00 name=../x.wav\n", "line 1"},
-        {"frobnicate\n", "line 1"},
-        {"report-interval -5\n", "line 1"},
-        {"station A present=5-2\n", "line 1"},
-        {"station A ip=256.1.1.1\n", "line 1"},
-        {"station A present=nan-\n", "line 1"},
-        {"station A present=0-nan\n", "line 1"},
-        {"station A period=nan\n", "line 1"},
-        {"station A period=inf\n", "line 1"},
-        {"station A present=0-infinity\n", "line 1"},
-        {"fault everything\n", "line 1"},
-    };
-    for (const auto &c : cases) {
+    for (const char *text :
+         {"\n# ok\nstation A channel=x\n", "\n\ncall 2024-02-30 00:00:00\n",
+          "\n\ncall 2024-01-01 00:00:00 name=../x.wav\n", "\n\nfrobnicate\n", "\n\nreport-interval -5\n",
+          "\n\nstation A present=5-2\n", "\n\nstation A ip=1.2.3\n", "\n\nstation A ip=256.1.1.1\n",
+          "\n\nstation A present=nan-\n", "\n\nstation A present=0-nan\n", "\n\nstation A period=nan\n",
+          "\n\nstation A period=inf\n", "\n\nstation A present=0-infinity\n", "\n\nfault everything\n"}) {
         Scenario s;
         std::string error;
-        EXPECT_FALSE(ParseScenario(c.text, &s, &error)) << c.text;
-        EXPECT_EQ(0u, error.find(c.where)) << error;
+        EXPECT_FALSE(ParseScenario(text, &s, &error)) << text;
+        EXPECT_EQ(0u, error.find("line 3")) << error;
     }
 }
 

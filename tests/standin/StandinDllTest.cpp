@@ -51,8 +51,7 @@ int Status(const char *serial, BsConfig *out = nullptr) {
 
 int Initialize() {
     WriteBytes(g_folder.File(L"scenario.txt"), "report-interval 300\nrejoin-delay 200\nclear\n"
-                                               "station DLL-A channel=11 callmagic=1111\n"
-                                               "station DLL-B channel=22 present=0-1.5\n"
+                                               "station DLL-A channel=11\n"
                                                "call 2024-07-01 09:00:00 seconds=2 name=july1.wav\n");
     SetEnvironmentVariableW(L"BM_STANDIN_SCENARIO", g_folder.File(L"scenario.txt").c_str());
     SetEnvironmentVariableW(L"BM_STANDIN_DATA", g_folder.File(L"data").c_str());
@@ -69,14 +68,12 @@ TEST(StandinDll, ExportExactlyTheTables) {
     const struct {
         const wchar_t *file;
         std::vector<std::string> names;
-    } dlls[] = {
-        {L"BmService.dll",
-         {"BmSrvInitialize", "BmSrvSetCbProcBsReportInfo", "DbDeleteCallItem", "DbGetCallFirst", "DbGetCallNext",
-          "LocateVoiceFile", "VoiceDeleteFile", "VoiceExitPlayFile", "VoiceFileIsUsing",
-          "VoiceGetPlayFileCurFrameIndex", "VoiceGetRecordFlag", "VoiceGetStopFlag", "VoicePlayFile",
-          "VoicePlayFileTotalFrameNum", "VoiceRecordFlag", "VoiceSetPlayFilePostion", "VoiceSetStopFlag"}},
-        {L"BmHalApi.dll", {"BmHalBsDelete", "BmHalBsSetConfig", "BmHalBsStatus"}},
-    };
+    } dlls[] = {{L"BmService.dll",
+                 {"BmSrvInitialize", "BmSrvSetCbProcBsReportInfo", "DbDeleteCallItem", "DbGetCallFirst",
+                  "DbGetCallNext", "LocateVoiceFile", "VoiceDeleteFile", "VoiceExitPlayFile", "VoiceFileIsUsing",
+                  "VoiceGetPlayFileCurFrameIndex", "VoiceGetRecordFlag", "VoiceGetStopFlag", "VoicePlayFile",
+                  "VoicePlayFileTotalFrameNum", "VoiceRecordFlag", "VoiceSetPlayFilePostion", "VoiceSetStopFlag"}},
+                {L"BmHalApi.dll", {"BmHalBsDelete", "BmHalBsSetConfig", "BmHalBsStatus"}}};
     for (const auto &d : dlls) {
         const auto *base = reinterpret_cast<const BYTE *>(GetModuleHandleW(d.file));
         ASSERT_NE(nullptr, base);
@@ -102,7 +99,6 @@ TEST(StandinDll, AStationReportsTakesSettingsIsForgottenAndReportsAgain) {
     BsConfig out{};
     ASSERT_NE(0, Status("DLL-A", &out));
     EXPECT_EQ(11, out.Channel);
-    EXPECT_EQ(1111, out.CallMagic);
     EXPECT_EQ(0, Status("NO-SUCH-STATION"));
     char serial[28] = "DLL-A";
     out.Channel = 99;
@@ -112,10 +108,6 @@ TEST(StandinDll, AStationReportsTakesSettingsIsForgottenAndReportsAgain) {
     ASSERT_TRUE(WaitFor([] { return Reported("DLL-A").back() == 99; }));
     EXPECT_NE(0, Status("DLL-A", &out));
     EXPECT_EQ(99, out.Channel);
-    const std::vector<std::string> log = e2e::AskStandin(g_pipe, "log").lines;
-    EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "delete \"DLL-A\" result=0"));
-    // A station whose timeline ends leaves.
-    EXPECT_TRUE(WaitFor([] { return Status("DLL-B") == 0; }, 10000));
 }
 
 TEST(StandinDll, ThePipeAddsAndDropsStationsAndCalls) {

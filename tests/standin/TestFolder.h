@@ -1,5 +1,5 @@
-// A fresh, empty folder under %TEMP% for one test, removed (with its files) afterwards;
-// whole-file helpers for damaging files on purpose.
+// A fresh, empty folder under %TEMP% for one test, removed with its files afterwards (files
+// still open stay; a later run of the same name removes them); whole-file helpers.
 #pragma once
 
 #include <windows.h>
@@ -11,25 +11,21 @@
 
 class TestFolder {
 public:
-    TestFolder() : m_path((std::filesystem::temp_directory_path() / Unique()).wstring()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-        std::filesystem::create_directory(m_path, ignored);
+    TestFolder() {
+        static int s_counter = 0;
+        m_path = (std::filesystem::temp_directory_path() /
+                  ("standin-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++s_counter)))
+                     .wstring();
+        std::filesystem::remove_all(m_path, m_ignored);
+        std::filesystem::create_directory(m_path, m_ignored);
     }
-    // Files still open (a library's index) stay; a later run of the same name removes them.
-    ~TestFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TestFolder() { std::filesystem::remove_all(m_path, m_ignored); }
     const std::wstring &Path() const { return m_path; }
     std::wstring File(const std::wstring &name) const { return m_path + L"\\" + name; }
 
 private:
-    static std::wstring Unique() {
-        static int s_counter = 0;
-        return L"standin-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++s_counter);
-    }
     std::wstring m_path;
+    std::error_code m_ignored;
 };
 
 inline std::string ReadBytes(const std::wstring &path) {
@@ -38,6 +34,5 @@ inline std::string ReadBytes(const std::wstring &path) {
 }
 
 inline bool WriteBytes(const std::wstring &path, const std::string &bytes) {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    return static_cast<bool>(out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())));
+    return static_cast<bool>(std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes);
 }

@@ -33,8 +33,6 @@ void ReadAttributes(const XmlElement &e) {
         uilib::ParseInts(v, four, 4);
         uilib::ParseInts(v, four, 2);
         uilib::ParseColorValue(v);
-        Require(uilib::SameName(a.name.c_str(), uilib::LowerCase(a.name).c_str()) || a.name != uilib::LowerCase(a.name),
-                "a name matches its lower case");
         Require(uilib::Utf8ToWide(uilib::WideToUtf8(a.value)) == a.value, "attribute text survives UTF-8");
     }
     for (const auto &child : e.children) ReadAttributes(*child);
