@@ -15,8 +15,7 @@ std::vector<double> Thirds(double a, double b, double c) {
 }
 
 TEST(SoakGrowth, SeriesAreJudgedByTheirLastThirdAgainstTheFirst) {
-    std::vector<double> steady, spike(30, 100.0), warmUp;
-    for (int i = 0; i < 30; ++i) steady.push_back(100.0 + 10 * i), warmUp.push_back(1000.0 - 10000.0 / (i + 10));
+    std::vector<double> spike = Thirds(100, 100, 100);
     spike[25] = 1e6;
     const struct {
         const char *what;
@@ -24,9 +23,9 @@ TEST(SoakGrowth, SeriesAreJudgedByTheirLastThirdAgainstTheFirst) {
         double allowance;
         bool judged, levelled;
     } cases[] = {
-        {"steady growth", steady, 50, true, false},
-        {"steady growth within the allowance", steady, 100, true, true},
-        {"warm-up dying away", warmUp, 10, true, true},
+        {"steady growth", Thirds(0, 100, 200), 50, true, false},
+        {"steady growth within the allowance", Thirds(0, 100, 200), 100, true, true},
+        {"warm-up dying away", Thirds(0, 100, 120), 10, true, true},
         {"one spike in the last third", spike, 1, true, true},
         {"late growth exactly the allowance", Thirds(0, 0, 5), 5, true, true},
         {"late growth just past the allowance", Thirds(0, 0, 5.5), 5, true, false},

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstring>
 
 #include "standin/core/DateText.h"
 #include "tests/standin/TestFolder.h"
@@ -76,19 +75,15 @@ TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
     }
 }
 
+// (Null and unterminated texts are the DLL test's: its exports pass them straight here.)
 TEST_F(CallStoreTest, BadQueriesYieldNoRecordAndTouchNoOutput) {
     AddDay(3);
-    char noNul[120];
-    memset(noNul, '2', sizeof noNul);
     const struct {
         const char *from, *to;
         int offset, count;
-    } cases[] = {
-        {kDay, kDayEnd, -16, 17},  {kDay, kDayEnd, -1, 16},        {kDay, kDayEnd, 0, 0},
-        {kDay, kDayEnd, 0, -5},    {"2024-05-10", kDayEnd, 0, 17}, {kDay, "2024-05-32 00:00:00", 0, 17},
-        {nullptr, kDayEnd, 0, 17}, {kDay, nullptr, 0, 17},         {noNul, kDayEnd, 0, 17},
-        {kDayEnd, kDay, 0, 17},  // start after end
-    };
+    } cases[] = {{kDay, kDayEnd, -16, 17}, {kDay, kDayEnd, -1, 16},        {kDay, kDayEnd, 0, 0},
+                 {kDay, kDayEnd, 0, -5},   {"2024-05-10", kDayEnd, 0, 17}, {kDay, "2024-05-32 00:00:00", 0, 17},
+                 {kDay, nullptr, 0, 17},   {kDayEnd, kDay, 0, 17}};  // the last: start after end
     for (const auto &c : cases) {
         char name[100] = "keep";
         int id = -7;
@@ -133,21 +128,14 @@ TEST_F(CallStoreTest, DeletesFollowTheirContractAndSkipNothingDuringARead) {
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(m_folder.File(L"c1.wav").c_str()));
 }
 
+// (Which names are plain is the native InputText test's.)
 TEST_F(CallStoreTest, NamesThatLeaveTheFolderAreRefused) {
     TestFolder outside;
     WriteBytes(outside.File(L"victim.wav"), "x");
     const std::wstring &out = outside.Path();
-    char noNul[120];
-    memset(noNul, 'a', sizeof noNul);
-    for (std::string n : {"..\\" + std::string(out.begin() + out.rfind(L'\\') + 1, out.end()) + "\\victim.wav",
-                          std::string("a/b.wav"), std::string("C:x.wav"), std::string(".."), std::string(),
-                          std::string("x.wav:stream"), std::string(100, 'a')}) {
-        EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(&n[0], 1)) << n;
-        EXPECT_EQ(kBadInput, m_store.DeleteRecord(&n[0], 1)) << n;
-    }
-    EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(noNul, 1));
-    EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(nullptr, 1));
-    EXPECT_EQ(kBadInput, m_store.DeleteRecord(nullptr, 1));
+    std::string escape = "..\\" + std::string(out.begin() + out.rfind(L'\\') + 1, out.end()) + "\\victim.wav";
+    EXPECT_EQ(kBadInput, m_store.DeleteVoiceFile(&escape[0], 1));
+    EXPECT_EQ(kBadInput, m_store.DeleteRecord(&escape[0], 1));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(outside.File(L"victim.wav").c_str()));
 }
 

@@ -108,6 +108,8 @@ TEST(StandinDll, AStationReportsTakesSettingsIsForgottenAndReportsAgain) {
     ASSERT_TRUE(WaitFor([] { return Reported("DLL-A").back() == 99; }));
     EXPECT_NE(0, Status("DLL-A", &out));
     EXPECT_EQ(99, out.Channel);
+    const std::vector<std::string> log = e2e::AskStandin(g_pipe, "log").lines;
+    EXPECT_NE(log.end(), std::find(log.begin(), log.end(), "delete \"DLL-A\" result=0"));
 }
 
 TEST(StandinDll, ThePipeAddsAndDropsStationsAndCalls) {
