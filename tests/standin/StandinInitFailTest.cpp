@@ -1,5 +1,5 @@
-// A data folder that cannot be used: BmSrvInitialize reports it, and every call still
-// answers with empty results instead of crashing the console.
+// A data folder that cannot be used: BmSrvInitialize reports it, recording and playback
+// refuse quietly instead of crashing the console, and the stations still answer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,11 +23,8 @@ TEST(StandinInitFail, UnusableDataFolderGivesANegativeResultAndEmptyAnswers) {
                             (L"\\\\.\\pipe\\standin-initfail-" + std::to_wstring(GetCurrentProcessId())).c_str());
     EXPECT_LT(BmSrvInitialize(), 0);
 
-    char one = '1', name[100] = "keep", file[100] = "a.wav";
-    int id = -3;
-    EXPECT_NE(0, DbGetCallFirst(0, &one, &id, name, "2024-01-01 00:00:00", "2024-12-31 23:59:59", 0, 17));
-    EXPECT_STREQ("keep", name);
-    EXPECT_NE(0, DbDeleteCallItem(file, 1));
+    // (A closed call store's answers are the call store test's.)
+    char file[100] = "a.wav";
     VoicePlayFile(file, 1);
     EXPECT_EQ(0, VoicePlayFileTotalFrameNum());
     VoiceRecordFlag(1);
