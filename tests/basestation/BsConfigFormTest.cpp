@@ -68,13 +68,6 @@ TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {
     EXPECT_EQ(record.CallMagic, 123456);  // passed before the refusal: stored
     EXPECT_EQ(record.ZoneMagic, 0);       // refused: not stored
     EXPECT_EQ(record.RepeaterMode, 77);   // after the refusal: untouched
-
-    in.texts[kFieldZoneMagic] = "10";
-    EXPECT_EQ(ApplyForm(in, record, serial), kFieldGateway);
-    EXPECT_EQ(record.ZoneMagic, 10);
-    EXPECT_EQ(record.RepeaterMode, 2);
-    EXPECT_EQ(FormatDottedQuad(record.NetMask), "255.255.255.0");
-    EXPECT_EQ(record.Gateway, 0u);
 }
 
 // The ranges at their edges; a 28-byte serial is refused before anything is written.

@@ -154,18 +154,6 @@ TEST_F(BsDialog, CaptionButtonsMinimiseMaximiseAndRestore) {
     }
 }
 
-// A serial longer than the 27 bytes the dialog can push is shown whole and refused.
-TEST_F(BsDialog, RowWithOverlongSerialIsShownWholeAndRefused) {
-    const std::string serial(40, 'Q');
-    Report(serial, SampleRecord(1));
-    DoubleClickRow(0);
-    EXPECT_EQ(FieldText(L"Serial"), std::wstring(serial.begin(), serial.end()));
-    Apply();
-    ASSERT_TRUE(m_boxes.WaitForCount(1));
-    EXPECT_EQ(m_boxes.Seen()[0].text, kSerialMsg);
-    EXPECT_EQ(sd::CallCount("BmHalBsSetConfig"), 0u);
-}
-
 // Enter in a field applies with the apply button's checks; Esc and the close button
 // hide keeping the input and sending nothing.
 TEST_F(BsDialog, EnterAppliesEscAndCloseHide) {

@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <random>
 #include <set>
 #include <thread>
 
-#include "basestation/BsListRows.h"
 #include "basestation/BsReportBlock.h"
 #include "tests/basestation_ui/BsUiHarness.h"
 #include "tests/support/WaitFor.h"
@@ -39,57 +37,33 @@ TEST(BsStress, ThousandStationsComeAndGoWhileTheOperatorWorks) {
             }
         }
     });
-    // Each pass hands the stations it found gone to the UI thread, which checks that none
-    // of them is still listed before the next pass begins.
-    std::mutex mutex;
-    std::condition_variable cv;
-    std::set<std::string> gone;
-    bool pending = false;
-    int passes = 0;
-    std::thread poller([&] {
-        while (running) {
-            sd::Double()->calls.clear();
-            PollBsPresence();
-            std::unique_lock<std::mutex> lock(mutex);
-            for (const auto &call : sd::Calls("BmHalBsStatus"))
-                if (call.result == 0) gone.insert(call.texts[0]);
-            pending = true;
-            ++passes;
-            cv.wait_for(lock, std::chrono::seconds(10), [&] { return !pending || !running; });
-        }
-    });
+    // The operator between passes of the poller; after each pass no station it found
+    // gone is still listed.
     std::mt19937 rng(2);
     std::vector<std::string> stale;
-    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000;) {
-        testsupport::PumpPending();
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            for (const std::string &s : pending ? RowSerials() : std::vector<std::string>{})
-                if (gone.count(s)) stale.push_back(s);
-            gone.clear();
-            pending = false;
-            cv.notify_all();
+    int passes = 0;
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 3000; ++passes) {
+        for (int step = 0; step < 20; ++step) {
+            const int rows = List().GetCount(), action = static_cast<int>(rng() % 100);
+            if (rows > 0 && action < 10) {
+                List().SelectItem(static_cast<int>(rng() % rows));
+                MainFrame().PaintManager().SendNotify(&List(), DUI_MSGTYPE_DBCLICK);
+            } else if (action < 14 && DialogVisible()) {
+                testsupport::ClickControl(Dialog().GetHWND(), DialogControl(action < 12 ? L"SetButton" : L"closebtn"));
+            }
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+            testsupport::PumpPending();
         }
-        const int rows = List().GetCount(), action = static_cast<int>(rng() % 100);
-        if (rows > 0 && action < 10) {
-            List().SelectItem(static_cast<int>(rng() % rows));
-            MainFrame().PaintManager().SendNotify(&List(), DUI_MSGTYPE_DBCLICK);
-        } else if (action < 14 && DialogVisible()) {
-            testsupport::ClickControl(Dialog().GetHWND(), DialogControl(action < 12 ? L"SetButton" : L"closebtn"));
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
+        sd::Double()->calls.clear();
+        ASSERT_TRUE(PassOnPollerThread());
+        std::set<std::string> gone;
+        for (const auto &call : sd::Calls("BmHalBsStatus"))
+            if (call.result == 0) gone.insert(call.texts[0]);
+        for (const std::string &s : RowSerials())
+            if (gone.count(s) && !alive[std::stoi(s.substr(7)) - 1000]) stale.push_back(s);
     }
     running = false;
     driver.join();
-    cv.notify_all();
-    // The poller may be waiting for the UI thread to remove rows: keep pumping.
-    std::atomic<bool> stopped{false};
-    std::thread joiner([&] {
-        poller.join();
-        stopped = true;
-    });
-    EXPECT_TRUE(testsupport::WaitFor([&] { return stopped.load(); }, 15000));
-    joiner.join();
     EXPECT_EQ(stale, std::vector<std::string>{}) << "gone rows that outlived their pass";
     EXPECT_GT(passes, 1);
     // After a pass every row is a station that answers, listed once; when all go quiet

@@ -45,15 +45,9 @@ TEST(RowName, BuiltAndReadBackWhole) {
         int row;
         RowAction action;
     } cases[] = {
-        {"ItemBtn12Delete", true, 12, RowAction::Delete},
-        {"ItemBtn3Text0", true, 3, RowAction::None},
-        {"ItemBtn0Play", true, 0, RowAction::Play},
-        {"ItemBtn15Locate", true, 15, RowAction::Locate},
-        {"ItemBtn2Text1", true, 2, RowAction::None},
-        {"xItemBtn7Text1", true, 7, RowAction::None},
-        {"ItemBtnPlay", true, 0, RowAction::Play},
-        {"FindVoiceFileBtn", false, -1, RowAction::None},
-        {"", false, -1, RowAction::None},
+        {"ItemBtn12Delete", true, 12, RowAction::Delete}, {"ItemBtn0Play", true, 0, RowAction::Play},
+        {"ItemBtn15Locate", true, 15, RowAction::Locate}, {"xItemBtn7Text1", true, 7, RowAction::None},
+        {"ItemBtnPlay", true, 0, RowAction::Play},        {"FindVoiceFileBtn", false, -1, RowAction::None},
         {"itembtn3Play", false, -1, RowAction::Play},
     };
     for (const auto &c : cases) {

@@ -144,15 +144,6 @@ TEST_F(PlayWindowTest, CaptionButtonsMinimiseMaximiseAndRestore) {
     }
 }
 
-TEST_F(PlayWindowTest, CloseMessageDestroysTheWindowAndWritesFinal) {
-    CPlayWnd other;  // a second window of the class: WM_CLOSE gets the default handling
-    ASSERT_NE(nullptr, other.Create(nullptr, kPlayWindowTitle, 0x80000080, 0, 0, 0, 0, 0, nullptr));
-    StdoutCapture out;
-    ::SendMessageW(other.GetHWND(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(::IsWindow(other.GetHWND()));
-    EXPECT_EQ("Final.\n", out.Text());
-}
-
 // Keys, wherever the focus is: Space pauses and resumes as the pause button does; Left
 // and Right seek by 5 % as a move of the slider does.
 TEST_F(PlayWindowTest, SpacePausesAndResumesAndArrowsSeekByFivePercent) {

@@ -161,9 +161,8 @@ TEST_F(CallPageTest, NonAsciiNameIsShownAndPlayedThroughTheTwoCodePages) {
                                                  "VoicePlayFile " + std::string(readBack) + " 7"}));
 }
 
-// Keys sent to the page's window: Enter on a selected call row plays it as its play
-// button does; Tab from the list reaches the row's buttons.
-TEST_F(CallPageTest, EnterOnACallRowPlaysItAndTabReachesItsButtons) {
+// Enter on a selected call row plays it as its play button does.
+TEST_F(CallPageTest, EnterOnACallRowPlaysIt) {
     SetRecords(3);
     Click(kFind);
     sd::Double()->calls.clear();
@@ -174,11 +173,6 @@ TEST_F(CallPageTest, EnterOnACallRowPlaysItAndTabReachesItsButtons) {
     Find(L"CallList")->SetFocus();
     for (UINT vk : {VK_DOWN, VK_DOWN, VK_RETURN}) key(vk);
     EXPECT_EQ(Asked(), (std::vector<std::string>{"VoiceFileIsUsing call1.wav 1001", "VoicePlayFile call1.wav 1001"}));
-    testsupport::PumpPending();
-    for (const char *suffix : {"Text0", "Text1", "Play", "Locate", "Delete"}) {
-        key(VK_TAB);
-        EXPECT_EQ(m_host->pm.GetFocus(), FindRow(0, suffix)) << suffix;
-    }
 }
 
 }  // namespace

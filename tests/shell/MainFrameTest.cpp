@@ -244,16 +244,6 @@ TEST_F(MainFrameTest, TrayMenuOpensThirtyPixelsAboveTheCursorAndHidesOnFocusLoss
     }
 }
 
-TEST_F(MainFrameTest, TrayMenuCloseButtonRemovesTheIconAndQuits) {
-    ::SendMessageW(s_hWnd, WM_SHOW_TRAY_MENU, 0, 0);
-    testsupport::ClickControl(TrayMenu(), s_frame->TrayMenu()->PaintManager().FindControl(L"closebtn"));
-    EXPECT_FALSE(IsTrayIconAdded());
-    EXPECT_TRUE(TakeQuitMessage());
-    ::ShowWindow(TrayMenu(), SW_HIDE);
-    AddTrayIcon(s_hWnd);  // back for the tests that follow
-    EXPECT_EQ(::SendMessageW(s_hWnd, TaskbarCreatedMessage(), 0, 0), 0);
-}
-
 TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
     const HWND old = TrayMenu();
     ::SendMessageW(old, WM_CLOSE, 0, 0);  // another program closes it: it deletes itself
@@ -265,29 +255,6 @@ TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
     EXPECT_TRUE(Visible(TrayMenu()));
     EXPECT_NE(s_frame->TrayMenu()->PaintManager().FindControl(L"closebtn"), nullptr);
     ::ShowWindow(TrayMenu(), SW_HIDE);
-}
-
-// Ctrl+Tab and Ctrl+Shift+Tab step through the four pages in the navigation's order.
-TEST_F(MainFrameTest, CtrlTabSwitchesThePagesInTurn) {
-    for (const wchar_t *name : {L"menu1", L"menu1_1", L"menu0", L"menu0_0"})
-        testsupport::ClickControl(s_hWnd, Find(name));
-    BYTE saved[256], keys[256];
-    ::GetKeyboardState(saved);
-    const struct {
-        bool back;
-        std::vector<int> pages;
-    } steps[] = {{false, {0, 1, 1}}, {false, {1, 1, 1}}, {false, {1, 1, 0}},
-                 {false, {0, 0, 0}}, {true, {1, 0, 0}},  {true, {1, 0, 1}}};
-    for (const auto &step : steps) {
-        memcpy(keys, saved, sizeof keys);
-        keys[VK_CONTROL] = 0x80;
-        keys[VK_SHIFT] = step.back ? 0x80 : 0;
-        ::SetKeyboardState(keys);
-        ::SendMessageW(s_hWnd, WM_KEYDOWN, VK_TAB, 1);
-        ::SendMessageW(s_hWnd, WM_KEYUP, VK_TAB, 0xC0000001);
-        EXPECT_EQ(Pages(), step.pages);
-    }
-    ::SetKeyboardState(saved);
 }
 
 // The poller asks about every listed station from a thread of its own, pass after pass.
@@ -305,12 +272,4 @@ TEST_F(MainFrameTest, PresencePollerPassesRunOnAThreadOfTheirOwn) {
     sd::Double()->defaultStatus = 0;  // gone: the next pass removes the row
     EXPECT_TRUE(testsupport::WaitFor([] { return s_frame->Rows().RowCount() == 0; }, 4000));
     sd::Double()->defaultStatus = 1;
-}
-
-// Last: it ends the main window.
-TEST_F(MainFrameTest, ZzDestroyingTheMainWindowQuitsAndRemovesTheIcon) {
-    ASSERT_TRUE(IsTrayIconAdded());
-    ::DestroyWindow(s_hWnd);
-    EXPECT_TRUE(TakeQuitMessage());
-    EXPECT_FALSE(IsTrayIconAdded());
 }

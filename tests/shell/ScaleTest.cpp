@@ -1,12 +1,13 @@
-// The four windows at 200 % (as WM_DPICHANGED brings them): every control's rectangle is
-// its 100 % rectangle doubled, within one pixel per edge, and no label's text is wider or
-// taller than its box at either scale. If these fail, the console comes out clipped or
+// The four windows at 150 % and 200 % (as WM_DPICHANGED brings them): every control's
+// rectangle is its 100 % rectangle scaled, within one pixel per edge, a hit test at its
+// centre finds what it found at 100 %, and no label's text is wider or taller than its box. If these fail, the console comes out clipped or
 // overlapping on a scaled screen.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
 
 #include <map>
+#include <set>
 
 #include "basestation/BsConfigDialog.h"
 #include "calls/PlayWindow.h"
@@ -48,6 +49,12 @@ bool TextFits(CPaintManagerUI &pm, CControlUI *control) {
     return need.right <= width && need.bottom <= height;
 }
 
+std::string Name(CControlUI *c) {
+    return testsupport::Narrow(std::wstring(c->GetClass()) + L" " + c->GetName().c_str());
+}
+
+POINT Centre(const RECT &rc) { return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
+
 void ChangeScale(HWND hWnd, SIZE size96, int dpi) {
     RECT rc = {};
     ::GetWindowRect(hWnd, &rc);
@@ -59,7 +66,7 @@ void ChangeScale(HWND hWnd, SIZE size96, int dpi) {
 
 }  // namespace
 
-TEST(ScaleTest, EveryWindowLaysOutAndFitsItsTextAtTwiceTheScale) {
+TEST(ScaleTest, EveryWindowLaysOutAndFitsItsTextAt150And200Percent) {
     servicedouble::Reset();
     ::CoInitialize(nullptr);
     testsupport::UseInstalledSkins();
@@ -85,18 +92,25 @@ TEST(ScaleTest, EveryWindowLaysOutAndFitsItsTextAtTwiceTheScale) {
         ::GetWindowRect(hWnd, &window);
         const SIZE size96 = {window.right - window.left, window.bottom - window.top};
         std::map<CControlUI *, RECT> at96;
+        std::set<CControlUI *> hitAtCentre;  // found themselves at their centre (no child there)
         for (CControlUI *c : VisibleControls(pm)) {
             at96[c] = c->GetPos();
+            if (pm.FindControl(Centre(at96[c])) == c) hitAtCentre.insert(c);
             EXPECT_TRUE(TextFits(pm, c)) << testsupport::Narrow(c->GetText()) << " at 96 DPI";
         }
-        ChangeScale(hWnd, size96, 192);
-        for (CControlUI *c : VisibleControls(pm)) {
-            if (!at96.count(c)) continue;
-            const RECT want = uilib::ScaleRect(at96[c], 192), got = c->GetPos();
-            EXPECT_TRUE(std::abs(got.left - want.left) <= 1 && std::abs(got.top - want.top) <= 1 &&
-                        std::abs(got.right - want.right) <= 1 && std::abs(got.bottom - want.bottom) <= 1)
-                << testsupport::Narrow(std::wstring(c->GetClass()) + L" " + c->GetName().c_str());
-            EXPECT_TRUE(TextFits(pm, c)) << testsupport::Narrow(c->GetText()) << " at 192 DPI";
+        for (int dpi : {144, 192}) {
+            ChangeScale(hWnd, size96, dpi);
+            for (CControlUI *c : VisibleControls(pm)) {
+                if (!at96.count(c)) continue;
+                const RECT want = uilib::ScaleRect(at96[c], dpi), got = c->GetPos();
+                EXPECT_TRUE(std::abs(got.left - want.left) <= 1 && std::abs(got.top - want.top) <= 1 &&
+                            std::abs(got.right - want.right) <= 1 && std::abs(got.bottom - want.bottom) <= 1)
+                    << Name(c) << " at " << dpi;
+                EXPECT_TRUE(TextFits(pm, c)) << testsupport::Narrow(c->GetText()) << " at " << dpi;
+                if (hitAtCentre.count(c)) {
+                    EXPECT_EQ(pm.FindControl(Centre(got)), c) << Name(c) << " hit at " << dpi;
+                }
+            }
         }
         ChangeScale(hWnd, size96, 96);
         ::ShowWindow(hWnd, SW_HIDE);
