@@ -1,10 +1,5 @@
 #include "tests/calls_ui/CallsFixture.h"
 
-#include <fcntl.h>
-#include <io.h>
-
-#include <cstdio>
-
 #include "calls/CallRowName.h"
 #include "tests/support/WaitFor.h"
 
@@ -49,33 +44,6 @@ void CallPageTest::SetRecords(int n) {
 std::string CallPageTest::RowName(int row) {
     CControlUI *c = FindRow(row, kRowNameText);
     return c ? Narrow(c->GetText()) : "";
-}
-
-StdoutCapture::StdoutCapture() {
-    fflush(stdout);
-    wchar_t dir[MAX_PATH] = {}, file[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, dir);
-    ::GetTempFileNameW(dir, L"out", 0, file);
-    m_path = file;
-    const int fd = _wopen(file, _O_WRONLY | _O_TRUNC | _O_BINARY);
-    m_saved = _dup(_fileno(stdout));
-    _dup2(fd, _fileno(stdout));
-    _close(fd);
-}
-
-std::string StdoutCapture::Text() {
-    if (m_done) return m_text;
-    m_done = true;  // not flushed here: the console flushes what it writes
-    _dup2(m_saved, _fileno(stdout));
-    _close(m_saved);
-    if (FILE *f = _wfopen(m_path.c_str(), L"rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) m_text.append(buffer, n);
-        fclose(f);
-    }
-    ::DeleteFileW(m_path.c_str());
-    return m_text;
 }
 
 }  // namespace callstest

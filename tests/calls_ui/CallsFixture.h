@@ -1,5 +1,5 @@
 // The fixture of the call-page tests: a fresh host with the call page, the service
-// double reset, the page index at 0; and standard output captured.
+// double reset, the page index at 0.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,20 +37,6 @@ protected:
     std::string RowName(int row);
 
     std::unique_ptr<CallsHost> m_host;
-};
-
-// Captures what the process writes to standard output while it lives.
-class StdoutCapture {
-public:
-    StdoutCapture();
-    ~StdoutCapture() { Text(); }
-    std::string Text();  // what was written so far (stops the capture)
-
-private:
-    int m_saved = -1;
-    std::wstring m_path;
-    bool m_done = false;
-    std::string m_text;
 };
 
 }  // namespace callstest
