@@ -109,17 +109,5 @@ TEST_F(CallPageTest, DateRangeIsSentAsWholeDaysAsPicked) {
     EXPECT_EQ((std::vector<std::string>{"2023-12-31 00:00:00", "2024-01-01 23:59:59"}), queries[1].texts);
 }
 
-// Both scroll bars 10 px thick, shown, with the thumb colour 0xFF3039B4 (ARGB).
-TEST_F(CallPageTest, ScrollBarsAreStyledAndShown) {
-    CListUI *list = static_cast<CListUI *>(Find(L"CallList"));
-    CScrollBarUI *vertical = list->GetVerticalScrollBar(), *horizontal = list->GetHorizontalScrollBar();
-    EXPECT_EQ(vertical->GetFixedWidth(), 10);
-    EXPECT_EQ(horizontal->GetFixedHeight(), 10);
-    for (CScrollBarUI *bar : {vertical, horizontal}) {
-        EXPECT_EQ(bar->GetThumbColor(), 0xFF3039B4u);
-        EXPECT_TRUE(bar->IsVisible());
-    }
-}
-
 }  // namespace
 }  // namespace callstest

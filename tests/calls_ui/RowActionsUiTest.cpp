@@ -47,15 +47,6 @@ TEST_F(CallPageTest, EachButtonActsOnItsOwnRow) {
         EXPECT_EQ(::IsWindowVisible(g_pPlayWnd->GetHWND()) != FALSE, c.playing) << c.row << c.suffix;
         EXPECT_EQ(16, Rows());
     }
-    // The row's buttons as built: images, and sizes (name and id 250 x 30, images 30 x 30).
-    auto *play = static_cast<CButtonUI *>(FindRow(0, kRowNamePlay));
-    EXPECT_EQ(std::wstring(play->GetNormalImage()) + FindRow(0, kRowNameLocate)->GetBkImage() +
-                  FindRow(0, kRowNameDelete)->GetBkImage(),
-              L"/Button/Play.png/Button/OpenFile.png/Button/Delete.png");
-    for (const char *suffix : {kRowNameText, kRowNameId, kRowNamePlay, kRowNameLocate, kRowNameDelete})
-        EXPECT_EQ(FindRow(0, suffix)->GetFixedWidth() * 1000 + FindRow(0, suffix)->GetFixedHeight(),
-                  (suffix == kRowNameText || suffix == kRowNameId ? 250 : 30) * 1000 + 30)
-            << suffix;
     ASSERT_TRUE(boxes.WaitForCount(1));
     EXPECT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(L"文件正在被占用！", boxes.Seen()[0].text);

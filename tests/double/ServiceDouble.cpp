@@ -79,10 +79,7 @@ using namespace servicedouble;
 
 extern "C" {
 
-int BM_CALL BmSrvInitialize(void) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return Record("BmSrvInitialize").result;
-}
+STATE_GETTER(BmSrvInitialize, initializeResult)
 
 int BM_CALL BmSrvSetCbProcBsReportInfo(BsReportCallbackProc callback) {
     std::lock_guard<std::mutex> lock(g_mutex);
@@ -127,15 +124,14 @@ int BM_CALL VoiceFileIsUsing(char *name, int id) {
     return NameIdCall("VoiceFileIsUsing", name, id, it == g_state.inUse.end() ? 0 : it->second);
 }
 
-int BM_CALL LocateVoiceFile(char *name, int id) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return NameIdCall("LocateVoiceFile", name, id, 0);
-}
-
-int BM_CALL VoiceDeleteFile(char *name, int id) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    return NameIdCall("VoiceDeleteFile", name, id, g_state.voiceDeleteResult);
-}
+// A call given a name and an id that answers a field of the state.
+#define NAME_ID_CALL(name, field)                                                                                      \
+    int BM_CALL name(char *n, int id) {                                                                                \
+        std::lock_guard<std::mutex> lock(g_mutex);                                                                     \
+        return NameIdCall(#name, n, id, g_state.field);                                                                \
+    }
+NAME_ID_CALL(LocateVoiceFile, locateResult)
+NAME_ID_CALL(VoiceDeleteFile, voiceDeleteResult)
 
 int BM_CALL VoicePlayFile(char *name, int id) {
     std::lock_guard<std::mutex> lock(g_mutex);

@@ -42,7 +42,7 @@ struct State {
     // gives 1. A DbDeleteCallItem answered 0 removes the record.
     std::vector<CallRecord> records;
     bool queryFails = false;
-    int dbDeleteResult = 0, voiceDeleteResult = 0;
+    int dbDeleteResult = 0, voiceDeleteResult = 0, locateResult = 0, initializeResult = 0;
     size_t cursor = 0, windowEnd = 0;
     std::map<std::string, int> inUse;  // VoiceFileIsUsing by name
     // Written over the name buffer by every call that is given one (as a library may).
