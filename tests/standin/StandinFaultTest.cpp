@@ -12,6 +12,7 @@
 
 #include "service/BmService.h"
 #include "tests/standin/TestFolder.h"
+#include "tests/support/ConsoleProcess.h"
 #include "tests/support/WaitFor.h"
 
 namespace {
@@ -71,13 +72,9 @@ TEST_F(StandinFault, TheNetworkThreadReportsOnAfterATickThatThrew) {
 }
 
 TEST_F(StandinFault, TheFileBrowserIsStartedByItsFullPath) {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring bin(exe);
-    bin = bin.substr(0, bin.find_last_of(L"\\/") + 1);
     const std::wstring decoy = s_folder->File(L"decoy");
     CreateDirectoryW(decoy.c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW((bin + L"FakeBrowser.exe").c_str(), (decoy + L"\\explorer.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((e2e::BinFolder() + L"FakeBrowser.exe").c_str(), (decoy + L"\\explorer.exe").c_str(), FALSE));
     const std::wstring mark = decoy + L"\\started";
     SetEnvironmentVariableW(L"FAKE_BROWSER_MARK", mark.c_str());
     // Under Wine a program of that name is otherwise always Wine's own, found or not.
