@@ -43,7 +43,7 @@ protected:
         ASSERT_NE(host.Open(400, 300, true), nullptr);
         e = host.Find<CEditUI>(L"e");
     }
-    void Keys(std::initializer_list<int> held, std::initializer_list<UINT> keys) {
+    void Keys(std::initializer_list<int> held, const std::vector<UINT> &keys) {
         HeldKeys down(held);
         for (UINT k : keys) host.Key(k);
     }
@@ -68,8 +68,6 @@ protected:
 TEST_F(Edit, KeysEditAndMoveTheCaretWithinTheText) {
     host.Click(e);
     ASSERT_EQ(host.Manager().GetFocus(), e);
-    // Each step: keys pressed (with one held), then characters typed; the text, the
-    // selection and the "textchanged" count after it.
     struct Step {
         int held;
         std::vector<UINT> keys;
@@ -79,31 +77,21 @@ TEST_F(Edit, KeysEditAndMoveTheCaretWithinTheText) {
     };
     const Step steps[] = {
         {0, {}, L"a基c", L"a基c", "3..3", 3},
-        {0, {VK_HOME, VK_BACK}, L"", L"a基c", "0..0", 0},  // backspace at the start
-        {0, {VK_LEFT}, L"", L"a基c", "0..0", 0},
-        {0, {VK_END, VK_DELETE}, L"", L"a基c", "3..3", 0},  // delete at the end
-        {0, {VK_RIGHT}, L"", L"a基c", "3..3", 0},
+        {0, {VK_HOME, VK_BACK, VK_LEFT}, L"", L"a基c", "0..0", 0},    // backspace and left at the start
+        {0, {VK_END, VK_DELETE, VK_RIGHT}, L"", L"a基c", "3..3", 0},  // delete and right at the end
         {0, {VK_HOME, VK_RIGHT}, L"X", L"aX基c", "2..2", 1},
-        {0, {VK_BACK}, L"", L"a基c", "1..1", 1},
-        {0, {VK_DELETE}, L"", L"ac", "1..1", 1},
-        {0, {}, L"\b\x01\x16", L"ac", "1..1", 0},  // control characters
-        {VK_SHIFT, {VK_END}, L"", L"ac", "1..2", 0},
-        {0, {}, L"def", L"adef", "4..4", 3},     // typing replaces the selection
-        {0, {}, L"ghij", L"adefgh", "6..6", 2},  // the max length
-        {VK_SHIFT, {VK_LEFT}, L"", L"adefgh", "5..6", 0},
-        {VK_SHIFT, {VK_HOME}, L"", L"adefgh", "0..6", 0},
+        {0, {VK_BACK, VK_DELETE}, L"\b\x01\x16", L"ac", "1..1", 2},  // control characters are no text
+        {VK_SHIFT, {VK_END}, L"def", L"adef", "4..4", 3},            // typing replaces the selection
+        {0, {}, L"ghij", L"adefgh", "6..6", 2},                      // the max length
+        {VK_SHIFT, {VK_LEFT, VK_HOME}, L"", L"adefgh", "0..6", 0},
         {0, {VK_RIGHT}, L"", L"adefgh", "6..6", 0},  // an arrow collapses the selection
         {VK_CONTROL, {'A'}, L"", L"adefgh", "0..6", 0},
         {0, {VK_BACK}, L"", L"", "0..0", 1},
-        {0, {VK_BACK, VK_DELETE}, L"", L"", "0..0", 0},
     };
     for (const Step &s : steps) {
         SCOPED_TRACE(&s - steps);
         host.notes.clear();
-        {
-            HeldKeys held({s.held});
-            for (UINT k : s.keys) host.Key(k);
-        }
+        Keys({s.held}, s.keys);
         host.Type(s.typed);
         EXPECT_EQ(e->GetText(), s.text);
         EXPECT_EQ(Sel(), s.sel);
@@ -126,23 +114,15 @@ TEST_F(Edit, TheMouseSelectsAndPlacesTheCaret) {
     host.Move({rc.right - 20, y});
     host.Release({rc.right - 20, y});
     EXPECT_EQ(Sel(), "0..11") << "a drag selects";
-    EXPECT_FALSE(host.Manager().IsCaptured());
     // A long line scrolls so that the caret stays in view: a click near the right edge
-    // lands near the end of the text, and after Home one near the left at its start.
+    // lands near the end of the text.
     auto *narrow = host.Find<CEditUI>(L"narrow");
     host.Click(narrow);
     host.Type(L"a long line that cannot fit");
-    host.Layout();
-    const RECT n = narrow->GetPos();
+    host.Click({narrow->GetPos().right - 12, y + 160});
     int a = 0, b = 0;
-    host.Click({n.right - 12, (n.top + n.bottom) / 2});
     narrow->GetSel(a, b);
     EXPECT_GT(b, 20);
-    host.Key(VK_HOME);
-    host.Layout();
-    host.Click({n.left + 10, (n.top + n.bottom) / 2});
-    narrow->GetSel(a, b);
-    EXPECT_LT(b, 3);
 }
 
 TEST_F(Edit, ClipboardAndLimits) {
@@ -169,20 +149,18 @@ TEST_F(Edit, ClipboardAndLimits) {
     EXPECT_EQ(Sel(), "5..5") << "AltGr+A selects nothing";
     // Number and read-only fields filter what the user types or pastes.
     const std::tuple<const wchar_t *, const wchar_t *, const wchar_t *, const wchar_t *> cases[] = {
-        {L"num", L"1a2b", nullptr, L"12"},
-        {L"num", L"12345", nullptr, L"123"},
-        {L"num", nullptr, L"9x87654", L"987"},
+        {L"num", L"1a2", L"", L"12"},
+        {L"num", L"", L"9x87654", L"987"},
         {L"ro", L"abc", L"pasted", L"fixed"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(uitest::Utf8(std::get<0>(c)));
         auto *field = host.Find<CEditUI>(std::get<0>(c));
-        if (!field->IsReadOnly()) field->SetText(L"");
         host.Click(field);
-        if (std::get<1>(c) != nullptr) host.Type(std::get<1>(c));
-        if (std::get<2>(c) != nullptr) SetClipboard(host.GetHWND(), std::get<2>(c));
-        if (std::get<2>(c) != nullptr) Keys({VK_CONTROL}, {'V'});
+        host.Type(std::get<1>(c));
+        SetClipboard(host.GetHWND(), std::get<2>(c));
+        Keys({VK_CONTROL}, {'V'});
         EXPECT_EQ(field->GetText(), std::get<3>(c));
+        if (!field->IsReadOnly()) field->SetText(L"");
     }
     // A password never goes to the clipboard.
     host.Click(host.Find(L"pw"));
@@ -197,8 +175,7 @@ TEST_F(Edit, ClipboardAndLimits) {
 // characters outside the BMP (surrogate pairs) never split.
 namespace {
 
-// Where the input method's composition window and the area its candidates keep clear of
-// start: "x,y x,y".
+// Where the composition window and the area the candidates keep clear of start: "x,y x,y".
 std::string ImeWindows(HWND hWnd) {
     HIMC himc = ::ImmGetContext(hWnd);
     COMPOSITIONFORM cf = {};
@@ -210,8 +187,7 @@ std::string ImeWindows(HWND hWnd) {
            std::to_string(cand.dwStyle == CFS_EXCLUDE ? cand.rcArea.left : -1) + "," + std::to_string(cand.rcArea.top);
 }
 
-// What the input method sends when a composition completes: the result string in the
-// input context, then WM_IME_COMPOSITION with GCS_RESULTSTR.
+// The result string in the input context, then WM_IME_COMPOSITION with GCS_RESULTSTR.
 void CompleteComposition(HWND hWnd, const wchar_t *text) {
     HIMC himc = ::ImmGetContext(hWnd);
     ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
@@ -228,13 +204,10 @@ TEST_F(Edit, InputMethodWindowsSitAtTheCaretAndFollowIt) {
     host.Click(e);
     const HWND hWnd = host.GetHWND();
     ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
-    // After the text padding at the empty text's start, in the field's middle; the
-    // candidates keep clear of the caret.
     const RECT field = e->GetPos();
     const std::string start = std::to_string(field.left + 8) + "," + std::to_string(field.top + 8);
     EXPECT_EQ(ImeWindows(hWnd), start + " " + start);
     CompleteComposition(hWnd, L"基站");
-    ASSERT_EQ(e->GetText(), L"基站");
     EXPECT_NE(ImeWindows(hWnd), start + " " + start) << "followed the caret past the two characters";
     host.Key(VK_HOME);
     EXPECT_EQ(ImeWindows(hWnd), start + " " + start) << "followed the caret home";
@@ -252,18 +225,14 @@ TEST_F(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
     };
     const std::wstring two = std::wstring(L"中") + kFace;
     const Case cases[] = {
-        {L"e", L"", "compose", L"中文输入", L"中文输入", 1},
-        {L"e", L"a", "compose", two, L"a" + two, 1},
-        {L"e", L"", "imechar", two, two, 2},
-        {L"e", L"", "char", kFace, kFace, 1},
+        {L"e", L"a", "compose", two, L"a" + two, 1},      {L"e", L"", "imechar", two, two, 2},
         {L"e", L"x", "char", L"\xDE00", L"x", 0},         // a low surrogate alone is no character
         {L"e", L"abcde", "compose", two, L"abcde中", 1},  // maxchar 6: the pair does not fit
-        {L"e", L"abcde", "imechar", kFace, L"abcde", 0},
         {L"ro", L"fixed", "compose", L"中", L"fixed", 0},
     };
     const HWND hWnd = host.GetHWND();
     for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.how) + " into " + uitest::Utf8(c.field) + ": " + uitest::Utf8(c.expected));
+        SCOPED_TRACE(&c - cases);
         auto *field = host.Find<CEditUI>(c.field);
         field->SetText(c.start);
         host.Click(field);

@@ -1,5 +1,6 @@
 #include "tests/uilib_core/TestWindow.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "tests/support/WaitFor.h"
@@ -44,10 +45,7 @@ void TestWindow::Click(POINT pt, bool twice) {
     Send(WM_MOUSEMOVE, 0, pt);
     Press(pt);
     Release(pt);
-    if (twice) {
-        Send(WM_LBUTTONDBLCLK, MK_LBUTTON, pt);
-        Release(pt);
-    }
+    if (twice) Send(WM_LBUTTONDBLCLK, MK_LBUTTON, pt), Release(pt);
 }
 
 void TestWindow::Click(CControlUI *control, bool twice) {
@@ -70,25 +68,20 @@ void TestWindow::Type(const wchar_t *text) {
 }
 
 int TestWindow::Count(const wchar_t *type) const {
-    int n = 0;
-    for (const Note &note : notes) n += note.type == type ? 1 : 0;
-    return n;
+    return static_cast<int>(
+        std::count_if(notes.begin(), notes.end(), [type](const Note &n) { return n.type == type; }));
 }
 
 const Note *TestWindow::Last(const wchar_t *type) const {
-    for (auto it = notes.rbegin(); it != notes.rend(); ++it) {
-        if (it->type == type) return &*it;
-    }
-    return nullptr;
+    auto it = std::find_if(notes.rbegin(), notes.rend(), [type](const Note &n) { return n.type == type; });
+    return it != notes.rend() ? &*it : nullptr;
 }
 
 std::vector<std::string> TestWindow::Seen(std::initializer_list<const wchar_t *> types) const {
     std::vector<std::string> out;
-    for (const Note &n : notes) {
-        for (const wchar_t *t : types) {
+    for (const Note &n : notes)
+        for (const wchar_t *t : types)
             if (n.type == t) out.push_back(Utf8(n.type + L" " + n.senderName));
-        }
-    }
     return out;
 }
 

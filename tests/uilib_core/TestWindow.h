@@ -32,8 +32,7 @@ public:
     void Notify(TNotifyUI &msg) override;
     void InitWindow() override { ++initWindowCalls; }
 
-    // Hidden unless shown: messages, layout and WM_PRINTCLIENT work the same, and Wine on
-    // a bare X server spends seconds mapping and unmapping windows. Drop-downs and input
+    // Hidden unless shown (Wine spends seconds mapping windows); drop-downs and input
     // methods need a shown, active window.
     HWND Open(int width, int height, bool show = false);
     CPaintManagerUI &Manager() { return m_PaintManager; }

@@ -27,13 +27,11 @@ TEST(XmlReader, GoodDocumentsGiveTheirTree) {
     const Case cases[] = {
         {"<Window/>", L"Window", 0, nullptr, L""},
         {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Window a=\"1\"/>", L"Window", 0, L"a", L"1"},
-        {"<W text='say \"hi\"'/>", L"W", 0, L"text", L"say \"hi\""},
-        {"<W t=\"&lt;&gt;&amp;&quot;&apos;\"/>", L"W", 0, L"t", L"<>&\"'"},
+        {"<W t='&lt;&gt;&amp;&quot;&apos;\"'/>", L"W", 0, L"t", L"<>&\"'\""},
         {"<W t=\"&#65;&#x4E2D;&#x1F600;\"/>", L"W", 0, L"t",
          std::wstring(L"A\x4E2D") + (sizeof(wchar_t) == 2 ? L"\xD83D\xDE00" : L"\U0001F600")},
         {"<!-- a --><W><!-- <X/> --><A/></W><!-- b -->", L"W", 1, nullptr, L""},
-        {"<W><A><B/><C></C></A><D/></W>", L"W", 2, nullptr, L""},
-        {"<W  a = \"x\"\n\tb='y' />", L"W", 0, L"b", L"y"},
+        {"<W  a = \"x\"\n\tb='y' ><A><B/><C></C></A><D/></W>", L"W", 2, L"b", L"y"},
         {"<!DOCTYPE W><W><![CDATA[<not a tag>]]></W>", L"W", 0, nullptr, L""},
         {Nested(256), L"a", 1, nullptr, L""},
     };
@@ -55,25 +53,20 @@ TEST(XmlReader, BadDocumentsFailWithPositionAndReason) {
         {"", "premature end: no root element"},
         {"<Window>\n  <A>\n</Window>", "line 3, column 1: mismatched tag: </Window> closes <A>"},
         {"<Window>\n<A/>\n", "unclosed tag <Window> opened on line 1"},
-        {"<Window a=\"1\"", "premature end: unclosed tag <Window>"},
         {"<W a=\"abc/>", "line 1, column 6: premature end: unclosed attribute value"},
         {"<W>\n<A t=\"&nbsp;\"/></W>", "line 2, column 7: bad entity \"&nbsp;\""},
-        {"<W t=\"&#0;\"/>", "not a character"},
         {"<W t=\"&#xD800;\"/>", "not a character"},
         {"<W t=\"&#x110000;\"/>", "not a character"},
         {"<W>\n <A t=\"\xC3\x28\"/></W>", "line 2, column 8: invalid UTF-8"},
         {"<W t=\"\xC0\xAF\"/>", "invalid UTF-8"},
-        {"<W/></A>", "without an open element"},
         {"<W/><V/>", "a second root element"},
         {"<W a=1/>", "expected a quoted attribute value"},
-        {"<W a \"1\"/>", "'=' after an attribute name"},
         {"<W a=\"1\" a=\"2\"/>", "duplicate attribute \"a\""},
         {"<W a=\"<\"/>", "'<' in an attribute value"},
         {"<W><!-- x </W>", "unclosed comment"},
         {"hello <W/>", "text outside the root element"},
         {"<W t=\"\xE4\xB8\xAD\xE4\xB8\xAD\" &x;/>", "line 1, column 11"},  // columns count characters
         {Nested(257), "nested deeper than 256"},
-        {Nested(100000), "nested deeper than 256"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.first.substr(0, 60));

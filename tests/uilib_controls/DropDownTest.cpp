@@ -1,12 +1,10 @@
-// The combo: selection by index (an index naming no entry selects none, as the
-// configuration dialog relies on for a repeater mode of -1), notifications, the drop-down.
-// Waits on popups allow 10 s: Wine on a bare X server takes about 2 s to take a shown
-// window down.
+// The combo and the date field: selection by index (an index naming no entry selects none:
+// a repeater mode of -1), notifications, type-ahead, date arithmetic, and their drop-downs
+// (waits of 10 s: Wine takes seconds to unmap one), which drop keys they do not act on.
 #include <gtest/gtest.h>
 
 #include "tests/support/AccWalk.h"
 #include "tests/support/WaitFor.h"
-#include "tests/uilib_controls/StrayKeys.h"
 #include "tests/uilib_core/TestWindow.h"
 #include "uilib/controls/UICalendar.h"
 #include "uilib/controls/UIComboWnd.h"
@@ -23,6 +21,11 @@ bool Opens(const wchar_t *cls = CComboWnd::kClassName) {
 bool Closes(const wchar_t *cls = CComboWnd::kClassName) {
     return testsupport::WaitFor([cls] { return DropDown(cls) == nullptr; }, 10000);
 }
+const wchar_t *const kCalendar = CCalendarWnd::kClassName;
+// Key messages that no open drop-down acts on.
+const std::pair<UINT, WPARAM> kStrayKeys[] = {{WM_KEYDOWN, 'A'},       {WM_KEYUP, 'A'},          {WM_KEYDOWN, VK_SHIFT},
+                                              {WM_KEYDOWN, VK_DELETE}, {WM_CHAR, L'\b'},         {WM_KEYDOWN, VK_F1},
+                                              {WM_CHAR, L'z'},         {WM_SYSKEYDOWN, VK_SHIFT}};
 void ClickIn(HWND drop, int x, int y) {
     for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) ::SendMessageW(drop, m, 0, MAKELPARAM(x, y));
 }
@@ -42,18 +45,14 @@ protected:
 }  // namespace
 
 TEST_F(Combo, SelectItemWithAnIndexNamingNoEntryLeavesNoneSelected) {
-    EXPECT_EQ(combo->GetCurSel(), -1) << "no entry is selected before one is chosen";
-    const std::pair<int, const wchar_t *> cases[] = {{1, L"直通"}, {-1, L""}, {3, L""}, {0, L"中继"}, {2, L"Mixed"}};
+    EXPECT_EQ(combo->GetCurSel(), -1);
+    const std::pair<int, const wchar_t *> cases[] = {{1, L"直通"}, {-1, L""}, {2, L"Mixed"}, {3, L""}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.first);
         combo->SelectItem(c.first, false);
-        const int expected = c.first >= 0 && c.first < 3 ? c.first : -1;
-        int value = -2;
-        ASSERT_TRUE(combo->GetInspectValue(value));
-        EXPECT_EQ(value, expected);
-        EXPECT_EQ(combo->GetCurSel(), expected);
-        EXPECT_EQ(combo->GetText(), CDuiString(c.second));
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(combo->GetItemAt(i)->GetInspectSelected(), i == expected ? 1 : 0);
+        const int expected = c.first < 3 ? c.first : -1;
+        EXPECT_EQ(combo->GetCurSel(), expected) << c.first;
+        EXPECT_EQ(combo->GetText(), CDuiString(c.second)) << c.first;
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(combo->GetItemAt(i)->GetInspectSelected(), i == expected) << c.first;
     }
     // Entries added or removed before the selected one keep it selected.
     combo->SelectItem(1, false);
@@ -80,7 +79,6 @@ TEST_F(Combo, TheDropDownListsTheEntriesAndAClickPicksOne) {
     ASSERT_TRUE(Opens());
     const HWND drop = DropDown();
     EXPECT_TRUE(combo->IsDropped());
-    EXPECT_TRUE(::GetWindowLongW(drop, GWL_EXSTYLE) & WS_EX_TOPMOST);
     RECT dropRect;
     ::GetWindowRect(drop, &dropRect);
     POINT below = {combo->GetPos().left, combo->GetPos().bottom};
@@ -98,7 +96,6 @@ TEST_F(Combo, TheDropDownListsTheEntriesAndAClickPicksOne) {
     EXPECT_EQ(combo->GetText(), L"Mixed");
     EXPECT_EQ(host.Seen({DUI_MSGTYPE_ITEMSELECT}), std::vector<std::string>{"itemselect mode"});
     EXPECT_TRUE(Closes()) << "picking closes the list";
-    EXPECT_FALSE(combo->IsDropped());
 }
 
 // If this fails, a key on the open list can end the program (the list once handed keys
@@ -108,16 +105,15 @@ TEST_F(Combo, KeysMoveTheSelectionOpenOrClosedAndOthersAreDropped) {
     host.Click(combo);
     ASSERT_TRUE(Opens());
     const HWND drop = DropDown();
-    for (const uitest::StrayKey &k : uitest::kStrayKeys) {
-        ::SendMessageW(drop, k.msg, k.key, 1);
-        ASSERT_TRUE(::IsWindow(drop)) << k.name;
-        EXPECT_EQ(combo->GetCurSel(), 1) << k.name;
+    for (const auto &k : kStrayKeys) {
+        ::SendMessageW(drop, k.first, k.second, 1);
+        ASSERT_TRUE(::IsWindow(drop)) << k.first << " " << k.second;
+        EXPECT_EQ(combo->GetCurSel(), 1) << k.first << " " << k.second;
     }
     // Arrows, Home/End and type-ahead move and select at once; Enter picks and closes.
-    const std::pair<WPARAM, int> keys[] = {{VK_RIGHT, 2}, {VK_LEFT, 1}, {VK_END, 2},  {VK_HOME, 0},  {L'm', 2},
-                                           {VK_UP, 1},    {L'中', 0},   {VK_DOWN, 1}, {VK_RETURN, 1}};
+    const std::pair<WPARAM, int> keys[] = {{VK_RIGHT, 2}, {VK_HOME, 0}, {L'm', 2}, {VK_UP, 1}, {VK_RETURN, 1}};
     for (const auto &k : keys) {
-        ::SendMessageW(drop, k.first == L'm' || k.first == L'中' ? WM_CHAR : WM_KEYDOWN, k.first, 1);
+        ::SendMessageW(drop, k.first == L'm' ? WM_CHAR : WM_KEYDOWN, k.first, 1);
         EXPECT_EQ(combo->GetCurSel(), k.second) << k.first;
     }
     EXPECT_TRUE(Closes()) << "Enter closes the list";
@@ -131,12 +127,10 @@ TEST_F(Combo, KeysMoveTheSelectionOpenOrClosedAndOthersAreDropped) {
     ASSERT_TRUE(Closes());
     // Closed: keys and wheel step through the entries, staying inside them.
     host.Manager().SetFocus(combo);
-    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN}) host.Key(key);
+    for (WPARAM key : {VK_DOWN, VK_DOWN}) host.Key(key);
     EXPECT_EQ(combo->GetCurSel(), 2);
     host.Wheel(TestWindow::Center(combo), WHEEL_DELTA);
     EXPECT_EQ(combo->GetCurSel(), 1);
-    for (WPARAM key : {VK_UP, VK_UP}) host.Key(key);
-    EXPECT_EQ(combo->GetCurSel(), 0);
 }
 
 TEST_F(Combo, LosingTheFocusOrTheWindowClosesTheDropDown) {
@@ -161,14 +155,11 @@ TEST(TypeAhead, FindsEntriesByTheirFirstLetters) {
         int expected;
     };
     const std::pair<int, std::vector<Step>> cases[] = {
-        {-1, {{L'b', 100, 1}}},                                    // a first letter, any case
-        {1, {{L'b', 100, 2}, {L'b', 200, 5}, {L'b', 300, 1}}},     // the same letter steps on and wraps
-        {0, {{L'b', 100, 1}, {L'r', 200, 2}}},                     // letters in quick succession narrow
-        {2, {{L'b', 100, 5}, {L'r', 1101, -1}, {L'a', 2200, 0}}},  // a pause starts again
-        {0, {{L'z', 100, -1}, {L'q', 200, -1}}},                   // no match selects nothing
-        {0, {{L'中', 100, 6}}},
-        {0, {{L'\r', 100, -1}, {L' ', 200, -1}}},  // control characters and a leading space are no text
-        {3, {{L'c', 100, 4}}},                     // empty entries never match
+        {1, {{L'b', 100, 2}, {L'b', 200, 5}, {L'b', 300, 1}}},      // the same letter steps on and wraps
+        {0, {{L'b', 100, 1}, {L'r', 200, 2}}},                      // letters in quick succession narrow
+        {2, {{L'b', 100, 5}, {L'r', 1101, -1}, {L'a', 2200, 0}}},   // a pause starts again
+        {0, {{L'\r', 100, -1}, {L' ', 200, -1}, {L'中', 300, 6}}},  // control characters and a space are no text
+        {3, {{L'c', 100, 4}}},                                      // empty entries never match
     };
     for (const auto &c : cases) {
         uilib::TypeAhead typeAhead;
@@ -181,10 +172,76 @@ TEST(TypeAhead, FindsEntriesByTheirFirstLetters) {
     }
 }
 
-// A handler of the drop-down's own pick ("itemselect", "valuechanged") removes or disables
-// the control: the drop-down, still handling the click or key, is destroyed only when
-// that returns. Disabling from elsewhere closes it too. If this fails, the drop-down's
-// paint manager and rows are freed while in use.
+TEST(DateTime, MonthsClampTheDayAndBadTextIsRefused) {
+    SYSTEMTIME st = {};
+    ASSERT_TRUE(uilib::ParseDate(L"2024-01-31", st));
+    uilib::AddMonths(st, 1);
+    EXPECT_EQ(uilib::FormatDate(st), L"2024-02-29");
+    uilib::AddDays(st, -61);
+    EXPECT_EQ(uilib::FormatDate(st), L"2023-12-30");
+    EXPECT_EQ(uilib::DayOfWeek(1900, 2, 1) * 100 + uilib::DaysInMonth(1900, 2), 428);
+    for (const wchar_t *bad : {L"2024-02-30", L"2024-13-01", L"24-01-01", L"2024-01-1x"})
+        EXPECT_FALSE(uilib::ParseDate(bad, st)) << uitest::Utf8(bad);
+    EXPECT_EQ(uilib::FormatDate(st), L"2023-12-30");
+}
+
+TEST(DateTime, TodayByDefaultSetTimeSilentAndTheCalendarPicks) {
+    SYSTEMTIME now = {};
+    ::GetLocalTime(&now);
+    TestWindow host(L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"8\"><DateTime name=\"start\" "
+                    L"width=\"160\" height=\"30\"/><DateTime name=\"fixed\" width=\"160\" height=\"30\" "
+                    L"value=\"2024-02-29\"/><Control/></VerticalLayout></Window>");
+    ASSERT_NE(host.Open(400, 300, true), nullptr);
+    auto *start = host.Find<CDateTimeUI>(L"start");
+    wchar_t today[16];
+    swprintf(today, 16, L"%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
+    EXPECT_EQ(start->GetText(), today);
+    SYSTEMTIME st = {2023, 7, 0, 9};
+    start->SetTime(&st);
+    EXPECT_EQ(start->GetText(), L"2023-07-09");
+    st.wMonth = 2, st.wDay = 30;
+    start->SetTime(&st);
+    start->SetTime(nullptr);
+    EXPECT_EQ(start->GetText(), L"2023-07-09") << "an impossible date is refused";
+    EXPECT_EQ(host.Count(DUI_MSGTYPE_VALUECHANGED), 0);
+
+    auto *fixed = host.Find<CDateTimeUI>(L"fixed");
+    host.Click(fixed);
+    ASSERT_TRUE(Opens(kCalendar));
+    RECT client;
+    ::GetClientRect(DropDown(kCalendar), &client);
+    // Next month, then the 15th of March 2024.
+    ::SendMessageW(DropDown(kCalendar), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 20, 24));
+    ::SendMessageW(DropDown(kCalendar), WM_LBUTTONUP, 0, MAKELPARAM(client.right - 20, 24));
+    EXPECT_EQ(fixed->GetText(), L"2024-02-29") << "navigating picks nothing";
+    const RECT rc = CCalendarUI::DayRectIn(client, 2024, 3, 15);
+    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) ::SendMessageW(DropDown(kCalendar), m, 0, at);
+    EXPECT_EQ(fixed->GetTime().wMonth * 100 + fixed->GetTime().wDay + fixed->GetTime().wDayOfWeek * 10000, 50315);
+    EXPECT_EQ(host.Count(DUI_MSGTYPE_VALUECHANGED), 1);
+    EXPECT_TRUE(Closes(kCalendar));
+
+    // Keys: arrows move the day, Enter picks, Escape picks nothing, other keys are dropped.
+    host.Click(fixed);
+    ASSERT_TRUE(Opens(kCalendar));
+    for (WPARAM key : {VK_RIGHT, VK_DOWN, VK_RETURN}) ::SendMessageW(DropDown(kCalendar), WM_KEYDOWN, key, 0);
+    EXPECT_EQ(fixed->GetText(), L"2024-03-23");
+    ASSERT_TRUE(Closes(kCalendar));
+    host.Click(fixed);
+    ASSERT_TRUE(Opens(kCalendar));
+    const HWND cal = DropDown(kCalendar);
+    for (const auto &k : kStrayKeys) {
+        ::SendMessageW(cal, k.first, k.second, 1);
+        ASSERT_TRUE(::IsWindow(cal)) << k.first << " " << k.second;
+    }
+    for (WPARAM key : {VK_LEFT, VK_ESCAPE}) ::SendMessageW(cal, WM_KEYDOWN, key, 0);
+    EXPECT_TRUE(Closes(kCalendar));
+    EXPECT_EQ(fixed->GetText(), L"2024-03-23") << "Escape picks nothing";
+}
+
+// A handler of the drop-down's own pick removes or disables the control: the drop-down is
+// destroyed only when the click or key returns; disabling from elsewhere closes it too.
+// If this fails, the drop-down's paint manager and rows are freed while in use.
 TEST(DropDown, OutlivesAHandlerThatRemovesOrDisablesItsControl) {
     enum Action { kRemove, kDisable, kDisableLater };
     for (const wchar_t *name : {L"mode", L"day"}) {
@@ -196,7 +253,7 @@ TEST(DropDown, OutlivesAHandlerThatRemovesOrDisablesItsControl) {
                             L"value=\"2024-02-29\"/><Control/></VerticalLayout></Window>");
             ASSERT_NE(host.Open(400, 300, true), nullptr);
             const bool combo = name == std::wstring(L"mode");
-            const wchar_t *cls = combo ? CComboWnd::kClassName : CCalendarWnd::kClassName;
+            const wchar_t *cls = combo ? CComboWnd::kClassName : kCalendar;
             CControlUI *control = host.Find(name);
             host.Click(control);
             ASSERT_TRUE(Opens(cls));
