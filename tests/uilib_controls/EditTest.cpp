@@ -1,11 +1,10 @@
 // The edit field: typing through WM_CHAR, caret keys and selection, the clipboard, limits
 // (maxchar, numberonly, readonly, password), its notifications, and input methods.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <imm.h>
-
-#include <string>
 
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
@@ -175,7 +174,7 @@ TEST_F(Edit, ClipboardAndLimits) {
 // characters outside the BMP (surrogate pairs) never split.
 namespace {
 
-// Where the composition window and the area the candidates keep clear of start: "x,y x,y".
+// Where the composition window and the area the candidates keep clear of start.
 std::string ImeWindows(HWND hWnd) {
     HIMC himc = ::ImmGetContext(hWnd);
     COMPOSITIONFORM cf = {};
@@ -200,59 +199,40 @@ void CompleteComposition(HWND hWnd, const wchar_t *text) {
 
 }  // namespace
 
-TEST_F(Edit, InputMethodWindowsSitAtTheCaretAndFollowIt) {
-    host.Click(e);
+TEST_F(Edit, InputMethodWindowsFollowTheCaretAndResultsArriveWhole) {
     const HWND hWnd = host.GetHWND();
+    host.Click(e);
     ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
-    const RECT field = e->GetPos();
-    const std::string start = std::to_string(field.left + 8) + "," + std::to_string(field.top + 8);
+    const std::string start = std::to_string(e->GetPos().left + 8) + "," + std::to_string(e->GetPos().top + 8);
     EXPECT_EQ(ImeWindows(hWnd), start + " " + start);
     CompleteComposition(hWnd, L"基站");
     EXPECT_NE(ImeWindows(hWnd), start + " " + start) << "followed the caret past the two characters";
     host.Key(VK_HOME);
     EXPECT_EQ(ImeWindows(hWnd), start + " " + start) << "followed the caret home";
-}
-
-TEST_F(Edit, InputMethodResultsAndSurrogatePairsArriveWhole) {
-    const wchar_t kFace[] = L"\xD83D\xDE00";  // U+1F600, outside the BMP
-    struct Case {
-        const wchar_t *field;
+    const std::wstring two = L"中\xD83D\xDE00";  // U+1F600 is outside the BMP
+    const struct {
         const wchar_t *start;
-        const char *how;  // "compose": a completed composition; "imechar"/"char": unit by unit
-        std::wstring input;
-        std::wstring expected;
+        UINT how;  // 0: a completed composition; WM_IME_CHAR or WM_CHAR: unit by unit
+        std::wstring input, expected;
         int textChanges;
+    } cases[] = {
+        {L"a", 0, two, L"a" + two, 1},
+        {L"", WM_IME_CHAR, two, two, 2},
+        {L"x", WM_CHAR, L"\xDE00", L"x", 0},  // a low surrogate alone is no character
+        {L"abcde", 0, two, L"abcde中", 1},    // maxchar 6: the pair does not fit
     };
-    const std::wstring two = std::wstring(L"中") + kFace;
-    const Case cases[] = {
-        {L"e", L"a", "compose", two, L"a" + two, 1},      {L"e", L"", "imechar", two, two, 2},
-        {L"e", L"x", "char", L"\xDE00", L"x", 0},         // a low surrogate alone is no character
-        {L"e", L"abcde", "compose", two, L"abcde中", 1},  // maxchar 6: the pair does not fit
-        {L"ro", L"fixed", "compose", L"中", L"fixed", 0},
-    };
-    const HWND hWnd = host.GetHWND();
-    for (const Case &c : cases) {
-        SCOPED_TRACE(&c - cases);
-        auto *field = host.Find<CEditUI>(c.field);
-        field->SetText(c.start);
-        host.Click(field);
+    for (const auto &c : cases) {
+        e->SetText(c.start);
         host.Key(VK_END);
         host.notes.clear();
-        const std::string how = c.how;
-        if (how == "compose") {
-            CompleteComposition(hWnd, c.input.c_str());
-        } else {
-            for (wchar_t unit : c.input) ::SendMessageW(hWnd, how == "imechar" ? WM_IME_CHAR : WM_CHAR, unit, 1);
-        }
-        EXPECT_EQ(field->GetText(), c.expected);
+        if (c.how == 0) CompleteComposition(hWnd, c.input.c_str());
+        for (wchar_t unit : c.how != 0 ? c.input : L"") ::SendMessageW(hWnd, c.how, unit, 1);
+        EXPECT_EQ(e->GetText(), c.expected);
         EXPECT_EQ(host.Count(DUI_MSGTYPE_TEXTCHANGED), c.textChanges);
-        int start = 0, end = 0;
-        field->GetSel(start, end);
-        EXPECT_EQ(end, static_cast<int>(field->GetText().size())) << "the caret after what arrived";
+        EXPECT_EQ(Sel(), std::to_string(c.expected.size()) + ".." + std::to_string(c.expected.size()));
     }
     // A pair is selected, deleted and stepped over as one character.
     e->SetText((L"a" + two + L"b").c_str());
-    host.Click(e);
     Keys({}, {VK_END, VK_LEFT, VK_LEFT});
     EXPECT_EQ(Sel(), "2..2") << "before the pair, not inside it";
     Keys({VK_SHIFT}, {VK_RIGHT});

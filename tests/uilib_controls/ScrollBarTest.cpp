@@ -1,6 +1,5 @@
-// Scroll bars on a plain scrolling container, step by step: rail clicks page, the thumb
-// follows the mouse and stops at the ends, arrows step a line and stop at the ends, the
-// mouse is released after every press. If this fails, lists cannot be scrolled right.
+// Scroll bars: rail clicks page, the thumb and arrows stop at the ends, the mouse is
+// released after every press. If this fails, lists cannot be scrolled right.
 #include <gtest/gtest.h>
 
 #include "tests/uilib_core/TestWindow.h"

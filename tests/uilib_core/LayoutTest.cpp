@@ -1,11 +1,8 @@
-// Layout geometry and hit testing without a window: controls record the rectangles the
-// layouts give them; a hit test at a point names the control found. If this fails,
-// skins lay out wrongly or clicks reach the wrong control.
+// Layout and hit testing without a window. If this fails, skins lay out wrongly or clicks
+// reach the wrong control.
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "uilib/UIlib.h"
 
@@ -149,27 +146,6 @@ TEST(Layout, AVerticalLayoutTallerThanItsViewScrolls) {
     list->SetPos({0, 0, 100, 200});
     EXPECT_EQ(list->GetScrollRange().cy, 0);
     EXPECT_EQ(laid.Pos(L"r0"), "0,0,100,40");
-}
-
-// If this fails, the tabs show one page and report another.
-TEST(Layout, RemovingATabPageKeepsTheCurrentIndexOnTheShownPage) {
-    const struct {
-        int index;  // of p0..p3, page 2 shown; removed by pointer or by index
-        bool byPointer;
-        int curSel;
-        const wchar_t *shown;
-    } cases[] = {{0, true, 1, L"p2"}, {2, false, 2, L"p3"}, {3, false, 2, L"p2"}};
-    for (const auto &c : cases) {
-        Laid laid(L"<TabLayout width=\"50\" height=\"50\" selectedid=\"2\"><Control name=\"p0\"/><Control "
-                  L"name=\"p1\"/><Control name=\"p2\"/><Control name=\"p3\"/></TabLayout>");
-        auto *tabs = static_cast<CTabLayoutUI *>(laid.root);
-        if (c.byPointer)
-            tabs->Remove(tabs->GetItemAt(c.index));
-        else
-            tabs->RemoveAt(c.index);
-        EXPECT_EQ(tabs->GetCurSel(), c.curSel) << c.index;
-        EXPECT_TRUE(tabs->GetItemAt(c.curSel) == laid[c.shown] && laid[c.shown]->IsVisible()) << c.index;
-    }
 }
 
 }  // namespace

@@ -1,11 +1,6 @@
-// Notify routing through the maps: the page registered under the virtual-window name
-// (the sender's own or its nearest ancestor's) first, the window's own map when the
-// page has no row for the type, derived rows before base rows, the first row winning.
-// If this fails, page clicks reach the wrong handler or none.
+// Notify routing through the maps and virtual windows (nearest ancestor, derived rows first,
+// the first row winning). If this fails, page clicks reach the wrong handler or none.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "uilib/UIlib.h"
 

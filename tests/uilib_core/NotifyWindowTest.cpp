@@ -1,15 +1,11 @@
-// Notifications in a real window: rows removed while a notification sent by one of their
-// controls is dispatched stay alive until dispatch returns (no use after free) and are no
-// longer found by name; "windowinit" comes once; asynchronous notifications arrive later, not at once.
+// Notifications in a real window: controls removed during dispatch live until it returns;
+// "windowinit" comes once; asynchronous notifications arrive later.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
-#include "uilib/UIlib.h"
 
 using uitest::TestWindow;
 

@@ -1,12 +1,8 @@
-// The inspection hook over a real window: "UILibInspect" with a requester window in
-// wParam is answered with WM_COPYDATA holding the UTF-8 tree dump. If this fails, the
-// tests and spy tools that read windows see nothing or wrong data.
+// The inspection hook: "UILibInspect" is answered with WM_COPYDATA holding the UTF-8 tree
+// dump. If this fails, the tests and spy tools that read windows see wrong data.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "tests/uilib_core/TestWindow.h"
-#include "uilib/UIlib.h"
 
 using uitest::TestWindow;
 

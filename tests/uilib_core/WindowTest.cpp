@@ -2,13 +2,8 @@
 // maximised placement, control timers, mouse and keyboard input, and painting.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <algorithm>
-
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
-#include "uilib/UIlib.h"
 
 using uitest::TestWindow;
 using Seen = std::vector<std::string>;
@@ -33,25 +28,6 @@ TEST(Window, MessageLoopReturnsOnQuitAfterDispatchingWhatCameBefore) {
     wnd.Manager().RemoveMessageFilter(&counter);
 }
 
-TEST(Window, TheCaptionBandExemptsControls) {
-    TestWindow wnd(L"<Window size=\"400,200\" caption=\"10,0,10,40\"><VerticalLayout>"
-                   L"<HorizontalLayout height=\"40\"><Button name=\"b\" width=\"50\"/><Option name=\"o\" width=\"50\"/>"
-                   L"<Text name=\"t\" width=\"50\" text=\"x\"/><Label name=\"l\" width=\"50\"/><Control name=\"bg\"/>"
-                   L"</HorizontalLayout><Control name=\"body\"/></VerticalLayout></Window>");
-    const HWND hwnd = wnd.Open(400, 200);
-    ASSERT_NE(hwnd, nullptr);
-    const std::pair<POINT, LRESULT> cases[] = {
-        {{25, 20}, HTCLIENT},   {{75, 20}, HTCLIENT},   {{125, 20}, HTCLIENT},  // button, option, text
-        {{175, 20}, HTCAPTION}, {{300, 39}, HTCAPTION},                         // label, background
-        {{5, 20}, HTCLIENT},    {{395, 20}, HTCLIENT},  {{300, 40}, HTCLIENT},  // outside the band
-    };
-    for (auto c : cases) {
-        ::ClientToScreen(hwnd, &c.first);
-        EXPECT_EQ(::SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(c.first.x, c.first.y)), c.second)
-            << "at " << c.first.x << "," << c.first.y;
-    }
-}
-
 TEST(Window, APopupCreatedZeroSizeTakesTheSkinSize) {
     TestWindow wnd(L"<Window size=\"300,180\" roundcorner=\"6,6\"><VerticalLayout/></Window>");
     const HWND hwnd = wnd.Create(nullptr, L"", WS_POPUP, 0, 0, 0, 0, 0);
@@ -63,27 +39,6 @@ TEST(Window, APopupCreatedZeroSizeTakesTheSkinSize) {
     HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
     EXPECT_NE(::GetWindowRgn(hwnd, rgn), ERROR);  // rounded by OnSize
     ::DeleteObject(rgn);
-}
-
-// If this fails, maximised windows hang over the taskbar or past the screen's edge.
-TEST(Window, MaximisedPlacementIsTheWorkAreaOfTheMonitorRelativeToIt) {
-    struct Case {
-        RECT monitor, work;
-        POINT position, size;
-    };
-    const Case cases[] = {
-        {{0, 0, 1280, 900}, {0, 40, 1280, 900}, {0, 40}, {1280, 860}},
-        {{1280, 0, 3200, 1080}, {1340, 0, 3200, 1080}, {60, 0}, {1860, 1080}},
-        {{-1920, -100, 0, 980}, {-1920, -100, 0, 940}, {0, 0}, {1920, 1040}},
-    };
-    for (const Case &c : cases) {
-        MONITORINFO info = {sizeof(info), c.monitor, c.work, 0};
-        POINT position = {-1, -1}, size = {-1, -1};
-        MaximisedPlacement(info, position, size);
-        EXPECT_TRUE(position.x == c.position.x && position.y == c.position.y && size.x == c.size.x &&
-                    size.y == c.size.y)
-            << position.x << "," << position.y << " " << size.x << "x" << size.y;
-    }
 }
 
 TEST(Window, ControlTimersWorkInAWindowThatSwallowsWmTimer) {
@@ -200,11 +155,6 @@ TEST(Window, InputStepsNotifyAndMoveTheFocus) {
 const char kHalfRedPng[] =
     "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x02\0\0\0\x02\x08\x06\0\0\0\x72\xB6\x0D\x24\0\0\0\x11IDAT\x78\xDA"
     "\x63\xF8\xCF\xC0\xD0\0\xC2\x0C\x30\x06\0\x38\xE8\x05\xFD\x6C\xDC\xAF\xD7\0\0\0\0IEND\xAE\x42\x60\x82";
-// Its @2x companion: 4 x 4, opaque yellow.
-const char kYellowPng2x[] =
-    "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x04\0\0\0\x04\x08\x06\0\0\0\xA9\xF1\x9E\x7E\0\0\0\x12IDAT\x78\xDA"
-    "\x63\xF8\xFF\x9F\xE1\x3F\x32\x66\x20\x5D\0\0\x62\x36\x2F\xD1\x88\xC1\xA7\xDF\0\0\0\0IEND\xAE\x42\x60\x82";
-
 // Colours, PNG images with alpha, borders on the controls' edge pixels and the focus
 // frame after keyboard use reach the window.
 TEST(Window, PaintingReachesTheWindow) {
@@ -244,15 +194,6 @@ TEST(Window, PaintingReachesTheWindow) {
     EXPECT_EQ(wnd.Pixel(edge), 0x4877E7u) << "the focus frame";
     wnd.Manager().SetFocus(wnd.Find(L"c"));
     EXPECT_NE(wnd.Pixel(edge), 0x4877E7u) << "the frame moved on";
-    // Above 125 % the @2x companion (opaque yellow) is drawn, at 100 % the plain image again.
-    png = _wfopen((folder + L"half@2x.png").c_str(), L"wb");
-    ASSERT_NE(png, nullptr);
-    fwrite(kYellowPng2x, 1, sizeof kYellowPng2x - 1, png);
-    fclose(png);
-    wnd.Manager().SetDPI(192);
-    EXPECT_EQ(wnd.Pixel({100, 30}), 0xFFFF00u);
-    wnd.Manager().SetDPI(96);
-    EXPECT_EQ(wnd.Pixel({60, 30}), blended);
     CPaintManagerUI::SetResourcePath(saved.c_str());
 }
 
