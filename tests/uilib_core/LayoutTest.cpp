@@ -98,8 +98,7 @@ TEST(Layout, NamesVisibilityAndEnablingFollowTheTree) {
     b->SetName(L"b");
     box->Add(b);
     b->SetName(L"b2");
-    EXPECT_EQ(laid[L"b"], nullptr);
-    EXPECT_EQ(laid[L"b2"], b);
+    EXPECT_TRUE(laid[L"b"] == nullptr && laid[L"b2"] == b);
     box->SetVisible(false);
     EXPECT_FALSE(laid[L"a"]->IsVisible());
     box->SetVisible(true);

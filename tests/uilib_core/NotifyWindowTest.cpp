@@ -1,5 +1,5 @@
-// Notifications in a real window: controls removed during dispatch live until it returns;
-// "windowinit" comes once; asynchronous notifications arrive later.
+// Controls removed during a notification's dispatch live until it returns and are no longer
+// found. If this fails, a row's delete button crashes the console.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -89,22 +89,6 @@ TEST_F(RemovalDuringDispatch, ARemovalBetweenPressAndReleaseEndsOnlyThePressOfTh
                   row == std::wstring(L"row2") ? std::vector<std::string>{"click del0"} : std::vector<std::string>{});
     }
     EXPECT_EQ(gAlive, 1);
-}
-
-TEST(Notifications, WindowInitOnceAndAsyncLater) {
-    TestWindow wnd(L"<Window><VerticalLayout><Button name=\"b\"/></VerticalLayout></Window>");
-    ASSERT_NE(wnd.Open(100, 100), nullptr);
-    // Every layout pass (here forced by a size change and by dumps) after the first is silent.
-    testsupport::PumpPending();
-    ::SetWindowPos(wnd.GetHWND(), nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    wnd.Manager().InspectDump();
-    EXPECT_EQ(wnd.Seen({DUI_MSGTYPE_WINDOWINIT}).size(), 1u);
-
-    wnd.notes.clear();
-    wnd.Manager().SendNotify(wnd.Find(L"b"), L"later", 0, 0, true);
-    EXPECT_TRUE(wnd.notes.empty());
-    EXPECT_TRUE(testsupport::WaitFor([&] { return !wnd.notes.empty(); }, 3000));
-    EXPECT_EQ(wnd.Seen({L"later"}), std::vector<std::string>{"later b"});
 }
 
 }  // namespace
