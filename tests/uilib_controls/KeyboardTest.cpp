@@ -11,16 +11,16 @@ TEST(Keyboard, EnterAndEscClickTheDefaultAndCancelButtons) {
                     L"<Button name=\"ok\" default=\"true\" height=\"30\"/><Button name=\"close\" cancel=\"true\" "
                     L"height=\"30\"/><Control/></VerticalLayout></Window>");
     ASSERT_NE(host.Open(400, 400, true), nullptr);
-    const std::pair<const wchar_t *, UINT> cases[] = {
-        {L"edit", VK_RETURN}, {L"edit", VK_ESCAPE}, {L"low", VK_RETURN}, {L"low", VK_ESCAPE}};
-    const wchar_t *clicked[] = {L"ok", L"close", L"low", L"close"};  // an edit has no use for Enter
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
-        host.Find(cases[i].first)->SetFocus();
+    const std::tuple<const wchar_t *, UINT, const char *> cases[] = {// an edit has no use for Enter
+                                                                     {L"edit", VK_RETURN, "click ok"},
+                                                                     {L"edit", VK_ESCAPE, "click close"},
+                                                                     {L"low", VK_RETURN, "click low"}};
+    for (const auto &c : cases) {
+        host.Find(std::get<0>(c))->SetFocus();
         host.notes.clear();
-        host.Key(cases[i].second);
-        ::SendMessageW(host.GetHWND(), WM_KEYDOWN, cases[i].second, 0x40000001);  // held: no second click
-        EXPECT_EQ(host.Seen({DUI_MSGTYPE_CLICK}), std::vector<std::string>{"click " + uitest::Utf8(clicked[i])});
+        host.Key(std::get<1>(c));
+        ::SendMessageW(host.GetHWND(), WM_KEYDOWN, std::get<1>(c), 0x40000001);  // held: no second click
+        EXPECT_EQ(host.Seen({DUI_MSGTYPE_CLICK}), std::vector<std::string>{std::get<2>(c)});
     }
 }
 

@@ -1,5 +1,4 @@
-// Container rows (buttons inside rows, as the call list builds them) and rows removed while
-// a notification one of them sent is dispatched: no crash, and the list goes on working.
+// Container rows (as the call list builds them) and rows removed during their notifications.
 #include <gtest/gtest.h>
 
 #include "tests/support/WaitFor.h"
@@ -48,8 +47,7 @@ TEST_F(ListRows, ButtonsTakeTheirClicksAndTheBackgroundSelectsTheRow) {
     EXPECT_EQ(host.Last(DUI_MSGTYPE_CLICK)->virtualWnd, L"V_Menu1_1") << "code-built rows route through the page";
     EXPECT_EQ(list->GetCurSel(), -1) << "a button's click does not select its row";
     host.Click(RowBackground(2));
-    EXPECT_EQ(list->GetCurSel(), 2);
-    EXPECT_EQ(host.Last(DUI_MSGTYPE_ITEMCLICK)->sender, list->GetItemAt(2));
+    EXPECT_TRUE(list->GetCurSel() == 2 && host.Last(DUI_MSGTYPE_ITEMCLICK)->sender == list->GetItemAt(2));
     host.Click(RowBackground(4), true);
     EXPECT_EQ(host.Last(DUI_MSGTYPE_DBCLICK)->sender, list->GetItemAt(4));
 }

@@ -5,19 +5,12 @@
 #include <io.h>
 
 #include <algorithm>
-#include <climits>
 #include <fstream>
 
 #include "uilib/UIlib.h"
 #include "uilib/core/UIAttr.h"
 
 namespace {
-
-std::wstring TempDir() {
-    wchar_t dir[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, dir);
-    return dir;
-}
 
 // What the code writes to standard error while the object lives.
 struct StderrCapture {
@@ -66,9 +59,10 @@ TEST(Builder, BadSkinsGiveOneLineNamingFilePlaceAndFault) {
         {"<Window><Default name=\"Label\" value=\"width=&quot;w&quot;\"/>\n<Label/></Window>",
          "line 2, column 1: bad value in the default attributes of <Label>", true},
     };
-    int n = 0;
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
     for (const Case &c : cases) {
-        const std::wstring name = L"uilib_bad_" + std::to_wstring(++n) + L".xml", path = TempDir() + name;
+        const std::wstring name = L"uilib_bad_" + std::to_wstring(&c - cases) + L".xml", path = dir + name;
         SCOPED_TRACE(c.fault);
         ::DeleteFileW(path.c_str());
         if (!c.content.empty()) std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << c.content;
@@ -140,7 +134,7 @@ TEST(Builder, UnknownAttributesAreIgnoredAndNumbersClamped) {
     EXPECT_EQ(b.capture.Text(), "");
     EXPECT_EQ(b.manager.GetInitSize().cx, uilib::kMaxSkinNumber);
     b.root->SetPos({0, 0, 800, 600});
-    int right = INT_MIN;
+    LONG right = -uilib::kMaxSkinNumber * 10;
     for (const wchar_t *name : {L"l", L"b", L"c"}) {
         const RECT rc = b[name]->GetPos();
         EXPECT_TRUE(right <= rc.left && rc.left <= rc.right && rc.top <= rc.bottom) << rc.left << "," << rc.right;

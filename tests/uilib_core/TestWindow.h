@@ -1,6 +1,5 @@
-// A skinned test window on WindowImplBase built from an inline skin: a record of the
-// notifications it receives, real window messages to drive it (client coordinates), and
-// the colour of a pixel of its client area.
+// A skinned test window built from an inline skin: the notifications it receives, real
+// window messages to drive it (client coordinates), the colour of a pixel.
 #pragma once
 
 #include <functional>
@@ -56,7 +55,6 @@ public:
 
     int Count(const wchar_t *type) const;
     const Note *Last(const wchar_t *type) const;
-    // "type sender" of the notifications of these types.
     std::vector<std::string> Seen(std::initializer_list<const wchar_t *> types) const;
     DWORD Pixel(POINT pt);  // 0xRRGGBB, painted through WM_PRINTCLIENT
 

@@ -22,7 +22,6 @@ TEST(XmlReader, GoodDocumentsGiveTheirTree) {
         std::wstring value;
     };
     const Case cases[] = {
-        {"<Window/>", L"Window", 0, nullptr, L""},
         {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Window a=\"1\"/>", L"Window", 0, L"a", L"1"},
         {"<W t='&lt;&gt;&amp;&quot;&apos;\"'/>", L"W", 0, L"t", L"<>&\"'\""},
         {"<W t=\"&#65;&#x4E2D;&#x1F600;\"/>", L"W", 0, L"t",
@@ -74,11 +73,8 @@ TEST(XmlReader, BadDocumentsFailWithPositionAndReason) {
 TEST(XmlReader, TenMegabyteAttributeIsReadWhole) {
     const size_t kLen = 10 * 1024 * 1024;
     XmlParseResult r = Parse("<W big=\"" + std::string(kLen, 'x') + "&amp;\" after=\"1\"/>");
-    ASSERT_TRUE(r.root) << r.error;
-    ASSERT_NE(r.root->Attribute(L"big"), nullptr);
-    EXPECT_EQ(r.root->Attribute(L"big")->size(), kLen + 1);
-    EXPECT_EQ(r.root->Attribute(L"big")->back(), L'&');
-    EXPECT_NE(r.root->Attribute(L"after"), nullptr);
+    ASSERT_TRUE(r.root && r.root->Attribute(L"big") && r.root->Attribute(L"after")) << r.error;
+    EXPECT_TRUE(*r.root->Attribute(L"big") == std::wstring(kLen, L'x') + L'&');
 }
 
 }  // namespace
