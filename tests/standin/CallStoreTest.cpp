@@ -71,7 +71,9 @@ TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
         const std::vector<int> ids = Read(kDay, kDayEnd, c.offset, c.count, &first);
         EXPECT_EQ(c.rows, ids.size());
         EXPECT_EQ(c.rows == 0, first != 0);
-        if (!ids.empty()) EXPECT_EQ(c.firstId, ids[0]);
+        if (!ids.empty()) {
+            EXPECT_EQ(c.firstId, ids[0]);
+        }
     }
 }
 

@@ -63,7 +63,9 @@ TEST(PlayerClock, FollowsRealTimePausesAndSeeks) {
         if (s.op == kSeek) clock.Seek(s.arg);
         EXPECT_EQ(s.current, clock.Current()) << "step " << &s - steps;
         EXPECT_EQ(s.total, clock.Total()) << "step " << &s - steps;
-        if (s.op == kPause || s.op == kResume) EXPECT_EQ(s.op == kPause, clock.Paused());
+        if (s.op == kPause || s.op == kResume) {
+            EXPECT_EQ(s.op == kPause, clock.Paused());
+        }
     }
 }
 

@@ -168,7 +168,7 @@ TEST(DateTime, TodayByDefaultSetTimeSilentAndTheCalendarPicks) {
     auto *start = host.Find<CDateTimeUI>(L"start");
     EXPECT_EQ(start->GetTime().wYear * 10000 + start->GetTime().wMonth * 100 + start->GetTime().wDay,
               now.wYear * 10000 + now.wMonth * 100 + now.wDay);
-    SYSTEMTIME st = {2023, 7, 0, 9};
+    SYSTEMTIME st = {2023, 7, 0, 9, 0, 0, 0, 0};
     start->SetTime(&st);
     st.wMonth = 2, st.wDay = 30;
     start->SetTime(&st);

@@ -67,8 +67,9 @@ TEST_F(ListRows, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
         host.notes.clear();
         host.Click(at, twice);
         host.onNotify = nullptr;
-        if (type == std::wstring(DUI_MSGTYPE_ITEMSELECT))
+        if (type == std::wstring(DUI_MSGTYPE_ITEMSELECT)) {
             EXPECT_EQ(host.Count(DUI_MSGTYPE_ITEMCLICK), 0) << "a removed row sends nothing more";
+        }
         testsupport::PumpPending();
         EXPECT_EQ(list->GetItemIndex(target), -1);
         EXPECT_EQ(list->GetCount(), 7);

@@ -21,11 +21,13 @@ int CPaintManagerUI::WindowDPI(HWND hWnd) {
     const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     UINT dpi = 0;
     if (hWnd != nullptr) {
-        if (auto forWindow = reinterpret_cast<DpiForWindowProc>(::GetProcAddress(user32, "GetDpiForWindow")))
+        if (auto forWindow = reinterpret_cast<DpiForWindowProc>(
+                reinterpret_cast<void *>(::GetProcAddress(user32, "GetDpiForWindow"))))
             dpi = forWindow(hWnd);
     }
     if (dpi == 0) {
-        if (auto forSystem = reinterpret_cast<DpiForSystemProc>(::GetProcAddress(user32, "GetDpiForSystem")))
+        if (auto forSystem = reinterpret_cast<DpiForSystemProc>(
+                reinterpret_cast<void *>(::GetProcAddress(user32, "GetDpiForSystem"))))
             dpi = forSystem();
     }
     if (dpi == 0) dpi = static_cast<UINT>(ScreenDpi());
