@@ -102,6 +102,26 @@ TEST_F(Combo, TheDropDownListsTheEntriesAndAClickPicksOne) {
     EXPECT_TRUE(Closes()) << "picking closes the list";
 }
 
+// At 150 % the one-pixel border rounds up: the list must still fit without a scroll bar.
+TEST_F(Combo, TheDropDownFitsItsRowsAtEveryScale) {
+    for (int dpi : {96, 144, 192}) {
+        host.Manager().SetDPI(dpi);
+        host.Click(combo);
+        ASSERT_TRUE(Opens()) << dpi;
+        const HWND drop = DropDown();
+        ::UpdateWindow(drop);
+        RECT rc;
+        ::GetClientRect(drop, &rc);
+        HDC dc = ::GetDC(drop);
+        const int y = rc.bottom / 2;
+        EXPECT_EQ(::GetPixel(dc, rc.right - 4, y), ::GetPixel(dc, rc.right - 30, y)) << "a scroll bar at " << dpi;
+        ::ReleaseDC(drop, dc);
+        ::SendMessageW(drop, WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(Closes()) << dpi;
+    }
+    host.Manager().SetDPI(96);
+}
+
 // If this fails, a key on the open list can end the program (the list once handed keys
 // it did not know back to its window, which handed them back to the list).
 TEST_F(Combo, KeysMoveTheSelectionOpenOrClosedAndOthersAreDropped) {

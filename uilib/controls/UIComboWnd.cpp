@@ -88,10 +88,11 @@ UINT CComboWnd::GetClassStyle() const { return CS_DROPSHADOW; }
 
 void CComboWnd::Open() {
     m_iOpenedWith = m_pOwner->GetCurSel();
-    // In the owner's window pixels: the rows plus the one-pixel border above and below.
+    // In the owner's window pixels: the rows plus the one-pixel border above and below, each
+    // scaled on its own as the list's inset is (1.5 px rounds to 2).
     const CPaintManagerUI *owner = m_pOwner->GetManager();
     auto scale = [owner](int v) { return owner != nullptr ? owner->Scale(v) : v; };
-    int height = scale(2);
+    int height = 2 * scale(1);
     for (int i = 0; i < m_pOwner->GetCount(); ++i) {
         const int h = m_pOwner->GetItemAt(i)->GetSkinFixedSize().cy;
         height += scale(h > 0 ? h : kDefaultItemHeight);
