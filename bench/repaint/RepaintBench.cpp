@@ -36,15 +36,6 @@ double RepaintMs(HWND hWnd, int runs) {
     return ms[ms.size() / 2];
 }
 
-void ChangeScale(HWND hWnd, SIZE size96, int dpi) {
-    RECT rc = {};
-    ::GetWindowRect(hWnd, &rc);
-    RECT suggested = {rc.left, rc.top, rc.left + uilib::ScaleValue(size96.cx, dpi),
-                      rc.top + uilib::ScaleValue(size96.cy, dpi)};
-    ::SendMessageW(hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    testsupport::PumpPending();
-}
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -71,10 +62,10 @@ int main(int argc, char **argv) {
         const SIZE size96 = {rc.right - rc.left, rc.bottom - rc.top};
         RepaintMs(w.hWnd, 2);  // images and fonts loaded, layout done
         const double at100 = RepaintMs(w.hWnd, runs);
-        ChangeScale(w.hWnd, size96, 192);
+        testsupport::ChangeScale(w.hWnd, size96, 192);
         RepaintMs(w.hWnd, 2);
         const double at200 = RepaintMs(w.hWnd, runs);
-        ChangeScale(w.hWnd, size96, 96);
+        testsupport::ChangeScale(w.hWnd, size96, 96);
         if (w.hWnd != main) ::ShowWindow(w.hWnd, SW_HIDE);
         std::printf("%-22s %7.2f %7.2f  (%ldx%ld at 100 %%)\n", w.name, at100, at200, size96.cx, size96.cy);
     }

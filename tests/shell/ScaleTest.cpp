@@ -55,15 +55,6 @@ std::string Name(CControlUI *c) {
 
 POINT Centre(const RECT &rc) { return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
 
-void ChangeScale(HWND hWnd, SIZE size96, int dpi) {
-    RECT rc = {};
-    ::GetWindowRect(hWnd, &rc);
-    RECT suggested = {rc.left, rc.top, rc.left + uilib::ScaleValue(size96.cx, dpi),
-                      rc.top + uilib::ScaleValue(size96.cy, dpi)};
-    ::SendMessageW(hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    testsupport::PumpPending();
-}
-
 }  // namespace
 
 TEST(ScaleTest, EveryWindowLaysOutAndFitsItsTextAt150And200Percent) {
@@ -99,7 +90,7 @@ TEST(ScaleTest, EveryWindowLaysOutAndFitsItsTextAt150And200Percent) {
             EXPECT_TRUE(TextFits(pm, c)) << testsupport::Narrow(c->GetText()) << " at 96 DPI";
         }
         for (int dpi : {144, 192}) {
-            ChangeScale(hWnd, size96, dpi);
+            testsupport::ChangeScale(hWnd, size96, dpi);
             for (CControlUI *c : VisibleControls(pm)) {
                 if (!at96.count(c)) continue;
                 const RECT want = uilib::ScaleRect(at96[c], dpi), got = c->GetPos();
@@ -112,7 +103,7 @@ TEST(ScaleTest, EveryWindowLaysOutAndFitsItsTextAt150And200Percent) {
                 }
             }
         }
-        ChangeScale(hWnd, size96, 96);
+        testsupport::ChangeScale(hWnd, size96, 96);
         ::ShowWindow(hWnd, SW_HIDE);
     }
     ::DestroyWindow(frame->GetHWND());

@@ -1,6 +1,7 @@
 #include "tests/support/SkinInput.h"
 
 #include "tests/support/WaitFor.h"
+#include "uilib/core/UIScale.h"
 
 namespace testsupport {
 
@@ -51,6 +52,15 @@ std::string Narrow(const std::wstring &text) {
     std::string out;
     for (wchar_t c : text) out += static_cast<char>(c < 0x80 ? c : '?');
     return out;
+}
+
+void ChangeScale(HWND hWnd, SIZE size96, int dpi) {
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    RECT suggested = {rc.left, rc.top, rc.left + uilib::ScaleValue(size96.cx, dpi),
+                      rc.top + uilib::ScaleValue(size96.cy, dpi)};
+    ::SendMessageW(hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    PumpPending();
 }
 
 }  // namespace testsupport

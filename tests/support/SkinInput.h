@@ -23,6 +23,10 @@ void SendClick(HWND hWnd, POINT pt, bool twice, bool post);
 void ClickAt(HWND hWnd, POINT pt, bool twice = false);
 void ClickControl(HWND hWnd, CControlUI *control, bool twice = false);
 
+// Sends the window WM_DPICHANGED for dpi with the rectangle Windows would suggest for a
+// window of size96 at 100 %, then pumps the queue.
+void ChangeScale(HWND hWnd, SIZE size96, int dpi);
+
 // ASCII text as is, anything else as '?': for messages and comparisons.
 std::string Narrow(const std::wstring &text);
 
