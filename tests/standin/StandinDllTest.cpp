@@ -1,57 +1,39 @@
 // The two stand-in DLLs through their exports, as the console uses them, with a scenario
 // and the control pipe. If these fail, the console's end-to-end runs meet a network that
 // does not behave like the libraries' contract. (Paging, deletes and playback rules are
-// the call store's and player's own tests.)
+// the call store's and player's own tests; a station's settings pushed, its deletion and
+// its return are the console's end-to-end test's.)
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <atomic>
 #include <cstring>
-#include <mutex>
 
 #include "service/BmHalApi.h"
 #include "service/BmService.h"
 #include "tests/standin/TestFolder.h"
+#include "tests/support/ConsoleProcess.h"
 #include "tests/support/StandinPipe.h"
 #include "tests/support/WaitFor.h"
 
-using testsupport::WaitFor;
-
 namespace {
 
-std::mutex g_mutex;
-std::vector<std::pair<std::string, BsConfig>> g_seen;  // the reports, in order
+std::atomic<int> g_channelC{0};  // the channel station DLL-C last reported
 std::wstring g_pipe = L"\\\\.\\pipe\\standin-dll-test-" + std::to_wstring(GetCurrentProcessId());
 TestFolder g_folder;
 
 int BM_CALL OnReport(const char *serial, BsConfig *record) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_seen.push_back({serial, *record});
+    if (strcmp(serial, "DLL-C") == 0) g_channelC = record->Channel;
     return 1;
-}
-
-// The channels reported by serial so far.
-std::vector<int> Reported(const std::string &serial) {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    std::vector<int> channels;
-    for (const auto &s : g_seen)
-        if (s.first == serial) channels.push_back(s.second.Channel);
-    return channels;
 }
 
 std::string Ask(const std::string &request) { return e2e::AskStandin(g_pipe, request).status; }
 
-int Status(const char *serial, BsConfig *out = nullptr) {
-    char buf[100];
-    snprintf(buf, sizeof buf, "%s", serial);
-    BsConfig scratch{};
-    return BmHalBsStatus(buf, out ? out : &scratch);
-}
-
+// Its start-up throws at its very end: the result says so, and what started works on.
 int Initialize() {
-    WriteBytes(g_folder.File(L"scenario.txt"), "report-interval 300\nrejoin-delay 200\nclear\n"
-                                               "station DLL-A channel=11\n"
+    WriteBytes(g_folder.File(L"scenario.txt"), "report-interval 300\nclear\nlocate open\nfault init\n"
                                                "call 2024-07-01 09:00:00 seconds=2 name=july1.wav\n");
     SetEnvironmentVariableW(L"BM_STANDIN_SCENARIO", g_folder.File(L"scenario.txt").c_str());
     SetEnvironmentVariableW(L"BM_STANDIN_DATA", g_folder.File(L"data").c_str());
@@ -63,55 +45,34 @@ int Initialize() {
 }
 const int g_initResult = Initialize();
 
-// Undecorated names only, nothing else exported (by name or by ordinal alone).
-TEST(StandinDll, ExportExactlyTheTables) {
+// The names the console imports, undecorated, with their spelling.
+TEST(StandinDll, ExportTheLibrariesNames) {
     const struct {
         const wchar_t *file;
-        std::vector<std::string> names;
+        std::vector<const char *> names;
     } dlls[] = {{L"BmService.dll",
                  {"BmSrvInitialize", "BmSrvSetCbProcBsReportInfo", "DbDeleteCallItem", "DbGetCallFirst",
                   "DbGetCallNext", "LocateVoiceFile", "VoiceDeleteFile", "VoiceExitPlayFile", "VoiceFileIsUsing",
                   "VoiceGetPlayFileCurFrameIndex", "VoiceGetRecordFlag", "VoiceGetStopFlag", "VoicePlayFile",
                   "VoicePlayFileTotalFrameNum", "VoiceRecordFlag", "VoiceSetPlayFilePostion", "VoiceSetStopFlag"}},
                 {L"BmHalApi.dll", {"BmHalBsDelete", "BmHalBsSetConfig", "BmHalBsStatus"}}};
-    for (const auto &d : dlls) {
-        const auto *base = reinterpret_cast<const BYTE *>(GetModuleHandleW(d.file));
-        ASSERT_NE(nullptr, base);
-        const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(
-            base + reinterpret_cast<const IMAGE_DOS_HEADER *>(base)->e_lfanew);
-        const auto *dir = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY *>(
-            base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT].VirtualAddress);
-        const auto *nameRvas = reinterpret_cast<const DWORD *>(base + dir->AddressOfNames);
-        std::vector<std::string> names;
-        for (DWORD i = 0; i < dir->NumberOfNames; ++i)
-            names.push_back(reinterpret_cast<const char *>(base + nameRvas[i]));
-        std::sort(names.begin(), names.end());
-        EXPECT_EQ(d.names, names);
-        EXPECT_EQ(d.names.size(), dir->NumberOfFunctions);
-    }
+    for (const auto &d : dlls)
+        for (const char *name : d.names) EXPECT_NE(nullptr, GetProcAddress(GetModuleHandleW(d.file), name)) << name;
 }
 
-// (A station's settings pushed, its deletion and its return are the console's end-to-end
-// test's, over these same exports.)
-TEST(StandinDll, InitialisesOnceAndThePipeAddsStationsAndCalls) {
-    EXPECT_EQ(0, g_initResult);
-    EXPECT_EQ(0, BmSrvInitialize()) << "a second call answers the same";
-    EXPECT_EQ("ok 1", Ask("count"));
+TEST(StandinDll, AStartUpThatThrewStaysReportedAndThePipeAddsStationsAndCalls) {
+    EXPECT_EQ(-3, g_initResult);
+    EXPECT_EQ(-3, BmSrvInitialize()) << "a second call answers the same";
     EXPECT_EQ("ok", Ask("station add DLL-C channel=44 ip=192.168.1.9"));
-    ASSERT_TRUE(WaitFor([] { return !Reported("DLL-C").empty(); }));
-    EXPECT_EQ(44, Reported("DLL-C")[0]);
+    EXPECT_TRUE(testsupport::WaitFor([] { return g_channelC == 44; }));
+    char serial[100] = "DLL-C", one = '1', name[100];
     BsConfig out{};
-    EXPECT_NE(0, Status("DLL-C", &out));
+    EXPECT_NE(0, BmHalBsStatus(serial, &out));
     EXPECT_EQ(44, out.Channel);
-    EXPECT_EQ("ok", Ask("station drop DLL-C"));  // restore and list are the soak's
-    EXPECT_EQ(0, Status("DLL-C"));
     const std::string added = Ask("call add 2024-07-03 08:00:00 seconds=1");
-    char one = '1', name[100];
     int id = 0;
     ASSERT_EQ(0, DbGetCallFirst(0, &one, &id, name, "2024-07-03 00:00:00", "2024-07-03 23:59:59", 0, 17));
     EXPECT_EQ("ok " + std::to_string(id) + " " + name, added);
-    const std::vector<std::string> log = e2e::AskStandin(g_pipe, "log").lines;
-    EXPECT_TRUE(std::any_of(log.begin(), log.end(), [](const std::string &l) { return l.rfind("query ", 0) == 0; }));
     for (const char *bad : {"station drop NOBODY", "call add 2024-02-30 08:00:00", "launch rockets"})
         EXPECT_EQ(0u, Ask(bad).find("error")) << bad;
 }
@@ -141,6 +102,43 @@ TEST(StandinDll, BadArgumentsFailWithoutHarm) {
     EXPECT_NE(0, BmSrvSetCbProcBsReportInfo(nullptr));
     BmSrvSetCbProcBsReportInfo(&OnReport);
     EXPECT_EQ(calls, Ask("count")) << "nothing lost";
+}
+
+// Ends the programs this process started (the real file browser): left running, they
+// would hold the test's output open.
+void EndChildren() {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        HANDLE child = entry.th32ParentProcessID == GetCurrentProcessId()
+                           ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)
+                           : nullptr;
+        if (child) TerminateProcess(child, 0), CloseHandle(child);
+    }
+    CloseHandle(snapshot);
+}
+
+// A search would take whatever "explorer.exe" lies in the current folder.
+TEST(StandinDll, TheFileBrowserIsStartedByItsFullPath) {
+    const std::wstring decoy = g_folder.File(L"decoy"), mark = decoy + L"\\started";
+    CreateDirectoryW(decoy.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((e2e::BinFolder() + L"FakeBrowser.exe").c_str(), (decoy + L"\\explorer.exe").c_str(), FALSE));
+    SetEnvironmentVariableW(L"FAKE_BROWSER_MARK", mark.c_str());
+    // Under Wine a program of that name is otherwise always Wine's own, found or not.
+    wchar_t overrides[512] = {}, previous[MAX_PATH] = {};
+    const DWORD had = GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(overrides) + L";explorer.exe=n,b").c_str());
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(decoy.c_str()));
+    char name[100] = "july1.wav";
+    const int result = LocateVoiceFile(name, 1);
+    SetCurrentDirectoryW(previous);
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", had > 0 && had < 512 ? overrides : nullptr);
+    EXPECT_EQ(0, result);
+    Sleep(1500);  // long enough for a started program to leave its mark
+    EndChildren();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(mark.c_str())) << "the decoy in the current folder ran";
 }
 
 }  // namespace
