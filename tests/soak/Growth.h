@@ -12,8 +12,7 @@
 namespace soak {
 
 struct GrowthVerdict {
-    bool judged = false;   // false: too few samples (fewer than 6) to cut into thirds
-    bool levelled = true;  // true when not judged
+    bool levelled = true;  // also with fewer than 6 samples: too few to cut into thirds
     double early = 0, late = 0;
 };
 
@@ -29,7 +28,6 @@ inline GrowthVerdict JudgeGrowth(const std::vector<double> &samples, double allo
     };
     const double first = median(samples.begin(), samples.begin() + third);
     const double middle = median(samples.begin() + third, samples.end() - third);
-    v.judged = true;
     v.early = middle - first;
     v.late = median(samples.end() - third, samples.end()) - middle;
     v.levelled = v.late <= allowance || v.late <= v.early / 2;

@@ -8,6 +8,7 @@
 #include "tests/support/ConsoleProcess.h"
 #include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
+#include "uilib/core/UIText.h"
 
 namespace soak {
 
@@ -20,12 +21,7 @@ const unsigned kBoxWaitMs = 15000;  // a refused apply always shows its box; a c
 const wchar_t kChannelRefused[] = L"频道必须在1-200之间的整数！";
 const wchar_t kFileInUse[] = L"文件正在被占用！";
 
-std::string Utf8(const std::wstring &text) {
-    std::string out(text.size() * 3 + 1, '\0');
-    out.resize(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
-                                     static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
+using uilib::WideToUtf8;
 
 struct Operator {
     const e2e::ConsoleProcess &console;
@@ -46,15 +42,15 @@ struct Operator {
         e2e::ConsoleProcess::Box box;
         while (console.AnswerMessageBox(&box, waitMs)) {
             if (box.text == kChannelRefused || box.text == kFileInUse)
-                ++counts["box " + Utf8(box.text)];
+                ++counts["box " + WideToUtf8(box.text)];
             else
-                unexpected.push_back(Utf8(box.caption) + ": " + Utf8(box.text));
+                unexpected.push_back(WideToUtf8(box.caption) + ": " + WideToUtf8(box.text));
             // The box closes on the posted OK; wait so that it is not answered twice.
             WaitFor([&] { return console.FindWindowOf(L"#32770") == nullptr; }, kWaitMs);
             if (expected && box.text != expected) break;
             waitMs = 0, expected = nullptr;
         }
-        if (expected) unexpected.push_back("no box: " + Utf8(expected));
+        if (expected) unexpected.push_back("no box: " + WideToUtf8(expected));
     }
 
     // Clicks the named control where it shows inside the window's client area.

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <mutex>
@@ -71,11 +72,8 @@ private:
         if (::GetProcessMemoryInfo(m_process, reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&mem), sizeof mem))
             s.privateKb = (mem.PrivateUsage ? mem.PrivateUsage : mem.PagefileUsage) / 1024.0;
         DWORD handles = 0;
-        if (::GetProcessHandleCount(m_process, &handles) && handles != 0) {
-            s.handles = handles;
-            return s;
-        }
-        struct Entry {  // after a ULONG_PTR count; process ids are 16 bits
+        if (::GetProcessHandleCount(m_process, &handles) && handles != 0) return s.handles = handles, s;
+        struct Entry {  // SYSTEM_HANDLE_TABLE_ENTRY_INFO, after a ULONG_PTR count
             USHORT pid, backTrace;
             UCHAR type, attributes;
             USHORT value;
@@ -83,19 +81,14 @@ private:
             ULONG access;
         };
         typedef LONG(WINAPI * QueryFn)(int, PVOID, ULONG, PULONG);
-        static const QueryFn query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(
+        static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void (*)()>(
             ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-        std::vector<BYTE> list(256 * 1024);
-        LONG status = -1;
-        while (query &&
-               (status = query(16, list.data(), static_cast<ULONG>(list.size()), nullptr)) ==
-                   static_cast<LONG>(0xC0000004L) &&
-               list.size() < 64u * 1024 * 1024)
-            list.resize(list.size() * 2);
-        const ULONG count = status == 0 ? *reinterpret_cast<const ULONG *>(list.data()) : 0;
+        std::vector<BYTE> list(4 << 20);  // SystemHandleInformation (16); too small: no count
+        if (!query || query(16, list.data(), static_cast<ULONG>(list.size()), nullptr) != 0) return s;
         const Entry *e = reinterpret_cast<const Entry *>(list.data() + sizeof(ULONG_PTR));
-        for (size_t i = 0; m_pid <= 0xFFFF && i < count && i < list.size() / sizeof(Entry) - 1; ++i)
-            s.handles += e[i].pid == m_pid;
+        const size_t count =
+            std::min<size_t>(*reinterpret_cast<const ULONG *>(list.data()), list.size() / sizeof *e - 1);
+        for (size_t i = 0; i < count; ++i) s.handles += e[i].pid == (m_pid & 0xFFFF);
         return s;
     }
 

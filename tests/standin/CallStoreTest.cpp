@@ -141,14 +141,4 @@ TEST_F(CallStoreTest, NamesThatLeaveTheFolderAreRefused) {
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(outside.File(L"victim.wav").c_str()));
 }
 
-TEST_F(CallStoreTest, AClosedStoreAnswersClosed) {
-    AddDay(2);
-    m_store.Close();
-    char c1[] = "c1.wav", name[100];
-    int id = 0;
-    EXPECT_EQ(kClosed, m_store.First(kDay, kDayEnd, 0, 17, &id, name));
-    EXPECT_EQ(kClosed, m_store.DeleteVoiceFile(c1, 2));
-    EXPECT_EQ(kClosed, m_store.DeleteRecord(c1, 2));
-}
-
 }  // namespace

@@ -31,8 +31,11 @@ const int g_initResult = Initialize();
 
 TEST(StandinFault, AnUnusableDataFolderIsReportedAndTheStationsWorkOn) {
     EXPECT_EQ(-1, g_initResult);
-    char file[100] = "a.wav", serial[100] = "ONLY-ONE";
-    EXPECT_EQ(4, VoicePlayFile(file, 1)) << "the call store is not open";
+    char file[100] = "a.wav", serial[100] = "ONLY-ONE", one = '1';
+    int id = 0;
+    for (int result : {VoicePlayFile(file, 1), VoiceDeleteFile(file, 1), DbDeleteCallItem(file, 1),
+                       DbGetCallFirst(0, &one, &id, file, "2024-07-01 00:00:00", "2024-07-01 23:59:59", 0, 17)})
+        EXPECT_EQ(4, result) << "the call store is not open";
     BsConfig out{};
     EXPECT_NE(0, BmHalBsStatus(serial, &out));
     EXPECT_EQ(5, out.Channel);
