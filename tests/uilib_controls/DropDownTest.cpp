@@ -233,7 +233,7 @@ TEST(DropDown, OutlivesAHandlerThatRemovesOrDisablesItsControl) {
     enum Action { kRemove, kDisable, kDisableLater };
     for (const wchar_t *name : {L"mode", L"day"}) {
         for (Action action : {kRemove, kDisable, kDisableLater}) {
-            SCOPED_TRACE(uitest::Utf8(name) + " " + std::to_string(action));
+            SCOPED_TRACE(testing::Message() << name << " " << action);
             TestWindow host(L"<Window><VerticalLayout name=\"box\" inset=\"20,20,20,20\" childpadding=\"8\">"
                             L"<Combo name=\"mode\" width=\"200\" height=\"30\"><ListLabelElement text=\"A\"/>"
                             L"<ListLabelElement text=\"B\"/></Combo><DateTime name=\"day\" width=\"160\" height=\"30\" "

@@ -15,23 +15,41 @@ namespace {
 CDuiString Clipboard(HWND owner) {
     CDuiString text;
     if (!::OpenClipboard(owner)) return text;
-    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t *>(::GlobalLock(h));
-        ::GlobalUnlock(h);
-    }
+    if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT))
+        text = static_cast<const wchar_t *>(::GlobalLock(h)), ::GlobalUnlock(h);
     ::CloseClipboard();
     return text;
 }
 
 void SetClipboard(HWND owner, const wchar_t *text) {
-    ASSERT_TRUE(::OpenClipboard(owner));
-    ::EmptyClipboard();
     const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(::GlobalLock(h), text, bytes);
-    ::GlobalUnlock(h);
-    ::SetClipboardData(CF_UNICODETEXT, h);
+    HGLOBAL h = ::GlobalAlloc(GMEM_FIXED, bytes);  // fixed: the handle is the pointer
+    memcpy(h, text, bytes);
+    EXPECT_TRUE(::OpenClipboard(owner) && ::EmptyClipboard() && ::SetClipboardData(CF_UNICODETEXT, h));
     ::CloseClipboard();
+}
+
+// Where the composition window and the area the candidates keep clear of start.
+std::string ImeWindows(HWND hWnd) {
+    HIMC himc = ::ImmGetContext(hWnd);
+    COMPOSITIONFORM cf = {};
+    CANDIDATEFORM cand = {};
+    ::ImmGetCompositionWindow(himc, &cf);
+    ::ImmGetCandidateWindow(himc, 0, &cand);
+    ::ImmReleaseContext(hWnd, himc);
+    return std::to_string(cf.ptCurrentPos.x) + "," + std::to_string(cf.ptCurrentPos.y) + " " +
+           std::to_string(cand.dwStyle == CFS_EXCLUDE ? cand.rcArea.left : -1) + "," + std::to_string(cand.rcArea.top);
+}
+
+// The result string in the input context, then WM_IME_COMPOSITION with GCS_RESULTSTR.
+void CompleteComposition(HWND hWnd, const wchar_t *text) {
+    HIMC himc = ::ImmGetContext(hWnd);
+    ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
+    ::ImmSetCompositionStringW(himc, SCS_SETSTR, const_cast<wchar_t *>(text),
+                               static_cast<DWORD>(wcslen(text) * sizeof(wchar_t)), nullptr, 0);
+    ::ImmNotifyIME(himc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+    ::ImmReleaseContext(hWnd, himc);
+    testsupport::PumpPending();
 }
 
 class Edit : public ::testing::Test {
@@ -147,33 +165,6 @@ TEST_F(Edit, ClipboardAndLimits) {
 
 // Chinese input: the input method's windows at the caret, its result taken whole, and
 // characters outside the BMP (surrogate pairs) never split.
-namespace {
-
-// Where the composition window and the area the candidates keep clear of start.
-std::string ImeWindows(HWND hWnd) {
-    HIMC himc = ::ImmGetContext(hWnd);
-    COMPOSITIONFORM cf = {};
-    CANDIDATEFORM cand = {};
-    ::ImmGetCompositionWindow(himc, &cf);
-    ::ImmGetCandidateWindow(himc, 0, &cand);
-    ::ImmReleaseContext(hWnd, himc);
-    return std::to_string(cf.ptCurrentPos.x) + "," + std::to_string(cf.ptCurrentPos.y) + " " +
-           std::to_string(cand.dwStyle == CFS_EXCLUDE ? cand.rcArea.left : -1) + "," + std::to_string(cand.rcArea.top);
-}
-
-// The result string in the input context, then WM_IME_COMPOSITION with GCS_RESULTSTR.
-void CompleteComposition(HWND hWnd, const wchar_t *text) {
-    HIMC himc = ::ImmGetContext(hWnd);
-    ::SendMessageW(hWnd, WM_IME_STARTCOMPOSITION, 0, 0);
-    ::ImmSetCompositionStringW(himc, SCS_SETSTR, const_cast<wchar_t *>(text),
-                               static_cast<DWORD>(wcslen(text) * sizeof(wchar_t)), nullptr, 0);
-    ::ImmNotifyIME(himc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
-    ::ImmReleaseContext(hWnd, himc);
-    testsupport::PumpPending();
-}
-
-}  // namespace
-
 TEST_F(Edit, InputMethodWindowsFollowTheCaretAndResultsArriveWhole) {
     const HWND hWnd = host.GetHWND();
     host.Click(e);

@@ -1,12 +1,28 @@
-// Lists: selection by mouse and keys, scroll bars and the wheel, only rows in view laid out.
+// Lists: selection by mouse and keys, scroll bars and the wheel, only rows in view laid out,
+// container rows and rows removed during their notifications.
 #include <gtest/gtest.h>
 
+#include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
 #include "uilib/controls/UIListBody.h"
 
 using uitest::TestWindow;
 
 namespace {
+
+// The call list's row: a name button over column 1, two 30 px buttons in column 3.
+void AddCallRow(CListUI *list, int n) {
+    const std::wstring id = L"ItemBtn" + std::to_wstring(n),
+                       button = L"<Button float=\"true\" height=\"30\" name=\"" + id;
+    CDialogBuilder builder;
+    list->Add(builder.Create(
+        (L"<ListContainerElement height=\"30\"><HorizontalLayout><VerticalLayout width=\"250\">" + button +
+         L"Text0\" pos=\"0,0,0,0\" width=\"250\"/></VerticalLayout><VerticalLayout width=\"250\"/><VerticalLayout "
+         L"width=\"330\">" +
+         button + L"Play\" pos=\"0,0,0,0\" width=\"30\"/>" + button +
+         L"Delete\" pos=\"60,0,0,0\" width=\"30\"/></VerticalLayout></HorizontalLayout></ListContainerElement>")
+            .c_str()));
+}
 
 // Columns of 900 px in a 780 x 300 list: rows scroll both ways.
 class List : public ::testing::Test {
@@ -15,29 +31,27 @@ protected:
         ASSERT_NE(host.Open(800, 600, true), nullptr);
         list = host.Find<CListUI>(L"list");
     }
-    CListTextElementUI *AddRow(const wchar_t *a, const wchar_t *b = L"") {
-        auto *row = new CListTextElementUI;
-        row->SetFixedHeight(30);
-        list->Add(row);
-        row->SetText(0, a);
-        row->SetText(1, b);
-        return row;
-    }
     void Fill(int n) {
-        for (int i = 0; i < n; ++i) AddRow((L"r" + std::to_wstring(i)).c_str());
+        for (int i = 0; i < n; ++i) {
+            auto *row = new CListTextElementUI;
+            row->SetFixedHeight(30);
+            list->Add(row);
+            row->SetText(0, (L"r" + std::to_wstring(i)).c_str());
+        }
         host.Layout();
     }
     CListBodyUI *Body() { return static_cast<CListBodyUI *>(list->GetList()); }
-    std::pair<int, int> InView() {
-        int first = -1, last = -1;
-        Body()->GetVisibleRange(first, last);
-        return {first, last};
+    // A point in the empty part of a call row's third column.
+    POINT RowBackground(int n) {
+        const RECT rc = list->GetItemAt(n)->GetPos();
+        return {rc.left + 250 + 250 + 200, (rc.top + rc.bottom) / 2};
     }
 
-    TestWindow host{L"<Window><VerticalLayout inset=\"10,10,10,10\"><List name=\"list\" height=\"300\" "
-                    L"vscrollbar=\"true\" hscrollbar=\"true\"><ListHeader height=\"30\"><ListHeaderItem text=\"A\" "
-                    L"width=\"200\"/><ListHeaderItem text=\"B\" width=\"300\"/><ListHeaderItem text=\"C\" "
-                    L"width=\"400\"/></ListHeader></List><Control/></VerticalLayout></Window>"};
+    TestWindow host{
+        L"<Window><VerticalLayout inset=\"10,10,10,10\" virtualwnd=\"V_Menu1_1\"><List name=\"list\" height=\"300\" "
+        L"vscrollbar=\"true\" hscrollbar=\"true\"><ListHeader height=\"30\"><ListHeaderItem text=\"A\" "
+        L"width=\"200\"/><ListHeaderItem text=\"B\" width=\"300\"/><ListHeaderItem text=\"C\" "
+        L"width=\"400\"/></ListHeader></List><Control/></VerticalLayout></Window>"};
     CListUI *list = nullptr;
 };
 
@@ -92,7 +106,9 @@ TEST_F(List, ClicksAndKeysSelectAndNotify) {
 
 TEST_F(List, OnlyTheRowsInViewAreLaidOut) {
     Fill(10000);
-    EXPECT_TRUE(InView().first == 0 && InView().second <= 12) << "a 300 px list shows about ten 30 px rows";
+    int first = -1, last = -1;
+    Body()->GetVisibleRange(first, last);
+    EXPECT_TRUE(first == 0 && last <= 12) << "a 300 px list shows about ten 30 px rows";
     const RECT distant = list->GetItemAt(5000)->GetPos();
     EXPECT_EQ(distant.right, distant.left) << "a row never in view was never positioned";
     const RECT rows = Body()->GetRowsRect();
@@ -138,5 +154,45 @@ TEST_F(List, WheelScrollsTheRows) {
         host.Wheel(TestWindow::Center(list->GetItemAt(2)), s.delta, s.msg);
         EXPECT_EQ(list->GetScrollPos().cx, s.across * across);
         EXPECT_EQ(list->GetScrollPos().cy, s.down * 90);
+    }
+}
+
+// Container rows, as the call list builds them.
+TEST_F(List, ButtonsTakeTheirClicksAndTheBackgroundSelectsTheRow) {
+    for (int n = 0; n < 5; ++n) AddCallRow(list, n);
+    host.Click(L"ItemBtn2Play");
+    EXPECT_EQ(host.Seen({DUI_MSGTYPE_CLICK}), std::vector<std::string>{"click ItemBtn2Play"});
+    EXPECT_EQ(host.Last(DUI_MSGTYPE_CLICK)->virtualWnd, L"V_Menu1_1") << "code-built rows route through the page";
+    EXPECT_EQ(list->GetCurSel(), -1) << "a button's click does not select its row";
+    host.Click(RowBackground(2));
+    EXPECT_TRUE(list->GetCurSel() == 2 && host.Last(DUI_MSGTYPE_ITEMCLICK)->sender == list->GetItemAt(2));
+    host.Click(RowBackground(4), true);
+    EXPECT_EQ(host.Last(DUI_MSGTYPE_DBCLICK)->sender, list->GetItemAt(4));
+}
+
+TEST_F(List, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
+    for (const wchar_t *type : {DUI_MSGTYPE_ITEMSELECT, DUI_MSGTYPE_ITEMCLICK, DUI_MSGTYPE_DBCLICK}) {
+        SCOPED_TRACE(type);
+        list->RemoveAll();
+        for (int i = 0; i < 8; ++i) AddCallRow(list, i);
+        host.Layout();
+        CControlUI *target = list->GetItemAt(5);
+        const POINT at = RowBackground(5);  // target may be gone after the click
+        host.onNotify = [&](TNotifyUI &msg) {
+            if (msg.sType == type && list->GetItemIndex(target) >= 0) list->Remove(target);
+        };
+        const bool twice = type == std::wstring(DUI_MSGTYPE_DBCLICK);
+        host.notes.clear();
+        host.Click(at, twice);
+        host.onNotify = nullptr;
+        if (type == std::wstring(DUI_MSGTYPE_ITEMSELECT)) {
+            EXPECT_EQ(host.Count(DUI_MSGTYPE_ITEMCLICK), 0) << "a removed row sends nothing more";
+        }
+        testsupport::PumpPending();
+        EXPECT_EQ(list->GetItemIndex(target), -1);
+        EXPECT_EQ(list->GetCount(), 7);
+        EXPECT_EQ(list->GetCurSel(), -1) << "the selected row went";
+        host.Click(RowBackground(0));
+        EXPECT_EQ(list->GetCurSel(), 0);
     }
 }

@@ -2,8 +2,6 @@
 // standard error naming the skin, the place and the fault, and never crashes.
 #include <gtest/gtest.h>
 
-#include <io.h>
-
 #include <algorithm>
 #include <fstream>
 
@@ -12,27 +10,21 @@
 
 namespace {
 
-// What the code writes to standard error while the object lives.
-struct StderrCapture {
-    int saved = _dup(2);
-    std::string path = std::to_string(::GetCurrentProcessId()) + "-stderr.txt";
-    StderrCapture() { fflush(stderr), freopen(path.c_str(), "wb", stderr); }
-    ~StderrCapture() { fflush(stderr), _dup2(saved, 2), _close(saved), remove(path.c_str()); }
-    std::string Text() {
-        fflush(stderr);
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-};
-
+// Built with what the builder writes to standard error captured.
 struct Built {
-    StderrCapture capture;
+    bool capturing = (testing::internal::CaptureStderr(), true);
+    std::string err;
     CPaintManagerUI manager;
     CDialogBuilder builder;
     CControlUI *root;
     explicit Built(const wchar_t *skin, IDialogBuilderCallback *factory = nullptr)
         : root(builder.Create(skin, nullptr, factory, &manager)) {
         if (root != nullptr) manager.AttachDialog(root);
+    }
+    ~Built() { Err(); }
+    const std::string &Err() {
+        if (capturing) err = testing::internal::GetCapturedStderr(), capturing = false;
+        return err;
     }
     CControlUI *operator[](const wchar_t *name) { return manager.FindControl(name); }
 };
@@ -67,7 +59,7 @@ TEST(Builder, BadSkinsGiveOneLineNamingFilePlaceAndFault) {
         ::DeleteFileW(path.c_str());
         if (!c.content.empty()) std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << c.content;
         Built built(path.c_str());
-        const std::string err = built.capture.Text();
+        const std::string err = built.Err();
         EXPECT_EQ(built.root != nullptr, c.builds);
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
         EXPECT_NE(err.find(std::string(name.begin(), name.end())), std::string::npos) << err;
@@ -120,7 +112,7 @@ TEST(Builder, UnknownTagsGoToTheFactoryAndNullSkipsTheirChildren) {
     ASSERT_NE(b[L"pageRoot"], nullptr);
     EXPECT_EQ(b[L"inPage"]->GetVirtualWnd(), L"V_Page");  // the tag's attributes apply
     EXPECT_TRUE(b[L"hidden"] == nullptr && b[L"after"] != nullptr);
-    EXPECT_EQ(b.capture.Text(), "uilib: skin (inline skin): line 2, column 1: unknown element <Gadget> (left out)\n");
+    EXPECT_EQ(b.Err(), "uilib: skin (inline skin): line 2, column 1: unknown element <Gadget> (left out)\n");
 }
 
 // Unknown attribute names are ignored; numbers are clamped so that a hostile skin cannot
@@ -131,7 +123,7 @@ TEST(Builder, UnknownAttributesAreIgnoredAndNumbersClamped) {
             L"<Button name=\"b\" width=\"2147483647\" width2=\"9\"/><Control name=\"c\" height=\"-2147483647\"/>"
             L"</HorizontalLayout></Window>");
     ASSERT_NE(b.root, nullptr);
-    EXPECT_EQ(b.capture.Text(), "");
+    EXPECT_EQ(b.Err(), "");
     EXPECT_EQ(b.manager.GetInitSize().cx, uilib::kMaxSkinNumber);
     b.root->SetPos({0, 0, 800, 600});
     LONG right = -uilib::kMaxSkinNumber * 10;

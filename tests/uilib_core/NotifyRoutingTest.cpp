@@ -36,10 +36,12 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, Page::OnSecondClick)
 DUI_END_MESSAGE_MAP()
 
 // The window: a second base class before CNotifyPump, as the real windows have.
-class Frame : public CControlUI, public CNotifyPump {
+class Frame : public CControlUI, public CNotifyPump, public INotifyUI {
 public:
     void OnClick(TNotifyUI &) { gCalls.push_back("Frame::OnClick"); }
     void OnSelect(TNotifyUI &) { gCalls.push_back("Frame::OnSelect"); }
+    void Notify(TNotifyUI &msg) override { last = msg, NotifyPump(msg); }
+    TNotifyUI last;
     DUI_DECLARE_MESSAGE_MAP()
 };
 
@@ -48,48 +50,25 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, Frame::OnClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, Frame::OnSelect)
 DUI_END_MESSAGE_MAP()
 
-class NotifyRouting : public ::testing::Test {
-protected:
-    void SetUp() override {
-        gCalls.clear();
-        frame.AddVirtualWnd(L"V_Page", &page);
-        CDialogBuilder builder;
-        root = builder.Create(L"<VerticalLayout name=\"root\">"
-                              L"<HorizontalLayout name=\"pageBox\" virtualwnd=\"V_Page\">"
-                              L"  <VerticalLayout><Button name=\"deep\"/></VerticalLayout>"
-                              L"  <Button name=\"special\"/>"
-                              L"  <Button name=\"own\" virtualwnd=\"V_Other\"/>"
-                              L"</HorizontalLayout><Button name=\"outside\"/></VerticalLayout>",
-                              nullptr, nullptr, &manager);
-        manager.AttachDialog(root);
-        notifier.pump = &frame;
-        manager.AddNotifier(&notifier);
-    }
+using Calls = std::vector<std::string>;
 
-    std::vector<std::string> Send(const wchar_t *control, const wchar_t *type) {
+TEST(NotifyRouting, TableOfRoutes) {
+    Page page;
+    Frame frame;
+    CPaintManagerUI manager;
+    frame.AddVirtualWnd(L"V_Page", &page);
+    CDialogBuilder builder;
+    manager.AttachDialog(builder.Create(L"<VerticalLayout><HorizontalLayout virtualwnd=\"V_Page\">"
+                                        L"<VerticalLayout><Button name=\"deep\"/></VerticalLayout><Button "
+                                        L"name=\"special\"/><Button name=\"own\" virtualwnd=\"V_Other\"/>"
+                                        L"</HorizontalLayout><Button name=\"outside\"/></VerticalLayout>",
+                                        nullptr, nullptr, &manager));
+    manager.AddNotifier(&frame);
+    auto send = [&](const wchar_t *control, const wchar_t *type) {
         gCalls.clear();
         manager.SendNotify(manager.FindControl(control), type);
         return gCalls;
-    }
-
-    struct Forward : INotifyUI {
-        CNotifyPump *pump = nullptr;
-        TNotifyUI last;
-        void Notify(TNotifyUI &msg) override {
-            last = msg;
-            pump->NotifyPump(msg);
-        }
-    } notifier;
-
-    CPaintManagerUI manager;
-    CControlUI *root = nullptr;
-    Frame frame;
-    Page page;
-};
-
-using Calls = std::vector<std::string>;
-
-TEST_F(NotifyRouting, TableOfRoutes) {
+    };
     struct Case {
         const wchar_t *control, *type;
         Calls expect;
@@ -109,12 +88,12 @@ TEST_F(NotifyRouting, TableOfRoutes) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.control) + L" " + c.type));
-        EXPECT_EQ(Send(c.control, c.type), c.expect);
-        EXPECT_EQ(notifier.last.sVirtualWnd, c.virtualWnd);
-        EXPECT_EQ(notifier.last.pSender, manager.FindControl(c.control));
+        EXPECT_EQ(send(c.control, c.type), c.expect);
+        EXPECT_EQ(frame.last.sVirtualWnd, c.virtualWnd);
+        EXPECT_EQ(frame.last.pSender, manager.FindControl(c.control));
     }
     EXPECT_TRUE(frame.RemoveVirtualWnd(L"V_Page"));
-    EXPECT_EQ(Send(L"deep", DUI_MSGTYPE_CLICK), Calls{"Frame::OnClick"});
+    EXPECT_EQ(send(L"deep", DUI_MSGTYPE_CLICK), Calls{"Frame::OnClick"});
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "tests/support/WaitFor.h"
+#include "uilib/core/UIText.h"
 #include "uilib/render/UIShapeCache.h"
 
 namespace uitest {
@@ -81,7 +82,7 @@ std::vector<std::string> TestWindow::Seen(std::initializer_list<const wchar_t *>
     std::vector<std::string> out;
     for (const Note &n : notes)
         for (const wchar_t *t : types)
-            if (n.type == t) out.push_back(Utf8(n.type + L" " + n.senderName));
+            if (n.type == t) out.push_back(uilib::WideToUtf8(n.type + L" " + n.senderName));
     return out;
 }
 
@@ -107,13 +108,6 @@ HeldKeys::HeldKeys(std::initializer_list<int> keys) {
     memcpy(state, m_saved, sizeof(state));
     for (int vk : keys) state[vk] |= 0x80;
     ::SetKeyboardState(state);
-}
-
-std::string Utf8(const std::wstring &text) {
-    std::string out(text.size() * 3, '\0');
-    out.resize(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0],
-                                     static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
 }
 
 }  // namespace uitest

@@ -78,6 +78,4 @@ private:
     BYTE m_saved[256];
 };
 
-std::string Utf8(const std::wstring &text);
-
 }  // namespace uitest
