@@ -21,7 +21,7 @@ const wchar_t kSkin[] =
     L"selected=\"true\" height=\"20\"/><Option name=\"b\" group=\"g\" text=\"B\" height=\"20\"/><Option "
     L"name=\"t\" accrole=\"tab\" group=\"tabs\" text=\"页\" height=\"20\"/><Option name=\"c\" text=\"C\" "
     L"height=\"20\"/></VerticalLayout><Combo name=\"mode\" accname=\"模式\" height=\"30\"><ListLabelElement "
-    L"text=\"中继\"/></Combo><Slider name=\"pos\" accname=\"进度\" value=\"35\" "
+    L"text=\"中继\" selected=\"true\"/></Combo><Slider name=\"pos\" accname=\"进度\" value=\"35\" "
     L"height=\"20\"/><Progress name=\"bar\" accname=\"载入\" value=\"7\" height=\"10\"/><DateTime name=\"day\" "
     L"accname=\"日期\" value=\"2024-02-29\" height=\"30\"/><List name=\"rows\" accname=\"基站\" height=\"120\">"
     L"<ListHeader height=\"20\"><ListHeaderItem text=\"序列号\" "
@@ -93,8 +93,8 @@ TEST_F(Access, EveryKindHasItsRoleNameValueAndStateInReadingOrder) {
         {2, ROLE_SYSTEM_RADIOBUTTON, L"B", L"", F, L"选中"},
         {2, ROLE_SYSTEM_PAGETAB, L"页", L"", F | S, L"切换"},
         {2, ROLE_SYSTEM_CHECKBUTTON, L"C", L"", F, L"选中"},
-        {1, ROLE_SYSTEM_COMBOBOX, L"模式", L"", F | STATE_SYSTEM_HASPOPUP | STATE_SYSTEM_COLLAPSED, L"打开"},
-        {2, ROLE_SYSTEM_LISTITEM, L"中继", L"", F | S, L"选中"},
+        {1, ROLE_SYSTEM_COMBOBOX, L"模式", L"中继", F | STATE_SYSTEM_HASPOPUP | STATE_SYSTEM_COLLAPSED, L"打开"},
+        {2, ROLE_SYSTEM_LISTITEM, L"中继", L"", F | S | STATE_SYSTEM_SELECTED, L"选中"},  // built selected
         {1, ROLE_SYSTEM_SLIDER, L"进度", L"35", F, L""},
         {1, ROLE_SYSTEM_PROGRESSBAR, L"载入", L"7", 0, L""},
         {1, ROLE_SYSTEM_DROPLIST, L"日期", L"2024-02-29", F | STATE_SYSTEM_HASPOPUP, L"打开"},

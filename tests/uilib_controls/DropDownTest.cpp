@@ -146,12 +146,14 @@ TEST_F(Combo, KeysMoveTheSelectionOpenOrClosedAndOthersAreDropped) {
     ::SendMessageW(DropDown(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(combo->GetCurSel(), 1) << "Escape puts the selection back";
     ASSERT_TRUE(Closes());
-    // Closed: keys and wheel step through the entries, staying inside them.
+    // Closed: keys, wheel and type-ahead step through the entries, staying inside them.
     host.Manager().SetFocus(combo);
     for (WPARAM key : {VK_DOWN, VK_DOWN}) host.Key(key);
     EXPECT_EQ(combo->GetCurSel(), 2);
     host.Wheel(TestWindow::Center(combo), WHEEL_DELTA);
     EXPECT_EQ(combo->GetCurSel(), 1);
+    host.Type(L"m");
+    EXPECT_EQ(combo->GetCurSel(), 2);
 }
 
 // If this fails, typing in an open list jumps to the wrong entry.
@@ -178,7 +180,7 @@ TEST(TypeAhead, FindsEntriesByTheirFirstLetters) {
     }
 }
 
-TEST(DateTime, TodayByDefaultSetTimeSilentAndTheCalendarPicks) {
+TEST(DateTime, TodayByDefaultSetTimeSilentTheCalendarPicksAndArrowsStep) {
     SYSTEMTIME now = {};
     ::GetLocalTime(&now);
     TestWindow host(L"<Window><VerticalLayout inset=\"20,20,20,20\" childpadding=\"8\"><DateTime name=\"start\" "
@@ -224,6 +226,22 @@ TEST(DateTime, TodayByDefaultSetTimeSilentAndTheCalendarPicks) {
     for (WPARAM key : {VK_LEFT, VK_ESCAPE}) ::SendMessageW(DropDown(kCalendar), WM_KEYDOWN, key, 0);
     EXPECT_TRUE(Closes(kCalendar));
     EXPECT_EQ(fixed->GetText(), L"2024-03-23") << "Escape picks nothing";
+
+    // Closed: Left and Right choose year, month or day, Up and Down change it.
+    st = {2024, 1, 0, 31, 0, 0, 0, 0};
+    start->SetTime(&st);
+    start->SetFocus();
+    host.notes.clear();
+    const std::pair<UINT, const wchar_t *> steps[] = {
+        {VK_LEFT, L"2024-01-31"},  {VK_UP, L"2024-02-29"},                               // month, the day clamped
+        {VK_LEFT, L"2024-02-29"},  {VK_DOWN, L"2023-02-28"}, {VK_RIGHT, L"2023-02-28"},  // year
+        {VK_RIGHT, L"2023-02-28"}, {VK_UP, L"2023-02-01"},                               // day, wrapping
+    };
+    for (const auto &step : steps) {
+        host.Key(step.first);
+        EXPECT_EQ(start->GetText(), step.second) << step.first;
+    }
+    EXPECT_EQ(host.Count(DUI_MSGTYPE_VALUECHANGED), 3);
 }
 
 // A handler of the drop-down's own pick removes or disables the control: the drop-down is

@@ -10,7 +10,8 @@ using uitest::TestWindow;
 
 namespace {
 
-// The call list's row: a name button over column 1, two 30 px buttons in column 3.
+// The call list's row: a name button over column 1, two 30 px buttons in column 3, the
+// first of them the row's default.
 void AddCallRow(CListUI *list, int n) {
     const std::wstring id = L"ItemBtn" + std::to_wstring(n),
                        button = L"<Button float=\"true\" height=\"30\" name=\"" + id;
@@ -19,7 +20,7 @@ void AddCallRow(CListUI *list, int n) {
         (L"<ListContainerElement height=\"30\"><HorizontalLayout><VerticalLayout width=\"250\">" + button +
          L"Text0\" pos=\"0,0,0,0\" width=\"250\"/></VerticalLayout><VerticalLayout width=\"250\"/><VerticalLayout "
          L"width=\"330\">" +
-         button + L"Play\" pos=\"0,0,0,0\" width=\"30\"/>" + button +
+         button + L"Play\" pos=\"0,0,0,0\" width=\"30\" default=\"true\"/>" + button +
          L"Delete\" pos=\"60,0,0,0\" width=\"30\"/></VerticalLayout></HorizontalLayout></ListContainerElement>")
             .c_str()));
 }
@@ -195,4 +196,24 @@ TEST_F(List, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
         host.Click(RowBackground(0));
         EXPECT_EQ(list->GetCurSel(), 0);
     }
+}
+
+TEST_F(List, EnterOnARowDoesWhatADoubleClickOrItsDefaultButtonDoes) {
+    Fill(1);
+    AddCallRow(list, 1);
+    host.Layout();
+    list->SetFocus();
+    host.Key(VK_DOWN);
+    ASSERT_EQ(list->GetCurSel(), 0);
+    host.notes.clear();
+    host.Key(VK_RETURN);
+    EXPECT_EQ(host.Seen({DUI_MSGTYPE_DBCLICK, DUI_MSGTYPE_CLICK}), std::vector<std::string>{"dbclick "});
+    EXPECT_EQ(host.Last(DUI_MSGTYPE_DBCLICK)->sender, list->GetItemAt(0));
+    host.Key(VK_DOWN);
+    host.notes.clear();
+    host.Key(VK_RETURN);
+    EXPECT_EQ(host.Seen({DUI_MSGTYPE_DBCLICK, DUI_MSGTYPE_CLICK}), std::vector<std::string>{"click ItemBtn1Play"});
+    host.Key(VK_TAB);
+    EXPECT_EQ(host.Manager().GetFocus(), host.Find(L"ItemBtn1Text0"))
+        << "the row's buttons are tab stops after the list";
 }

@@ -72,17 +72,19 @@ TEST(Window, ControlTimersWorkInAWindowThatSwallowsWmTimer) {
 
 // Mouse and keyboard input, step by step on one window: what each step notifies, where
 // the focus is after it, and that no step leaves the mouse captured. If this fails,
-// clicks are lost or doubled, or Tab and the option groups misbehave.
+// clicks are lost or doubled, or Tab, Enter, Esc and the option groups misbehave.
 TEST(Window, InputStepsNotifyAndMoveTheFocus) {
     TestWindow wnd(L"<Window><VerticalLayout>"
                    L"<Button name=\"b1\" height=\"30\"/><Button name=\"hidden\" height=\"30\" visible=\"false\"/>"
                    L"<Button name=\"off\" height=\"30\" enabled=\"false\"/><Button name=\"b2\" height=\"30\"/>"
+                   L"<Edit name=\"edit\" height=\"30\"/><Button name=\"ok\" default=\"true\" height=\"30\"/>"
+                   L"<Button name=\"close\" cancel=\"true\" height=\"30\"/>"
                    L"<HorizontalLayout height=\"30\"><Option name=\"o1\" group=\"g\"/><Option name=\"o2\" group=\"g\"/>"
                    L"<Option name=\"x\" group=\"h\" selected=\"true\"/><Option name=\"check\"/></HorizontalLayout>"
                    L"<Button name=\"first\" height=\"30\" tabindex=\"2\"/><Button name=\"never\" height=\"30\" "
                    L"tabindex=\"-1\"/><Button name=\"zero\" height=\"30\" tabindex=\"1\"/><Control/>"
                    L"</VerticalLayout></Window>");
-    const HWND hwnd = wnd.Open(200, 400);
+    const HWND hwnd = wnd.Open(200, 400);  // the last 100 px empty
     ASSERT_NE(hwnd, nullptr);
     auto at = [&](const wchar_t *name) { return TestWindow::Center(wnd.Find(name)); };
     const POINT away = {5, 390};
@@ -113,10 +115,15 @@ TEST(Window, InputStepsNotifyAndMoveTheFocus) {
          [&] { wnd.Press(at(L"b2")), ::SendMessageW(hwnd, WM_CAPTURECHANGED, 0, 0), wnd.Release(at(L"b2")); },
          {},
          L"b2"},
+        {"enter in an edit", [&] { wnd.Find(L"edit")->SetFocus(), held(VK_RETURN); }, {"click ok"}, L"edit"},
+        {"escape", [&] { held(VK_ESCAPE); }, {"click close"}, L"edit"},
+        {"enter on a button", [&] { wnd.Find(L"b2")->SetFocus(), held(VK_RETURN); }, {"click b2"}, L"b2"},
         {"space held", [&] { held(VK_SPACE); }, {"click b2"}, L"b2"},
         {"option", [&] { wnd.Click(L"o1"); }, {"selectchanged o1"}, L"o1"},
         {"other option", [&] { wnd.Click(L"o2"); }, {"selectchanged o2"}, L"o2"},
         {"selected option again", [&] { wnd.Click(L"o2"); }, {}, L"o2"},
+        {"right arrow wraps in the group", [&] { wnd.Key(VK_RIGHT); }, {"selectchanged o1"}, L"o1"},
+        {"left arrow wraps back", [&] { wnd.Key(VK_LEFT); }, {"selectchanged o2"}, L"o2"},
         {"check box on", [&] { wnd.Click(L"check"); }, {"selectchanged check"}, L"check"},
         {"check box off", [&] { wnd.Click(L"check"); }, {"selectchanged check"}, L"check"},
         // tabindex above 0 first and ascending, then visual order skipping hidden, disabled, -1
