@@ -49,6 +49,23 @@ TEST(ScrollBar, StepsScrollTheOwnerWithinItsRange) {
         EXPECT_EQ(bar->GetScrollPos(), col->GetScrollPos().cy);
         EXPECT_FALSE(host.Manager().IsCaptured());
     }
+    EXPECT_EQ(col->GetItemAt(19)->GetPos().bottom, rc.bottom) << "the content moved up";
     host.Wheel({x, rc.top + 100}, WHEEL_DELTA);  // over the bar: its owner scrolls
     EXPECT_LT(col->GetScrollPos().cy, 700);
+    const struct {
+        int from;
+        bool down;
+        int after;
+    } pages[] = {{100, false, 0}, {350, false, 50}, {200, true, 500}, {600, true, 700}};
+    for (const auto &p : pages) {
+        col->SetScrollPos({0, p.from});
+        p.down ? col->PageDown() : col->PageUp();
+        EXPECT_EQ(col->GetScrollPos().cy, p.after) << p.from;
+    }
+    // Enough room again: the bar goes and the content returns to the top, full width.
+    for (int i = 0; i < 15; ++i) col->RemoveAt(0);
+    host.Layout();
+    EXPECT_EQ(col->GetScrollRange().cy, 0);
+    const RECT box = col->GetPos(), first = col->GetItemAt(0)->GetPos();
+    EXPECT_TRUE(first.left == box.left && first.top == box.top && first.right == box.right) << first.right;
 }

@@ -89,7 +89,7 @@ TEST(Layout, PointsNameTheTopmostVisibleMouseEnabledControl) {
     }
 }
 
-TEST(Layout, NamesVisibilityAndEnablingFollowTheTree) {
+TEST(Layout, NamesAndEnablingFollowTheTree) {
     Laid laid(L"<VerticalLayout name=\"root\"><VerticalLayout name=\"box\"><Button name=\"a\"/></VerticalLayout>"
               L"</VerticalLayout>",
               100, 100);
@@ -99,9 +99,6 @@ TEST(Layout, NamesVisibilityAndEnablingFollowTheTree) {
     box->Add(b);
     b->SetName(L"b2");
     EXPECT_TRUE(laid[L"b"] == nullptr && laid[L"b2"] == b);
-    box->SetVisible(false);
-    EXPECT_FALSE(laid[L"a"]->IsVisible());
-    box->SetVisible(true);
     box->SetEnabled(false);
     EXPECT_FALSE(laid[L"a"]->IsEnabled() || laid[L"a"]->Activate());
     box->RemoveAll();
@@ -125,26 +122,6 @@ TEST(Layout, APageBuiltWithoutAManagerJoinsWhenPlaced) {
     EXPECT_TRUE(static_cast<COptionUI *>(laid[L"other"])->IsSelected()) << "another group keeps its selection";
     laid.root->SetPos({0, 0, 200, 100});
     EXPECT_EQ(laid.manager.FindControl(POINT{150, 80}), p2);
-}
-
-TEST(Layout, AVerticalLayoutTallerThanItsViewScrolls) {
-    Laid laid(L"<VerticalLayout vscrollbar=\"true\"><Control name=\"r0\" height=\"40\"/><Control height=\"40\"/>"
-              L"<Control height=\"40\"/><Control name=\"r3\" height=\"40\"/></VerticalLayout>",
-              100, 100);
-    auto *list = static_cast<CContainerUI *>(laid.root);
-    const std::string right = std::to_string(100 - CScrollBarUI::kDefaultThickness);
-    EXPECT_EQ(list->GetScrollRange().cy, 60);
-    EXPECT_EQ(laid.Pos(L"r0"), "0,0," + right + ",40");
-    list->SetScrollPos({0, 25});
-    EXPECT_EQ(laid.Pos(L"r3"), "0,95," + right + ",135");
-    list->PageUp();
-    EXPECT_EQ(list->GetScrollPos().cy, 0);
-    list->PageDown();
-    EXPECT_EQ(list->GetScrollPos().cy, 60);
-    // Enough room again: the bar goes and the content returns to the top.
-    list->SetPos({0, 0, 100, 200});
-    EXPECT_EQ(list->GetScrollRange().cy, 0);
-    EXPECT_EQ(laid.Pos(L"r0"), "0,0,100,40");
 }
 
 }  // namespace

@@ -2,28 +2,12 @@
 // dump. If this fails, the tests and spy tools that read windows see wrong data.
 #include <gtest/gtest.h>
 
+#include "tests/support/UiDump.h"
 #include "tests/uilib_core/TestWindow.h"
 
 using uitest::TestWindow;
 
 namespace {
-
-std::string gReceived;
-HWND gFrom = nullptr;
-
-LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_COPYDATA) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
-    auto *cds = reinterpret_cast<COPYDATASTRUCT *>(lParam);
-    EXPECT_EQ(cds->dwData, static_cast<ULONG_PTR>(UILIB_INSPECT_COPYDATA_TAG));
-    gFrom = reinterpret_cast<HWND>(wParam);
-    gReceived.assign(static_cast<const char *>(cds->lpData), cds->cbData);
-    return TRUE;
-}
-
-LRESULT Inspect(HWND hwnd, HWND requester) {
-    return ::SendMessageW(hwnd, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), reinterpret_cast<WPARAM>(requester),
-                          0);
-}
 
 // Each line: depth class name visible enabled selected value l t r b text; escaped text, masked
 // passwords, a container's scroll bar first among its children.
@@ -38,16 +22,7 @@ TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines) {
                    L"UILibInspectWnd");
     const HWND hwnd = wnd.Open(200, 160);
     ASSERT_NE(hwnd, nullptr);
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &ReceiverProc;
-    wc.lpszClassName = L"UILibInspectReceiver";
-    ::RegisterClassW(&wc);
-    const HWND receiver =
-        ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    gReceived.clear();
-    EXPECT_EQ(Inspect(hwnd, nullptr), 0) << "a bad requester is ignored";
-    EXPECT_EQ(Inspect(hwnd, receiver), 1);
-    EXPECT_EQ(gFrom, hwnd);
+    EXPECT_EQ(::SendMessageW(hwnd, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), 0, 0), 0) << "no requester";
     char head[64];
     snprintf(head, sizeof head, "window\tUILibInspectWnd\t0x%08lX\n",
              static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(hwnd)));
@@ -65,8 +40,7 @@ TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines) {
                                     : std::string(1, *c);
         expected += "\n";
     }
-    EXPECT_EQ(gReceived, expected);
-    ::DestroyWindow(receiver);
+    EXPECT_EQ(e2e::InspectWindow(hwnd), expected);
 }
 
 }  // namespace
