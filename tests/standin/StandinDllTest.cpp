@@ -1,8 +1,5 @@
-// The two stand-in DLLs through their exports, as the console uses them, with a scenario
-// and the control pipe. If these fail, the console's end-to-end runs meet a network that
-// does not behave like the libraries' contract. (Paging, deletes and playback rules are
-// the call store's and player's own tests; a station's settings pushed, its deletion and
-// its return are the console's end-to-end test's.)
+// The stand-in DLLs through their exports and the control pipe: if these fail, the
+// console's end-to-end runs meet a network that breaks the libraries' contract.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -104,8 +101,8 @@ TEST(StandinDll, BadArgumentsFailWithoutHarm) {
     EXPECT_EQ(calls, Ask("count")) << "nothing lost";
 }
 
-// Ends the programs this process started (the real file browser): left running, they
-// would hold the test's output open.
+// Ends the programs this process started (the real file browser), which would hold the
+// test's output open.
 void EndChildren() {
     const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry = {};

@@ -1,6 +1,5 @@
-// The stand-ins under faults of their own: a data folder that cannot be used and a network
-// tick that throws. If these fail, the console is told a broken store started, or loses
-// its station reports for good.
+// A data folder that cannot be used and a network tick that throws: if these fail, the
+// console is told a broken store started, or loses its station reports for good.
 #include <windows.h>
 
 #include <gtest/gtest.h>
