@@ -159,16 +159,27 @@ TEST_F(List, WheelScrollsTheRows) {
 }
 
 // Container rows, as the call list builds them.
-TEST_F(List, ButtonsTakeTheirClicksAndTheBackgroundSelectsTheRow) {
+// Enter on a row does what its default button does, or else what a double-click does.
+TEST_F(List, ButtonsTakeTheirClicksTheBackgroundSelectsTheRowAndEnterActs) {
     for (int n = 0; n < 5; ++n) AddCallRow(list, n);
+    Fill(1);  // row 5: text
     host.Click(L"ItemBtn2Play");
     EXPECT_EQ(host.Seen({DUI_MSGTYPE_CLICK}), std::vector<std::string>{"click ItemBtn2Play"});
     EXPECT_EQ(host.Last(DUI_MSGTYPE_CLICK)->virtualWnd, L"V_Menu1_1") << "code-built rows route through the page";
     EXPECT_EQ(list->GetCurSel(), -1) << "a button's click does not select its row";
     host.Click(RowBackground(2));
     EXPECT_TRUE(list->GetCurSel() == 2 && host.Last(DUI_MSGTYPE_ITEMCLICK)->sender == list->GetItemAt(2));
-    host.Click(RowBackground(4), true);
-    EXPECT_EQ(host.Last(DUI_MSGTYPE_DBCLICK)->sender, list->GetItemAt(4));
+    host.notes.clear();
+    host.Key(VK_RETURN);
+    EXPECT_EQ(host.Seen({DUI_MSGTYPE_DBCLICK, DUI_MSGTYPE_CLICK}), std::vector<std::string>{"click ItemBtn2Play"});
+    host.Key(VK_END);
+    host.notes.clear();
+    host.Key(VK_RETURN);
+    EXPECT_EQ(host.Seen({DUI_MSGTYPE_DBCLICK, DUI_MSGTYPE_CLICK}), std::vector<std::string>{"dbclick "});
+    EXPECT_EQ(host.Last(DUI_MSGTYPE_DBCLICK)->sender, list->GetItemAt(5));
+    host.Key(VK_TAB);
+    EXPECT_EQ(host.Manager().GetFocus(), host.Find(L"ItemBtn0Text0"))
+        << "the rows' buttons are tab stops after the list";
 }
 
 TEST_F(List, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
@@ -196,24 +207,4 @@ TEST_F(List, RowsRemovedDuringSelectionOrDoubleClickNotificationsAreSafe) {
         host.Click(RowBackground(0));
         EXPECT_EQ(list->GetCurSel(), 0);
     }
-}
-
-TEST_F(List, EnterOnARowDoesWhatADoubleClickOrItsDefaultButtonDoes) {
-    Fill(1);
-    AddCallRow(list, 1);
-    host.Layout();
-    list->SetFocus();
-    host.Key(VK_DOWN);
-    ASSERT_EQ(list->GetCurSel(), 0);
-    host.notes.clear();
-    host.Key(VK_RETURN);
-    EXPECT_EQ(host.Seen({DUI_MSGTYPE_DBCLICK, DUI_MSGTYPE_CLICK}), std::vector<std::string>{"dbclick "});
-    EXPECT_EQ(host.Last(DUI_MSGTYPE_DBCLICK)->sender, list->GetItemAt(0));
-    host.Key(VK_DOWN);
-    host.notes.clear();
-    host.Key(VK_RETURN);
-    EXPECT_EQ(host.Seen({DUI_MSGTYPE_DBCLICK, DUI_MSGTYPE_CLICK}), std::vector<std::string>{"click ItemBtn1Play"});
-    host.Key(VK_TAB);
-    EXPECT_EQ(host.Manager().GetFocus(), host.Find(L"ItemBtn1Text0"))
-        << "the row's buttons are tab stops after the list";
 }
