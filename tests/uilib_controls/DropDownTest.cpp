@@ -15,12 +15,10 @@ using uitest::TestWindow;
 namespace {
 
 HWND DropDown(const wchar_t *cls = CComboWnd::kClassName) { return ::FindWindowW(cls, nullptr); }
-bool Opens(const wchar_t *cls = CComboWnd::kClassName) {
-    return testsupport::WaitFor([cls] { return DropDown(cls) != nullptr; }, 10000);
+bool Opens(const wchar_t *cls = CComboWnd::kClassName, bool open = true) {
+    return testsupport::WaitFor([=] { return (DropDown(cls) != nullptr) == open; }, 10000);
 }
-bool Closes(const wchar_t *cls = CComboWnd::kClassName) {
-    return testsupport::WaitFor([cls] { return DropDown(cls) == nullptr; }, 10000);
-}
+bool Closes(const wchar_t *cls = CComboWnd::kClassName) { return Opens(cls, false); }
 const wchar_t *const kCalendar = CCalendarWnd::kClassName;
 // Key messages that no open drop-down acts on.
 const std::pair<UINT, WPARAM> kStrayKeys[] = {{WM_KEYDOWN, 'A'},       {WM_KEYUP, 'A'},          {WM_KEYDOWN, VK_SHIFT},

@@ -139,28 +139,27 @@ TEST_F(Edit, ClipboardAndLimits) {
     }
     EXPECT_EQ(e->GetText(), L"ab@\\€");
     EXPECT_EQ(Sel(), "5..5") << "AltGr+A selects nothing";
-    // Number and read-only fields filter what the user types or pastes.
-    const std::tuple<const wchar_t *, const wchar_t *, const wchar_t *, const wchar_t *> cases[] = {
-        {L"num", L"1a2", L"", L"12"},
-        {L"num", L"", L"9x87654", L"987"},
-        {L"ro", L"abc", L"pasted", L"fixed"},
+    // Number and read-only fields filter what the user types or pastes; a password never
+    // goes to the clipboard.
+    const struct {
+        const wchar_t *field, *typed, *clip;
+        std::vector<UINT> keys;  // with Ctrl
+        const wchar_t *text, *clipAfter;
+    } cases[] = {
+        {L"num", L"1a2", L"", {'V'}, L"12", L""},
+        {L"num", L"", L"9x87654", {'V'}, L"987", L"9x87654"},
+        {L"ro", L"abc", L"pasted", {'V'}, L"fixed", L"pasted"},
+        {L"pw", L"s3cret", L"unchanged", {'A', 'C', 'X'}, L"s3cret", L"unchanged"},
     };
     for (const auto &c : cases) {
-        auto *field = host.Find<CEditUI>(std::get<0>(c));
-        host.Click(field);
-        host.Type(std::get<1>(c));
-        SetClipboard(host.GetHWND(), std::get<2>(c));
-        Keys({VK_CONTROL}, {'V'});
-        EXPECT_EQ(field->GetText(), std::get<3>(c));
-        if (!field->IsReadOnly()) field->SetText(L"");
+        host.Click(host.Find(c.field));
+        host.Type(c.typed);
+        SetClipboard(host.GetHWND(), c.clip);
+        Keys({VK_CONTROL}, c.keys);
+        EXPECT_EQ(host.Find(c.field)->GetText(), c.text);
+        EXPECT_EQ(Clipboard(host.GetHWND()), c.clipAfter);
+        if (c.field == std::wstring(L"num")) host.Find(c.field)->SetText(L"");
     }
-    // A password never goes to the clipboard.
-    host.Click(host.Find(L"pw"));
-    host.Type(L"s3cret");
-    SetClipboard(host.GetHWND(), L"unchanged");
-    Keys({VK_CONTROL}, {'A', 'C', 'X'});
-    EXPECT_EQ(Clipboard(host.GetHWND()), L"unchanged");
-    EXPECT_EQ(host.Find(L"pw")->GetText(), L"s3cret");
 }
 
 // Chinese input: the input method's windows at the caret, its result taken whole, and
