@@ -1,14 +1,17 @@
-// The configuration dialog on its real skin: a fault here pushes a value the operator
-// was told is refused, names the wrong field, sends reserved bytes, or drops another
-// station's row after an apply.
+// The configuration dialog on its real skin, opened from the station list: a fault here
+// pushes a value the operator was told is refused, names the wrong field, sends reserved
+// bytes, fills the dialog from another row, or drops another station's row after an apply.
 #include <gtest/gtest.h>
 
-#include "basestation/BsText.h"
+#include <cstring>
+
 #include "tests/basestation_ui/BsUiHarness.h"
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/WaitFor.h"
+#include "ui/PrivateMessages.h"
 
 using namespace bstest;
+using Serials = std::vector<std::string>;
 
 namespace {
 
@@ -78,79 +81,100 @@ TEST_F(BsDialog, ChecksEveryFieldAgainstOneTable) {
         EXPECT_TRUE(DialogVisible());
         EXPECT_EQ(FieldText(c.field), c.text) << "the operator's input stays";
     }
-    // Accepted: every field's text lands in its own member of the record sent.
-    ShowWithGoodInput();
-    SetField(L"Version", L"abc");
-    Apply();
-    ASSERT_EQ(sd::CallCount("BmHalBsSetConfig"), 1u);
-    const BsConfig r = sd::Calls("BmHalBsSetConfig")[0].record;
-    EXPECT_EQ(std::vector<int>({r.Version, r.Channel, r.CallMagic, r.ZoneMagic, r.RepeaterMode}),
-              std::vector<int>({0, 100, 5000, 5, 1}));
-    EXPECT_EQ(bs::FormatDottedQuad(r.IpAddr) + " " + bs::FormatDottedQuad(r.NetMask) + " " +
-                  bs::FormatDottedQuad(r.Gateway) + " " + bs::FormatDottedQuad(r.ManagerIp) + " " +
-                  bs::FormatDottedQuad(r.Proxy0) + " " + bs::FormatDottedQuad(r.Proxy1) + " " +
-                  bs::FormatDottedQuad(r.Proxy2),
-              "192.168.1.20 255.255.255.0 192.168.1.1 192.168.1.9 10.0.0.1 10.0.0.2 10.0.0.3");
     EXPECT_EQ(m_boxes.Count(), std::size(cases));
-    EXPECT_FALSE(DialogVisible());
 }
 
-// The pushed record: set-config then delete, for the row's serial, reserved bytes 0,
-// the combo's index (-1 for none); the dialog hides and the station's row goes, whatever
-// the library answers.
-TEST_F(BsDialog, ApplyPushesSetConfigThenDeleteWithZeroReservedBytesAndHides) {
+// The pushed record: set-config then delete for the row's serial, each field as shown,
+// reserved bytes 0, the combo's index (-1 for none); the dialog hides and the pushed station's row goes, whatever
+// the library answers. The dialog is modeless: the selection may move before the main
+// window handles the removal, and it is still the pushed row that goes.
+TEST_F(BsDialog, ApplyPushesSetConfigThenDeleteAndRemovesThePushedRow) {
     for (int failing : {0, -1}) {
         ResetStations();
         sd::Double()->setConfigResult = failing;
         sd::Double()->deleteResult = failing;
-        Report("BS-CFG", SampleRecord(1));
-        Report("BS-OTHER", SampleRecord(2));
-        DoubleClickRow(0);
+        BsConfig record = SampleRecord(12);
+        record.Reserved1 = record.Reserved2 = 0xA5A5A5A5;
+        for (const char *s : {"BS-0", "BS-CFG", "BS-2"}) Report(s, record);
+        DoubleClickRow(1);
         Repeater()->SelectItem(-1);
-        Apply();
+        const RECT &rc = DialogControl(L"SetButton")->GetPos();
+        testsupport::SendClick(Dialog().GetHWND(), {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, false, false);
+        List().SelectItem(2);  // before the posted removal is handled
         std::vector<std::string> names;
         for (const auto &c : sd::Calls()) names.push_back(c.function + " " + c.texts[0]);
-        EXPECT_EQ(names, (std::vector<std::string>{"BmHalBsSetConfig BS-CFG", "BmHalBsDelete BS-CFG"}));
+        ASSERT_EQ(names, (std::vector<std::string>{"BmHalBsSetConfig BS-CFG", "BmHalBsDelete BS-CFG"}));
         const BsConfig sent = sd::Calls("BmHalBsSetConfig")[0].record;
-        const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&sent);
-        for (int i : {4, 5, 6, 7, 12, 13, 14, 15}) EXPECT_EQ(bytes[i], 0) << "byte " << i;
-        EXPECT_EQ(sent.RepeaterMode, -1);
-        EXPECT_EQ(sent.Version, 1);
+        BsConfig expected = SampleRecord(12);
+        expected.RepeaterMode = -1;
+        EXPECT_EQ(std::memcmp(&sent, &expected, sizeof sent), 0) << "each field from its own control";
         EXPECT_FALSE(DialogVisible());
-        EXPECT_TRUE(testsupport::WaitFor([] { return RowSerials() == std::vector<std::string>{"BS-OTHER"}; }));
+        EXPECT_TRUE(testsupport::WaitFor([] { return RowSerials() == Serials{"BS-0", "BS-2"}; }));
         EXPECT_EQ(m_boxes.Count(), 0u);
     }
+    // A serial that is not listed, or a request with nothing pushed, removes nothing.
+    DoubleClickRow(0);
+    SetField(L"Serial", L"NOT-LISTED");
+    List().SelectItem(1);
+    Apply();
+    ::SendMessageW(MainFrame().GetHWND(), WM_BS_REMOVE_SELECTED, 0, 0);
+    EXPECT_EQ(RowSerials(), (Serials{"BS-0", "BS-2"}));
 }
 
-// The row's values in the fields, its repeater mode selected (none for -1 or a mode the
-// combo does not have).
-TEST_F(BsDialog, DoubleClickFillsTheFieldsFromTheRow) {
-    for (int mode : {3, -1, 9}) {
-        ResetStations();
-        BsConfig r = SampleRecord(12);
-        r.RepeaterMode = mode;
-        Report("BS-FILL", r);
-        Repeater()->SelectItem(2);
-        DoubleClickRow(0);
-        const auto row = RowTexts()[0];
-        const wchar_t *fields[] = {L"Serial", L"Version", L"Channel", L"CallMagic", L"ZoneMagic",
-                                   nullptr,   L"IpAddr",  L"NetMask", L"Gateway",   L"ManagerIp",
-                                   L"Proxy0", L"Proxy1",  L"Proxy2"};
-        for (int i = 0; i < 13; ++i)
-            if (fields[i]) {
-                EXPECT_EQ(FieldText(fields[i]), row[i]) << Narrow(fields[i]);
-            }
-        EXPECT_EQ(Repeater()->GetCurSel(), mode == 3 ? 3 : -1);
+// A double-click (by mouse, or on another control of the page) fills the dialog from the
+// selected row, its repeater mode selected (none for -1 or a mode the combo does not
+// have), and shows it, refilling it while open; with no row selected it does nothing.
+TEST_F(BsDialog, DoubleClickFillsTheDialogFromTheSelectedRow) {
+    const int modes[] = {3, -1, 9};
+    for (int i = 0; i < 3; ++i) {
+        BsConfig r = SampleRecord(10 + i);
+        r.RepeaterMode = modes[i];
+        Report("ROW-" + std::to_string(i), r);
     }
+    ::ShowWindow(Dialog().GetHWND(), SW_HIDE);
+    CPaintManagerUI &pm = MainFrame().PaintManager();
+    const wchar_t *fields[] = {L"Serial",  L"Version", L"Channel",   L"CallMagic", L"ZoneMagic", nullptr,  L"IpAddr",
+                               L"NetMask", L"Gateway", L"ManagerIp", L"Proxy0",    L"Proxy1",    L"Proxy2"};
+    for (int i = 0; i < 3; ++i) {
+        SetField(L"Serial", L"edited");
+        Repeater()->SelectItem(2);
+        if (i < 2) {
+            DoubleClickRow(i);
+        } else {
+            List().SelectItem(i);
+            pm.SendNotify(pm.FindControl(L"ListRefreshBtn"), DUI_MSGTYPE_DBCLICK);
+        }
+        EXPECT_EQ(List().GetCurSel(), i);
+        EXPECT_TRUE(DialogVisible());
+        const auto row = RowTexts()[i];
+        for (int c = 0; c < 13; ++c)
+            if (fields[c]) {
+                EXPECT_EQ(FieldText(fields[c]), row[c]) << Narrow(fields[c]);
+            }
+        EXPECT_EQ(Repeater()->GetCurSel(), modes[i] == 3 ? 3 : -1);
+    }
+    ::ShowWindow(Dialog().GetHWND(), SW_HIDE);
+    List().SelectItem(-1);
+    pm.SendNotify(&List(), DUI_MSGTYPE_DBCLICK);
+    testsupport::PumpPending();
+    EXPECT_FALSE(DialogVisible());
+    EXPECT_EQ(FieldText(L"Serial"), L"ROW-2");
 }
 
 TEST_F(BsDialog, CaptionButtonsMinimiseMaximiseAndRestore) {
-    const std::pair<const wchar_t *, int> steps[] = {
-        {L"minbtn", 2}, {L"restorebtn", 0}, {L"maxbtn", 1}, {L"restorebtn", 0}};
-    for (const auto &step : steps) {  // 2: minimised, 1: maximised
-        Dialog().PaintManager().SendNotify(DialogControl(step.first), DUI_MSGTYPE_CLICK);
-        EXPECT_EQ(::IsIconic(Dialog().GetHWND()) * 2 + ::IsZoomed(Dialog().GetHWND()), step.second)
-            << Narrow(step.first);
+    EXPECT_EQ(CaptionButtonStates(Dialog().PaintManager(), Dialog().GetHWND()), (std::vector<int>{2, 0, 1, 0}));
+}
+
+// Both scroll bars of the station list 10 px thick, shown, with the thumb colour
+// 0xff4877e7 (ARGB).
+TEST_F(BsDialog, StationListScrollBarsAreStyledAndShown) {
+    CScrollBarUI *vertical = List().GetVerticalScrollBar(), *horizontal = List().GetHorizontalScrollBar();
+    ASSERT_TRUE(vertical && horizontal);
+    EXPECT_EQ(vertical->GetFixedWidth(), 10);
+    EXPECT_EQ(horizontal->GetFixedHeight(), 10);
+    for (CScrollBarUI *bar : {vertical, horizontal}) {
+        EXPECT_EQ(bar->GetThumbColor(), 0xff4877e7u);
+        EXPECT_TRUE(bar->IsVisible());
     }
 }
 
@@ -158,19 +182,14 @@ TEST_F(BsDialog, CaptionButtonsMinimiseMaximiseAndRestore) {
 // keeping the input and sending nothing.
 TEST_F(BsDialog, EnterAppliesAndCloseHides) {
     const HWND dialog = Dialog().GetHWND();
-    auto key = [dialog](UINT vk) {
-        ::SendMessageW(dialog, WM_KEYDOWN, vk, 1);
-        ::SendMessageW(dialog, WM_KEYUP, vk, 0xC0000001);
-        testsupport::PumpPending();
-    };
     DialogControl(L"Channel")->SetFocus();
     SetField(L"Channel", L"0");
-    key(VK_RETURN);
+    PressKey(dialog, VK_RETURN);
     ASSERT_TRUE(m_boxes.WaitForCount(1));
     EXPECT_EQ(m_boxes.Seen().back().text, kChannelMsg);
     EXPECT_TRUE(DialogVisible());
     SetField(L"Channel", L"12");
-    key(VK_RETURN);
+    PressKey(dialog, VK_RETURN);
     EXPECT_EQ(sd::CallCount("BmHalBsSetConfig"), 1u);
     EXPECT_FALSE(DialogVisible());
 

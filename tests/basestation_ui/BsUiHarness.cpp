@@ -33,6 +33,48 @@ CBsCfgFrameWnd &Dialog() {
     return *g_pBsCfgFrameWnd;
 }
 
+void ShowPage(const wchar_t *option) {
+    CPaintManagerUI &pm = MainFrame().PaintManager();
+    pm.FindControl(std::wstring(option, 5).c_str())->Activate();
+    pm.FindControl(option)->Activate();
+    testsupport::PumpPending();
+}
+
+void ScrollIntoView(CListUI &list, int index) {
+    list.EnsureVisible(index);
+    testsupport::PumpPending();
+    ::UpdateWindow(list.GetManager()->GetPaintWindow());
+}
+
+void PressKey(HWND hWnd, UINT vk) {
+    ::SendMessageW(hWnd, WM_KEYDOWN, vk, 1);
+    ::SendMessageW(hWnd, WM_KEYUP, vk, 0xC0000001);
+    testsupport::PumpPending();
+}
+
+std::vector<int> CaptionButtonStates(CPaintManagerUI &pm, HWND hWnd) {
+    std::vector<int> states;
+    for (const wchar_t *button : {L"minbtn", L"restorebtn", L"maxbtn", L"restorebtn"}) {
+        pm.SendNotify(pm.FindControl(button), DUI_MSGTYPE_CLICK);
+        states.push_back(::IsIconic(hWnd) * 2 + ::IsZoomed(hWnd));
+    }
+    return states;
+}
+
+bool FindCodePageText(const std::string &prefix, CodePageText &out) {
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        out.ansi = prefix + static_cast<char>(byte);
+        wchar_t shown[100] = {};
+        char oem[100] = {};
+        ::MultiByteToWideChar(CP_ACP, 0, out.ansi.c_str(), -1, shown, 100);
+        ::WideCharToMultiByte(CP_OEMCP, 0, shown, -1, oem, sizeof oem, nullptr, nullptr);
+        out.shown = shown;
+        out.oem = oem;
+        if (out.ansi != out.oem && out.oem.find('?') == std::string::npos) return true;
+    }
+    return false;
+}
+
 BsConfig SampleRecord(int n) {
     BsConfig r{};
     r.Version = n;
@@ -50,11 +92,17 @@ BsConfig SampleRecord(int n) {
     return r;
 }
 
-void Report(const std::string &serial, const BsConfig &record) {
+int Report(const std::string &serial, const BsConfig &record) {
     MainFrame();
+    std::vector<char> text(serial.begin(), serial.end());
+    text.push_back('\0');
     BsConfig copy = record;
-    sd::InvokeReport(serial.c_str(), &copy);
+    const int result = sd::InvokeReport(text.data(), &copy);
+    // The library may reuse both buffers once the callback has returned.
+    std::fill(text.begin(), text.end() - 1, '#');
+    memset(&copy, 0x5A, sizeof copy);
     testsupport::WaitFor([] { return bs::LiveReportBlocks() == 0; }, 3000);
+    return result;
 }
 
 std::vector<std::vector<std::wstring>> RowTexts() {
@@ -103,9 +151,7 @@ void ResetStations() {
 }
 
 void DoubleClickRow(int index) {
-    List().EnsureVisible(index);
-    testsupport::PumpPending();
-    ::UpdateWindow(MainFrame().GetHWND());
+    ScrollIntoView(List(), index);
     // Rows are wider than the list (13 columns): aim at the serial column.
     const RECT &rc = List().GetItemAt(index)->GetPos();
     testsupport::ClickAt(MainFrame().GetHWND(), POINT{rc.left + 40, (rc.top + rc.bottom) / 2}, true);

@@ -25,11 +25,30 @@ CDemoFrameWnd &MainFrame();
 CListUI &List();
 CBsCfgFrameWnd &Dialog();
 
+// Brings the main window's page forward as clicks on its options do ("menu1_1": the
+// group "menu1", then the page).
+void ShowPage(const wchar_t *option);
+// Scrolls the list until the row is in view and laid out there.
+void ScrollIntoView(CListUI &list, int index);
+void PressKey(HWND hWnd, UINT vk);
+// Clicks the caption's minimise, restore, maximise and restore buttons in turn; the
+// window's state after each (2 minimised, 1 maximised, 0 normal).
+std::vector<int> CaptionButtonStates(CPaintManagerUI &pm, HWND hWnd);
+
+// Prefix and one byte that the ANSI code page shows as a character the OEM code page
+// reads back as another byte (not '?'). False when the code pages agree on every byte.
+struct CodePageText {
+    std::string ansi, oem;
+    std::wstring shown;
+};
+bool FindCodePageText(const std::string &prefix, CodePageText &out);
+
 // A record with recognisable values derived from n.
 BsConfig SampleRecord(int n);
 
-// Reports a station through the registered callback and waits until it was handled.
-void Report(const std::string &serial, const BsConfig &record);
+// Reports a station through the registered callback, overwrites what it passed (as the
+// library may) and waits until the report was handled. The callback's result.
+int Report(const std::string &serial, const BsConfig &record);
 // Column texts of each row, in list order; and just the serials.
 std::vector<std::vector<std::wstring>> RowTexts();
 std::vector<std::string> RowSerials();
