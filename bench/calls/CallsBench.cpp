@@ -17,7 +17,9 @@
 #include "standin/core/CallIndex.h"
 #include "bench/support/SyntheticCalls.h"
 #include "standin/core/DateText.h"
-#include "tests/calls_ui/CallsHost.h"
+#include "tests/support/SkinInput.h"
+#include "ui/ConsoleTitle.h"
+#include "ui/DemoFrameWnd.h"
 
 namespace {
 
@@ -78,30 +80,24 @@ void SetDate(CControlUI *picker, int y, int m, int d) {
     static_cast<CDateTimeUI *>(picker)->SetTime(&st);
 }
 
-void BenchPageFill(callstest::CallsHost &host) {
-    SetDate(host.pm.FindControl(L"StartDate"), 2023, 1, 1);
-    SetDate(host.pm.FindControl(L"EndDate"), 2023, 12, 31);
+void BenchPageFill(CPaintManagerUI &pm) {
+    SetDate(pm.FindControl(L"StartDate"), 2023, 1, 1);
+    SetDate(pm.FindControl(L"EndDate"), 2023, 12, 31);
     for (int page : {0, 1000}) {
         std::vector<double> fill, withPaint;
         int rows = 0;
         for (int r = 0; r < kRepeats; ++r) {
             // Page 0 through Find; page 1000 through Next from page 999.
-            TNotifyUI msg;
-            msg.sType = DUI_MSGTYPE_CLICK;
-            if (page == 0) {
-                msg.pSender = host.pm.FindControl(L"FindVoiceFileBtn");
-            } else {
-                g_callPageIndex = page - 1;
-                msg.pSender = host.pm.FindControl(L"NextCallListBtn");
-            }
+            if (page > 0) g_callPageIndex = page - 1;
+            CControlUI *button = pm.FindControl(page == 0 ? L"FindVoiceFileBtn" : L"NextCallListBtn");
             const LARGE_INTEGER a = Now();
-            host.callPage.OnClick(msg);
+            pm.SendNotify(button, DUI_MSGTYPE_CLICK);
             const LARGE_INTEGER b = Now();
-            ::RedrawWindow(host.GetHWND(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            ::RedrawWindow(pm.GetPaintWindow(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
             const LARGE_INTEGER c = Now();
             fill.push_back(Ms(a, b));
             withPaint.push_back(Ms(a, c));
-            rows = static_cast<CListUI *>(host.pm.FindControl(L"CallList"))->GetCount();
+            rows = static_cast<CListUI *>(pm.FindControl(L"CallList"))->GetCount();
         }
         std::sort(fill.begin(), fill.end());
         std::sort(withPaint.begin(), withPaint.end());
@@ -156,12 +152,14 @@ int main() {
     }
     printf("BmSrvInitialize: %d\n", BmSrvInitialize());
 
-    callstest::CallsHost host(false);
-    if (!host.pm.GetRoot()) {
-        fprintf(stderr, "cannot open the call page\n");
-        return 1;
-    }
-    BenchPageFill(host);
+    // The call page in front on the main window.
+    testsupport::UseInstalledSkins();
+    CDemoFrameWnd *frame = new CDemoFrameWnd();
+    frame->Create(nullptr, kConsoleTitle, 0x10cf0000, 0x60080, 0, 0, 800, 572);
+    ::ShowWindow(frame->GetHWND(), SW_SHOW);
+    CPaintManagerUI &pm = frame->PaintManager();
+    for (const wchar_t *option : {L"menu1", L"menu1_1"}) pm.FindControl(option)->Activate();
+    BenchPageFill(pm);
     fflush(stdout);
     BenchTick();
     return 0;

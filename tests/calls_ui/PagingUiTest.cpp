@@ -1,7 +1,6 @@
 // The call page's query and paging, clicked by mouse against the service double: a fault
 // here shows the wrong calls, asks the service for the wrong window or date range, or
 // leaves a paging button in the wrong state.
-#include "calls/CallRowName.h"
 #include "tests/calls_ui/CallsFixture.h"
 
 namespace callstest {
@@ -22,7 +21,6 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
         int records;
         std::vector<Step> steps;
     } tables[] = {
-        {0, {{kFind, 0, false, false, 0, 0, 17}}},
         {16, {{kFind, 16, false, false, 0, 0, 17}}},
         {17,
          {{kFind, 16, true, false, 0, 0, 17}, {kNext, 1, false, true, 1, 16, 17}, {kPrev, 16, true, false, 0, 0, 16}}},
@@ -85,28 +83,40 @@ TEST_F(CallPageTest, AFailedQueryEmptiesTheListAndKeepsTheButtons) {
         EXPECT_EQ(c.prev, PrevOn());
     }
     // Even a click that reaches the page with the button off asks for no negative window.
-    TNotifyUI msg;
-    msg.sType = DUI_MSGTYPE_CLICK;
-    msg.pSender = Find(kPrev);
     g_callPageIndex = 0;
     sd::Double()->calls.clear();
-    m_host->callPage.OnClick(msg);
+    bstest::MainFrame().PaintManager().SendNotify(Find(kPrev), DUI_MSGTYPE_CLICK);
     EXPECT_EQ(0u, sd::CallCount("DbGetCallFirst"));
     EXPECT_EQ(0, g_callPageIndex);
 }
 
 // Whole days as picked (the time of day ignored, a start after the end passed through);
-// next and previous use the dates of their own click.
+// next and previous use the dates of their own click, the reload after a delete those of
+// the last query, whatever the pickers show since.
 TEST_F(CallPageTest, DateRangeIsSentAsWholeDaysAsPicked) {
     SetRecords(40);
     SetDates({2024, 5, 4, 9, 0, 0, 0, 0}, {2024, 5, 3, 1, 0, 0, 0, 0});
     Click(kFind);
     SetDates({2023, 12, 0, 31, 23, 59, 58, 999}, {2024, 1, 1, 1, 7, 30, 0, 0});
     Click(kNext);
+    SetDates({2022, 2, 0, 14, 0, 0, 0, 0}, {2022, 2, 0, 14, 0, 0, 0, 0});
+    ClickRow(0, kRowNameDelete);
     const auto queries = sd::Calls("DbGetCallFirst");
-    ASSERT_EQ(2u, queries.size());
+    ASSERT_EQ(3u, queries.size());
     EXPECT_EQ((std::vector<std::string>{"2024-05-09 00:00:00", "2024-05-01 23:59:59"}), queries[0].texts);
     EXPECT_EQ((std::vector<std::string>{"2023-12-31 00:00:00", "2024-01-01 23:59:59"}), queries[1].texts);
+    EXPECT_EQ(queries[1].texts, queries[2].texts);
+}
+
+// Ids as plain decimal, names as delivered up to 99 bytes.
+TEST_F(CallPageTest, RowsShowIdsAsDecimalAndNamesUpTo99Bytes) {
+    sd::Double()->records = {{-5, "a.wav"}, {0, std::string(150, 'n')}, {2147483647, "b.wav"}};
+    Click(kFind);
+    const std::vector<std::string> names = {"a.wav", std::string(99, 'n'), "b.wav"}, ids = {"-5", "0", "2147483647"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(names[i], RowName(i));
+        EXPECT_EQ(ids[i], Narrow(FindRow(i, kRowNameId)->GetText()));
+    }
 }
 
 }  // namespace
