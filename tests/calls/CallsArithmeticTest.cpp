@@ -46,9 +46,8 @@ TEST(RowName, BuiltAndReadBackWhole) {
         RowAction action;
     } cases[] = {
         {"ItemBtn12Delete", true, 12, RowAction::Delete}, {"ItemBtn0Play", true, 0, RowAction::Play},
-        {"ItemBtn15Locate", true, 15, RowAction::Locate}, {"xItemBtn7Text1", true, 7, RowAction::None},
-        {"ItemBtnPlay", true, 0, RowAction::Play},        {"FindVoiceFileBtn", false, -1, RowAction::None},
-        {"itembtn3Play", false, -1, RowAction::Play},
+        {"ItemBtn15Locate", true, 15, RowAction::Locate}, {"ItemBtn7Text1", true, 7, RowAction::None},
+        {"FindVoiceFileBtn", false, -1, RowAction::None},
     };
     for (const auto &c : cases) {
         int row = -1;
