@@ -54,15 +54,11 @@ TEST(ScrollBar, StepsScrollTheOwnerWithinItsRange) {
     EXPECT_EQ(col->GetItemAt(19)->GetPos().bottom, rc.bottom) << "the content moved up";
     host.Wheel({x, rc.top + 100}, WHEEL_DELTA);  // over the bar: its owner scrolls
     EXPECT_LT(col->GetScrollPos().cy, 700);
-    const struct {
-        int from;
-        bool down;
-        int after;
-    } pages[] = {{100, false, 0}, {350, false, 50}, {200, true, 500}, {600, true, 700}};
+    const std::pair<int, int> pages[] = {{100, 0}, {350, 50}, {200, 500}, {600, 700}};  // up, up, down, down
     for (const auto &p : pages) {
-        col->SetScrollPos({0, p.from});
-        p.down ? col->PageDown() : col->PageUp();
-        EXPECT_EQ(col->GetScrollPos().cy, p.after) << p.from;
+        col->SetScrollPos({0, p.first});
+        p.second < p.first ? col->PageUp() : col->PageDown();
+        EXPECT_EQ(col->GetScrollPos().cy, p.second) << p.first;
     }
     // Enough room again: the bar goes and the content returns to the top, full width.
     for (int i = 0; i < 15; ++i) col->RemoveAt(0);

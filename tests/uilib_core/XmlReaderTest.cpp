@@ -7,11 +7,7 @@ namespace {
 
 XmlParseResult Parse(const std::string &text) { return ParseXml(text.data(), text.size()); }
 
-std::string Nested(int depth) {
-    std::string open, close;
-    for (int i = 0; i < depth; ++i) open += "<a>", close += "</a>";
-    return open + close;
-}
+std::string Nested(int depth) { return depth == 0 ? "" : "<a>" + Nested(depth - 1) + "</a>"; }
 
 TEST(XmlReader, GoodDocumentsGiveTheirTree) {
     struct Case {
