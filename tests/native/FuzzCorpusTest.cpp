@@ -9,8 +9,11 @@
 #include "tests/native/fuzz/FuzzTargets.h"
 
 TEST(FuzzCorpus, EveryFoundInputStaysHarmless) {
-    const std::pair<const char *, void (*)(const uint8_t *, size_t)> targets[] = {
-        {"skin", FuzzSkin}, {"scenario", FuzzScenario}, {"call_index", FuzzCallIndex}, {"wav", FuzzWav}};
+    const std::pair<const char *, void (*)(const uint8_t *, size_t)> targets[] = {{"skin", FuzzSkin},
+                                                                                  {"scenario", FuzzScenario},
+                                                                                  {"call_index", FuzzCallIndex},
+                                                                                  {"wav", FuzzWav},
+                                                                                  {"png", FuzzPng}};
     int replayed = 0;
     for (const auto &t : targets) {
         for (const auto &f : std::filesystem::directory_iterator(std::string(FUZZ_CORPUS_DIR "/") + t.first)) {

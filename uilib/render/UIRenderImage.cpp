@@ -1,15 +1,16 @@
-// Images: loaded through GDI+ into premultiplied 32-bit DIBs, drawn with AlphaBlend;
+// Images: decoded (PngDecode, else GDI+) into premultiplied 32-bit DIBs, drawn with AlphaBlend;
 // image strings carry the file and optional source, nine-grid corner, dest and fade.
 #include "uilib/render/UIRender.h"
 
 #include <cstring>
-#include <memory>
+#include <vector>
 
 #include "uilib/core/UIManager.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
 #include "uilib/render/UIGdiplus.h"
 #include "uilib/render/UIImageCache.h"
+#include "uilib/render/PngDecode.h"
 
 namespace {
 
@@ -99,11 +100,56 @@ CDuiString DoubleName(const CDuiString &path) {
 
 bool FileExists(const CDuiString &path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The file decoded; null when it is no image GDI+ reads, or an empty one.
-std::unique_ptr<Gdiplus::Bitmap> Decode(const CDuiString &path) {
-    std::unique_ptr<Gdiplus::Bitmap> bitmap(new Gdiplus::Bitmap(path.c_str()));
-    if (bitmap->GetLastStatus() != Gdiplus::Ok || bitmap->GetWidth() == 0 || bitmap->GetHeight() == 0) return nullptr;
-    return bitmap;
+const LONGLONG kMaxReadBytes = 64 << 20;  // a skin image is far smaller
+
+bool ReadFileBytes(const CDuiString &path, std::vector<uint8_t> &bytes) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size = {};
+    bool read = ::GetFileSizeEx(file, &size) && size.QuadPart <= kMaxReadBytes;
+    if (read) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD got = 0;
+        read = bytes.empty() ||
+               (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size());
+    }
+    ::CloseHandle(file);
+    return read;
+}
+
+// bitmap's pixels as top-down rows of 32-bit format pixels, into out.
+bool CopyPixels(Gdiplus::Bitmap &bitmap, Gdiplus::PixelFormat format, std::vector<uint8_t> &out) {
+    const UINT width = bitmap.GetWidth(), height = bitmap.GetHeight();
+    out.resize(static_cast<size_t>(width) * height * 4);
+    Gdiplus::BitmapData data = {};
+    data.Width = width;
+    data.Height = height;
+    data.Stride = static_cast<INT>(width * 4);
+    data.PixelFormat = format;
+    data.Scan0 = out.data();
+    Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+    const Gdiplus::ImageLockMode mode =
+        static_cast<Gdiplus::ImageLockMode>(Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf);
+    if (bitmap.LockBits(&all, mode, format, &data) != Gdiplus::Ok) return false;
+    bitmap.UnlockBits(&data);
+    return true;
+}
+
+// The file's pixels, alpha not premultiplied: our own reader for the PNGs it knows, which
+// spares the system's codecs their start-up; GDI+ for the rest. False when neither reads
+// it, or it is empty.
+bool Decode(const CDuiString &path, uilib::PngPixels &pixels) {
+    std::vector<uint8_t> bytes;
+    if (ReadFileBytes(path, bytes) && uilib::DecodePng(bytes.data(), bytes.size(), pixels) == uilib::PngRead::kDecoded)
+        return true;
+    uilib::EnsureGdiplus();
+    Gdiplus::Bitmap bitmap(path.c_str());
+    const UINT width = bitmap.GetWidth(), height = bitmap.GetHeight();
+    if (bitmap.GetLastStatus() != Gdiplus::Ok || width == 0 || height == 0) return false;
+    pixels.width = static_cast<int>(width);
+    pixels.height = static_cast<int>(height);
+    return CopyPixels(bitmap, PixelFormat32bppARGB, pixels.bgra);
 }
 
 // The size in a PNG file's header, without decoding it; false for any other file.
@@ -129,63 +175,57 @@ bool PngSize(const CDuiString &path, int &width, int &height) {
     return true;
 }
 
-// High-quality bicubic resampling; edges sampled from the image itself, not from black.
-std::unique_ptr<Gdiplus::Bitmap> Resample(Gdiplus::Bitmap &source, int width, int height) {
-    std::unique_ptr<Gdiplus::Bitmap> out(new Gdiplus::Bitmap(width, height, PixelFormat32bppPARGB));
-    if (out->GetLastStatus() != Gdiplus::Ok) return nullptr;
-    Gdiplus::Graphics g(out.get());
-    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
-    Gdiplus::ImageAttributes attributes;
-    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    const Gdiplus::Rect target(0, 0, width, height);
-    if (g.DrawImage(&source, target, 0, 0, static_cast<INT>(source.GetWidth()), static_cast<INT>(source.GetHeight()),
-                    Gdiplus::UnitPixel, &attributes) != Gdiplus::Ok)
-        return nullptr;
-    return out;
+// Premultiplied alpha, rounded as GDI+ rounds it when it hands out premultiplied pixels.
+void Premultiply(std::vector<uint8_t> &bgra) {
+    for (size_t i = 0; i < bgra.size(); i += 4) {
+        const unsigned alpha = bgra[i + 3];
+        if (alpha == 0xFF) continue;
+        for (size_t c = i; c < i + 3; ++c) bgra[c] = static_cast<uint8_t>((bgra[c] * alpha + 127) / 255);
+    }
 }
 
-// The bitmap as a top-down premultiplied 32-bit DIB.
-TImageInfo *ToDib(Gdiplus::Bitmap &bitmap) {
-    const UINT width = bitmap.GetWidth(), height = bitmap.GetHeight();
-    Gdiplus::BitmapData data = {};
-    Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-    if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok) return nullptr;
+// pixels resampled to width x height, premultiplied: high-quality bicubic, edges sampled
+// from the image itself, not from black.
+bool Resample(uilib::PngPixels &pixels, int width, int height, std::vector<uint8_t> &premultiplied) {
+    uilib::EnsureGdiplus();
+    Gdiplus::Bitmap source(pixels.width, pixels.height, pixels.width * 4, PixelFormat32bppARGB, pixels.bgra.data());
+    Gdiplus::Bitmap out(width, height, PixelFormat32bppPARGB);
+    if (source.GetLastStatus() != Gdiplus::Ok || out.GetLastStatus() != Gdiplus::Ok) return false;
+    {
+        Gdiplus::Graphics g(&out);
+        g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighQuality);
+        Gdiplus::ImageAttributes attributes;
+        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        const Gdiplus::Rect target(0, 0, width, height);
+        if (g.DrawImage(&source, target, 0, 0, pixels.width, pixels.height, Gdiplus::UnitPixel, &attributes) !=
+            Gdiplus::Ok)
+            return false;
+    }
+    return CopyPixels(out, PixelFormat32bppPARGB, premultiplied);
+}
 
+// Premultiplied top-down rows as a 32-bit DIB.
+TImageInfo *ToDib(const std::vector<uint8_t> &premultiplied, int width, int height) {
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = static_cast<LONG>(width);
-    bmi.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;  // top-down
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     void *bits = nullptr;
     HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (hBitmap == nullptr) {
-        bitmap.UnlockBits(&data);
-        return nullptr;
-    }
+    if (hBitmap == nullptr) return nullptr;
+    memcpy(bits, premultiplied.data(), premultiplied.size());
     bool alpha = false;
-    for (UINT y = 0; y < height; ++y) {
-        const BYTE *srcRow = static_cast<const BYTE *>(data.Scan0) + static_cast<INT_PTR>(y) * data.Stride;
-        BYTE *dstRow = static_cast<BYTE *>(bits) + static_cast<size_t>(y) * width * 4;
-        memcpy(dstRow, srcRow, static_cast<size_t>(width) * 4);
-        if (!alpha) {
-            for (UINT x = 0; x < width; ++x) {
-                if (dstRow[x * 4 + 3] != 0xFF) {
-                    alpha = true;
-                    break;
-                }
-            }
-        }
-    }
-    bitmap.UnlockBits(&data);
+    for (size_t i = 3; i < premultiplied.size() && !alpha; i += 4) alpha = premultiplied[i] != 0xFF;
 
     auto *info = new TImageInfo;
     info->hBitmap = hBitmap;
-    info->nX = static_cast<int>(width);
-    info->nY = static_cast<int>(height);
+    info->nX = width;
+    info->nY = height;
     info->alphaChannel = alpha;
     return info;
 }
@@ -194,31 +234,28 @@ TImageInfo *ToDib(Gdiplus::Bitmap &bitmap) {
 
 TImageInfo *CRenderEngine::LoadImage(const CDuiString &path, int dpi) {
     uilib::StatsScope stats(uilib::kStatsImageDecode);
-    uilib::EnsureGdiplus();
     if (!FileExists(path)) return nullptr;
     const CDuiString companion = dpi > kDoubleFromDpi ? DoubleName(path) : CDuiString();
-    std::unique_ptr<Gdiplus::Bitmap> twice;
-    if (!companion.empty() && FileExists(companion)) twice = Decode(companion);
+    uilib::PngPixels twice, plain;
+    const bool hasTwice = !companion.empty() && FileExists(companion) && Decode(companion, twice);
     // The skin size is the plain image's: read from its header, decoded only when it has none.
     int logicalX = 0, logicalY = 0;
-    std::unique_ptr<Gdiplus::Bitmap> bitmap;
-    if (twice != nullptr && PngSize(path, logicalX, logicalY)) {
-        bitmap.swap(twice);
-    } else {
-        bitmap = Decode(path);
-        if (bitmap == nullptr) return nullptr;
-        logicalX = static_cast<int>(bitmap->GetWidth());
-        logicalY = static_cast<int>(bitmap->GetHeight());
-        if (twice != nullptr) bitmap.swap(twice);
+    if (!hasTwice || !PngSize(path, logicalX, logicalY)) {
+        if (!Decode(path, plain)) return nullptr;
+        logicalX = plain.width;
+        logicalY = plain.height;
     }
+    uilib::PngPixels &pixels = hasTwice ? twice : plain;
     const int width = uilib::ScaleValue(logicalX, dpi), height = uilib::ScaleValue(logicalY, dpi);
     if (width <= 0 || height <= 0) return nullptr;
-    if (static_cast<int>(bitmap->GetWidth()) != width || static_cast<int>(bitmap->GetHeight()) != height) {
-        std::unique_ptr<Gdiplus::Bitmap> resampled = Resample(*bitmap, width, height);
-        if (resampled == nullptr) return nullptr;
-        bitmap.swap(resampled);
+    std::vector<uint8_t> premultiplied;
+    if (pixels.width != width || pixels.height != height) {
+        if (!Resample(pixels, width, height, premultiplied)) return nullptr;
+    } else {
+        premultiplied.swap(pixels.bgra);
+        Premultiply(premultiplied);
     }
-    TImageInfo *info = ToDib(*bitmap);
+    TImageInfo *info = ToDib(premultiplied, width, height);
     if (info != nullptr) {
         info->logicalX = logicalX;
         info->logicalY = logicalY;

@@ -11,6 +11,7 @@
 #include "standin/core/WavFile.h"
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIText.h"
+#include "uilib/render/PngDecode.h"
 #include "uilib/skin/XmlReader.h"
 
 namespace {
@@ -96,4 +97,11 @@ void FuzzWav(const uint8_t *data, size_t size) {
     Require(samples.size() * 2 <= size, "no more samples than bytes");
     std::vector<int16_t> back;
     Require(standin::ParseWav(standin::EncodeWav(samples), &back, &error) && back == samples, "samples round-trip");
+}
+
+void FuzzPng(const uint8_t *data, size_t size) {
+    uilib::PngPixels pixels;
+    if (uilib::DecodePng(data, size, pixels) != uilib::PngRead::kDecoded) return;
+    Require(pixels.width > 0 && pixels.height > 0, "a decoded image has pixels");
+    Require(pixels.bgra.size() == static_cast<size_t>(pixels.width) * pixels.height * 4, "four bytes a pixel");
 }

@@ -9,3 +9,4 @@ void FuzzSkin(const uint8_t *data, size_t size);
 void FuzzScenario(const uint8_t *data, size_t size);
 void FuzzCallIndex(const uint8_t *data, size_t size);
 void FuzzWav(const uint8_t *data, size_t size);
+void FuzzPng(const uint8_t *data, size_t size);
