@@ -5,56 +5,24 @@
 //   wait   <class> <title> <ms>           until the window is visible
 //   rect   <class> <title>                prints "x y width height" (screen)
 //   count  <class> <title> <ctrlclass>    prints how many visible controls of the class
-//   click  <class> <title> <control>      left click at the control's centre
-//   dblclick <class> <title> <control>    double click there
+//   click | dblclick <class> <title> <control>
 //   post   <class> <title> <msg> [w] [l]  posts a message
 //   show | hide <class> <title>
-//   dump   <class> <title>                prints the control tree (UTF-8)
 // Exit code 0 on success, 1 when the window or control is not found.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "tests/support/MessageBoxWatcher.h"
+#include "tests/support/SkinInput.h"
 #include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
 
+using testsupport::Narrow;
+
 namespace {
 
-struct Search {
-    std::wstring className, title;
-    bool anyTitle;
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND hWnd, LPARAM lParam) {
-    Search *s = reinterpret_cast<Search *>(lParam);
-    wchar_t text[256] = {};
-    ::GetClassNameW(hWnd, text, 256);
-    if (s->className != text) return TRUE;
-    if (!s->anyTitle) {
-        ::GetWindowTextW(hWnd, text, 256);
-        if (s->title != text) return TRUE;
-    }
-    s->found = hWnd;
-    return FALSE;
-}
-
-HWND FindTarget(const std::wstring &className, const std::wstring &title) {
-    Search s = {className, title == L"@empty" ? L"" : title, title == L"-", nullptr};
-    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::string Narrow(const std::wstring &w) {
-    int n = ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string s(n > 0 ? n - 1 : 0, '\0');
-    if (n > 1) ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &s[0], n, nullptr, nullptr);
-    return s;
-}
-
-// A control by name or "Class#n".
 const e2e::DumpedControl *FindControl(const e2e::UiDump &dump, const std::string &spec) {
     const size_t hash = spec.find('#');
     if (hash == std::string::npos) return dump.Find(spec, true);
@@ -72,20 +40,17 @@ int wmain(int argc, wchar_t **argv) {
         std::fprintf(stderr, "usage: ShellDriver <command> <class> <title> [args]\n");
         return 2;
     }
-    const std::wstring command = argv[1];
+    const std::wstring command = argv[1], title = argv[3];
+    HWND hWnd = nullptr;
+    auto find = [&] {
+        hWnd = testsupport::FindWindowOf(0, argv[2], title == L"-" ? nullptr : title == L"@empty" ? L"" : argv[3]);
+        return hWnd != nullptr;
+    };
     if (command == L"wait") {
         const unsigned ms = argc > 4 ? static_cast<unsigned>(_wtoi(argv[4])) : 10000;
-        HWND hWnd = nullptr;
-        const bool ok = testsupport::WaitFor(
-            [&] {
-                hWnd = FindTarget(argv[2], argv[3]);
-                return hWnd != nullptr && ::IsWindowVisible(hWnd);
-            },
-            ms);
-        return ok ? 0 : 1;
+        return testsupport::WaitFor([&] { return find() && ::IsWindowVisible(hWnd); }, ms) ? 0 : 1;
     }
-    const HWND hWnd = FindTarget(argv[2], argv[3]);
-    if (hWnd == nullptr) {
+    if (!find()) {
         std::fprintf(stderr, "ShellDriver: no window %s\n", Narrow(argv[2]).c_str());
         return 1;
     }
@@ -93,26 +58,14 @@ int wmain(int argc, wchar_t **argv) {
         RECT rc = {};
         ::GetWindowRect(hWnd, &rc);
         std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-        return 0;
-    }
-    if (command == L"dump") {
-        std::fputs(e2e::InspectWindow(hWnd).c_str(), stdout);
-        return 0;
-    }
-    if (command == L"show" || command == L"hide") {
+    } else if (command == L"show" || command == L"hide") {
         ::ShowWindow(hWnd, command == L"show" ? SW_SHOW : SW_HIDE);
         if (command == L"show") ::SetForegroundWindow(hWnd);
-        return 0;
-    }
-    if (command == L"post" && argc > 4) {
+    } else if (command == L"post" && argc > 4) {
         ::PostMessageW(hWnd, _wtoi(argv[4]), argc > 5 ? _wtoi(argv[5]) : 0, argc > 6 ? _wtoi(argv[6]) : 0);
-        return 0;
-    }
-    if (command == L"count" && argc > 4) {
+    } else if (command == L"count" && argc > 4) {
         std::printf("%u\n", static_cast<unsigned>(e2e::UiDump::Of(hWnd).Visible(Narrow(argv[4])).size()));
-        return 0;
-    }
-    if ((command == L"click" || command == L"dblclick") && argc > 4) {
+    } else if ((command == L"click" || command == L"dblclick") && argc > 4) {
         const e2e::UiDump dump = e2e::UiDump::Of(hWnd);
         const e2e::DumpedControl *control = FindControl(dump, Narrow(argv[4]));
         if (control == nullptr) {
@@ -124,8 +77,9 @@ int wmain(int argc, wchar_t **argv) {
         ::GetClientRect(hWnd, &client);
         ::IntersectRect(&rc, &rc, &client);
         e2e::ClickRect(hWnd, rc, command == L"dblclick", true);
-        return 0;
+    } else {
+        std::fprintf(stderr, "ShellDriver: unknown command\n");
+        return 2;
     }
-    std::fprintf(stderr, "ShellDriver: unknown command\n");
-    return 2;
+    return 0;
 }

@@ -41,31 +41,18 @@ TEST_F(Package, HoldsTheExeSkinReadmeAndTheStandinsApart) {
     EXPECT_FALSE(Exists(m_folder + L"skin\\CMakeLists.txt"));
 }
 
-// Runs before the next test (definition order): the stand-ins are not beside the exe yet.
-TEST_F(Package, AMissingServiceLibraryIsNamedWithItsFolderAndTheExitCodeIsZero) {
-    ConsoleProcess console(m_standin.Env(), m_folder);
-    ASSERT_TRUE(console.Started());
-    ConsoleProcess::Box box;
-    ASSERT_TRUE(console.AnswerMessageBox(&box, 30000));
-    EXPECT_EQ(box.caption, L"错误");
-    EXPECT_NE(box.text.find(L"BmService.dll"), std::wstring::npos) << testing::PrintToString(box.text);
-    EXPECT_NE(box.text.find(m_folder), std::wstring::npos) << testing::PrintToString(box.text);
-    ASSERT_TRUE(console.WaitExit(15000));
-    EXPECT_EQ(console.ExitCode(), 0u);
-
-    // With BmService.dll in place, the other one is named.
-    ASSERT_TRUE(
-        ::CopyFileW((m_folder + L"standin\\BmService.dll").c_str(), (m_folder + L"BmService.dll").c_str(), FALSE));
-    ConsoleProcess second(m_standin.Env(), m_folder);
-    ASSERT_TRUE(second.AnswerMessageBox(&box, 30000));
-    EXPECT_NE(box.text.find(L"BmHalApi.dll"), std::wstring::npos) << testing::PrintToString(box.text);
-    ASSERT_TRUE(second.WaitExit(15000));
-    EXPECT_EQ(second.ExitCode(), 0u);
-    ::DeleteFileW((m_folder + L"BmService.dll").c_str());
-}
-
-TEST_F(Package, WithTheStandinsBesideItTheConsoleShowsItsMainWindow) {
+// Started with no service library beside it, then with one, then with both.
+TEST_F(Package, AMissingServiceLibraryIsNamedWithItsFolderUntilBothAreThere) {
     for (const wchar_t *dll : {L"BmService.dll", L"BmHalApi.dll"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(dll)));
+        ConsoleProcess console(m_standin.Env(), m_folder);
+        ConsoleProcess::Box box;
+        ASSERT_TRUE(console.AnswerMessageBox(&box, 30000));
+        EXPECT_EQ(box.caption, L"错误");
+        EXPECT_NE(box.text.find(dll), std::wstring::npos) << testing::PrintToString(box.text);
+        EXPECT_NE(box.text.find(m_folder), std::wstring::npos) << testing::PrintToString(box.text);
+        ASSERT_TRUE(console.WaitExit(15000));
+        EXPECT_EQ(console.ExitCode(), 0u);
         ASSERT_TRUE(::CopyFileW((m_folder + L"standin\\" + dll).c_str(), (m_folder + dll).c_str(), FALSE));
     }
     ConsoleProcess console(m_standin.Env(), m_folder);

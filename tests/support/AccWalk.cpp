@@ -1,5 +1,7 @@
 #include "tests/support/AccWalk.h"
 
+#include "uilib/core/UIText.h"
+
 namespace acc {
 
 namespace {
@@ -67,18 +69,10 @@ bool Walk(HWND hWnd, std::vector<Node> *nodes, bool allRows) {
     return true;
 }
 
-std::string Utf8(const std::wstring &text) {
-    std::string out(text.size() * 3, '\0');
-    out.resize(::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0],
-                                     static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
-
-// The system's own words for roles and states.
 std::string RoleText(LONG role) {
     wchar_t text[64] = {};
     ::GetRoleTextW(static_cast<DWORD>(role), text, 64);
-    return Utf8(text);
+    return uilib::WideToUtf8(text);
 }
 
 std::string StateText(LONG state) {
@@ -87,7 +81,7 @@ std::string StateText(LONG state) {
         if ((state & (1L << bit)) == 0) continue;
         wchar_t text[64] = {};
         ::GetStateTextW(1UL << bit, text, 64);
-        out += (out.empty() ? "" : ",") + Utf8(text);
+        out += (out.empty() ? "" : ",") + uilib::WideToUtf8(text);
     }
     return out;
 }
@@ -98,26 +92,11 @@ std::string Print(const std::vector<Node> &nodes) {
         char where[64];
         snprintf(where, sizeof where, " (%ld,%ld %ldx%ld) ", n.rect.left, n.rect.top, n.rect.right - n.rect.left,
                  n.rect.bottom - n.rect.top);
-        out += std::string(2 * n.depth, ' ') + RoleText(n.role) + " \"" + Utf8(n.name) + "\" [" + Utf8(n.value) +
-               "] {" + StateText(n.state) + "}" + where + Utf8(n.action) + "\n";
+        out += std::string(2 * n.depth, ' ') + RoleText(n.role) + " \"" + uilib::WideToUtf8(n.name) + "\" [" +
+               uilib::WideToUtf8(n.value) + "] {" + StateText(n.state) + "}" + where + uilib::WideToUtf8(n.action) +
+               "\n";
     }
     return out;
-}
-
-const Node *Find(const std::vector<Node> &nodes, LONG role, const std::wstring &name) {
-    for (const Node &n : nodes)
-        if (n.role == role && n.name == name) return &n;
-    return nullptr;
-}
-
-IAccessible *FromEvent(HWND hWnd, LONG idChild) {
-    IAccessible *object = nullptr;
-    VARIANT child;
-    if (FAILED(::AccessibleObjectFromEvent(hWnd, static_cast<DWORD>(OBJID_CLIENT), static_cast<DWORD>(idChild), &object,
-                                           &child)))
-        return nullptr;
-    ::VariantClear(&child);
-    return object;
 }
 
 }  // namespace acc

@@ -29,11 +29,5 @@ bool Walk(HWND hWnd, std::vector<Node> *nodes, bool allRows = true);
 std::string Print(const std::vector<Node> &nodes);
 std::string RoleText(LONG role);
 std::string StateText(LONG state);
-std::string Utf8(const std::wstring &text);
-// The first node with the role and name; null when none.
-const Node *Find(const std::vector<Node> &nodes, LONG role, const std::wstring &name);
-
-// The object for child -id of hWnd's client area (as an event names it), or null.
-IAccessible *FromEvent(HWND hWnd, LONG idChild);
 
 }  // namespace acc

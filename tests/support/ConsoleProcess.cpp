@@ -132,8 +132,8 @@ std::string ConsoleProcess::Output() const {
     return m_output;
 }
 
-HWND ConsoleProcess::FindWindowOf(const wchar_t *className, const wchar_t *title) const {
-    return testsupport::FindWindowOf(m_pid, className, title);
+HWND ConsoleProcess::FindWindowOf(const wchar_t *className, const wchar_t *title, bool visibleOnly) const {
+    return Started() ? testsupport::FindWindowOf(m_pid, className, title, visibleOnly) : nullptr;
 }
 
 HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const {
@@ -144,9 +144,7 @@ HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title
 
 bool ConsoleProcess::AnswerMessageBox(Box *box, unsigned timeoutMs) const {
     HWND dialog = nullptr;
-    if (!testsupport::WaitFor(
-            [&] { return (dialog = testsupport::FindWindowOf(m_pid, L"#32770", nullptr, true)) != nullptr; },
-            timeoutMs))
+    if (!testsupport::WaitFor([&] { return (dialog = FindWindowOf(L"#32770", nullptr, true)) != nullptr; }, timeoutMs))
         return false;
     *box = testsupport::ReadBox(dialog);
     testsupport::PressOk(dialog);

@@ -31,7 +31,7 @@ public:
     std::string Output() const;  // standard output so far
 
     // A top-level window of this process with the class (and title, unless null).
-    HWND FindWindowOf(const wchar_t *className, const wchar_t *title = nullptr) const;
+    HWND FindWindowOf(const wchar_t *className, const wchar_t *title = nullptr, bool visibleOnly = false) const;
     HWND WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const;
 
     using Box = testsupport::SeenBox;

@@ -18,7 +18,9 @@ BOOL CALLBACK Match(HWND hWnd, LPARAM lParam) {
     ::GetWindowThreadProcessId(hWnd, &pid);
     wchar_t text[256] = {};
     ::GetClassNameW(hWnd, text, 256);
-    if (pid != s->pid || wcscmp(text, s->className) != 0 || (s->visibleOnly && !::IsWindowVisible(hWnd))) return TRUE;
+    if ((s->pid != 0 && pid != s->pid) || wcscmp(text, s->className) != 0 ||
+        (s->visibleOnly && !::IsWindowVisible(hWnd)))
+        return TRUE;
     ::GetWindowTextW(hWnd, text, 256);
     if (s->title != nullptr && wcscmp(text, s->title) != 0) return TRUE;
     s->found = hWnd;

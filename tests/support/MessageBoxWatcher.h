@@ -18,8 +18,8 @@ struct SeenBox {
     std::wstring text;
 };
 
-// A top-level window of the process with the class (and title, unless null); visibleOnly:
-// a visible one. Null when none.
+// A top-level window of process pid (0: any) with the class (and title, unless null);
+// visibleOnly: a visible one. Null when none.
 HWND FindWindowOf(DWORD pid, const wchar_t *className, const wchar_t *title = nullptr, bool visibleOnly = false);
 // A message box's caption and text.
 SeenBox ReadBox(HWND box);

@@ -21,19 +21,18 @@ bool WaitLaidOut(CControlUI *control, unsigned timeoutMs) {
 }
 
 void SendClick(HWND hWnd, POINT pt, bool twice, bool post) {
-    const struct {
-        UINT message;
-        WPARAM keys;
-    } steps[] = {{WM_MOUSEMOVE, 0},
-                 {WM_LBUTTONDOWN, MK_LBUTTON},
-                 {WM_LBUTTONUP, 0},
-                 {WM_LBUTTONDBLCLK, MK_LBUTTON},
-                 {WM_LBUTTONUP, 0}};
-    for (int i = 0; i < (twice ? 5 : 3); ++i) {
+    const LPARAM at = MAKELPARAM(pt.x, pt.y);
+    auto deliver = [&](UINT message, WPARAM keys) {
         if (post)
-            ::PostMessageW(hWnd, steps[i].message, steps[i].keys, MAKELPARAM(pt.x, pt.y));
+            ::PostMessageW(hWnd, message, keys, at);
         else
-            ::SendMessageW(hWnd, steps[i].message, steps[i].keys, MAKELPARAM(pt.x, pt.y));
+            ::SendMessageW(hWnd, message, keys, at);
+    };
+    deliver(WM_MOUSEMOVE, 0);
+    for (UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+        deliver(down, MK_LBUTTON);
+        deliver(WM_LBUTTONUP, 0);
+        if (!twice) break;
     }
 }
 
