@@ -42,13 +42,11 @@ std::map<std::wstring, std::wstring> StandinSetup::Env() const {
 }
 
 HWND WaitMainWindow(const ConsoleProcess &console, unsigned timeoutMs) {
-    const HWND main = console.WaitWindowOf(L"UIMainFrame", kConsoleTitle, timeoutMs);
-    DWORD_PTR result = 0;
     // Created visible at (0, 0), then centred: settled once its message loop answers.
-    return main != nullptr && testsupport::WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, timeoutMs) &&
-                   ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0
-               ? main
-               : nullptr;
+    const HWND main = console.WaitWindowOf(L"UIMainFrame", kConsoleTitle, timeoutMs, true);
+    DWORD_PTR result = 0;
+    return main != nullptr && ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) ? main
+                                                                                                          : nullptr;
 }
 
 bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs) {
@@ -136,16 +134,16 @@ HWND ConsoleProcess::FindWindowOf(const wchar_t *className, const wchar_t *title
     return Started() ? testsupport::FindWindowOf(m_pid, className, title, visibleOnly) : nullptr;
 }
 
-HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const {
+HWND ConsoleProcess::WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs,
+                                  bool visibleOnly) const {
     HWND found = nullptr;
-    testsupport::WaitFor([&] { return (found = FindWindowOf(className, title)) != nullptr; }, timeoutMs);
+    testsupport::WaitFor([&] { return (found = FindWindowOf(className, title, visibleOnly)) != nullptr; }, timeoutMs);
     return found;
 }
 
 bool ConsoleProcess::AnswerMessageBox(Box *box, unsigned timeoutMs) const {
-    HWND dialog = nullptr;
-    if (!testsupport::WaitFor([&] { return (dialog = FindWindowOf(L"#32770", nullptr, true)) != nullptr; }, timeoutMs))
-        return false;
+    const HWND dialog = WaitWindowOf(L"#32770", nullptr, timeoutMs, true);
+    if (dialog == nullptr) return false;
     *box = testsupport::ReadBox(dialog);
     testsupport::PressOk(dialog);
     return true;

@@ -30,9 +30,11 @@ public:
     DWORD ExitCode() const;
     std::string Output() const;  // standard output so far
 
-    // A top-level window of this process with the class (and title, unless null).
+    // A top-level window of this process with the class (and title, unless null);
+    // visibleOnly: a visible one. Null when none came in time.
     HWND FindWindowOf(const wchar_t *className, const wchar_t *title = nullptr, bool visibleOnly = false) const;
-    HWND WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs) const;
+    HWND WaitWindowOf(const wchar_t *className, const wchar_t *title, unsigned timeoutMs,
+                      bool visibleOnly = false) const;
 
     using Box = testsupport::SeenBox;
     // Waits for a message box of this process, reads it and presses OK.

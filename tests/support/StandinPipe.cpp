@@ -7,36 +7,28 @@ namespace e2e {
 PipeAnswer AskStandin(const std::wstring &pipe, const std::string &request, unsigned timeoutMs) {
     PipeAnswer answer;
     HANDLE h = INVALID_HANDLE_VALUE;
-    const DWORD start = ::GetTickCount();
-    while (h == INVALID_HANDLE_VALUE && ::GetTickCount() - start < timeoutMs) {
+    for (const DWORD start = ::GetTickCount(); h == INVALID_HANDLE_VALUE && ::GetTickCount() - start < timeoutMs;) {
         h = ::CreateFileW(pipe.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (h == INVALID_HANDLE_VALUE) ::WaitNamedPipeW(pipe.c_str(), 100);
     }
     if (h == INVALID_HANDLE_VALUE) return answer;
     const std::string line = request + "\n";
-    DWORD written = 0;
-    ::WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-    std::string pending;
+    DWORD done = 0;
+    ::WriteFile(h, line.data(), static_cast<DWORD>(line.size()), &done, nullptr);
+    std::string text;
     char buffer[4096];
-    DWORD got = 0;
-    bool done = false;
-    while (!done && ::ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        pending.append(buffer, got);
-        size_t eol;
-        while ((eol = pending.find('\n')) != std::string::npos) {
-            std::string l = pending.substr(0, eol);
-            pending.erase(0, eol + 1);
-            if (!l.empty() && l.back() == '\r') l.pop_back();
-            if (l.rfind("= ", 0) == 0) {
+    while (answer.status.empty() && ::ReadFile(h, buffer, sizeof buffer, &done, nullptr) && done > 0) {
+        text.append(buffer, done);
+        for (size_t eol; answer.status.empty() && (eol = text.find('\n')) != std::string::npos;
+             text.erase(0, eol + 1)) {
+            const std::string l = text.substr(0, eol > 0 && text[eol - 1] == '\r' ? eol - 1 : eol);
+            if (l.rfind("= ", 0) == 0)
                 answer.lines.push_back(l.substr(2));
-            } else {
+            else
                 answer.status = l;
-                answer.ok = l.rfind("ok", 0) == 0;
-                done = true;
-                break;
-            }
         }
     }
+    answer.ok = answer.status.rfind("ok", 0) == 0;
     ::CloseHandle(h);
     return answer;
 }

@@ -22,20 +22,9 @@ LRESULT CALLBACK ReceiverProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-}  // namespace
-
-std::vector<std::string> SplitText(const std::string &text, char sep) {
-    std::vector<std::string> parts(1);
-    for (char ch : text) {
-        if (ch == sep)
-            parts.emplace_back();
-        else
-            parts.back().push_back(ch);
-    }
-    return parts;
-}
-
-std::string InspectWindow(HWND target, unsigned timeoutMs) {
+// The UTF-8 dump, one control a line (tab-separated: depth, class, name, visible,
+// enabled, selected, value, left, top, right, bottom, text).
+std::string InspectWindow(HWND target) {
     static const wchar_t kClass[] = L"E2eInspectReceiver";
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ReceiverProc;
@@ -47,9 +36,22 @@ std::string InspectWindow(HWND target, unsigned timeoutMs) {
     g_reply.clear();
     g_replied = false;
     ::PostMessageW(target, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), reinterpret_cast<WPARAM>(receiver), 0);
-    testsupport::WaitFor([] { return g_replied; }, timeoutMs);
+    testsupport::WaitFor([] { return g_replied; }, 5000);
     ::DestroyWindow(receiver);
     return g_reply;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitText(const std::string &text, char sep) {
+    std::vector<std::string> parts(1);
+    for (char ch : text) {
+        if (ch == sep)
+            parts.emplace_back();
+        else
+            parts.back().push_back(ch);
+    }
+    return parts;
 }
 
 UiDump UiDump::Of(HWND hWnd) {
