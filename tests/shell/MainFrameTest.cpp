@@ -43,22 +43,22 @@ RECT WindowRect(HWND hWnd) {
 class MainFrameTest : public ::testing::Test {
 protected:
     static void TearDownTestSuite() {
-        if (::IsWindow(s_hWnd)) ::DestroyWindow(s_hWnd);
+        ::DestroyWindow(bstest::MainFrame().GetHWND());
         TakeQuitMessage();
     }
     void SetUp() override {
         ::CoInitialize(nullptr);
-        s_frame = &bstest::MainFrame();
-        s_hWnd = s_frame->GetHWND();
+        m_frame = &bstest::MainFrame();
+        m_hWnd = m_frame->GetHWND();
         TakeQuitMessage();
-        ::ShowWindow(s_hWnd, SW_SHOW);
+        ::ShowWindow(m_hWnd, SW_SHOW);
         testsupport::PumpPending();
     }
     void TearDown() override { EXPECT_FALSE(TakeQuitMessage()) << "unexpected quit message"; }
 
-    CPaintManagerUI &pm() { return s_frame->PaintManager(); }
+    CPaintManagerUI &pm() { return m_frame->PaintManager(); }
     CControlUI *Find(LPCTSTR name) { return pm().FindControl(name); }
-    HWND TrayMenu() { return s_frame->TrayMenu()->GetHWND(); }
+    HWND TrayMenu() { return m_frame->TrayMenu()->GetHWND(); }
     // The selections of the three tab layouts: page groups, station pages, call pages.
     std::vector<int> Pages() {
         std::vector<int> out;
@@ -71,13 +71,10 @@ protected:
         testsupport::PumpPending();
     }
 
-    static CDemoFrameWnd *s_frame;
-    static HWND s_hWnd;
+    CDemoFrameWnd *m_frame = nullptr;
+    HWND m_hWnd = nullptr;
     testsupport::MessageBoxWatcher m_boxes;
 };
-
-CDemoFrameWnd *MainFrameTest::s_frame = nullptr;
-HWND MainFrameTest::s_hWnd = nullptr;
 
 // Three hidden windows beside the main one: the tray menu (always on top, no taskbar
 // button), the dialog and the playback window.
@@ -89,7 +86,7 @@ TEST_F(MainFrameTest, CreationMakesTheHiddenWindowsAndShowsTheVersion) {
 }
 
 TEST_F(MainFrameTest, SystemCloseOnAnyOfTheFourWindowsQuitsWithoutClosingIt) {
-    for (HWND hWnd : {s_hWnd, TrayMenu(), g_pBsCfgFrameWnd->GetHWND(), g_pPlayWnd->GetHWND()}) {
+    for (HWND hWnd : {m_hWnd, TrayMenu(), g_pBsCfgFrameWnd->GetHWND(), g_pPlayWnd->GetHWND()}) {
         const bool visible = Visible(hWnd);
         SentMessages log(hWnd, {WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY});
         EXPECT_EQ(::SendMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
@@ -110,7 +107,7 @@ TEST_F(MainFrameTest, NavigationOptionsSwitchTheirPages) {
         {L"menu0", {0, 0, 1}}, {L"menu0_1", {0, 1, 1}}, {L"menu0_0", {0, 0, 1}},
     };
     for (const auto &step : steps) {
-        testsupport::ClickControl(s_hWnd, Find(step.option));
+        testsupport::ClickControl(m_hWnd, Find(step.option));
         EXPECT_EQ(Pages(), step.pages) << testing::PrintToString(std::wstring(step.option));
     }
     for (LPCTSTR name : {L"Menu1", L"MENU0_1", L"menu2", L"menu1 ", L""}) {
@@ -134,7 +131,7 @@ TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPage) {
         Select(c.group);
         Select(c.page);
         sd::Double()->calls.clear();
-        testsupport::ClickControl(s_hWnd, Find(c.control));
+        testsupport::ClickControl(m_hWnd, Find(c.control));
         EXPECT_EQ(c.serviceCall ? sd::CallCount(c.serviceCall) : sd::Calls().size() + 1, 1u)
             << "the page's handler ran";
     }
@@ -143,7 +140,7 @@ TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPage) {
 // The caption buttons: close hides to the tray, minimise minimises, maximise and restore
 // do nothing.
 TEST_F(MainFrameTest, CaptionButtons) {
-    const RECT placed = WindowRect(s_hWnd);
+    const RECT placed = WindowRect(m_hWnd);
     const struct {
         const wchar_t *button;
         std::vector<std::pair<UINT, WPARAM>> sent;
@@ -154,17 +151,17 @@ TEST_F(MainFrameTest, CaptionButtons) {
         {L"closebtn", {{WM_HIDE_MAIN, 0}}},
     };
     for (const auto &c : cases) {
-        SentMessages log(s_hWnd, {WM_SYSCOMMAND, WM_HIDE_MAIN, WM_CLOSE});
+        SentMessages log(m_hWnd, {WM_SYSCOMMAND, WM_HIDE_MAIN, WM_CLOSE});
         pm().SendNotify(Find(c.button), DUI_MSGTYPE_CLICK);
         EXPECT_EQ(log.seen, c.sent) << testing::PrintToString(std::wstring(c.button));
     }
-    EXPECT_FALSE(Visible(s_hWnd));
+    EXPECT_FALSE(Visible(m_hWnd));
     EXPECT_TRUE(IsTrayIconAdded());
-    ::SendMessageW(s_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_FALSE(::IsIconic(s_hWnd) || ::IsZoomed(s_hWnd));
-    ::ShowWindow(s_hWnd, SW_HIDE);
-    ::SendMessageW(s_hWnd, WM_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
-    const RECT shown = WindowRect(s_hWnd);
+    ::SendMessageW(m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(::IsIconic(m_hWnd) || ::IsZoomed(m_hWnd));
+    ::ShowWindow(m_hWnd, SW_HIDE);
+    ::SendMessageW(m_hWnd, WM_TRAY_NOTIFY, 0, WM_LBUTTONDBLCLK);
+    const RECT shown = WindowRect(m_hWnd);
     EXPECT_TRUE(::EqualRect(&placed, &shown)) << "shown again at its previous place";
 }
 
@@ -190,8 +187,8 @@ TEST_F(MainFrameTest, PrivateMessagesAnswerAsTheirTableSays) {
         {WM_TRAY_NOTIFY, WM_LBUTTONDBLCLK, 0, true, false},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(::SendMessageW(s_hWnd, c.message, 0, c.lParam), c.result) << c.message << " " << c.lParam;
-        EXPECT_EQ(Visible(s_hWnd), c.mainVisible) << c.message << " " << c.lParam;
+        EXPECT_EQ(::SendMessageW(m_hWnd, c.message, 0, c.lParam), c.result) << c.message << " " << c.lParam;
+        EXPECT_EQ(Visible(m_hWnd), c.mainVisible) << c.message << " " << c.lParam;
         EXPECT_EQ(Visible(TrayMenu()), c.menuVisible) << c.message << " " << c.lParam;
     }
     ::ShowWindow(TrayMenu(), SW_HIDE);
@@ -202,14 +199,14 @@ TEST_F(MainFrameTest, TrayMenuOpensThirtyPixelsAboveTheCursorAndHidesOnFocusLoss
         ::SetCursorPos(target.x, target.y);
         POINT cursor = {};
         ::GetCursorPos(&cursor);
-        ::SendMessageW(s_hWnd, WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+        ::SendMessageW(m_hWnd, WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
         const RECT menu = WindowRect(TrayMenu());
         EXPECT_EQ(menu.left, cursor.x);
         EXPECT_EQ(menu.top, cursor.y - 30);
-        EXPECT_EQ(menu.right - menu.left, s_frame->TrayMenu()->PaintManager().GetInitSize().cx) << "not moved inside";
+        EXPECT_EQ(menu.right - menu.left, m_frame->TrayMenu()->PaintManager().GetInitSize().cx) << "not moved inside";
         EXPECT_EQ(::GetForegroundWindow(), TrayMenu()) << "brought forward so a click elsewhere hides it";
-        ::SetForegroundWindow(s_hWnd);
-        ::SetFocus(s_hWnd);
+        ::SetForegroundWindow(m_hWnd);
+        ::SetFocus(m_hWnd);
         EXPECT_TRUE(testsupport::WaitFor([&] { return !Visible(TrayMenu()); }));
     }
 }
@@ -219,11 +216,11 @@ TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
     ::SendMessageW(old, WM_CLOSE, 0, 0);  // another program closes it: it deletes itself
     ASSERT_FALSE(::IsWindow(old));
     EXPECT_FALSE(TakeQuitMessage()) << "the console keeps running";
-    EXPECT_EQ(s_frame->TrayMenu(), nullptr) << "judged by the object, not by a handle another window may take";
-    ::SendMessageW(s_hWnd, WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
-    ASSERT_NE(s_frame->TrayMenu(), nullptr);
+    EXPECT_EQ(m_frame->TrayMenu(), nullptr) << "judged by the object, not by a handle another window may take";
+    ::SendMessageW(m_hWnd, WM_TRAY_NOTIFY, 0, WM_RBUTTONDOWN);
+    ASSERT_NE(m_frame->TrayMenu(), nullptr);
     EXPECT_TRUE(Visible(TrayMenu()));
-    EXPECT_NE(s_frame->TrayMenu()->PaintManager().FindControl(L"closebtn"), nullptr);
+    EXPECT_NE(m_frame->TrayMenu()->PaintManager().FindControl(L"closebtn"), nullptr);
     ::ShowWindow(TrayMenu(), SW_HIDE);
 }
 
@@ -231,7 +228,7 @@ TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
 TEST_F(MainFrameTest, PresencePollerPassesRunOnAThreadOfTheirOwn) {
     BsConfig record{};
     sd::InvokeReport("POLLED", &record);
-    ASSERT_TRUE(testsupport::WaitFor([] { return s_frame->Rows().RowCount() == 1; }));
+    ASSERT_TRUE(testsupport::WaitFor([&] { return m_frame->Rows().RowCount() == 1; }));
     sd::Double()->calls.clear();
     ASSERT_TRUE(StartPresencePoller());
     EXPECT_TRUE(testsupport::WaitFor([] { return sd::CallCount("BmHalBsStatus") >= 2; }, 4000));
@@ -240,6 +237,6 @@ TEST_F(MainFrameTest, PresencePollerPassesRunOnAThreadOfTheirOwn) {
     EXPECT_EQ(asked[0].texts[0], "POLLED");
     EXPECT_NE(asked[0].threadId, ::GetCurrentThreadId());
     sd::Double()->defaultStatus = 0;  // gone: the next pass removes the row
-    EXPECT_TRUE(testsupport::WaitFor([] { return s_frame->Rows().RowCount() == 0; }, 4000));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return m_frame->Rows().RowCount() == 0; }, 4000));
     sd::Double()->defaultStatus = 1;
 }
