@@ -61,34 +61,6 @@ void ExpectAsShipped(HWND main) {
 
 }  // namespace
 
-TEST_F(E2eShell, AWindowWithTheTitleRefusesASecondStart) {
-    ConsoleProcess first(m_standin.Env());
-    const HWND main = WaitMainWindow(first);
-    ASSERT_NE(main, nullptr);
-    ExpectAsShipped(main);
-    auto expectRefused = [&] {
-        ConsoleProcess second(m_standin.Env());
-        ConsoleProcess::Box box;
-        ASSERT_TRUE(second.AnswerMessageBox(&box, kStartMs));
-        EXPECT_EQ(box.caption, L"警告");
-        EXPECT_EQ(box.text, kAlreadyRunning);
-        ASSERT_TRUE(second.WaitExit(kExitMs));
-        EXPECT_EQ(second.ExitCode(), 0u);
-        EXPECT_EQ(second.Output(), "") << "the refused start does not touch the service library";
-    };
-    ::ShowWindow(main, SW_HIDE);  // hidden to the tray still counts
-    expectRefused();
-    EXPECT_EQ(::FindWindowW(L"UIMainFrame", kConsoleTitle), main);
-    ASSERT_TRUE(CloseConsole(first, main));
-
-    // Any window of another program with the title.
-    const HWND foreign = ::CreateWindowExW(0, L"STATIC", kConsoleTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                           ::GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(foreign, nullptr);
-    expectRefused();
-    ::DestroyWindow(foreign);
-}
-
 // The start-up figures the bench reads, printed when it asks for them; then the console ends.
 TEST_F(E2eShell, TheStartupProbePrintsItsFiguresAndEnds) {
     std::map<std::wstring, std::wstring> env = m_standin.Env();
@@ -230,17 +202,19 @@ TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
     EXPECT_STREQ(product, CONSOLE_VERSION_WTEXT);
 }
 
-// A service library that fails to start: "error." on standard output, and the console
-// runs on. Any program may then post the main window's private messages (1025 to 1030)
-// with any parameters: none of them may be taken for a pointer the console reads or frees.
-TEST_F(E2eShell, AFailedServiceStartAndJunkPrivateMessagesLeaveTheConsoleRunning) {
+// One console run: the main window as shipped; a service library that fails to start
+// ("error." on standard output) and the console runs on; junk parameters in the private
+// messages (1025 to 1030), which any program may post, never taken for pointers; a second
+// start refused while the first is hidden to the tray, and then beside any window with
+// the title.
+TEST_F(E2eShell, OneConsoleAtATimeRunsAsShippedThroughFailuresAndJunk) {
     std::map<std::wstring, std::wstring> env = m_standin.Env();
     env[L"BM_STANDIN_DATA"] = BinFolder() + L"RadioConsole.exe";  // a file: no data folder
-    ConsoleProcess console(env);
-    const HWND main = WaitMainWindow(console);
+    ConsoleProcess first(env);
+    const HWND main = WaitMainWindow(first);
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return console.Output().find("error.") != std::string::npos; }, kExitMs))
-        << console.Output();
+    ExpectAsShipped(main);
+    EXPECT_TRUE(WaitFor([&] { return first.Output().find("error.") != std::string::npos; }, kExitMs)) << first.Output();
     for (UINT message = WM_USER + 1; message <= WM_USER + 6; ++message) {
         for (const WPARAM junk :
              {1u, 0x10u, 0x00400000u /* the exe's image */, 0x7FFFFFF0u, 0xDEADBEEFu, 0xFFFFFFFFu}) {
@@ -251,9 +225,27 @@ TEST_F(E2eShell, AFailedServiceStartAndJunkPrivateMessagesLeaveTheConsoleRunning
                 << "the main window stopped answering";
         }
     }
-    ::ShowWindow(main, SW_SHOW);
     EXPECT_FALSE(UiDump::Of(main).Empty());
-    EXPECT_TRUE(CloseConsole(console, main));
+
+    auto expectRefused = [&] {
+        ConsoleProcess second(m_standin.Env());
+        ConsoleProcess::Box box;
+        ASSERT_TRUE(second.AnswerMessageBox(&box, kStartMs));
+        EXPECT_EQ(box.caption, L"警告");
+        EXPECT_EQ(box.text, kAlreadyRunning);
+        ASSERT_TRUE(second.WaitExit(kExitMs));
+        EXPECT_EQ(second.ExitCode(), 0u);
+        EXPECT_EQ(second.Output(), "") << "the refused start does not touch the service library";
+    };
+    ::ShowWindow(main, SW_HIDE);
+    expectRefused();
+    EXPECT_EQ(::FindWindowW(L"UIMainFrame", kConsoleTitle), main);
+    ASSERT_TRUE(CloseConsole(first, main));
+    const HWND foreign = ::CreateWindowExW(0, L"STATIC", kConsoleTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                           ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(foreign, nullptr);
+    expectRefused();
+    ::DestroyWindow(foreign);
 }
 
 // A skin file that is missing or malformed: the operator is told which file (and where

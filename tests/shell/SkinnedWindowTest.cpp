@@ -17,13 +17,13 @@ namespace {
 
 // A 300 x 200 window whose caption band (insets 10 left and right, 40 high) holds one
 // control of each kind, 60 px wide, from x = 0.
-std::map<std::wstring, std::string> Skin(const char *roundCorner, const char *extraButtons = "") {
+std::map<std::wstring, std::string> Skin(const char *roundCorner) {
     return {{L"TaskIconMenuUI.xml",
              std::string("<Window size=\"300,200\" caption=\"10,0,10,40\" roundcorner=\"") + roundCorner +
                  "\"><VerticalLayout><HorizontalLayout height=\"40\">"
                  "<Label name=\"lbl\" width=\"60\" /><Button name=\"btn\" width=\"60\" />"
-                 "<Option name=\"opt\" width=\"60\" /><Text name=\"txt\" width=\"60\" /><Label name=\"lbl2\" />" +
-                 extraButtons + "</HorizontalLayout><Label name=\"below\" /></VerticalLayout></Window>"}};
+                 "<Option name=\"opt\" width=\"60\" /><Text name=\"txt\" width=\"60\" /><Label name=\"lbl2\" />"
+                 "</HorizontalLayout><Label name=\"below\" /></VerticalLayout></Window>"}};
 }
 
 // The tray menu at (100, 100).
@@ -39,7 +39,6 @@ public:
         if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
     }
     void OnFinalMessage(HWND) override {}  // the test owns the object
-    CControlUI *Find(LPCTSTR name) { return PaintManager().FindControl(name); }
     LRESULT HitTest(int x, int y) {
         POINT pt = {x, y};
         ::ClientToScreen(m_hWnd, &pt);
