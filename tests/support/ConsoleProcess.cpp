@@ -55,15 +55,19 @@ bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs) {
 }
 
 ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env, const std::wstring &folder) {
+    // Standard output goes to a file, read whenever asked for.
+    wchar_t temp[MAX_PATH] = {}, name[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    ::GetTempFileNameW(temp, L"out", 0, name);
+    m_outputFile = name;
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) return;
-    ::SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    const HANDLE out =
+        ::CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = writeEnd;
+    si.hStdOutput = out;
     si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     const std::wstring from = folder.empty() ? BinFolder() : folder;
     const std::wstring exe = from + L"RadioConsole.exe";
@@ -81,23 +85,11 @@ ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env, 
         ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, from.c_str(), &si, &pi);
     for (const auto &var : saved)
         ::SetEnvironmentVariableW(var.first.c_str(), var.second.empty() ? nullptr : var.second.c_str() + 1);
-    ::CloseHandle(writeEnd);
-    if (!created) {
-        ::CloseHandle(readEnd);
-        return;
-    }
+    ::CloseHandle(out);
+    if (!created) return;
     ::CloseHandle(pi.hThread);
     m_process = pi.hProcess;
     m_pid = pi.dwProcessId;
-    m_reader = std::thread([this, readEnd] {
-        char buffer[512];
-        DWORD got = 0;
-        while (::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_output.append(buffer, got);
-        }
-        ::CloseHandle(readEnd);
-    });
 }
 
 ConsoleProcess::~ConsoleProcess() {
@@ -106,7 +98,7 @@ ConsoleProcess::~ConsoleProcess() {
         ::WaitForSingleObject(m_process, 5000);
     }
     if (m_process != nullptr) ::CloseHandle(m_process);
-    if (m_reader.joinable()) m_reader.join();
+    ::DeleteFileW(m_outputFile.c_str());
 }
 
 bool ConsoleProcess::Running() const {
@@ -114,9 +106,7 @@ bool ConsoleProcess::Running() const {
 }
 
 bool ConsoleProcess::WaitExit(unsigned timeoutMs) {
-    const bool exited = Started() && testsupport::WaitFor([&] { return !Running(); }, timeoutMs);
-    if (exited && m_reader.joinable()) m_reader.join();  // all output read
-    return exited;
+    return Started() && testsupport::WaitFor([&] { return !Running(); }, timeoutMs);
 }
 
 DWORD ConsoleProcess::ExitCode() const {
@@ -126,8 +116,13 @@ DWORD ConsoleProcess::ExitCode() const {
 }
 
 std::string ConsoleProcess::Output() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_output;
+    std::string text;
+    if (FILE *f = _wfopen(m_outputFile.c_str(), L"rb")) {
+        char buffer[4096];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+        std::fclose(f);
+    }
+    return text;
 }
 
 HWND ConsoleProcess::FindWindowOf(const wchar_t *className, const wchar_t *title, bool visibleOnly) const {

@@ -1,14 +1,12 @@
 // The real RadioConsole.exe as a child process for end-to-end tests: started with the
-// stand-in libraries, its standard output read through a pipe, its windows found by
-// class, its message boxes answered. A child still running at destruction is ended.
+// stand-in libraries, its standard output kept in a file, its windows found by class,
+// its message boxes answered. A child still running at destruction is ended.
 #pragma once
 
 #include <windows.h>
 
 #include <map>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #include "tests/support/MessageBoxWatcher.h"
 
@@ -43,9 +41,7 @@ public:
 private:
     HANDLE m_process = nullptr;
     DWORD m_pid = 0;
-    mutable std::mutex m_mutex;
-    std::string m_output;
-    std::thread m_reader;
+    std::wstring m_outputFile;
 };
 
 // The folder of the test exe (bin), with a trailing backslash.
