@@ -66,10 +66,6 @@ protected:
             out.push_back(static_cast<CTabLayoutUI *>(Find(name)->GetInterface(L"TabLayout"))->GetCurSel());
         return out;
     }
-    void Select(LPCTSTR option) {
-        static_cast<COptionUI *>(Find(option)->GetInterface(L"Option"))->Selected(true);
-        testsupport::PumpPending();
-    }
 
     CDemoFrameWnd *m_frame = nullptr;
     HWND m_hWnd = nullptr;
@@ -128,8 +124,7 @@ TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPage) {
         {L"menu0", L"menu0_0", L"ListRefreshBtn", nullptr},
     };
     for (const auto &c : cases) {
-        Select(c.group);
-        Select(c.page);
+        for (LPCTSTR option : {c.group, c.page}) testsupport::ClickControl(m_hWnd, Find(option));
         sd::Double()->calls.clear();
         testsupport::ClickControl(m_hWnd, Find(c.control));
         EXPECT_EQ(c.serviceCall ? sd::CallCount(c.serviceCall) : sd::Calls().size() + 1, 1u)
