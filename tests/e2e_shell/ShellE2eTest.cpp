@@ -200,11 +200,9 @@ TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
     EXPECT_STREQ(product, CONSOLE_VERSION_WTEXT);
 }
 
-// One console run: the main window as shipped; a service library that fails to start
-// ("error." on standard output) and the console runs on; junk parameters in the private
-// messages (1025 to 1030), which any program may post, never taken for pointers; a second
-// start refused while the first is hidden to the tray, and then beside any window with
-// the title.
+// One console run: shipped as it should be, running on when the service fails to start,
+// never taking the junk that any program may post in its private messages (1025 to 1030)
+// for pointers; a second start refused while it is hidden, then beside any such title.
 TEST_F(E2eShell, OneConsoleAtATimeRunsAsShippedThroughFailuresAndJunk) {
     std::map<std::wstring, std::wstring> env = m_standin.Env();
     env[L"BM_STANDIN_DATA"] = BinFolder() + L"RadioConsole.exe";  // a file: no data folder

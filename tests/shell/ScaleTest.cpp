@@ -1,7 +1,7 @@
 // The four windows at 150 % and 200 % (as WM_DPICHANGED brings them): every control's
-// rectangle is its 100 % rectangle scaled, within one pixel per edge, a hit test at its
-// centre finds what it found at 100 %, and no label's text is wider or taller than its box. If these fail, the console comes out clipped or
-// overlapping on a scaled screen.
+// rectangle is its 100 % one scaled (to a pixel per edge), a hit test at its centre finds
+// what it found at 100 %, and no label's text outgrows its box. If these fail, the
+// console comes out clipped or overlapping on a scaled screen.
 #include <gtest/gtest.h>
 
 #include <objbase.h>

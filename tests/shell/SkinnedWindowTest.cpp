@@ -82,12 +82,19 @@ TEST_F(SkinnedWindowTest, CreationDropsTheCaptionStyleAndTheCaptionBandDragsOver
     for (const auto &c : cases) EXPECT_EQ(menu.HitTest(c.x, c.y), c.expected) << c.x << "," << c.y;
 }
 
+// Each WM_SIZE sets the region once: a message the window's own table passed on goes to
+// the paint manager and the default procedure, not through the library's table to the
+// same handler again.
 TEST_F(SkinnedWindowTest, RoundCornersClipTheWindowOnlyWhenTheSkinAsksForThem) {
     HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
     {
         TempSkinFolder skins(Skin("12,12"));
         Menu menu;  // at (100, 100): the region is in window coordinates
-        ::SendMessageW(menu.GetHWND(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+        {
+            SentMessages log(menu.GetHWND(), {WM_WINDOWPOSCHANGED});
+            ::SendMessageW(menu.GetHWND(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+            EXPECT_EQ(log.seen.size(), 1u) << "the region set once";
+        }
         ASSERT_NE(::GetWindowRgn(menu.GetHWND(), rgn), ERROR);
         EXPECT_FALSE(::PtInRegion(rgn, 0, 0)) << "corner cut";
         RECT box = {};
@@ -121,15 +128,4 @@ TEST_F(SkinnedWindowTest, MaximisedPlacementIsTheWorkAreaOfTheWindowsMonitor) {
                        info.rcWork.right - info.rcWork.left, info.rcWork.bottom - info.rcWork.top};
     EXPECT_TRUE(::EqualRect(&got, &want));
     EXPECT_EQ(mmi.ptReserved.x, 0x77777777) << "other fields left alone";
-}
-
-// A message the window's own table passed on goes to the paint manager and the default
-// procedure, not through the library's table to the same handler again: each WM_SIZE
-// sets the region once.
-TEST_F(SkinnedWindowTest, PassedOnMessagesRunTheirHandlerOnce) {
-    TempSkinFolder skins(Skin("12,12"));
-    Menu menu;
-    SentMessages log(menu.GetHWND(), {WM_WINDOWPOSCHANGED});
-    ::SendMessageW(menu.GetHWND(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
-    EXPECT_EQ(log.seen.size(), 1u);
 }
