@@ -22,9 +22,9 @@ LRESULT CALLBACK ReceiverProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-// The UTF-8 dump, one control a line (tab-separated: depth, class, name, visible,
-// enabled, selected, value, left, top, right, bottom, text).
-std::string InspectWindow(HWND target) {
+}  // namespace
+
+std::string InspectWindow(HWND target, unsigned timeoutMs) {
     static const wchar_t kClass[] = L"E2eInspectReceiver";
     WNDCLASSW wc = {};
     wc.lpfnWndProc = ReceiverProc;
@@ -36,12 +36,10 @@ std::string InspectWindow(HWND target) {
     g_reply.clear();
     g_replied = false;
     ::PostMessageW(target, ::RegisterWindowMessageW(UILIB_INSPECT_MESSAGE), reinterpret_cast<WPARAM>(receiver), 0);
-    testsupport::WaitFor([] { return g_replied; }, 5000);
+    testsupport::WaitFor([] { return g_replied; }, timeoutMs);
     ::DestroyWindow(receiver);
     return g_reply;
 }
-
-}  // namespace
 
 std::vector<std::string> SplitText(const std::string &text, char sep) {
     std::vector<std::string> parts(1);

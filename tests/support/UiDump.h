@@ -10,6 +10,10 @@
 
 namespace e2e {
 
+// The UTF-8 dump, one control a line (tab-separated: depth, class, name, visible,
+// enabled, selected, value, left, top, right, bottom, text); empty when no answer came.
+std::string InspectWindow(HWND target, unsigned timeoutMs = 5000);
+
 struct DumpedControl {
     std::string cls, name;
     bool visible = false, enabled = false;
@@ -20,7 +24,7 @@ struct DumpedControl {
 
 class UiDump {
 public:
-    // Asks hWnd for its tree (empty when no answer came in five seconds).
+    // Asks hWnd for its tree (empty when no answer came).
     static UiDump Of(HWND hWnd);
     bool Empty() const { return m_controls.empty(); }
     // The first control with the name (the first visible one); null when none.
