@@ -167,9 +167,6 @@ TEST_F(MainFrameTest, PrivateMessagesAnswerAsTheirTableSays) {
         LRESULT result;
         bool mainVisible, menuVisible;
     } cases[] = {
-        {WM_BS_REPORT, 0, 0, true, false},
-        {WM_BS_REMOVE_SELECTED, 0, 0, true, false},
-        {WM_BS_GONE, 0, 0, true, false},
         {WM_HIDE_MAIN, 0, 1, false, false},
         {WM_TRAY_NOTIFY, WM_LBUTTONDOWN, 0, false, false},
         {WM_TRAY_NOTIFY, WM_RBUTTONUP, 0, false, false},
