@@ -7,6 +7,7 @@
 #include "basestation/BsReportBlock.h"
 #include "tests/support/WaitFor.h"
 #include "ui/ConsoleTitle.h"
+#include "ui/PrivateMessages.h"
 
 namespace bstest {
 
@@ -133,9 +134,12 @@ bool PassOnPollerThread() {
         PollBsPresence();
         done = true;
     });
-    const bool returned = testsupport::WaitFor([&] { return done.load(); });
+    const HWND main = MainFrame().GetHWND();
+    MSG msg;
+    for (const DWORD start = ::GetTickCount(); !done && ::GetTickCount() - start < 5000; ::Sleep(1))
+        if (::PeekMessageW(&msg, main, WM_BS_GONE, WM_BS_GONE, PM_REMOVE)) ::DispatchMessageW(&msg);
     poller.join();
-    return returned;
+    return done && !::PeekMessageW(&msg, main, WM_BS_GONE, WM_BS_GONE, PM_NOREMOVE);
 }
 
 void ResetStations() {

@@ -55,8 +55,9 @@ std::vector<std::string> RowSerials();
 // The serials BmHalBsStatus was asked about, in order.
 std::vector<std::string> Asked();
 
-// One presence pass on a thread of its own (as the poller runs it), pumping this thread
-// until it has returned. False when it did not return in time.
+// One presence pass on a thread of its own (as the poller runs it), this thread handling
+// its removal requests meanwhile. False when it did not return in time, or returned with
+// a removal request still queued.
 bool PassOnPollerThread();
 // Every row gone and the double back to its defaults (all stations present).
 void ResetStations();
