@@ -22,15 +22,34 @@ BsFormInput GoodInput() {
     return in;
 }
 
-// A text each checked field refuses.
+// Texts at the edges of the ranges and of the serial buffer; addresses are refused as
+// "1.2.3".
+const struct {
+    BsField field;
+    const char *text;
+    bool accepted;
+} kEdges[] = {
+    {kFieldSerial, "ABCDEFGHIJKLMNOPQRSTUVWXYZ01", false},  // 28 bytes
+    {kFieldSerial, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0", true},
+    {kFieldChannel, "201", false},
+    {kFieldChannel, "0", false},
+    {kFieldChannel, "1", true},
+    {kFieldChannel, "200", true},
+    {kFieldChannel, "abc", false},
+    {kFieldCallMagic, "0", false},
+    {kFieldCallMagic, "1", true},
+    {kFieldCallMagic, "999999999", true},
+    {kFieldCallMagic, "1000000000", false},
+    {kFieldZoneMagic, "11", false},
+    {kFieldZoneMagic, "0", false},
+    {kFieldZoneMagic, "1", true},
+    {kFieldZoneMagic, "10", true},
+};
+
 const char *BadText(BsField field) {
-    switch (field) {
-    case kFieldSerial: return "ABCDEFGHIJKLMNOPQRSTUVWXYZ01";  // 28 bytes
-    case kFieldChannel: return "201";
-    case kFieldCallMagic: return "0";
-    case kFieldZoneMagic: return "11";
-    default: return "1.2.3";
-    }
+    for (const auto &e : kEdges)
+        if (e.field == field && !e.accepted) return e.text;
+    return "1.2.3";
 }
 
 }  // namespace
@@ -51,8 +70,6 @@ TEST(BsConfigForm, TheFirstOfTwoBadFieldsIsNamed) {
     BsConfig record{};
     char serial[kSerialBufferBytes];
     EXPECT_EQ(ApplyForm(GoodInput(), record, serial), kFieldNone);
-    EXPECT_EQ(RefusalMessage(kFieldVersion), nullptr);
-    EXPECT_EQ(RefusalMessage(kFieldRepeaterMode), nullptr);
 }
 
 TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {
@@ -72,25 +89,7 @@ TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {
 
 // The ranges at their edges; a 28-byte serial is refused before anything is written.
 TEST(BsConfigForm, RangesAndTheSerialBuffer) {
-    const struct {
-        BsField field;
-        const char *text;
-        bool accepted;
-    } cases[] = {
-        {kFieldChannel, "0", false},
-        {kFieldChannel, "1", true},
-        {kFieldChannel, "200", true},
-        {kFieldChannel, "abc", false},
-        {kFieldCallMagic, "1", true},
-        {kFieldCallMagic, "999999999", true},
-        {kFieldCallMagic, "1000000000", false},
-        {kFieldZoneMagic, "0", false},
-        {kFieldZoneMagic, "1", true},
-        {kFieldZoneMagic, "10", true},
-        {kFieldSerial, "ABCDEFGHIJKLMNOPQRSTUVWXYZ0", true},
-        {kFieldSerial, "ABCDEFGHIJKLMNOPQRSTUVWXYZ01", false},
-    };
-    for (const auto &c : cases) {
+    for (const auto &c : kEdges) {
         BsFormInput in = GoodInput();
         in.texts[c.field] = c.text;
         BsConfig record{};

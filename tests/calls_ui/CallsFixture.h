@@ -16,16 +16,20 @@ namespace callstest {
 namespace sd = servicedouble;
 using testsupport::Narrow;
 
+const wchar_t *const kFind = L"FindVoiceFileBtn";
+const wchar_t *const kNext = L"NextCallListBtn";
+const wchar_t *const kPrev = L"PrevCallListBtn";
+
 class CallPageTest : public testing::Test {
 protected:
     void SetUp() override {
         sd::Reset();
         bstest::ShowPage(L"menu1_1");
         List()->RemoveAll();
-        Find(L"PrevCallListBtn")->SetEnabled(false);
-        Find(L"NextCallListBtn")->SetEnabled(false);
+        Find(kPrev)->SetEnabled(false);
+        Find(kNext)->SetEnabled(false);
         g_callPageIndex = 0;
-        ASSERT_TRUE(testsupport::WaitLaidOut(Find(L"FindVoiceFileBtn")));
+        ASSERT_TRUE(testsupport::WaitLaidOut(Find(kFind)));
         sd::Double()->calls.clear();
     }
     void TearDown() override {
@@ -43,8 +47,8 @@ protected:
         return Find(std::wstring(name, name + strlen(name)).c_str());
     }
     int Rows() { return List()->GetCount(); }
-    bool NextOn() { return Find(L"NextCallListBtn")->IsEnabled(); }
-    bool PrevOn() { return Find(L"PrevCallListBtn")->IsEnabled(); }
+    bool NextOn() { return Find(kNext)->IsEnabled(); }
+    bool PrevOn() { return Find(kPrev)->IsEnabled(); }
     void Click(CControlUI *control) {
         ASSERT_TRUE(testsupport::WaitLaidOut(control));
         testsupport::ClickControl(Hwnd(), control);

@@ -6,13 +6,12 @@
 namespace callstest {
 namespace {
 
-const wchar_t *const kFind = L"FindVoiceFileBtn";
-const wchar_t *const kNext = L"NextCallListBtn";
-const wchar_t *const kPrev = L"PrevCallListBtn";
-
+// Stores of different sizes paged through, with queries that fail: a failed query empties
+// the list and keeps the buttons, but at index 0 the previous-page button goes off.
 TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
     struct Step {
         const wchar_t *button;
+        bool fails;
         int rows;
         bool next, prev;
         int index, offset, count;  // the page index; the last query's window
@@ -21,17 +20,28 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
         int records;
         std::vector<Step> steps;
     } tables[] = {
-        {16, {{kFind, 16, false, false, 0, 0, 17}}},
+        {0, {{kFind, false, 0, false, false, 0, 0, 17}}},  // nothing in the window: the query fails
+        {16, {{kFind, false, 16, false, false, 0, 0, 17}}},
         {17,
-         {{kFind, 16, true, false, 0, 0, 17}, {kNext, 1, false, true, 1, 16, 17}, {kPrev, 16, true, false, 0, 0, 16}}},
+         {{kFind, false, 16, true, false, 0, 0, 17},
+          {kNext, false, 1, false, true, 1, 16, 17},
+          {kPrev, false, 16, true, false, 0, 0, 16}}},
         {33,
-         {{kFind, 16, true, false, 0, 0, 17},
-          {kNext, 16, true, true, 1, 16, 17},
-          {kNext, 1, false, true, 2, 32, 17},
-          {kPrev, 16, true, true, 1, 16, 16},
-          {kPrev, 16, true, false, 0, 0, 16},
-          {kNext, 16, true, true, 1, 16, 17},
-          {kFind, 16, true, false, 0, 0, 17}}},
+         {{kFind, false, 16, true, false, 0, 0, 17},
+          {kNext, false, 16, true, true, 1, 16, 17},
+          {kNext, false, 1, false, true, 2, 32, 17},
+          {kPrev, false, 16, true, true, 1, 16, 16},
+          {kPrev, false, 16, true, false, 0, 0, 16},
+          {kNext, false, 16, true, true, 1, 16, 17},
+          {kFind, false, 16, true, false, 0, 0, 17}}},
+        {50,
+         {{kFind, false, 16, true, false, 0, 0, 17},
+          {kNext, true, 0, true, false, 1, 16, 17},
+          {kNext, false, 16, true, true, 2, 32, 17},
+          {kPrev, true, 0, true, true, 1, 16, 16},
+          {kPrev, true, 0, true, false, 0, 0, 16},
+          {kNext, false, 16, true, true, 1, 16, 17},
+          {kFind, true, 0, true, true, 1, 0, 17}}},
     };
     for (const auto &t : tables) {
         TearDown();
@@ -40,6 +50,7 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
         for (const Step &s : t.steps) {
             SCOPED_TRACE(testing::Message() << t.records << " records, index " << s.index << " rows " << s.rows);
             ASSERT_TRUE(Find(s.button)->IsEnabled());
+            sd::Double()->queryFails = s.fails;
             Click(s.button);
             EXPECT_EQ(s.rows, Rows());
             EXPECT_EQ(s.next, NextOn());
@@ -57,34 +68,9 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
     }
 }
 
-TEST_F(CallPageTest, AFailedQueryEmptiesTheListAndKeepsTheButtons) {
-    const struct {
-        std::vector<const wchar_t *> before;  // clicks that succeed
-        const wchar_t *failing;
-        int index;
-        bool next, prev;
-    } cases[] = {
-        {{}, kFind, 0, false, false},
-        {{kFind, kNext}, kFind, 1, true, true},
-        {{kFind}, kNext, 1, true, false},
-        {{kFind, kNext, kNext}, kPrev, 1, true, true},
-        {{kFind, kNext}, kPrev, 0, true, false},  // at index 0 the previous-page button goes off
-    };
-    for (const auto &c : cases) {
-        TearDown();
-        SetUp();
-        SetRecords(50);
-        for (const wchar_t *b : c.before) Click(b);
-        sd::Double()->queryFails = true;
-        Click(c.failing);
-        EXPECT_EQ(0, Rows());
-        EXPECT_EQ(c.index, g_callPageIndex);
-        EXPECT_EQ(c.next, NextOn());
-        EXPECT_EQ(c.prev, PrevOn());
-    }
-    // Even a click that reaches the page with the button off asks for no negative window.
-    g_callPageIndex = 0;
-    sd::Double()->calls.clear();
+// A click that reaches the page with the previous-page button off asks for no negative
+// window.
+TEST_F(CallPageTest, PreviousPageClickAtTheFirstPageAsksNothing) {
     bstest::MainFrame().PaintManager().SendNotify(Find(kPrev), DUI_MSGTYPE_CLICK);
     EXPECT_EQ(0u, sd::CallCount("DbGetCallFirst"));
     EXPECT_EQ(0, g_callPageIndex);
