@@ -16,6 +16,7 @@
 // logicalY is the size the skin wrote it for (96 DPI), the unit of its source and corner.
 struct TImageInfo {
     HBITMAP hBitmap = nullptr;
+    const DWORD *bits = nullptr;  // hBitmap's pixels, top-down, rows nX apart
     int nX = 0;
     int nY = 0;
     int logicalX = 0;

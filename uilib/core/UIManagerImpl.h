@@ -49,6 +49,7 @@ struct CPaintManagerUI::Impl {
 
     HDC offscreenDC = nullptr;
     HBITMAP offscreenBitmap = nullptr;
+    DWORD *offscreenBits = nullptr;  // offscreenBitmap's pixels, top-down
     HGDIOBJ offscreenOld = nullptr;
     SIZE offscreenSize = {0, 0};
 

@@ -14,6 +14,7 @@
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
+#include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIRender.h"
 #include "uilib/render/UIShapeCache.h"
 
@@ -177,6 +178,7 @@ void CPaintManagerUI::Impl::FreeOffscreen() {
     if (offscreenBitmap != nullptr) {
         ::DeleteObject(offscreenBitmap);
         offscreenBitmap = nullptr;
+        offscreenBits = nullptr;
     }
     offscreenSize = {0, 0};
 }
@@ -209,9 +211,8 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) 
     if (cx <= 0 || cy <= 0) return;
     if (impl.offscreenDC == nullptr || impl.offscreenSize.cx != cx || impl.offscreenSize.cy != cy) {
         impl.FreeOffscreen();
-        DWORD *bits = nullptr;
         impl.offscreenDC = ::CreateCompatibleDC(target);
-        impl.offscreenBitmap = uilib::CreateDib32(cx, cy, &bits);
+        impl.offscreenBitmap = uilib::CreateDib32(cx, cy, &impl.offscreenBits);
         if (impl.offscreenDC == nullptr || impl.offscreenBitmap == nullptr) {
             impl.FreeOffscreen();
             return;
@@ -223,9 +224,13 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) 
     HRGN clip = ::CreateRectRgnIndirect(&rcPaint);
     ::SelectClipRgn(dc, clip);
     ::DeleteObject(clip);
-    if (!CoversOpaque(impl.root, rcPaint)) CRenderEngine::DrawColor(dc, rcPaint, 0xFFFFFFFF);
-    if (impl.root != nullptr) impl.root->DoPaint(dc, rcPaint);
-    impl.PaintFocusFrame(dc);
+    {
+        uilib::PaintSurface surface(dc, impl.offscreenBits, cx, cy, rcPaint);
+        if (!CoversOpaque(impl.root, rcPaint)) CRenderEngine::DrawColor(dc, rcPaint, 0xFFFFFFFF);
+        if (impl.root != nullptr) impl.root->DoPaint(dc, rcPaint);
+        impl.PaintFocusFrame(dc);
+    }
+    ::GdiFlush();  // the pixels written directly are in the bitmap before GDI copies it
     ::SelectClipRgn(dc, nullptr);
     ::BitBlt(target, rcPaint.left, rcPaint.top, rcPaint.right - rcPaint.left, rcPaint.bottom - rcPaint.top, dc,
              rcPaint.left, rcPaint.top, SRCCOPY);

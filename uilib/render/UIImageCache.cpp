@@ -5,6 +5,7 @@
 #include <mutex>
 #include <utility>
 
+#include "uilib/core/UIManager.h"
 #include "uilib/render/UIRender.h"
 #include "uilib/render/UIShapeCache.h"
 
@@ -27,11 +28,11 @@ struct StretchLess {
 
 const size_t kMaxStretchBytes = 16u << 20;  // all copies together; beyond it they are made again
 std::mutex gStretchLock;
-std::map<StretchKey, HBITMAP, StretchLess> gStretched;
+std::map<StretchKey, TImageInfo, StretchLess> gStretched;
 size_t gStretchBytes = 0;
 
-HBITMAP Stretch(HBITMAP bitmap, const RECT &src, int width, int height) {
-    HBITMAP out = CreateDib32(width, height, nullptr);
+HBITMAP Stretch(HBITMAP bitmap, const RECT &src, int width, int height, DWORD **bits) {
+    HBITMAP out = CreateDib32(width, height, bits);
     if (out == nullptr) return nullptr;
     HDC from = ::CreateCompatibleDC(nullptr), to = ::CreateCompatibleDC(nullptr);
     HGDIOBJ oldFrom = ::SelectObject(from, bitmap), oldTo = ::SelectObject(to, out);
@@ -62,7 +63,8 @@ const TImageInfo *SharedImage(const CDuiString &path, int dpi) {
     return image;
 }
 
-HBITMAP StretchedImage(HBITMAP bitmap, const RECT &src, int width, int height) {
+const TImageInfo *StretchedImage(const TImageInfo &image, const RECT &src, int width, int height) {
+    const HBITMAP bitmap = image.hBitmap;
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
     if (bitmap == nullptr || width <= 0 || height <= 0 || bytes > kMaxStretchBytes / 4) return nullptr;
     std::lock_guard<std::mutex> guard(gStretchLock);
@@ -72,16 +74,22 @@ HBITMAP StretchedImage(HBITMAP bitmap, const RECT &src, int width, int height) {
     key.width = width;
     key.height = height;
     auto it = gStretched.find(key);
-    if (it != gStretched.end()) return it->second;
-    HBITMAP stretched = Stretch(bitmap, src, width, height);
-    if (stretched == nullptr) return nullptr;
+    if (it != gStretched.end()) return &it->second;
+    TImageInfo stretched;
+    DWORD *bits = nullptr;
+    stretched.hBitmap = Stretch(bitmap, src, width, height, &bits);
+    if (stretched.hBitmap == nullptr) return nullptr;
+    stretched.bits = bits;
+    stretched.nX = width;
+    stretched.nY = height;
+    stretched.alphaChannel = image.alphaChannel;
     if (gStretchBytes + bytes > kMaxStretchBytes) {
-        for (auto &entry : gStretched) ::DeleteObject(entry.second);
+        for (auto &entry : gStretched) ::DeleteObject(entry.second.hBitmap);
         gStretched.clear();
         gStretchBytes = 0;
     }
     gStretchBytes += bytes;
-    return gStretched[key] = stretched;
+    return &(gStretched[key] = stretched);
 }
 
 void ForgetStretched(HBITMAP bitmap) {
@@ -89,7 +97,7 @@ void ForgetStretched(HBITMAP bitmap) {
     for (auto it = gStretched.begin(); it != gStretched.end();) {
         if (it->first.bitmap == bitmap) {
             gStretchBytes -= static_cast<size_t>(it->first.width) * static_cast<size_t>(it->first.height) * 4;
-            ::DeleteObject(it->second);
+            ::DeleteObject(it->second.hBitmap);
             it = gStretched.erase(it);
         } else {
             ++it;

@@ -17,10 +17,10 @@ namespace uilib {
 const TImageInfo *SharedImage(const CDuiString &path, int dpi);
 void FreeSharedImages();
 
-// Part src of bitmap (32-bit premultiplied) stretched to width x height as AlphaBlend
-// stretches it, made on first use and kept until ForgetStretched(bitmap); null when it
-// cannot be made or would be too large to keep.
-HBITMAP StretchedImage(HBITMAP bitmap, const RECT &src, int width, int height);
+// Part src of image stretched to width x height as AlphaBlend stretches it, made on first
+// use and kept until ForgetStretched(image's bitmap); null when it cannot be made or would
+// be too large to keep.
+const TImageInfo *StretchedImage(const TImageInfo &image, const RECT &src, int width, int height);
 void ForgetStretched(HBITMAP bitmap);
 
 }  // namespace uilib

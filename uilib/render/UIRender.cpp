@@ -3,9 +3,11 @@
 #include "uilib/render/UIRender.h"
 
 #include <mutex>
+#include <vector>
 
 #include "uilib/core/UIManager.h"
 #include "uilib/render/UIGdiplus.h"
+#include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIShapeCache.h"
 
 namespace uilib {
@@ -255,7 +257,8 @@ SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI *pManager, LPCTSTR pstr
     return size;
 }
 
-CRenderClip::CRenderClip(HDC hDC, const RECT &rc, int roundX, int roundY) : m_hDC(hDC) {
+CRenderClip::CRenderClip(HDC hDC, const RECT &rc, int roundX, int roundY)
+    : m_hDC(hDC), m_surface(uilib::PaintSurface::Of(hDC)) {
     m_hOldRgn = ::CreateRectRgn(0, 0, 0, 0);
     if (::GetClipRgn(hDC, m_hOldRgn) != 1) {
         ::DeleteObject(m_hOldRgn);
@@ -266,9 +269,23 @@ CRenderClip::CRenderClip(HDC hDC, const RECT &rc, int roundX, int roundY) : m_hD
     else
         m_hRgn = ::CreateRectRgnIndirect(&rc);
     ::ExtSelectClipRgn(hDC, m_hRgn, RGN_AND);
+    if (m_surface == nullptr) return;
+    if (roundX <= 0 && roundY <= 0) {
+        m_surface->PushClip(&rc, 1);
+        return;
+    }
+    const DWORD size = ::GetRegionData(m_hRgn, 0, nullptr);
+    std::vector<char> buffer(size);
+    auto *data = reinterpret_cast<RGNDATA *>(buffer.data());
+    if (size == 0 || ::GetRegionData(m_hRgn, size, data) != size) {
+        m_surface->PushClip(&rc, 1);
+        return;
+    }
+    m_surface->PushClip(reinterpret_cast<const RECT *>(data->Buffer), data->rdh.nCount);
 }
 
 CRenderClip::~CRenderClip() {
+    if (m_surface != nullptr) m_surface->PopClip();
     ::SelectClipRgn(m_hDC, m_hOldRgn);
     if (m_hOldRgn != nullptr) ::DeleteObject(m_hOldRgn);
     ::DeleteObject(m_hRgn);

@@ -7,6 +7,9 @@
 #include "uilib/core/UIDefine.h"
 
 struct TImageInfo;
+namespace uilib {
+class PaintSurface;
+}
 
 class CRenderEngine {
 public:
@@ -41,6 +44,7 @@ private:
     HDC m_hDC;
     HRGN m_hOldRgn;
     HRGN m_hRgn;
+    uilib::PaintSurface *m_surface;  // the paint's pixels, whose clip follows the DC's
 };
 
 // Parses "#AARRGGBB", "#RRGGBB" (opaque) or "0xAARRGGBB"; 0 when malformed.

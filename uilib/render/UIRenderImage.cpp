@@ -1,5 +1,6 @@
-// Images: decoded (PngDecode, else GDI+) into premultiplied 32-bit DIBs, drawn with AlphaBlend;
-// image strings carry the file and optional source, nine-grid corner, dest and fade.
+// Images: decoded (PngDecode, else GDI+) into premultiplied 32-bit DIBs, blended onto the
+// back buffer (AlphaBlend elsewhere, or for a nine-grid's stretched parts and a fade); image
+// strings carry the file and optional source, nine-grid corner, dest and fade.
 #include "uilib/render/UIRender.h"
 
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "uilib/render/UIGdiplus.h"
 #include "uilib/render/UIImageCache.h"
 #include "uilib/render/PngDecode.h"
+#include "uilib/render/UIPaintSurface.h"
 
 namespace {
 
@@ -86,6 +88,18 @@ void Blend(HDC hDC, HDC memDC, const RECT &dst, const RECT &src, const RECT &rcP
     if (!Intersects(dst, rcPaint)) return;
     BLENDFUNCTION bf = {AC_SRC_OVER, 0, fade, AC_SRC_ALPHA};
     ::AlphaBlend(hDC, dst.left, dst.top, dw, dh, memDC, src.left, src.top, sw, sh, bf);
+}
+
+// Draws from's part src onto dst of hDC's paint surface, when it has one and the part
+// lands unscaled and unfaded; false when it must go through AlphaBlend.
+bool DrawOnSurface(HDC hDC, const RECT &dst, const TImageInfo &from, const RECT &src, bool nineGrid, BYTE fade) {
+    if (nineGrid || fade != 255 || from.bits == nullptr) return false;
+    if (src.left < 0 || src.top < 0 || src.right > from.nX || src.bottom > from.nY) return false;
+    if (dst.right - dst.left != src.right - src.left || dst.bottom - dst.top != src.bottom - src.top) return false;
+    uilib::PaintSurface *surface = uilib::PaintSurface::Of(hDC);
+    if (surface == nullptr) return false;
+    surface->Blend(dst, from.bits + static_cast<size_t>(src.top) * from.nX + src.left, from.nX);
+    return true;
 }
 
 const int kDoubleFromDpi = 120;  // above 125 %, the @2x companion is the closer one
@@ -224,6 +238,7 @@ TImageInfo *ToDib(const std::vector<uint8_t> &premultiplied, int width, int heig
 
     auto *info = new TImageInfo;
     info->hBitmap = hBitmap;
+    info->bits = static_cast<const DWORD *>(bits);
     info->nX = width;
     info->nY = height;
     info->alphaChannel = alpha;
@@ -297,11 +312,14 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI *pManager, const RE
     const RECT dc = pManager->Scale(spec.corner);     // on the window
     const bool nineGrid = c.left != 0 || c.top != 0 || c.right != 0 || c.bottom != 0;
     const int dw = dst.right - dst.left, dh = dst.bottom - dst.top;
-    HBITMAP stretched = nullptr;
+    const TImageInfo *stretched = nullptr;
     if (!nineGrid && (dw != src.right - src.left || dh != src.bottom - src.top))
-        stretched = uilib::StretchedImage(image->hBitmap, src, dw, dh);
+        stretched = uilib::StretchedImage(*image, src, dw, dh);
+    if (DrawOnSurface(hDC, dst, stretched != nullptr ? *stretched : *image,
+                      stretched != nullptr ? RECT{0, 0, dw, dh} : src, nineGrid, spec.fade))
+        return true;
     HDC memDC = ::CreateCompatibleDC(hDC);
-    HGDIOBJ old = ::SelectObject(memDC, stretched != nullptr ? stretched : image->hBitmap);
+    HGDIOBJ old = ::SelectObject(memDC, stretched != nullptr ? stretched->hBitmap : image->hBitmap);
     if (stretched != nullptr) {
         Blend(hDC, memDC, dst, {0, 0, dw, dh}, rcPaint, spec.fade);
     } else if (!nineGrid) {

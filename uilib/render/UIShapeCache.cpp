@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+#include "uilib/render/UIPaintSurface.h"
+
 namespace uilib {
 
 namespace {
@@ -26,6 +28,8 @@ struct Piece {
 
 struct Sprite {
     HBITMAP bitmap = nullptr;
+    const DWORD *bits = nullptr;  // the bitmap's pixels, rows width apart
+    int width = 0;
     size_t bytes = 0;
     std::vector<Piece> pieces;
 };
@@ -135,6 +139,8 @@ const Sprite *FindOrMake(const ShapeKey &key, const RECT &rc, const std::functio
         std::memcpy(bits + static_cast<size_t>(y) * width,
                     gScratch.bits + static_cast<size_t>(area.top + y) * gScratch.width + area.left, width * 4u);
     }
+    sprite.bits = bits;
+    sprite.width = width;
     sprite.pieces = SplitSprite(bits, width, height);
     sprite.bytes = static_cast<size_t>(width) * height * 4;
     if (gBytes + sprite.bytes > kMaxBytes) FreeAllLocked();
@@ -153,17 +159,22 @@ void DrawCachedShape(HDC hDC, const RECT &rc, const ShapeKey &key,
         rasterise(hDC, rc);
         return;
     }
-    HGDIOBJ old = ::SelectObject(gSpriteDC, sprite->bitmap);
     const RECT area = SpriteArea(rc);
     const int left = area.left, top = area.top;
+    HGDIOBJ old = ::SelectObject(gSpriteDC, sprite->bitmap);
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    PaintSurface *surface = PaintSurface::Of(hDC);
     for (const Piece &piece : sprite->pieces) {
         const RECT &p = piece.rc;
         const int w = p.right - p.left, h = p.bottom - p.top;
-        if (piece.opaque)
+        if (piece.opaque) {
             ::BitBlt(hDC, left + p.left, top + p.top, w, h, gSpriteDC, p.left, p.top, SRCCOPY);
-        else
+        } else if (surface != nullptr) {
+            surface->Blend({left + p.left, top + p.top, left + p.right, top + p.bottom},
+                           sprite->bits + static_cast<size_t>(p.top) * sprite->width + p.left, sprite->width);
+        } else {
             ::AlphaBlend(hDC, left + p.left, top + p.top, w, h, gSpriteDC, p.left, p.top, w, h, blend);
+        }
     }
     ::SelectObject(gSpriteDC, old);
 }
