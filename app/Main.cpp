@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/DisplayWarmUp.h"
 #include "app/Poller.h"
 #include "app/ServiceLibraries.h"
 #include "app/StartupProbe.h"
@@ -68,6 +69,7 @@ void ShutDown() {
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     startupprobe::Mark("process start to wWinMain (loader, DLLs, C runtime)");
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    WarmUpDisplayInBackground();
 
     if (::FindWindowW(nullptr, kConsoleTitle) != nullptr) {
         ShowOperatorWarning(kAlreadyRunningText);
