@@ -1,5 +1,6 @@
-// The reference for the start-up bench: a bare Win32 window of the console's size, built
-// with the same toolchain, which reports its first paint like the console does.
+// The reference for the start-up bench: a bare Win32 window of the console's size (800 x 572
+// at 100 %, scaled with the screen as the console scales its window), built with the same
+// toolchain, which reports its first paint like the console does.
 #include <windows.h>
 
 #include "app/StartupProbe.h"
@@ -20,6 +21,15 @@ LRESULT CALLBACK BareProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// The screen's scale (96 = 100 %), read as the console reads it.
+int SystemDpi() {
+    typedef UINT(WINAPI * DpiForSystemProc)();
+    const auto forSystem = reinterpret_cast<DpiForSystemProc>(
+        reinterpret_cast<void *>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForSystem")));
+    const UINT dpi = forSystem != nullptr ? forSystem() : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : 96;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
@@ -31,8 +41,10 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = L"BareWindow";
     ::RegisterClassW(&wc);
-    const HWND hWnd = ::CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, 800, 572, nullptr, nullptr, hInstance, nullptr);
+    const int dpi = SystemDpi();
+    const HWND hWnd =
+        ::CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                          ::MulDiv(800, dpi, 96), ::MulDiv(572, dpi, 96), nullptr, nullptr, hInstance, nullptr);
     if (hWnd == nullptr) return 1;
     startupprobe::Mark("main window created (rest of creation)");
     ::ShowWindow(hWnd, SW_SHOW);
