@@ -22,13 +22,11 @@ TEST(BsReportBlock, MadeOnTwoThreadsAndTakenOnAThird) {
     std::thread first(library), second(library);
     int taken = 0;
     for (int handled = 0; handled < 2 * kBlocks;) {
-        BsReportBlock *block = nullptr;
-        {
-            std::lock_guard<std::mutex> hold(handOver);
-            if (posted.empty()) continue;
-            block = posted.back();  // the newest: where the makers insert
-            posted.pop_back();
-        }
+        std::unique_lock<std::mutex> hold(handOver);
+        if (posted.empty()) continue;
+        BsReportBlock *block = posted.back();  // the newest: where the makers insert
+        posted.pop_back();
+        hold.unlock();
         ++handled;
         BsReportBlock *mine = bs::TakeReportBlock(reinterpret_cast<WPARAM>(block));
         taken += mine == block;

@@ -18,31 +18,17 @@ namespace {
 const wchar_t kSerialMsg[] = L"序列号不能超过27个字节！";
 const wchar_t kChannelMsg[] = L"频道必须在1-200之间的整数！";
 
-const struct {
-    const wchar_t *field, *text;
-} kGoodInput[] = {
-    {L"Serial", L"BS-CFG"},         {L"Version", L"7"},           {L"Channel", L"100"},
-    {L"CallMagic", L"5000"},        {L"ZoneMagic", L"5"},         {L"IpAddr", L"192.168.1.20"},
-    {L"NetMask", L"255.255.255.0"}, {L"Gateway", L"192.168.1.1"}, {L"ManagerIp", L"192.168.1.9"},
-    {L"Proxy0", L"10.0.0.1"},       {L"Proxy1", L"10.0.0.2"},     {L"Proxy2", L"10.0.0.3"},
-};
-
 CComboUI *Repeater() { return static_cast<CComboUI *>(DialogControl(L"RepeaterMode")->GetInterface(L"Combo")); }
-
-void ShowWithGoodInput() {
-    ::ShowWindow(Dialog().GetHWND(), SW_SHOW);
-    for (const auto &f : kGoodInput) SetField(f.field, f.text);
-    Repeater()->SelectItem(1);
-    testsupport::PumpPending();
-}
 
 void Apply() { testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"SetButton")); }
 
 class BsDialog : public ::testing::Test {
 protected:
+    // The dialog open on a station's row: every field good.
     void SetUp() override {
         ResetStations();
-        ShowWithGoodInput();
+        Report("BS-CFG", SampleRecord(12));
+        DoubleClickRow(0);
     }
     void TearDown() override { ::ShowWindow(Dialog().GetHWND(), SW_HIDE); }
     testsupport::MessageBoxWatcher m_boxes;
@@ -69,7 +55,7 @@ TEST_F(BsDialog, ChecksEveryFieldAgainstOneTable) {
         {L"Proxy2", L"1.2.3", L"代理服务器3地址不合法！"},
     };
     for (const auto &c : cases) {
-        ShowWithGoodInput();
+        DoubleClickRow(0);
         SetField(c.field, c.text);
         sd::Double()->calls.clear();
         const size_t before = m_boxes.Count();
@@ -125,6 +111,7 @@ TEST_F(BsDialog, ApplyPushesSetConfigThenDeleteAndRemovesThePushedRow) {
 // selected row, its repeater mode selected (none for -1 or a mode the combo does not
 // have), and shows it, refilling it while open; with no row selected it does nothing.
 TEST_F(BsDialog, DoubleClickFillsTheDialogFromTheSelectedRow) {
+    ResetStations();
     const int modes[] = {3, -1, 9};
     for (int i = 0; i < 3; ++i) {
         BsConfig r = SampleRecord(10 + i);
@@ -136,7 +123,6 @@ TEST_F(BsDialog, DoubleClickFillsTheDialogFromTheSelectedRow) {
     const wchar_t *fields[] = {L"Serial",  L"Version", L"Channel",   L"CallMagic", L"ZoneMagic", nullptr,  L"IpAddr",
                                L"NetMask", L"Gateway", L"ManagerIp", L"Proxy0",    L"Proxy1",    L"Proxy2"};
     for (int i = 0; i < 3; ++i) {
-        SetField(L"Serial", L"edited");
         Repeater()->SelectItem(2);
         if (i < 2) {
             DoubleClickRow(i);
@@ -193,7 +179,7 @@ TEST_F(BsDialog, EnterAppliesAndCloseHides) {
     EXPECT_EQ(sd::CallCount("BmHalBsSetConfig"), 1u);
     EXPECT_FALSE(DialogVisible());
 
-    ShowWithGoodInput();
+    ::ShowWindow(dialog, SW_SHOW);
     SetField(L"Channel", L"77");
     testsupport::ClickControl(dialog, DialogControl(L"closebtn"));
     EXPECT_FALSE(DialogVisible());

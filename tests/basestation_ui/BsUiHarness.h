@@ -25,8 +25,7 @@ CDemoFrameWnd &MainFrame();
 CListUI &List();
 CBsCfgFrameWnd &Dialog();
 
-// Brings the main window's page forward as clicks on its options do ("menu1_1": the
-// group "menu1", then the page).
+// Brings a page forward as clicks on its group's option and its own do ("menu1_1").
 void ShowPage(const wchar_t *option);
 // Scrolls the list until the row is in view and laid out there.
 void ScrollIntoView(CListUI &list, int index);
@@ -65,7 +64,6 @@ void ResetStations();
 // A double click on the row's serial column.
 void DoubleClickRow(int index);
 
-// The dialog's named control, its text, setting its text.
 CControlUI *DialogControl(const wchar_t *name);
 std::wstring FieldText(const wchar_t *name);
 void SetField(const wchar_t *name, const std::wstring &text);
