@@ -1,8 +1,5 @@
 // The shipped console with the stand-ins, driven as the operator and a screen reader
-// would: a station is listed, configured through the dialog and comes back with its new
-// settings; the calls of a day are paged, played and deleted; the real keyboard moves
-// through the list, the dialog and its open list; every control has an accessible object.
-// If this fails, pieces that pass alone do not work together in the real program.
+// would. If this fails, pieces that pass alone do not work together in the real program.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,8 +47,7 @@ protected:
         }
     }
 
-    // The station rows in view: their column texts by serial, and (rows are wider than the
-    // list) the places of their serial cells.
+    // Columns by serial; places: the serial cells (rows are wider than the list).
     std::map<std::string, std::vector<std::string>> Rows(std::map<std::string, RECT> *places = nullptr) {
         std::map<std::string, std::vector<std::string>> rows;
         const UiDump dump = UiDump::Of(m_main);
@@ -65,7 +61,6 @@ protected:
     bool WaitDump(HWND hWnd, UiDump *dump, const std::function<bool(const UiDump &)> &cond) {
         return WaitFor([&] { return !(*dump = UiDump::Of(hWnd)).Empty() && cond(*dump); }, kWaitMs);
     }
-    // Clicks the named control of hWnd once it is shown.
     void Click(HWND hWnd, const std::string &name, bool twice = false) {
         UiDump dump;
         ASSERT_TRUE(WaitDump(hWnd, &dump,
@@ -102,7 +97,6 @@ TEST_F(E2eConsole, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) {
     EXPECT_EQ(dialog.Find("Serial")->text, "BS-E2E");
     EXPECT_EQ(dialog.Find("IpAddr")->text, "10.1.2.3");
 
-    // Pushed: the row goes, and the station reports again with its new settings.
     TypeText(m_dialog, dialog.Find("Channel")->rect, "77");
     TypeText(m_dialog, dialog.Find("Gateway")->rect, "010.1.2.254");
     ClickRect(m_dialog, dialog.Find("SetButton")->rect);
@@ -117,16 +111,13 @@ TEST_F(E2eConsole, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) {
     EXPECT_EQ(rows["BS-E2E"][2], "77");
     EXPECT_EQ(rows["BS-E2E"][8], "10.1.2.254");
 
-    // A station that goes quiet loses its row about a second later.
     ASSERT_TRUE(AskStandin(m_standin.pipe, "station drop BS-OTHER").ok);
     EXPECT_TRUE(WaitFor([&] { return Rows().count("BS-OTHER") == 0; }, 4000));
     // "%s.\n" per report; standard output is in text mode, so a line ends in CR LF.
     EXPECT_NE(m_console.Output().find("BS-OTHER.\r\n"), std::string::npos) << m_console.Output();
 }
 
-// Real keys on the X display: arrows move through the stations, Enter opens the dialog,
-// keys on its open repeater-mode list move it or are dropped (one key once ended the
-// console), Escape closes the list and then the dialog, Ctrl+Tab turns the page.
+// Real keys on the X display; keys on the open list once ended the console.
 TEST_F(E2eConsole, TheOperatorsKeyboardDrivesListDialogAndPages) {
     std::map<std::string, RECT> places;
     Rows(&places);
@@ -147,8 +138,7 @@ TEST_F(E2eConsole, TheOperatorsKeyboardDrivesListDialogAndPages) {
         {first == 0 ? "Down" : "Up", [&] { return UiDump::Of(m_main).IntValue("BsList") == 1 - first; }},
         {first == 0 ? "Up" : "Down", [&] { return UiDump::Of(m_main).IntValue("BsList") == first; }},
         {"Return",
-         [&] { return ::IsWindowVisible(m_dialog) && UiDump::Of(m_dialog).Find("Serial")->text == "BS-E2E"; }},
-    };
+         [&] { return ::IsWindowVisible(m_dialog) && UiDump::Of(m_dialog).Find("Serial")->text == "BS-E2E"; }}};
     for (const Step &step : listSteps) press(step);
     ClickRect(m_dialog, UiDump::Of(m_dialog).Find("RepeaterMode")->rect);
     ASSERT_NE(m_console.WaitWindowOf(L"UIComboDrop", nullptr, kWaitMs), nullptr);
@@ -160,16 +150,14 @@ TEST_F(E2eConsole, TheOperatorsKeyboardDrivesListDialogAndPages) {
         {"End", [&] { return mode() == 3; }},
         {"Escape", [&] { return m_console.FindWindowOf(L"UIComboDrop") == nullptr && mode() == 1; }},
         {"Escape", [&] { return !::IsWindowVisible(m_dialog); }},
-        {"ctrl+Tab", [&] { return UiDump::Of(m_main).IntValue("menu0_switch") == 1; }},
-    };
+        {"ctrl+Tab", [&] { return UiDump::Of(m_main).IntValue("menu0_switch") == 1; }}};
     for (const Step &step : dialogSteps) press(step);
 }
 
 TEST_F(E2eConsole, CallsOfTheDayArePagedPlayedAndDeleted) {
     Click(m_main, "menu1");
     Click(m_main, "menu1_1");
-    // Twenty calls (a page of 16 and one of 4) on the day the date pickers show, whatever
-    // the time: seeded once the console runs, so that midnight cannot come between.
+    // Seeded on the pickers' day once the console runs: midnight cannot come between.
     const std::string day = UiDump::Of(m_main).Find("StartDate")->text;
     for (int i = 0; i < 20; ++i) {
         char request[96];
@@ -193,7 +181,6 @@ TEST_F(E2eConsole, CallsOfTheDayArePagedPlayedAndDeleted) {
     Click(m_main, "PrevCallListBtn");
     ASSERT_TRUE(WaitDump(m_main, &page, [&](const UiDump &d) { return rows(d) == 16; }));
 
-    // Play row 2: the window shows, the slider follows the player, a click seeks.
     Click(m_main, "ItemBtn2Play");
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(m_play) != FALSE; }, kWaitMs));
     EXPECT_EQ(Log("play \"e2e02.wav\"").size(), 1u);
@@ -206,7 +193,6 @@ TEST_F(E2eConsole, CallsOfTheDayArePagedPlayedAndDeleted) {
     Click(m_play, "closebtn");
     ASSERT_TRUE(WaitFor([&] { return ::IsWindowVisible(m_play) == FALSE; }, kWaitMs));
 
-    // Delete row 1: the file and the record go, and the page is read again.
     AskStandin(m_standin.pipe, "log clear");
     Click(m_main, "ItemBtn1Delete");
     ASSERT_TRUE(WaitFor([&] { return AskStandin(m_standin.pipe, "count").status == "ok 19"; }, kWaitMs));
@@ -220,28 +206,23 @@ TEST_F(E2eConsole, CallsOfTheDayArePagedPlayedAndDeleted) {
 
 namespace {
 
-// The role of each kind of control that has an object (layouts, spacers, scroll bars and
-// pictures have none).
-const std::map<std::string, LONG> kRoles = {
-    {"Button", ROLE_SYSTEM_PUSHBUTTON},
-    {"Edit", ROLE_SYSTEM_TEXT},
-    {"Combo", ROLE_SYSTEM_COMBOBOX},
-    {"List", ROLE_SYSTEM_LIST},
-    {"ListTextElement", ROLE_SYSTEM_LISTITEM},
-    {"ListLabelElement", ROLE_SYSTEM_LISTITEM},
-    {"ListContainerElement", ROLE_SYSTEM_LISTITEM},
-    {"ListHeaderItem", ROLE_SYSTEM_COLUMNHEADER},
-    {"Slider", ROLE_SYSTEM_SLIDER},
-    {"Progress", ROLE_SYSTEM_PROGRESSBAR},
-    {"DateTime", ROLE_SYSTEM_DROPLIST},
-    {"Option", ROLE_SYSTEM_PAGETAB},
-    {"Label", ROLE_SYSTEM_STATICTEXT},
-    {"Text", ROLE_SYSTEM_STATICTEXT},
-};
+// Layouts, spacers, scroll bars and pictures have no object.
+const std::map<std::string, LONG> kRoles = {{"Button", ROLE_SYSTEM_PUSHBUTTON},
+                                            {"Edit", ROLE_SYSTEM_TEXT},
+                                            {"Combo", ROLE_SYSTEM_COMBOBOX},
+                                            {"List", ROLE_SYSTEM_LIST},
+                                            {"ListTextElement", ROLE_SYSTEM_LISTITEM},
+                                            {"ListLabelElement", ROLE_SYSTEM_LISTITEM},
+                                            {"ListContainerElement", ROLE_SYSTEM_LISTITEM},
+                                            {"ListHeaderItem", ROLE_SYSTEM_COLUMNHEADER},
+                                            {"Slider", ROLE_SYSTEM_SLIDER},
+                                            {"Progress", ROLE_SYSTEM_PROGRESSBAR},
+                                            {"DateTime", ROLE_SYSTEM_DROPLIST},
+                                            {"Option", ROLE_SYSTEM_PAGETAB},
+                                            {"Label", ROLE_SYSTEM_STATICTEXT},
+                                            {"Text", ROLE_SYSTEM_STATICTEXT}};
 
-// The name its object must have: its text where it shows one (a row: its first column
-// first), else any name; kinds that show what the operator typed or picked are named
-// otherwise.
+// Its text (a row: the first column) or, where it shows what was typed or picked, any name.
 bool NameFits(const DumpedControl &c, const std::string &name) {
     if (c.cls == "ListTextElement") return name.substr(0, name.find(',')) == SplitText(c.text, '\x1f')[0];
     static const std::set<std::string> kNamedOtherwise = {"Edit", "Combo", "DateTime", "ListContainerElement"};
@@ -250,8 +231,6 @@ bool NameFits(const DumpedControl &c, const std::string &name) {
 
 }  // namespace
 
-// Every control of the four windows that the inspection hook reports has an object at
-// its place, read from another process, with its role, name and states.
 TEST_F(E2eConsole, EveryControlOfEveryWindowHasItsAccessibleObject) {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     for (const HWND hWnd : {m_main, m_dialog, m_play, m_console.FindWindowOf(L"UIBsCfgFrame", L"")}) {

@@ -72,7 +72,7 @@ int wmain(int argc, wchar_t **argv) {
             std::fprintf(stderr, "ShellDriver: no control %s\n", Narrow(argv[4]).c_str());
             return 1;
         }
-        // At the centre of the part inside the client area (rows can be wider).
+
         RECT client = {}, rc = control->rect;
         ::GetClientRect(hWnd, &client);
         ::IntersectRect(&rc, &rc, &client);

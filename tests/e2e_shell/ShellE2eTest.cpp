@@ -1,7 +1,5 @@
-// The real console with the stand-in libraries: single instance, the main window as
-// shipped, diagnostics, exit code 0 and a clean tray on each way out. If these fail, a
-// second console starts beside the first, quitting leaves a dead icon in the tray, or a
-// failure goes unnoticed.
+// The real console with the stand-in libraries. If these fail, a second console starts
+// beside the first, quitting leaves a dead icon in the tray, or a failure goes unnoticed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -31,9 +29,6 @@ protected:
     StandinSetup m_standin = MakeStandinSetup(L"e2e-shell");
 };
 
-// The main window (found by its class) as the shipped exe makes it: 800 x 572 at 96 DPI,
-// the caption style traded for the clipping bits, centred on the work area, shown in its
-// normal state.
 void ExpectAsShipped(HWND main) {
     EXPECT_EQ(static_cast<DWORD>(::GetWindowLongW(main, GWL_STYLE)),
               (WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN) & ~WS_CAPTION);
@@ -59,7 +54,6 @@ void ExpectAsShipped(HWND main) {
 
 }  // namespace
 
-// The start-up figures the bench reads, printed when it asks for them; then the console ends.
 TEST_F(E2eShell, TheStartupProbePrintsItsFiguresAndEnds) {
     std::map<std::wstring, std::wstring> env = m_standin.Env();
     env[L"RADIO_CONSOLE_STARTUP_PROBE"] = L"1";
@@ -71,8 +65,7 @@ TEST_F(E2eShell, TheStartupProbePrintsItsFiguresAndEnds) {
 
 namespace {
 
-// Asks the shell (Wine's tray in explorer) about the window's icon (id 0); NIM_MODIFY
-// with no fields changes nothing and succeeds only while the shell holds the icon.
+// NIM_MODIFY with no fields succeeds only while the shell (Wine's tray) holds the icon.
 bool AskShell(DWORD what, HWND owner) {
     NOTIFYICONDATAW icon = {};
     icon.cbSize = sizeof icon;
@@ -96,11 +89,9 @@ const QuitPath kQuitPaths[] = {
     {"system close on the tray menu", Way::kSystemClose, L"UIBsCfgFrame", L""},
     {"the tray menu's close button", Way::kMenuButton, L"UIBsCfgFrame", L""},
     {"the main window destroyed", Way::kDestroyMain, L"UIMainFrame", kConsoleTitle},
-    {"the shell restarted, then system close", Way::kShellRestart, L"UIMainFrame", kConsoleTitle},
-};
+    {"the shell restarted, then system close", Way::kShellRestart, L"UIMainFrame", kConsoleTitle}};
 
-// Takes the way out of the console running on another thread of this process; what went
-// wrong, or "".
+// What went wrong, or "".
 std::string TakeQuitPath(const QuitPath &path, HWND *main) {
     const DWORD pid = ::GetCurrentProcessId();
     HWND target = nullptr;
@@ -137,9 +128,7 @@ std::string TakeQuitPath(const QuitPath &path, HWND *main) {
     return "";
 }
 
-// Runs the shipped start-up on this thread, takes the way out from another and looks at
-// the tray after the console's shutdown, before this process (and with it Wine's own
-// clean-up of its icons) ends. Ends the process: 0 when all went well.
+// The tray is looked at before this process ends: Wine drops a dead process's icons.
 [[noreturn]] void RunConsoleAndQuit(const QuitPath &path, const StandinSetup &standin) {
     for (const auto &var : standin.Env()) ::SetEnvironmentVariableW(var.first.c_str(), var.second.c_str());
     const DWORD consoleThread = ::GetCurrentThreadId();
@@ -168,8 +157,6 @@ TEST_F(E2eShell, EveryWayOutLeavesTheTrayWithoutTheConsolesIcon) {
     }
 }
 
-// If this fails, Windows stretches the console's bitmap or runs it with old controls,
-// or the installed exe carries no version an administrator can read.
 TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
     const std::wstring exe = BinFolder() + L"RadioConsole.exe";
     const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -200,9 +187,7 @@ TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
     EXPECT_STREQ(product, CONSOLE_VERSION_WTEXT);
 }
 
-// One console run: shipped as it should be, running on when the service fails to start,
-// never taking the junk that any program may post in its private messages (1025 to 1030)
-// for pointers; a second start refused while it is hidden, then beside any such title.
+// Any program may post junk in the private messages: never taken for pointers.
 TEST_F(E2eShell, OneConsoleAtATimeRunsAsShippedThroughFailuresAndJunk) {
     std::map<std::wstring, std::wstring> env = m_standin.Env();
     env[L"BM_STANDIN_DATA"] = BinFolder() + L"RadioConsole.exe";  // a file: no data folder
@@ -244,8 +229,6 @@ TEST_F(E2eShell, OneConsoleAtATimeRunsAsShippedThroughFailuresAndJunk) {
     ::DestroyWindow(foreign);
 }
 
-// A skin file that is missing or malformed: the operator is told which file (and where
-// in it), and the console ends with exit code 0 instead of showing a blank window.
 TEST_F(E2eShell, ABrokenSkinFileIsNamedInAMessageBoxAndTheConsoleEnds) {
     const struct {
         const wchar_t *file;
@@ -255,15 +238,14 @@ TEST_F(E2eShell, ABrokenSkinFileIsNamedInAMessageBoxAndTheConsoleEnds) {
         {L"skin.xml", nullptr, L"skin.xml"},
         {L"menu1_1.xml", "<Window>\n<VerticalLayout>\n  <Button name=\"x\" text=oops/>\n</Window>\n",
          L"menu1_1.xml: line 3, column"},
-        {L"PlayUI.xml", "<Window size=\"10,10\">\n<VerticalLayout>\n</Window>\n", L"PlayUI.xml: line 3, column"},
-    };
+        {L"PlayUI.xml", "<Window size=\"10,10\">\n<VerticalLayout>\n</Window>\n", L"PlayUI.xml: line 3, column"}};
     const std::wstring folder = m_standin.data + L"-skin\\";
     for (const wchar_t *sub : {L"", L"skin"}) ::CreateDirectoryW((folder + sub).c_str(), nullptr);
     for (const wchar_t *file : {L"RadioConsole.exe", L"BmService.dll", L"BmHalApi.dll"})
         ASSERT_TRUE(::CopyFileW((BinFolder() + file).c_str(), (folder + file).c_str(), FALSE));
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
-        // The installed skin files, then this one broken or gone.
+
         WIN32_FIND_DATAW found = {};
         const HANDLE find = ::FindFirstFileW((BinFolder() + L"skin\\*.xml").c_str(), &found);
         ASSERT_NE(find, INVALID_HANDLE_VALUE);

@@ -18,8 +18,7 @@ const std::map<std::wstring, std::string> kPageSkins = {
     {L"menu1_1.xml", "<HorizontalLayout name=\"page11\"><Label name=\"a\" /></HorizontalLayout>"},
     {L"menu1_0.xml", "<Label name=\"page10\" />"},
     {L"main.xml", "<Window size=\"100,100\"><VerticalLayout name=\"root\"><Label name=\"before\" />"
-                  "<Menu1_1 /><unknowntag /><Label name=\"after\" /></VerticalLayout></Window>"},
-};
+                  "<Menu1_1 /><unknowntag /><Label name=\"after\" /></VerticalLayout></Window>"}};
 
 // The names of a container's children.
 std::vector<std::wstring> Children(CControlUI *control) {
@@ -37,10 +36,8 @@ TEST(ControlFactory, PageTagsExpandInAnyLetterCaseAndNothingElseDoes) {
     const struct {
         const wchar_t *tag;
         const wchar_t *root;  // null: no control
-    } cases[] = {
-        {L"MENU0_0", L"page00"}, {L"mEnU1_1", L"page11"}, {L"menu1_0", L"page10"},
-        {L"menu0_1", nullptr},   {L"menu0_0x", nullptr},  {L"menu0", nullptr},
-    };
+    } cases[] = {{L"MENU0_0", L"page00"}, {L"mEnU1_1", L"page11"}, {L"menu1_0", L"page10"},
+                 {L"menu0_1", nullptr},   {L"menu0_0x", nullptr},  {L"menu0", nullptr}};
     for (const auto &c : cases) {
         std::unique_ptr<CControlUI> made(factory.CreateControl(c.tag));
         EXPECT_EQ(made ? std::wstring(made->GetName()) : L"(none)", c.root ? c.root : L"(none)")

@@ -98,10 +98,8 @@ TEST_F(MainFrameTest, NavigationOptionsSwitchTheirPages) {
     const struct {
         const wchar_t *option;
         std::vector<int> pages;
-    } steps[] = {
-        {L"menu1", {1, 0, 1}}, {L"menu1_0", {1, 0, 0}}, {L"menu1_1", {1, 0, 1}},
-        {L"menu0", {0, 0, 1}}, {L"menu0_1", {0, 1, 1}}, {L"menu0_0", {0, 0, 1}},
-    };
+    } steps[] = {{L"menu1", {1, 0, 1}}, {L"menu1_0", {1, 0, 0}}, {L"menu1_1", {1, 0, 1}},
+                 {L"menu0", {0, 0, 1}}, {L"menu0_1", {0, 1, 1}}, {L"menu0_0", {0, 0, 1}}};
     for (const auto &step : steps) {
         testsupport::ClickControl(m_hWnd, Find(step.option));
         EXPECT_EQ(Pages(), step.pages) << testing::PrintToString(std::wstring(step.option));
@@ -118,11 +116,9 @@ TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPage) {
     const struct {
         const wchar_t *group, *page, *control;
         const char *serviceCall;  // what the page's handler calls, or null
-    } cases[] = {
-        {L"menu1", L"menu1_1", L"FindVoiceFileBtn", "DbGetCallFirst"},
-        {L"menu1", L"menu1_0", L"RecordCtrlBtn", "VoiceRecordFlag"},
-        {L"menu0", L"menu0_0", L"ListRefreshBtn", nullptr},
-    };
+    } cases[] = {{L"menu1", L"menu1_1", L"FindVoiceFileBtn", "DbGetCallFirst"},
+                 {L"menu1", L"menu1_0", L"RecordCtrlBtn", "VoiceRecordFlag"},
+                 {L"menu0", L"menu0_0", L"ListRefreshBtn", nullptr}};
     for (const auto &c : cases) {
         for (LPCTSTR option : {c.group, c.page}) testsupport::ClickControl(m_hWnd, Find(option));
         sd::Double()->calls.clear();
@@ -139,12 +135,10 @@ TEST_F(MainFrameTest, CaptionButtons) {
     const struct {
         const wchar_t *button;
         std::vector<std::pair<UINT, WPARAM>> sent;
-    } cases[] = {
-        {L"maxbtn", {}},
-        {L"restorebtn", {}},
-        {L"minbtn", {{WM_SYSCOMMAND, SC_MINIMIZE}}},
-        {L"closebtn", {{WM_HIDE_MAIN, 0}}},
-    };
+    } cases[] = {{L"maxbtn", {}},
+                 {L"restorebtn", {}},
+                 {L"minbtn", {{WM_SYSCOMMAND, SC_MINIMIZE}}},
+                 {L"closebtn", {{WM_HIDE_MAIN, 0}}}};
     for (const auto &c : cases) {
         SentMessages log(m_hWnd, {WM_SYSCOMMAND, WM_HIDE_MAIN, WM_CLOSE});
         pm().SendNotify(Find(c.button), DUI_MSGTYPE_CLICK);
@@ -166,18 +160,16 @@ TEST_F(MainFrameTest, PrivateMessagesAnswerAsTheirTableSays) {
         LPARAM lParam;
         LRESULT result;
         bool mainVisible, menuVisible;
-    } cases[] = {
-        {WM_HIDE_MAIN, 0, 1, false, false},
-        {WM_TRAY_NOTIFY, WM_LBUTTONDOWN, 0, false, false},
-        {WM_TRAY_NOTIFY, WM_RBUTTONUP, 0, false, false},
-        {WM_TRAY_NOTIFY, WM_MOUSEMOVE, 0, false, false},
-        {WM_TRAY_NOTIFY, WM_LBUTTONDBLCLK, 0, true, false},
-        {WM_SHOW_TRAY_MENU, 0, 0, true, true},
-        {WM_HIDE_MAIN, 0, 1, false, true},
-        {WM_TRAY_NOTIFY, WM_RBUTTONDOWN, 0, false, true},
-        // Showing the main window activates it: the menu loses the focus and hides.
-        {WM_TRAY_NOTIFY, WM_LBUTTONDBLCLK, 0, true, false},
-    };
+    } cases[] = {{WM_HIDE_MAIN, 0, 1, false, false},
+                 {WM_TRAY_NOTIFY, WM_LBUTTONDOWN, 0, false, false},
+                 {WM_TRAY_NOTIFY, WM_RBUTTONUP, 0, false, false},
+                 {WM_TRAY_NOTIFY, WM_MOUSEMOVE, 0, false, false},
+                 {WM_TRAY_NOTIFY, WM_LBUTTONDBLCLK, 0, true, false},
+                 {WM_SHOW_TRAY_MENU, 0, 0, true, true},
+                 {WM_HIDE_MAIN, 0, 1, false, true},
+                 {WM_TRAY_NOTIFY, WM_RBUTTONDOWN, 0, false, true},
+                 // Showing the main window activates it: the menu loses the focus and hides.
+                 {WM_TRAY_NOTIFY, WM_LBUTTONDBLCLK, 0, true, false}};
     for (const auto &c : cases) {
         EXPECT_EQ(::SendMessageW(m_hWnd, c.message, 0, c.lParam), c.result) << c.message << " " << c.lParam;
         EXPECT_EQ(Visible(m_hWnd), c.mainVisible) << c.message << " " << c.lParam;

@@ -66,12 +66,10 @@ TEST(ScaleTest, EveryWindowLaysOutAndFitsItsTextAt150And200Percent) {
     const struct {
         CPaintManagerUI *pm;
         std::vector<const wchar_t *> options;  // selected first: the page shown
-    } views[] = {
-        {&frame->PaintManager(), {L"menu0", L"menu0_0"}}, {&frame->PaintManager(), {L"menu0", L"menu0_1"}},
-        {&frame->PaintManager(), {L"menu1", L"menu1_1"}}, {&frame->PaintManager(), {L"menu1", L"menu1_0"}},
-        {&g_pBsCfgFrameWnd->PaintManager(), {}},          {&g_pPlayWnd->PaintManager(), {}},
-        {&frame->TrayMenu()->PaintManager(), {}},
-    };
+    } views[] = {{&frame->PaintManager(), {L"menu0", L"menu0_0"}}, {&frame->PaintManager(), {L"menu0", L"menu0_1"}},
+                 {&frame->PaintManager(), {L"menu1", L"menu1_1"}}, {&frame->PaintManager(), {L"menu1", L"menu1_0"}},
+                 {&g_pBsCfgFrameWnd->PaintManager(), {}},          {&g_pPlayWnd->PaintManager(), {}},
+                 {&frame->TrayMenu()->PaintManager(), {}}};
     for (const auto &view : views) {
         CPaintManagerUI &pm = *view.pm;
         const HWND hWnd = pm.GetPaintWindow();

@@ -77,8 +77,7 @@ TEST_F(SkinnedWindowTest, CreationDropsTheCaptionStyleAndTheCaptionBandDragsOver
         {30, 20, HTCAPTION},  {30, 0, HTCAPTION},  {30, 39, HTCAPTION}, {30, 40, HTCLIENT},    // label, band edges
         {10, 20, HTCAPTION},  {290, 20, HTCLIENT}, {9, 20, HTCLIENT},   {289, 20, HTCAPTION},  // insets
         {90, 20, HTCLIENT},   {150, 20, HTCLIENT}, {210, 20, HTCLIENT},                        // button, option, text
-        {150, 120, HTCLIENT}, {2, 198, HTCLIENT},
-    };
+        {150, 120, HTCLIENT}, {2, 198, HTCLIENT}};
     for (const auto &c : cases) EXPECT_EQ(menu.HitTest(c.x, c.y), c.expected) << c.x << "," << c.y;
 }
 

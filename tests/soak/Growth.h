@@ -1,9 +1,7 @@
-// The soak's test of whether a sampled figure (memory, handles) levels off. The samples,
-// equally spaced in time, are cut into thirds; each third's level is the median of its
-// samples, so that a passing spike counts for nothing. early = middle level - first level,
-// late = last level - middle level. The figure has levelled off when late is within the
-// allowance (a growth too small to matter in one third of the run), or when late is at
-// most half of early (the growth is dying away). Steady growth fails both.
+// Whether a sampled figure levels off: each third's level is its median (a spike counts for
+// nothing); levelled when the last third's growth is within the allowance or at most half
+// the second third's (dying away). Steady growth fails both.
+
 #pragma once
 
 #include <algorithm>

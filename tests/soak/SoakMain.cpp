@@ -1,8 +1,7 @@
 // Soak.exe SECONDS [SEED]: the real console with the stand-ins under 300 stations that come
-// and go, recording on, and an operator who never stops, for SECONDS. It fails on a crash,
-// a main window that stops answering, a figure that keeps growing (Growth.h; runs of a
-// minute or more), a message box the operator did not provoke, a station list that differs
-// from the stations present once the network is frozen, or an exit code other than 0.
+// and go, recording on, and an operator who never stops. It fails on a crash, a hang, a
+// figure that keeps growing, an unprovoked message box, a station list that differs from
+// the frozen network, or an exit code other than 0.
 #include <windows.h>
 
 #include <cstdio>
@@ -28,8 +27,7 @@ namespace {
 const unsigned kAnswerMs = 15000;  // a main window silent this long has stopped answering
 const unsigned kSettleMs = 30000;  // for the list to catch up with the frozen network
 
-// The scenario: today's calls for the call page (three pages), recording on, and
-// stations that mostly come and go within 6 to 25 s; a few stay, a few rarely show.
+// Stations mostly come and go within 6 to 25 s; a few stay, a few rarely show.
 std::string NetworkScenario(unsigned seed) {
     std::mt19937 rng(seed);
     auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -60,8 +58,7 @@ std::string NetworkScenario(unsigned seed) {
     return text;
 }
 
-// Keeps every station as it is now (present or absent); the stations left present, or
-// the request that failed.
+// Keeps every station as it is now; the request that failed, or "".
 std::string FreezeNetwork(const std::wstring &pipe, std::set<std::string> *present) {
     for (int pass = 0; pass < 2; ++pass) {
         const e2e::PipeAnswer list = e2e::AskStandin(pipe, "station list", 15000);
@@ -78,7 +75,6 @@ std::string FreezeNetwork(const std::wstring &pipe, std::set<std::string> *prese
     return "";
 }
 
-// Empty when the station list holds each present station once and nothing else.
 std::string ListDifference(HWND main, const std::set<std::string> &present) {
     std::string diff;
     std::set<std::string> seen;
@@ -92,8 +88,8 @@ std::string ListDifference(HWND main, const std::set<std::string> &present) {
     return diff;
 }
 
-// Prints each figure at the start, middle and end, and its growth; false when one keeps
-// growing (judged on runs of a minute or more: a shorter run is all warm-up).
+// A run shorter than a minute is all warm-up: its figures are only shown.
+
 bool JudgeFigures(const std::vector<Sample> &samples, bool judge) {
     bool ok = true;
     std::printf("soak: figures; growth by thirds of the run: early = middle - first, late = last - middle\n");

@@ -53,7 +53,6 @@ struct Operator {
         if (expected) unexpected.push_back("no box: " + WideToUtf8(expected));
     }
 
-    // Clicks the named control where it shows inside the window's client area.
     bool Click(HWND hWnd, const std::string &name) {
         const e2e::UiDump dump = e2e::UiDump::Of(hWnd);
         const e2e::DumpedControl *c = dump.Find(name, true);
@@ -64,7 +63,6 @@ struct Operator {
         return true;
     }
 
-    // Selects the group's option, then the page's, until the page's control shows.
     bool ShowPage(const char *group, const char *page, const char *control) {
         if (Shown(main, control)) return true;
         Click(main, group);
@@ -78,7 +76,6 @@ struct Operator {
         if (Click(main, kOptions[Pick(0, 5)])) ++counts["page switch"];
     }
 
-    // A double click on a row's serial, then a refused or applied channel, or the close.
     void StationDialog() {
         if (!ShowPage("menu0", "menu0_0", "BsList")) return;
         const e2e::UiDump dump = e2e::UiDump::Of(main);
@@ -118,7 +115,6 @@ struct Operator {
         return rows;
     }
 
-    // Clicks the button of the given action on a random call row; false when none shows.
     bool ClickCall(const char *action) {
         if (!ShowPage("menu1", "menu1_1", "CallList")) return false;
         if (Pick(0, 2) == 0 || CallRows().empty()) {  // a new search, and maybe the next page

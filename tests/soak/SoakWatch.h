@@ -1,7 +1,6 @@
-// The soak's watch on the console, on a thread of its own so that it keeps its rhythm
-// whatever the operator waits for: at each interval the process must be alive and its
-// main window must answer within the limit; then its private memory (KB) and handle count
-// are sampled. The first failure stops the watch.
+// On a thread of its own, to keep its rhythm whatever the operator waits for. The first
+// failure (process gone, main window silent) stops the watch.
+
 #pragma once
 
 #include <windows.h>

@@ -61,10 +61,8 @@ TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
         int offset, count;
         size_t rows;
         int firstId;
-    } cases[] = {
-        {0, 17, 17, 1},   {16, 17, 17, 17},    {32, 17, 1, 33},     {33, 1, 0, 0},
-        {16, 16, 16, 17}, {INT_MAX, 17, 0, 0}, {0, INT_MAX, 33, 1}, {INT_MAX, INT_MAX, 0, 0},
-    };
+    } cases[] = {{0, 17, 17, 1},   {16, 17, 17, 17},    {32, 17, 1, 33},     {33, 1, 0, 0},
+                 {16, 16, 16, 17}, {INT_MAX, 17, 0, 0}, {0, INT_MAX, 33, 1}, {INT_MAX, INT_MAX, 0, 0}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "offset " << c.offset << " count " << c.count);
         int first = -99;

@@ -48,14 +48,12 @@ TEST(PlayerClock, FollowsRealTimePausesAndSeeks) {
     const struct {
         Op op;
         int arg, current, total;
-    } steps[] = {
-        {kLoad, 100, 0, 100},    {kWait, 19, 0, 100},    {kWait, 1, 1, 100},    {kWait, 20 * 98, 99, 100},
-        {kWait, 20, 0, 0},       {kLoad, 1000, 0, 1000}, {kWait, 110, 5, 1000}, {kPause, 0, 5, 1000},
-        {kWait, 60000, 5, 1000}, {kPause, 0, 5, 1000},   {kResume, 0, 5, 1000}, {kWait, 10, 6, 1000},
-        {kLoad, 300, 0, 300},    {kSeek, 50, 150, 300},  {kSeek, -20, 0, 300},  {kSeek, 33, 99, 300},
-        {kSeek, 99, 297, 300},   {kPause, 0, 297, 300},  {kSeek, 10, 30, 300},  {kWait, 5000, 30, 300},
-        {kSeek, 250, 0, 0},      {kSeek, 10, 0, 0},
-    };
+    } steps[] = {{kLoad, 100, 0, 100},    {kWait, 19, 0, 100},    {kWait, 1, 1, 100},    {kWait, 20 * 98, 99, 100},
+                 {kWait, 20, 0, 0},       {kLoad, 1000, 0, 1000}, {kWait, 110, 5, 1000}, {kPause, 0, 5, 1000},
+                 {kWait, 60000, 5, 1000}, {kPause, 0, 5, 1000},   {kResume, 0, 5, 1000}, {kWait, 10, 6, 1000},
+                 {kLoad, 300, 0, 300},    {kSeek, 50, 150, 300},  {kSeek, -20, 0, 300},  {kSeek, 33, 99, 300},
+                 {kSeek, 99, 297, 300},   {kPause, 0, 297, 300},  {kSeek, 10, 30, 300},  {kWait, 5000, 30, 300},
+                 {kSeek, 250, 0, 0},      {kSeek, 10, 0, 0}};
     for (const auto &s : steps) {
         if (s.op == kLoad) clock.Load(s.arg);
         if (s.op == kWait) t.ms += s.arg;

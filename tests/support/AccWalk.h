@@ -1,6 +1,4 @@
-// A client of Microsoft Active Accessibility for tests: the IAccessible tree of a window's
-// client area walked from AccessibleObjectFromWindow (in this process or another), each
-// object as a node, and the tree printed one node a line.
+// The IAccessible tree of a window's client area (this process or another), as nodes.
 #pragma once
 
 #include <windows.h>
@@ -20,12 +18,10 @@ struct Node {
     LONG children = 0;
 };
 
-// Walks the client area of hWnd (COM must be initialised on this thread). Without
-// allRows a list's rows are visited as a reader reads the screen: the rows in view only
-// (the walk stops at the first row out of view after them). False when the window gave
-// no object.
+// COM must be initialised. Without allRows a list's rows are walked as a reader reads the
+// screen: up to the first row out of view after rows in view. False when no object came.
 bool Walk(HWND hWnd, std::vector<Node> *nodes, bool allRows = true);
-// "  role "name" [value] {states} (x,y wxh) action", indented by depth.
+
 std::string Print(const std::vector<Node> &nodes);
 std::string RoleText(LONG role);
 std::string StateText(LONG state);

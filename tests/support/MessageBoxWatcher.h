@@ -1,6 +1,5 @@
-// Message boxes and windows of a process, found by class: a watcher that dismisses the
-// boxes of this process on a thread of its own (recording caption and text), so that a
-// modal box raised by the code under test never hangs a test.
+// Dismisses this process's message boxes on a thread of its own, recording them, so that
+// a modal box raised by the code under test never hangs a test.
 #pragma once
 
 #include <windows.h>
@@ -21,18 +20,16 @@ struct SeenBox {
 // A top-level window of process pid (0: any) with the class (and title, unless null);
 // visibleOnly: a visible one. Null when none.
 HWND FindWindowOf(DWORD pid, const wchar_t *className, const wchar_t *title = nullptr, bool visibleOnly = false);
-// A message box's caption and text.
 SeenBox ReadBox(HWND box);
 void PressOk(HWND box);
 
 class MessageBoxWatcher {
 public:
-    MessageBoxWatcher();   // starts watching
-    ~MessageBoxWatcher();  // stops watching
+    MessageBoxWatcher();
+    ~MessageBoxWatcher();
 
     std::vector<SeenBox> Seen() const;
     size_t Count() const;
-    // Waits (pumping this thread's messages) until at least n boxes were dismissed.
     bool WaitForCount(size_t n, unsigned timeoutMs = 5000) const;
 
 private:

@@ -12,8 +12,8 @@ struct PipeAnswer {
     std::vector<std::string> lines;  // the "= " lines, without the prefix
 };
 
-// Sends request to the pipe; an answer with ok false and an empty status when the pipe
-// cannot be reached within timeoutMs.
+// An empty status when the pipe cannot be reached in time.
+
 PipeAnswer AskStandin(const std::wstring &pipe, const std::string &request, unsigned timeoutMs = 5000);
 
 }  // namespace e2e

@@ -1,6 +1,5 @@
-// The control tree of a skinned window of another process, read through the UI library's
-// inspection hook ("UILibInspect" answered with WM_COPYDATA) and parsed; and mouse and
-// keyboard input sent to such a window.
+// The control tree of a skinned window of another process, through the inspection hook;
+// and input sent to such a window.
 #pragma once
 
 #include <windows.h>
@@ -24,13 +23,11 @@ struct DumpedControl {
 
 class UiDump {
 public:
-    // Asks hWnd for its tree (empty when no answer came).
     static UiDump Of(HWND hWnd);
     bool Empty() const { return m_controls.empty(); }
     // The first control with the name (the first visible one); null when none.
     const DumpedControl *Find(const std::string &name, bool visibleOnly = false) const;
     int IntValue(const std::string &name) const;  // -1 when missing or "-"
-    // The visible controls of a class, in tree order.
     std::vector<const DumpedControl *> Visible(const std::string &cls) const;
     const std::vector<DumpedControl> &All() const { return m_controls; }
 
@@ -40,13 +37,12 @@ private:
 
 std::vector<std::string> SplitText(const std::string &text, char sep);
 
-// A left click (twice: a double click) at a client point or a rectangle's centre, as
-// mouse messages to hWnd; posted rather than sent when the click may open a modal box.
+// Posted rather than sent when the click may open a modal box.
 void ClickAt(HWND hWnd, int x, int y, bool twice = false, bool post = false);
 void ClickRect(HWND hWnd, const RECT &rc, bool twice = false, bool post = false);
 
-// Replaces an edit's text by typing (sent messages): a click into it, End, twenty
-// backspaces, then the characters.
+// Replaces an edit's text (up to 20 characters) by typing.
+
 void TypeText(HWND hWnd, const RECT &edit, const std::string &text);
 
 }  // namespace e2e

@@ -1,15 +1,12 @@
-// Condition waits for tests: poll with a time limit, pumping this thread's messages,
-// so that tests never sleep for a fixed time and never wait forever.
 #pragma once
 
 #include <functional>
 
 namespace testsupport {
 
-// Pumps messages and polls cond() until it holds or timeoutMs passes. True when it held.
+// Pumps this thread's messages while polling cond(); true when it held in time.
 bool WaitFor(const std::function<bool()> &cond, unsigned timeoutMs = 5000);
 
-// Dispatches every message already queued for this thread, without waiting.
 void PumpPending();
 
 }  // namespace testsupport

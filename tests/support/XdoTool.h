@@ -1,14 +1,11 @@
-// Real keyboard and mouse input on the X display that Wine draws on: xdotool, a Linux
-// program that Wine starts directly, run to completion. The input goes to the window that
-// has the X focus, as the operator's would.
 #pragma once
 
 #include <string>
 
 namespace testsupport {
 
-// Runs "xdotool <args>" on $DISPLAY; false when it could not be started, failed, or did
-// not finish within timeoutMs.
+// Real input on the X display, to the window with the X focus; false on failure or time-out.
+
 bool XdoTool(const std::string &args, unsigned timeoutMs = 15000);
 
 }  // namespace testsupport
