@@ -1,4 +1,3 @@
-// Both libraries' exports for tests, answering from the script.
 #include "tests/double/ServiceDouble.h"
 
 #include <windows.h>
@@ -16,7 +15,6 @@ State g_state;
 
 std::string Text(const char *p) { return p ? std::string(p, strnlen(p, kTextLimit)) : std::string(); }
 
-// Records a call (lock held) with its text arguments.
 Call &Record(const char *function, std::vector<std::string> texts = {}, std::vector<int> ints = {}) {
     g_state.calls.push_back({function, std::move(ints), std::move(texts), {}, 0, GetCurrentThreadId()});
     return g_state.calls.back();
@@ -32,7 +30,6 @@ int NameIdCall(const char *function, char *name, int id, int result) {
     return result;
 }
 
-// The next record of the open query window into id and name; 1 when there is none.
 int Deliver(int *id, char *name) {
     State &s = g_state;
     if (s.cursor >= s.windowEnd || s.cursor >= s.records.size()) return 1;
@@ -70,7 +67,6 @@ int InvokeReport(const char *serial, BsConfig *record) {
 
 using namespace servicedouble;
 
-// A query that answers a field of the state.
 #define STATE_GETTER(name, field)                                                                                      \
     int BM_CALL name(void) {                                                                                           \
         std::lock_guard<std::mutex> lock(g_mutex);                                                                     \
@@ -124,7 +120,6 @@ int BM_CALL VoiceFileIsUsing(char *name, int id) {
     return NameIdCall("VoiceFileIsUsing", name, id, it == g_state.inUse.end() ? 0 : it->second);
 }
 
-// A call given a name and an id that answers a field of the state.
 #define NAME_ID_CALL(name, field)                                                                                      \
     int BM_CALL name(char *n, int id) {                                                                                \
         std::lock_guard<std::mutex> lock(g_mutex);                                                                     \

@@ -1,9 +1,6 @@
-// ServiceDouble: a link-seam test double for BmService.dll and BmHalApi.dll.
-//
-// Link `service_double` in place of the import libraries: it defines every export of both
-// libraries. Each call is recorded (text arguments up to 100 bytes) and answered from the
-// script in State, which tests set through Double(). One mutex guards it all: the poller
-// asks BmHalBsStatus on its own thread. The report callback runs with the mutex released.
+// Every export of BmService.dll and BmHalApi.dll, linked in their place: each call recorded
+// (texts up to 100 bytes) and answered from State. One mutex guards it all (the poller asks
+// from its own thread); the report callback runs with it released.
 #pragma once
 
 #include <map>
@@ -68,7 +65,6 @@ Access Double();
 void Reset();  // defaults; recorded calls and the callback forgotten
 std::vector<Call> Calls(const std::string &function = "");
 size_t CallCount(const std::string &function);
-// Calls the stored callback on this thread as the library would; 0 without one.
 int InvokeReport(const char *serial, BsConfig *record);
 
 }  // namespace servicedouble

@@ -1,14 +1,6 @@
-// ShellDriver.exe: drives the skinned windows of a running console from scripts (used by
-// scripts/screenshots). A window is named by class and title ("-": any title, "@empty":
-// the empty title); a control by name, or "Class#n" for the n-th visible control of a
-// class. Commands:
-//   wait   <class> <title> <ms>           until the window is visible
-//   rect   <class> <title>                prints "x y width height" (screen)
-//   count  <class> <title> <ctrlclass>    prints how many visible controls of the class
-//   click | dblclick <class> <title> <control>
-//   post   <class> <title> <msg> [w] [l]  posts a message
-//   show | hide <class> <title>
-// Exit code 0 on success, 1 when the window or control is not found.
+// ShellDriver.exe <wait|rect|count|click|dblclick|post|show|hide> <class> <title> [args]:
+// drives a running console's windows for scripts/screenshots. Title "-": any, "@empty": "".
+// A control is named, or "Class#n": the n-th visible one of a class.
 #include <windows.h>
 
 #include <cstdio>

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -239,28 +241,20 @@ TEST_F(E2eShell, ABrokenSkinFileIsNamedInAMessageBoxAndTheConsoleEnds) {
         {L"menu1_1.xml", "<Window>\n<VerticalLayout>\n  <Button name=\"x\" text=oops/>\n</Window>\n",
          L"menu1_1.xml: line 3, column"},
         {L"PlayUI.xml", "<Window size=\"10,10\">\n<VerticalLayout>\n</Window>\n", L"PlayUI.xml: line 3, column"}};
+    namespace fs = std::filesystem;
     const std::wstring folder = m_standin.data + L"-skin\\";
-    for (const wchar_t *sub : {L"", L"skin"}) ::CreateDirectoryW((folder + sub).c_str(), nullptr);
+    fs::create_directory(folder);
     for (const wchar_t *file : {L"RadioConsole.exe", L"BmService.dll", L"BmHalApi.dll"})
-        ASSERT_TRUE(::CopyFileW((BinFolder() + file).c_str(), (folder + file).c_str(), FALSE));
+        ASSERT_TRUE(fs::copy_file(BinFolder() + file, folder + file));
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
-
-        WIN32_FIND_DATAW found = {};
-        const HANDLE find = ::FindFirstFileW((BinFolder() + L"skin\\*.xml").c_str(), &found);
-        ASSERT_NE(find, INVALID_HANDLE_VALUE);
-        do {
-            const std::wstring name = std::wstring(L"skin\\") + found.cFileName;
-            ::CopyFileW((BinFolder() + name).c_str(), (folder + name).c_str(), FALSE);
-        } while (::FindNextFileW(find, &found));
-        ::FindClose(find);
-        const std::wstring broken = folder + L"skin\\" + c.file;
-        ::DeleteFileW(broken.c_str());
-        if (FILE *f = c.content ? _wfopen(broken.c_str(), L"wb") : nullptr) {
-            std::fputs(c.content, f);
-            std::fclose(f);
-        }
-
+        fs::copy(BinFolder() + L"skin", folder + L"skin",
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        const fs::path broken = folder + L"skin\\" + c.file;
+        if (c.content)
+            std::ofstream(broken, std::ios::binary) << c.content;
+        else
+            fs::remove(broken);
         ConsoleProcess console(m_standin.Env(), folder);
         ConsoleProcess::Box box;
         ASSERT_TRUE(console.AnswerMessageBox(&box, kStartMs));

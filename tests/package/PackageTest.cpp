@@ -1,7 +1,5 @@
-// The release zip unpacked into an empty folder (RADIO_CONSOLE_PACKAGE names it): what it
-// holds, the console started there without the service libraries, then with the
-// stand-ins copied beside it. If these fail, an administrator's installation does not
-// start, or a missing library ends in the loader's error instead of a clear message.
+// The release zip unpacked into RADIO_CONSOLE_PACKAGE. If these fail, an installation does
+// not start, or a missing library ends in the loader's error instead of a clear message.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -41,7 +39,6 @@ TEST_F(Package, HoldsTheExeSkinReadmeAndTheStandinsApart) {
     EXPECT_FALSE(Exists(m_folder + L"skin\\CMakeLists.txt"));
 }
 
-// Started with no service library beside it, then with one, then with both.
 TEST_F(Package, AMissingServiceLibraryIsNamedWithItsFolderUntilBothAreThere) {
     for (const wchar_t *dll : {L"BmService.dll", L"BmHalApi.dll"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(dll)));

@@ -1,5 +1,4 @@
-// The page factory: which tags expand to which sub-skin, and that sub-skins expand
-// nothing of their own. If it fails, a page of the main window is empty or nested.
+// If these fail, a page of the main window is empty or nested.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -20,7 +19,6 @@ const std::map<std::wstring, std::string> kPageSkins = {
     {L"main.xml", "<Window size=\"100,100\"><VerticalLayout name=\"root\"><Label name=\"before\" />"
                   "<Menu1_1 /><unknowntag /><Label name=\"after\" /></VerticalLayout></Window>"}};
 
-// The names of a container's children.
 std::vector<std::wstring> Children(CControlUI *control) {
     std::vector<std::wstring> names;
     auto *container = control ? static_cast<IContainerUI *>(control->GetInterface(L"IContainer")) : nullptr;
@@ -51,7 +49,6 @@ TEST(ControlFactory, PageTagsExpandInAnyLetterCaseAndNothingElseDoes) {
     CDialogBuilder builder;
     std::unique_ptr<CControlUI> root(builder.Create(L"main.xml", nullptr, &factory));
     EXPECT_EQ(Children(root.get()), (std::vector<std::wstring>{L"before", L"page11", L"after"}));
-    // A missing sub-skin yields no control.
     std::map<std::wstring, std::string> files = kPageSkins;
     files.erase(L"menu1_0.xml");
     TempSkinFolder without(files);

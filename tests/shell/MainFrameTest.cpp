@@ -1,7 +1,5 @@
-// The main window built from the installed skins with the service double: set-up, page
-// switching, notification routing to the pages, the private messages, the tray icon and
-// tray menu, quitting, and the presence poller. If these fail, the console starts without
-// pages or tray, sends clicks to the wrong handler, or cannot be hidden, shown or ended.
+// The main window with the installed skins and the service double. If these fail, the console
+// starts without pages or tray, sends clicks astray, or cannot be hidden, shown or ended.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
@@ -59,7 +57,6 @@ protected:
     CPaintManagerUI &pm() { return m_frame->PaintManager(); }
     CControlUI *Find(LPCTSTR name) { return pm().FindControl(name); }
     HWND TrayMenu() { return m_frame->TrayMenu()->GetHWND(); }
-    // The selections of the three tab layouts: page groups, station pages, call pages.
     std::vector<int> Pages() {
         std::vector<int> out;
         for (LPCTSTR name : {L"menu_switch", L"menu0_switch", L"menu1_switch"})
@@ -72,8 +69,6 @@ protected:
     testsupport::MessageBoxWatcher m_boxes;
 };
 
-// Three hidden windows beside the main one: the tray menu (always on top, no taskbar
-// button), the dialog and the playback window.
 TEST_F(MainFrameTest, CreationMakesTheHiddenWindowsAndShowsTheVersion) {
     EXPECT_EQ(::GetWindowLongW(TrayMenu(), GWL_EXSTYLE) & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW),
               WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
@@ -92,8 +87,7 @@ TEST_F(MainFrameTest, SystemCloseOnAnyOfTheFourWindowsQuitsWithoutClosingIt) {
     }
 }
 
-// Clicks on the options switch pages; a selection from an option named otherwise (letter
-// case, a space) switches nothing.
+// An option named otherwise (letter case, a space) switches nothing.
 TEST_F(MainFrameTest, NavigationOptionsSwitchTheirPages) {
     const struct {
         const wchar_t *option;
@@ -128,8 +122,6 @@ TEST_F(MainFrameTest, ClicksInsidePagesReachTheirPage) {
     }
 }
 
-// The caption buttons: close hides to the tray, minimise minimises, maximise and restore
-// do nothing.
 TEST_F(MainFrameTest, CaptionButtons) {
     const RECT placed = WindowRect(m_hWnd);
     const struct {
@@ -154,6 +146,7 @@ TEST_F(MainFrameTest, CaptionButtons) {
     EXPECT_TRUE(::EqualRect(&placed, &shown)) << "shown again at its previous place";
 }
 
+// Showing the main window activates it: the menu, shown, loses the focus and hides.
 TEST_F(MainFrameTest, PrivateMessagesAnswerAsTheirTableSays) {
     const struct {
         UINT message;
@@ -168,7 +161,6 @@ TEST_F(MainFrameTest, PrivateMessagesAnswerAsTheirTableSays) {
                  {WM_SHOW_TRAY_MENU, 0, 0, true, true},
                  {WM_HIDE_MAIN, 0, 1, false, true},
                  {WM_TRAY_NOTIFY, WM_RBUTTONDOWN, 0, false, true},
-                 // Showing the main window activates it: the menu loses the focus and hides.
                  {WM_TRAY_NOTIFY, WM_LBUTTONDBLCLK, 0, true, false}};
     for (const auto &c : cases) {
         EXPECT_EQ(::SendMessageW(m_hWnd, c.message, 0, c.lParam), c.result) << c.message << " " << c.lParam;
@@ -208,7 +200,6 @@ TEST_F(MainFrameTest, TrayMenuClosedFromOutsideIsMadeAgainWhenNextShown) {
     ::ShowWindow(TrayMenu(), SW_HIDE);
 }
 
-// The poller asks about every listed station from a thread of its own, pass after pass.
 TEST_F(MainFrameTest, PresencePollerPassesRunOnAThreadOfTheirOwn) {
     BsConfig record{};
     sd::InvokeReport("POLLED", &record);

@@ -1,7 +1,5 @@
-// The four windows at 150 % and 200 % (as WM_DPICHANGED brings them): every control's
-// rectangle is its 100 % one scaled (to a pixel per edge), a hit test at its centre finds
-// what it found at 100 %, and no label's text outgrows its box. If these fail, the
-// console comes out clipped or overlapping on a scaled screen.
+// The four windows at 150 % and 200 %. If these fail, the console comes out clipped or
+// overlapping on a scaled screen.
 #include <gtest/gtest.h>
 
 #include <objbase.h>
@@ -32,7 +30,6 @@ std::vector<CControlUI *> VisibleControls(CPaintManagerUI &pm) {
     return out;
 }
 
-// True when a label's text fits its box at the manager's scale.
 bool TextFits(CPaintManagerUI &pm, CControlUI *control) {
     CLabelUI *label = static_cast<CLabelUI *>(control->GetInterface(L"Label"));
     if (!label || control->GetInterface(L"Edit") || control->GetText().empty()) return true;

@@ -1,28 +1,23 @@
 #include "tests/shell/ShellHarness.h"
 
-#include <cstdio>
+#include <fstream>
 
 namespace shelltest {
 
 TempSkinFolder::TempSkinFolder(const std::map<std::wstring, std::string> &files)
-    : m_files(files), m_previous(CPaintManagerUI::GetResourcePath()) {
-    wchar_t base[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, base);
+    : m_previous(CPaintManagerUI::GetResourcePath()) {
     static int counter = 0;
-    m_path = base + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-    ::CreateDirectoryW(m_path.c_str(), nullptr);
-    for (const auto &file : files) {
-        FILE *f = _wfopen((m_path + L"\\" + file.first).c_str(), L"wb");
-        fwrite(file.second.data(), 1, file.second.size(), f);
-        fclose(f);
-    }
+    m_path = std::filesystem::temp_directory_path() /
+             (std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
+    std::filesystem::create_directory(m_path);
+    for (const auto &file : files) std::ofstream(m_path / file.first, std::ios::binary) << file.second;
     CPaintManagerUI::SetResourcePath(m_path.c_str());
 }
 
 TempSkinFolder::~TempSkinFolder() {
     CPaintManagerUI::SetResourcePath(m_previous.c_str());
-    for (const auto &file : m_files) ::DeleteFileW((m_path + L"\\" + file.first).c_str());
-    ::RemoveDirectoryW(m_path.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
 }
 
 namespace {

@@ -1,9 +1,8 @@
-// Helpers for the shell's window tests: skin folders of a test's own, the messages a
-// window was sent, quit messages.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -13,16 +12,14 @@
 
 namespace shelltest {
 
-// A private skin folder with the given files (name -> UTF-8 text), made the resource
-// path while it lives.
+// A private skin folder, the resource path while it lives.
 class TempSkinFolder {
 public:
     explicit TempSkinFolder(const std::map<std::wstring, std::string> &files);
     ~TempSkinFolder();
 
 private:
-    std::wstring m_path;
-    std::map<std::wstring, std::string> m_files;
+    std::filesystem::path m_path;
     CDuiString m_previous;
 };
 

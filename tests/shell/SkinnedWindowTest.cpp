@@ -1,6 +1,5 @@
-// The shared skinned-window behaviour, on the tray menu's window class with skins of the
-// test's own. If these fail, windows cannot be dragged, lose their shape, maximise under
-// the taskbar, or run a handler twice.
+// On the tray menu's window class. If these fail, windows cannot be dragged, lose their
+// shape, maximise under the taskbar, or run a handler twice.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -26,7 +25,6 @@ std::map<std::wstring, std::string> Skin(const char *roundCorner) {
                  "</HorizontalLayout><Label name=\"below\" /></VerticalLayout></Window>"}};
 }
 
-// The tray menu at (100, 100).
 class Menu : public CTaskIconMenuWnd {
 public:
     Menu() {
@@ -81,9 +79,7 @@ TEST_F(SkinnedWindowTest, CreationDropsTheCaptionStyleAndTheCaptionBandDragsOver
     for (const auto &c : cases) EXPECT_EQ(menu.HitTest(c.x, c.y), c.expected) << c.x << "," << c.y;
 }
 
-// Each WM_SIZE sets the region once: a message the window's own table passed on goes to
-// the paint manager and the default procedure, not through the library's table to the
-// same handler again.
+// A message the window's own table passed on must not reach the same handler again.
 TEST_F(SkinnedWindowTest, RoundCornersClipTheWindowOnlyWhenTheSkinAsksForThem) {
     HRGN rgn = ::CreateRectRgn(0, 0, 0, 0);
     {

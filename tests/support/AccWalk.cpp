@@ -21,8 +21,6 @@ std::wstring Take(IAccessible *object, HRESULT (STDMETHODCALLTYPE IAccessible::*
     return out;
 }
 
-// Visits object and its children; false when a reader reading the rows in view would
-// stop here (a row out of view after rows in view).
 bool WalkFrom(IAccessible *object, int depth, std::vector<Node> *nodes, bool allRows, bool *rowsSeen) {
     Node n;
     n.depth = depth;

@@ -1,6 +1,8 @@
 #include "tests/support/ConsoleProcess.h"
 
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "tests/support/WaitFor.h"
@@ -24,13 +26,8 @@ StandinSetup MakeStandinSetup(const std::wstring &tag, const std::string &scenar
     s.data = std::wstring(temp) + id;
     s.pipe = L"\\\\.\\pipe\\" + id;
     ::CreateDirectoryW(s.data.c_str(), nullptr);
-    if (!scenarioText.empty()) {
-        s.scenario = s.data + L"\\scenario.txt";
-        if (FILE *f = _wfopen(s.scenario.c_str(), L"wb")) {
-            std::fputs(scenarioText.c_str(), f);
-            std::fclose(f);
-        }
-    }
+    if (!scenarioText.empty())
+        std::ofstream(std::filesystem::path(s.scenario = s.data + L"\\scenario.txt"), std::ios::binary) << scenarioText;
     return s;
 }
 
@@ -55,7 +52,6 @@ bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs) {
 }
 
 ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env, const std::wstring &folder) {
-    // Standard output goes to a file, read whenever asked for.
     wchar_t temp[MAX_PATH] = {}, name[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     ::GetTempFileNameW(temp, L"out", 0, name);
@@ -116,13 +112,8 @@ DWORD ConsoleProcess::ExitCode() const {
 }
 
 std::string ConsoleProcess::Output() const {
-    std::string text;
-    if (FILE *f = _wfopen(m_outputFile.c_str(), L"rb")) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-        std::fclose(f);
-    }
-    return text;
+    std::ifstream in(std::filesystem::path(m_outputFile), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 HWND ConsoleProcess::FindWindowOf(const wchar_t *className, const wchar_t *title, bool visibleOnly) const {

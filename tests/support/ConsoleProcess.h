@@ -49,7 +49,6 @@ struct StandinSetup {
 };
 StandinSetup MakeStandinSetup(const std::wstring &tag, const std::string &scenarioText = "");
 
-// The console's main window once shown and its message loop running; null on time-out.
 HWND WaitMainWindow(const ConsoleProcess &console, unsigned timeoutMs = 30000);
 
 bool CloseConsole(ConsoleProcess &console, HWND hWnd, unsigned timeoutMs = 15000);

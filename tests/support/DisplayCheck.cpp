@@ -1,6 +1,4 @@
-// Linked into every test program that needs windows: when no window can be made (the X
-// display does not answer), the program fails at once with one clear line instead of
-// running its tests against windows that do not exist.
+// With no X display every window test would fail: one clear line instead.
 #include <windows.h>
 
 #include <gtest/gtest.h>

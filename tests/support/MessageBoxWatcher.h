@@ -17,8 +17,7 @@ struct SeenBox {
     std::wstring text;
 };
 
-// A top-level window of process pid (0: any) with the class (and title, unless null);
-// visibleOnly: a visible one. Null when none.
+// pid 0: any process; title null: any title.
 HWND FindWindowOf(DWORD pid, const wchar_t *className, const wchar_t *title = nullptr, bool visibleOnly = false);
 SeenBox ReadBox(HWND box);
 void PressOk(HWND box);

@@ -1,4 +1,3 @@
-// In-process helpers for tests of skinned windows.
 #pragma once
 
 #include <windows.h>

@@ -25,7 +25,6 @@ class UiDump {
 public:
     static UiDump Of(HWND hWnd);
     bool Empty() const { return m_controls.empty(); }
-    // The first control with the name (the first visible one); null when none.
     const DumpedControl *Find(const std::string &name, bool visibleOnly = false) const;
     int IntValue(const std::string &name) const;  // -1 when missing or "-"
     std::vector<const DumpedControl *> Visible(const std::string &cls) const;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -17,16 +18,14 @@ bool XdoTool(const std::string &args, unsigned timeoutMs) {
     snprintf(name, sizeof(name), "/tmp/uilib-xdotool-%lu-%d", ::GetCurrentProcessId(), ++runs);
     const std::string done = std::string(name) + ".rc";
     std::string dosDone = "Z:" + done;
-    for (char &ch : dosDone)
-        if (ch == '/') ch = '\\';
+    std::replace(dosDone.begin(), dosDone.end(), '/', '\\');
     std::string cmd =
         "/bin/sh -c \"xdotool " + args + "; echo $? > " + name + ".tmp && mv " + name + ".tmp " + done + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA("Z:\\bin\\sh", &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    if (pi.hProcess != nullptr) ::CloseHandle(pi.hProcess);
-    if (pi.hThread != nullptr) ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess), ::CloseHandle(pi.hThread);
     if (!WaitFor([&] { return ::GetFileAttributesA(dosDone.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
         return false;
     int rc = -1;
