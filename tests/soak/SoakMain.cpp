@@ -146,9 +146,9 @@ int wmain(int argc, wchar_t **argv) {
                       " stations present:" + diff.substr(0, 2000);
         if (failure.empty()) failure = fault;
     }
-    watch.Stop();
+    const std::vector<Sample> samples = watch.Stop();
     if (failure.empty()) failure = watch.Failure();
-    if (!JudgeFigures(watch.Samples(), seconds >= 60) && failure.empty()) failure = "a figure kept growing";
+    if (!JudgeFigures(samples, seconds >= 60) && failure.empty()) failure = "a figure kept growing";
     if (failure.empty() && !e2e::CloseConsole(console, main, 30000))
         failure = "the console did not end with exit code 0 when closed";
     if (process) ::CloseHandle(process);

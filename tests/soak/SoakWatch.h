@@ -26,17 +26,14 @@ public:
         : m_process(process), m_pid(pid), m_main(main), m_intervalMs(intervalMs), m_answerMs(answerMs),
           m_thread([this] { Run(); }) {}
     ~Watch() { Stop(); }
-    void Stop() {
+    std::vector<Sample> Stop() {  // the samples taken
         m_stop = true;
         if (m_thread.joinable()) m_thread.join();
+        return m_samples;
     }
     std::string Failure() const {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_failure;
-    }
-    std::vector<Sample> Samples() const {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_samples;
     }
 
 private:

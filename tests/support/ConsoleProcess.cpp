@@ -19,11 +19,9 @@ std::wstring BinFolder() {
 
 StandinSetup MakeStandinSetup(const std::wstring &tag, const std::string &scenarioText) {
     static int counter = 0;
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
     const std::wstring id = tag + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
     StandinSetup s;
-    s.data = std::wstring(temp) + id;
+    s.data = (std::filesystem::temp_directory_path() / id).wstring();
     s.pipe = L"\\\\.\\pipe\\" + id;
     ::CreateDirectoryW(s.data.c_str(), nullptr);
     if (!scenarioText.empty())
