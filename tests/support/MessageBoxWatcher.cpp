@@ -3,53 +3,22 @@
 #include "tests/support/WaitFor.h"
 
 namespace testsupport {
-namespace {
-
-struct Search {
-    DWORD pid;
-    const wchar_t *className, *title;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND hWnd, LPARAM lParam) {
-    Search *s = reinterpret_cast<Search *>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    wchar_t text[256] = {};
-    ::GetClassNameW(hWnd, text, 256);
-    if ((s->pid != 0 && pid != s->pid) || wcscmp(text, s->className) != 0 ||
-        (s->visibleOnly && !::IsWindowVisible(hWnd)))
-        return TRUE;
-    ::GetWindowTextW(hWnd, text, 256);
-    if (s->title != nullptr && wcscmp(text, s->title) != 0) return TRUE;
-    s->found = hWnd;
-    return FALSE;
-}
-
-BOOL CALLBACK FirstStatic(HWND child, LPARAM lParam) {
-    wchar_t text[1024] = {};
-    ::GetClassNameW(child, text, 64);
-    if (_wcsicmp(text, L"Static") != 0 || ::GetWindowTextW(child, text, 1024) == 0) return TRUE;
-    *reinterpret_cast<std::wstring *>(lParam) = text;
-    return FALSE;
-}
-
-}  // namespace
 
 HWND FindWindowOf(DWORD pid, const wchar_t *className, const wchar_t *title, bool visibleOnly) {
-    Search s = {pid, className, title, visibleOnly, nullptr};
-    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&s));
-    return s.found;
+    for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, className, title)) != nullptr;) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if ((pid == 0 || owner == pid) && (!visibleOnly || ::IsWindowVisible(w))) return w;
+    }
+    return nullptr;
 }
 
 SeenBox ReadBox(HWND box) {
-    SeenBox seen;
-    wchar_t caption[256] = {};
+    wchar_t caption[256] = {}, text[1024] = {};
     ::GetWindowTextW(box, caption, 256);
-    seen.caption = caption;
-    ::EnumChildWindows(box, FirstStatic, reinterpret_cast<LPARAM>(&seen.text));
-    return seen;
+    for (HWND c = nullptr; (c = ::FindWindowExW(box, c, L"Static", nullptr)) != nullptr;)
+        if (::GetWindowTextW(c, text, 1024) > 0) break;  // the first one with text
+    return {caption, text};
 }
 
 void PressOk(HWND box) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
