@@ -51,8 +51,7 @@ TEST_F(CallIndexTest, KeepsCallsAndTheIdFloorAcrossReopen) {
     EXPECT_FALSE(CallIndex().Add(1, "closed.wav", &id));
 }
 
-// Damage on disk: the whole original goes to .bad for whoever looks for a voice file, and
-// the repaired file takes appends.
+// The whole original goes to .bad for whoever looks for a voice file.
 TEST_F(CallIndexTest, DamageIsKeptAsideAndTheRestRepaired) {
     const std::string torn = Add(3, 900), log = Add(1, 500) + Add(2, 100) + torn.substr(0, torn.size() - 1);
     WriteBytes(Path(), log);
@@ -91,7 +90,6 @@ TEST_F(CallIndexTest, CompactionKeepsTheLiveCallsAndTheIdFloor) {
     EXPECT_EQ(2, AddOne(index));
 }
 
-// The index never grows past what the process can load again.
 TEST_F(CallIndexTest, TheSizeLimitRefusesAnOpenAndAnAddThatWouldPassIt) {
     const size_t limit = 3 * Add(1, 0).size();
     {

@@ -49,7 +49,6 @@ TEST(Scenario, ParsesEveryDirective) {
     EXPECT_TRUE(s.faultTick && !s.faultInit);
 }
 
-// The README's example is what people copy: it must parse as it stands.
 TEST(Scenario, TheReadmeExampleParses) {
     std::ifstream in(STANDIN_README);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

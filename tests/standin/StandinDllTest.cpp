@@ -74,7 +74,6 @@ TEST(StandinDll, AStartUpThatThrewStaysReportedAndThePipeAddsStationsAndCalls) {
         EXPECT_EQ(0u, Ask(bad).find("error")) << bad;
 }
 
-// Null and unterminated arguments at every export that takes text or a record.
 TEST(StandinDll, BadArgumentsFailWithoutHarm) {
     char noNul[200], a[100] = "DLL-A", one = '1', name[100];
     memset(noNul, 'A', sizeof noNul);
