@@ -17,7 +17,6 @@
 #include "tests/support/MessageBoxWatcher.h"
 #include "tests/support/SkinInput.h"
 #include "tests/support/WaitFor.h"
-#include "ui/ConsoleTitle.h"
 #include "ui/DemoFrameWnd.h"
 #include "ui/PrivateMessages.h"
 #include "ui/TaskIconMenuWnd.h"
