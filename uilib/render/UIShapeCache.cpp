@@ -20,10 +20,13 @@ struct KeyLess {
 };
 
 // A part of a sprite and how it goes onto the target: copied (every pixel opaque, where a
-// blend gives the source itself) or blended. Fully transparent parts are left out.
+// blend gives the source itself), filled (opaque and of one colour: a fill costs GDI less
+// than a copy) or blended. Fully transparent parts are left out.
 struct Piece {
     RECT rc;
     bool opaque;
+    bool solid;
+    COLORREF color;  // of a solid piece
 };
 
 struct Sprite {
@@ -61,7 +64,7 @@ std::vector<Piece> SplitSprite(const DWORD *bits, int width, int height) {
     std::vector<Piece> pieces;
     int mixedTop = -1;  // first row of the pending band of differing rows
     auto flushMixed = [&](int end) {
-        if (mixedTop >= 0 && end > mixedTop) pieces.push_back({{0, mixedTop, width, end}, false});
+        if (mixedTop >= 0 && end > mixedTop) pieces.push_back({{0, mixedTop, width, end}, false, false, 0});
         mixedTop = -1;
     };
     int y = 0;
@@ -74,12 +77,23 @@ std::vector<Piece> SplitSprite(const DWORD *bits, int width, int height) {
         } else {
             flushMixed(y);
             for (const Run &run : runs) {
-                if (run.cls != kClear) pieces.push_back({{run.x0, y, run.x1, end}, run.cls == kOpaque});
+                if (run.cls != kClear) pieces.push_back({{run.x0, y, run.x1, end}, run.cls == kOpaque, false, 0});
             }
         }
         y = end;
     }
     flushMixed(height);
+    for (Piece &piece : pieces) {
+        if (!piece.opaque) continue;
+        const DWORD first = bits[static_cast<size_t>(piece.rc.top) * width + piece.rc.left];
+        piece.solid = true;
+        for (int py = piece.rc.top; py < piece.rc.bottom && piece.solid; ++py) {
+            const DWORD *row = bits + static_cast<size_t>(py) * width;
+            piece.solid =
+                std::all_of(row + piece.rc.left, row + piece.rc.right, [first](DWORD p) { return p == first; });
+        }
+        piece.color = RGB((first >> 16) & 0xFF, (first >> 8) & 0xFF, first & 0xFF);
+    }
     return pieces;
 }
 
@@ -167,7 +181,12 @@ void DrawCachedShape(HDC hDC, const RECT &rc, const ShapeKey &key,
     for (const Piece &piece : sprite->pieces) {
         const RECT &p = piece.rc;
         const int w = p.right - p.left, h = p.bottom - p.top;
-        if (piece.opaque) {
+        if (piece.solid) {
+            const RECT to = {left + p.left, top + p.top, left + p.right, top + p.bottom};
+            const COLORREF was = ::SetDCBrushColor(hDC, piece.color);
+            ::FillRect(hDC, &to, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+            ::SetDCBrushColor(hDC, was);
+        } else if (piece.opaque) {
             ::BitBlt(hDC, left + p.left, top + p.top, w, h, gSpriteDC, p.left, p.top, SRCCOPY);
         } else if (surface != nullptr) {
             surface->Blend({left + p.left, top + p.top, left + p.right, top + p.bottom},
