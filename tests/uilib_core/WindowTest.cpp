@@ -257,4 +257,18 @@ TEST_F(RemovalDuringDispatch, ARemovalBetweenPressAndReleaseEndsOnlyThePressOfTh
     EXPECT_EQ(gAlive, 1);
 }
 
+// A background leaves out only what an opaque layout inside fills again: not the part of
+// it that its parent's content rectangle clips, nor a hidden one.
+TEST(Window, BackgroundsSkipOnlyWhatOpaqueLayoutsRepaint) {
+    TestWindow wnd(L"<Window><VerticalLayout bkcolor=\"#FF0000FF\" inset=\"10,10,10,10\">"
+                   L"<HorizontalLayout height=\"150\" inset=\"0,0,100,0\">"
+                   L"<VerticalLayout name=\"cover\" width=\"250\" bkcolor=\"#FF00FF00\"/>"
+                   L"</HorizontalLayout></VerticalLayout></Window>");
+    ASSERT_NE(wnd.Open(300, 200), nullptr);
+    EXPECT_EQ(wnd.Pixel({50, 50}), 0x00FF00u);
+    EXPECT_EQ(wnd.Pixel({220, 50}), 0x0000FFu) << "clipped by its parent's content";
+    wnd.Find(L"cover")->SetVisible(false);
+    EXPECT_EQ(wnd.Pixel({50, 50}), 0x0000FFu) << "hidden";
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "uilib/core/UIContainer.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "uilib/controls/UIScrollBar.h"
 #include "uilib/core/UIAttr.h"
@@ -18,7 +19,45 @@ int BarThickness(const CScrollBarUI *bar, bool horizontal) {
                                         : CScrollBarUI::kDefaultThickness;
 }
 
+// A cover smaller than this is not worth the extra fills that cutting it out makes.
+const long kMinCoverPixels = 16384;
+
+// rects less cut: each rect it overlaps becomes the up to four bands around the overlap.
+void CutOut(std::vector<RECT> &rects, const RECT &cut) {
+    std::vector<RECT> kept;
+    for (const RECT &r : rects) {
+        RECT both;
+        if (!::IntersectRect(&both, &r, &cut)) {
+            kept.push_back(r);
+            continue;
+        }
+        if (r.top < both.top) kept.push_back({r.left, r.top, r.right, both.top});
+        if (both.bottom < r.bottom) kept.push_back({r.left, both.bottom, r.right, r.bottom});
+        if (r.left < both.left) kept.push_back({r.left, both.top, both.left, both.bottom});
+        if (both.right < r.right) kept.push_back({both.right, both.top, r.right, both.bottom});
+    }
+    rects.swap(kept);
+}
+
 }  // namespace
+
+namespace uilib {
+
+bool IsPlainLayout(const CControlUI *control) {
+    static const wchar_t *const kPlainLayouts[] = {L"VerticalLayout", L"HorizontalLayout", L"TabLayout", L"Container"};
+    return control != nullptr &&
+           std::any_of(std::begin(kPlainLayouts), std::end(kPlainLayouts),
+                       [control](LPCTSTR name) { return wcscmp(control->GetClass(), name) == 0; });
+}
+
+bool FillsOpaque(const CControlUI *control) {
+    if (!IsPlainLayout(control) || !control->IsVisible()) return false;
+    if ((control->GetBkColor() >> 24) != 0xFF || control->GetBkColor2() != 0) return false;
+    const SIZE round = control->GetBorderRound();
+    return round.cx <= 0 && round.cy <= 0;
+}
+
+}  // namespace uilib
 
 CContainerUI::CContainerUI() = default;
 
@@ -426,6 +465,34 @@ void CContainerUI::DoPaint(HDC hDC, const RECT &rcPaint) {
     }
     if (m_pVerticalScrollBar != nullptr && m_bVScrollShown) m_pVerticalScrollBar->DoPaint(hDC, rcTemp);
     if (m_pHorizontalScrollBar != nullptr && m_bHScrollShown) m_pHorizontalScrollBar->DoPaint(hDC, rcTemp);
+}
+
+void CContainerUI::PaintBkColor(HDC hDC) {
+    if (!uilib::FillsOpaque(this)) {
+        CControlUI::PaintBkColor(hDC);
+        return;
+    }
+    std::vector<RECT> covers, fills = {m_rcPaint};
+    CollectOpaqueCovers(m_rcPaint, covers);
+    for (const RECT &cover : covers) {
+        if ((cover.right - cover.left) * (cover.bottom - cover.top) >= kMinCoverPixels) CutOut(fills, cover);
+    }
+    for (const RECT &rc : fills) CRenderEngine::DrawColor(hDC, rc, m_dwBackColor);
+}
+
+void CContainerUI::CollectOpaqueCovers(const RECT &clip, std::vector<RECT> &covers) const {
+    const RECT content = GetContentRect();
+    RECT inside;
+    if (!::IntersectRect(&inside, &clip, &content)) return;
+    for (CControlUI *item : m_items) {
+        if (item->IsFloat() || !uilib::IsPlainLayout(item) || !item->IsVisible()) continue;
+        RECT part;
+        if (!::IntersectRect(&part, &inside, &item->GetPos())) continue;
+        if (uilib::FillsOpaque(item))
+            covers.push_back(part);
+        else
+            static_cast<const CContainerUI *>(item)->CollectOpaqueCovers(part, covers);
+    }
 }
 
 void CContainerUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {

@@ -9,6 +9,15 @@
 
 class CScrollBarUI;
 
+namespace uilib {
+// Whether control is a plain layout (a container painted as any control, then its
+// items): "VerticalLayout", "HorizontalLayout", "TabLayout" or "Container".
+bool IsPlainLayout(const CControlUI *control);
+// Whether control is a visible plain layout whose background colour fills its rectangle
+// opaque (no gradient, no round corners).
+bool FillsOpaque(const CControlUI *control);
+}  // namespace uilib
+
 class IContainerUI {
 public:
     virtual CControlUI *GetItemAt(int iIndex) const = 0;
@@ -75,6 +84,9 @@ public:
     void SetPos(RECT rc, bool bNeedInvalidate = true) override;
     void DoEvent(TEventUI &event) override;
     void DoPaint(HDC hDC, const RECT &rcPaint) override;
+    // A plain layout's background leaves out what its opaque descendants paint over again
+    // (at 200 % a window's background is millions of pixels, most of them under a page).
+    void PaintBkColor(HDC hDC) override;
     // "inset", "childpadding", "mousechild", "vscrollbar", "hscrollbar" and the base's.
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
 
@@ -100,6 +112,9 @@ protected:
     // the way down), and a hit on a scroll bar in view.
     bool PassedBySearch(LPVOID pData, UINT uFlags) const;
     CControlUI *FindInScrollBars(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags);
+    // Appends the parts of clip that plain layouts inside fill opaque after this one's
+    // background (each inside the clips its ancestors paint it with).
+    void CollectOpaqueCovers(const RECT &clip, std::vector<RECT> &covers) const;
     // Whether the bars are in view, as decided by the content at the last layout.
     bool m_bVScrollShown = false;
     bool m_bHScrollShown = false;

@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <iterator>
 
 #include "uilib/controls/UIButton.h"
+#include "uilib/core/UIContainer.h"
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
@@ -188,14 +188,7 @@ namespace {
 // Whether a layout root's own background paints every pixel of rc opaque: then the white
 // under it is never seen, and a full repaint is one fill of the window instead of two.
 bool CoversOpaque(CControlUI *root, const RECT &rc) {
-    static const wchar_t *const kPlainLayouts[] = {L"VerticalLayout", L"HorizontalLayout", L"TabLayout", L"Container"};
-    if (root == nullptr || !root->IsVisible() || (root->GetBkColor() >> 24) != 0xFF || root->GetBkColor2() != 0)
-        return false;
-    if (std::none_of(std::begin(kPlainLayouts), std::end(kPlainLayouts),
-                     [root](const wchar_t *name) { return wcscmp(root->GetClass(), name) == 0; }))
-        return false;
-    const SIZE round = root->GetBorderRound();
-    if (round.cx > 0 || round.cy > 0) return false;
+    if (!uilib::FillsOpaque(root)) return false;
     RECT both;
     return ::IntersectRect(&both, &rc, &root->GetPos()) && ::EqualRect(&both, &rc);
 }
