@@ -13,8 +13,9 @@ class PaintSurface;
 
 class CRenderEngine {
 public:
-    // Loads a PNG/BMP/JPEG through GDI+ into a premultiplied 32-bit DIB for a window at
-    // dpi; null on failure. Above 120 DPI the "@2x" companion (name@2x.png) is used when it
+    // Loads an image (8-bit RGB/RGBA PNGs by the library's own reader, any other PNG, BMP
+    // or JPEG through GDI+) into a premultiplied 32-bit DIB for a window at dpi; null on
+    // failure. Above 120 DPI the "@2x" companion (name@2x.png) is used when it
     // exists; the bitmap is resampled (bicubic) to the image's skin size scaled to dpi.
     static TImageInfo *LoadImage(const CDuiString &path, int dpi);
     static void FreeImage(TImageInfo *image);
