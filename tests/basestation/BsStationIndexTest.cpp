@@ -44,12 +44,10 @@ TEST(BsStationIndex, KeyIsTheFirst28Bytes) {
     const struct {
         std::string a, b;
         bool same;
-    } cases[] = {
-        {first27 + "A", first27 + "B", false},
-        {first27 + "AX", first27 + "AY", true},
-        {first27 + "A", first27 + "A-long", true},
-        {first27, first27 + "A", false},
-    };
+    } cases[] = {{first27 + "A", first27 + "B", false},
+                 {first27 + "AX", first27 + "AY", true},
+                 {first27 + "A", first27 + "A-long", true},
+                 {first27, first27 + "A", false}};
     for (const auto &c : cases) {
         BsStationIndex index;
         ASSERT_NE(index.Add(c.a, Row(1)), nullptr);

@@ -14,16 +14,14 @@ TEST(BsText, DecimalParsingClampsAndStopsAtTheFirstNonDigit) {
     const struct {
         const char *text;
         int32_t value;
-    } cases[] = {
-        {"12abc", 12},
-        {"\t\n -7", -7},
-        {"2147483648", INT32_MAX},
-        {"99999999999999999999", INT32_MAX},
-        {"-2147483648", INT32_MIN},
-        {"-2147483649", INT32_MIN},
-        {"+5", 5},
-        {"", 0},
-    };
+    } cases[] = {{"12abc", 12},
+                 {"\t\n -7", -7},
+                 {"2147483648", INT32_MAX},
+                 {"99999999999999999999", INT32_MAX},
+                 {"-2147483648", INT32_MIN},
+                 {"-2147483649", INT32_MIN},
+                 {"+5", 5},
+                 {"", 0}};
     for (const auto &c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << '"' << c.text << '"';
     EXPECT_EQ(ParseDecimal(nullptr), 0);
     EXPECT_EQ(FormatDecimal(INT32_MIN), "-2147483648");

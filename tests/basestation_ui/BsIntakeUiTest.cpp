@@ -1,6 +1,4 @@
-// Report intake and presence passes on the real main window: a fault here lists a
-// station twice, shows wrong settings, keeps a gone station's row past its pass, or
-// loses a report that arrived while a row waited for removal.
+// Report intake and presence passes on the real main window.
 #include <gtest/gtest.h>
 
 #include <thread>

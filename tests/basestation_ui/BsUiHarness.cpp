@@ -29,10 +29,7 @@ CListUI &List() {
     return *static_cast<CListUI *>(MainFrame().PaintManager().FindControl(L"BsList")->GetInterface(L"List"));
 }
 
-CBsCfgFrameWnd &Dialog() {
-    MainFrame();
-    return *g_pBsCfgFrameWnd;
-}
+CBsCfgFrameWnd &Dialog() { return MainFrame(), *g_pBsCfgFrameWnd; }
 
 void ShowPage(const wchar_t *option) {
     CPaintManagerUI &pm = MainFrame().PaintManager();

@@ -1,6 +1,5 @@
-// The console's main window with the real skins and the service double, created once per
-// test program, and helpers that drive the base-station page and dialog with window
-// messages and read them back.
+// The console's main window on the real skins and the service double, created once per
+// program, and helpers that drive the base-station page and dialog with window messages.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +26,6 @@ CBsCfgFrameWnd &Dialog();
 
 // Brings a page forward as clicks on its group's option and its own do ("menu1_1").
 void ShowPage(const wchar_t *option);
-// Scrolls the list until the row is in view and laid out there.
 void ScrollIntoView(CListUI &list, int index);
 void PressKey(HWND hWnd, UINT vk);
 // Clicks the caption's minimise, restore, maximise and restore buttons in turn; the
@@ -42,13 +40,11 @@ struct CodePageText {
 };
 bool FindCodePageText(const std::string &prefix, CodePageText &out);
 
-// A record with recognisable values derived from n.
 BsConfig SampleRecord(int n);
 
 // Reports a station through the registered callback, overwrites what it passed (as the
 // library may) and waits until the report was handled. The callback's result.
 int Report(const std::string &serial, const BsConfig &record);
-// Column texts of each row, in list order; and just the serials.
 std::vector<std::vector<std::wstring>> RowTexts();
 std::vector<std::string> RowSerials();
 // The serials BmHalBsStatus was asked about, in order.
@@ -61,7 +57,6 @@ bool PassOnPollerThread();
 // Every row gone and the double back to its defaults (all stations present).
 void ResetStations();
 
-// A double click on the row's serial column.
 void DoubleClickRow(int index);
 
 CControlUI *DialogControl(const wchar_t *name);

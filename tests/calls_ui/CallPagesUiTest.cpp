@@ -1,8 +1,4 @@
-// The call-record and recording pages, clicked by mouse against the service double: a
-// fault here shows the wrong calls, asks for the wrong window or date range, leaves a
-// paging button in the wrong state, plays, locates or deletes another row's file, passes
-// a name the service overwrote, shows a wrong page after a delete, or shows recording on
-// when it is off.
+// The call-record and recording pages, clicked by mouse against the service double.
 #include "tests/calls_ui/CallsFixture.h"
 #include "tests/support/MessageBoxWatcher.h"
 
@@ -80,7 +76,6 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
     }
 }
 
-// A click that reaches the page with the previous-page button off asks for nothing.
 TEST_F(CallPageTest, PreviousPageClickAtTheFirstPageAsksNothing) {
     bstest::MainFrame().PaintManager().SendNotify(Find(kPrev), DUI_MSGTYPE_CLICK);
     EXPECT_EQ(0u, sd::CallCount("DbGetCallFirst"));

@@ -1,6 +1,4 @@
-// The fixture of the call-page tests: the console's main window with the call page in
-// front, its list empty and both paging buttons off, the page index at 0, the service
-// double reset.
+// The console's main window with the call page in front and emptied, the service double reset.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// The playback window from the real "PlayUI.xml": a fault here shows a wrong time or
-// position, seeks on its own, loses a pause, stacks timers, keeps a finished file's
-// window up, or stacks two files in the service.
+// The playback window from the real "PlayUI.xml".
 #include "tests/calls_ui/CallsFixture.h"
 
 namespace callstest {
@@ -61,12 +59,10 @@ TEST_F(PlayWindowTest, TicksShowTimeAndPosition) {
         const char *text;
         int slider;
         bool visible;
-    } cases[] = {
-        {1500, 0, "0:0:0:0/0:0:30:0", 0, true},
-        {1500, 750, "0:0:15:0/0:0:30:0", 50, true},
-        {0, 0, "0:0:0:0/0:0:0:0", 50, false},
-        {0, 0, "0:0:0:0/0:0:0:0", 50, false},
-    };
+    } cases[] = {{1500, 0, "0:0:0:0/0:0:30:0", 0, true},
+                 {1500, 750, "0:0:15:0/0:0:30:0", 50, true},
+                 {0, 0, "0:0:0:0/0:0:0:0", 50, false},
+                 {0, 0, "0:0:0:0/0:0:0:0", 50, false}};
     StartShown("a.wav", 1);
     sd::Double()->calls.clear();
     for (const auto &c : cases) {

@@ -1,5 +1,4 @@
-// Active Accessibility: each kind's role, name, value and state in reading order, and win
-// events on changes. If this fails, a screen reader reads wrong or stale things.
+// Active Accessibility: what a screen reader reads of each kind, in order, and win events on changes.
 #include <gtest/gtest.h>
 
 #include "tests/support/AccWalk.h"

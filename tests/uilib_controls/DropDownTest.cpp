@@ -1,6 +1,4 @@
-// The combo and the date field: selection by index (an index naming no entry selects none:
-// a repeater mode of -1), notifications, type-ahead, and their drop-downs
-// (waits of 10 s: Wine takes seconds to unmap one), which drop keys they do not act on.
+// The combo and the date field and their drop-downs (waits of 10 s: Wine takes seconds to unmap one).
 #include <gtest/gtest.h>
 
 #include "tests/support/AccWalk.h"
@@ -154,7 +152,6 @@ TEST_F(Combo, KeysMoveTheSelectionOpenOrClosedAndOthersAreDropped) {
     EXPECT_EQ(combo->GetCurSel(), 2);
 }
 
-// If this fails, typing in an open list jumps to the wrong entry.
 TEST(TypeAhead, FindsEntriesByTheirFirstLetters) {
     const std::vector<CDuiString> texts = {L"Alpha", L"beta", L"Bravo", L"", L"Charlie", L"bx", L"中继"};
     struct Step {
@@ -242,9 +239,8 @@ TEST(DateTime, TodayByDefaultSetTimeSilentTheCalendarPicksAndArrowsStep) {
     EXPECT_EQ(host.Count(DUI_MSGTYPE_VALUECHANGED), 3);
 }
 
-// A handler of the drop-down's own pick removes or disables the control: the drop-down is
-// destroyed only when the click or key returns; disabling from elsewhere closes it too.
-// If this fails, the drop-down's paint manager and rows are freed while in use.
+// The drop-down is destroyed only when the click or key returns; disabling from elsewhere
+// closes it too. If this fails, the drop-down's paint manager and rows are freed while in use.
 TEST(DropDown, OutlivesAHandlerThatRemovesOrDisablesItsControl) {
     enum Action { kRemove, kDisable, kDisableLater };
     for (const wchar_t *name : {L"mode", L"day"}) {

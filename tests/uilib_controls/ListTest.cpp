@@ -1,5 +1,4 @@
-// Lists: selection by mouse and keys, scroll bars and the wheel, only rows in view laid out,
-// container rows and rows removed during their notifications.
+// Lists under the mouse, keys and wheel.
 #include <gtest/gtest.h>
 
 #include "tests/support/WaitFor.h"
@@ -158,7 +157,6 @@ TEST_F(List, WheelScrollsTheRows) {
     }
 }
 
-// Container rows, as the call list builds them.
 // Enter on a row does what its default button does, or else what a double-click does.
 TEST_F(List, ButtonsTakeTheirClicksTheBackgroundSelectsTheRowAndEnterActs) {
     for (int n = 0; n < 5; ++n) AddCallRow(list, n);

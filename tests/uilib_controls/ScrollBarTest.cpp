@@ -1,7 +1,5 @@
-// Thumbs on rails. Scroll bars: rail clicks page, the thumb and arrows stop at the ends, the
-// mouse is released after every press; if this fails, lists cannot be scrolled right. The
-// slider: "valuechanged" for the user's moves only (a playback window sets the value every
-// second and would seek on each tick if SetValue notified).
+// Thumbs on rails. The slider notifies the user's moves only: a playback window sets the value
+// every second and would seek on each tick if SetValue notified.
 #include <gtest/gtest.h>
 
 #include "tests/uilib_core/TestWindow.h"

@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
+#include "tests/uilib_core/TestWindow.h"
 #include "uilib/UIlib.h"
 #include "uilib/core/UIAttr.h"
 
 namespace {
 
-// Built with what the builder writes to standard error captured.
 struct Built {
     bool capturing = (testing::internal::CaptureStderr(), true);
     std::string err;
@@ -29,7 +28,6 @@ struct Built {
     CControlUI *operator[](const wchar_t *name) { return manager.FindControl(name); }
 };
 
-// If this fails, a broken or hostile skin fails silently or the report does not say where.
 TEST(Builder, BadSkinsGiveOneLineNamingFilePlaceAndFault) {
     struct Case {
         std::string content;  // written to a file; empty: the file does not exist
@@ -51,13 +49,11 @@ TEST(Builder, BadSkinsGiveOneLineNamingFilePlaceAndFault) {
         {"<Window><Default name=\"Label\" value=\"width=&quot;w&quot;\"/>\n<Label/></Window>",
          "line 2, column 1: bad value in the default attributes of <Label>", true},
     };
-    wchar_t dir[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, dir);
     for (const Case &c : cases) {
-        const std::wstring name = L"uilib_bad_" + std::to_wstring(&c - cases) + L".xml", path = dir + name;
+        const std::wstring name = L"uilib_bad_" + std::to_wstring(&c - cases) + L".xml";
+        const std::wstring path = uitest::WriteTemp(name.c_str(), c.content);
         SCOPED_TRACE(c.fault);
-        ::DeleteFileW(path.c_str());
-        if (!c.content.empty()) std::ofstream(std::string(path.begin(), path.end()), std::ios::binary) << c.content;
+        if (c.content.empty()) ::DeleteFileW(path.c_str());
         Built built(path.c_str());
         const std::string err = built.Err();
         EXPECT_EQ(built.root != nullptr, c.builds);

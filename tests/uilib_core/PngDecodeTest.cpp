@@ -1,6 +1,4 @@
-// The skins' PNG reader, in the native tier. If this fails, skin images decode wrongly,
-// a damaged file is drawn as garbage, or a kind of PNG it cannot read is not left to the
-// system's codec.
+// The skins' PNG reader, in the native tier.
 #include <gtest/gtest.h>
 
 #include <filesystem>

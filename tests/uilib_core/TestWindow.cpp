@@ -102,7 +102,15 @@ DWORD TestWindow::Pixel(POINT pt) {
     return color;
 }
 
-HeldKeys::HeldKeys(std::initializer_list<int> keys) {
+std::wstring WriteTemp(const wchar_t *name, const std::string &bytes) {
+    wchar_t dir[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = dir + std::wstring(name);
+    if (FILE *file = _wfopen(path.c_str(), L"wb")) fwrite(bytes.data(), 1, bytes.size(), file), fclose(file);
+    return path;
+}
+
+HeldKeys::HeldKeys(const std::vector<int> &keys) {
     ::GetKeyboardState(m_saved);
     BYTE state[256];
     memcpy(state, m_saved, sizeof(state));

@@ -68,10 +68,13 @@ private:
     std::wstring m_className;
 };
 
+// Writes a file into the temporary folder; its path.
+std::wstring WriteTemp(const wchar_t *name, const std::string &bytes);
+
 // Holds keys down in this thread's key state for its lifetime.
 class HeldKeys {
 public:
-    HeldKeys(std::initializer_list<int> keys);
+    explicit HeldKeys(const std::vector<int> &keys);
     ~HeldKeys() { ::SetKeyboardState(m_saved); }
 
 private:

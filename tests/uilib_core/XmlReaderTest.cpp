@@ -66,11 +66,4 @@ TEST(XmlReader, BadDocumentsFailWithPositionAndReason) {
     }
 }
 
-TEST(XmlReader, TenMegabyteAttributeIsReadWhole) {
-    const size_t kLen = 10 * 1024 * 1024;
-    XmlParseResult r = Parse("<W big=\"" + std::string(kLen, 'x') + "&amp;\" after=\"1\"/>");
-    ASSERT_TRUE(r.root && r.root->Attribute(L"big") && r.root->Attribute(L"after")) << r.error;
-    EXPECT_TRUE(*r.root->Attribute(L"big") == std::wstring(kLen, L'x') + L'&');
-}
-
 }  // namespace
