@@ -143,10 +143,6 @@ TEST_F(BsDialog, DoubleClickFillsTheDialogFromTheSelectedRow) {
     EXPECT_EQ(FieldText(L"Serial"), L"ROW-2");
 }
 
-TEST_F(BsDialog, CaptionButtonsMinimiseMaximiseAndRestore) {
-    EXPECT_EQ(CaptionButtonStates(Dialog().PaintManager(), Dialog().GetHWND()), (std::vector<int>{2, 0, 1, 0}));
-}
-
 // Both scroll bars of the station list 10 px thick, shown, with the thumb colour 0xff4877e7 (ARGB).
 TEST_F(BsDialog, StationListScrollBarsAreStyledAndShown) {
     CScrollBarUI *vertical = List().GetVerticalScrollBar(), *horizontal = List().GetHorizontalScrollBar();
@@ -156,9 +152,9 @@ TEST_F(BsDialog, StationListScrollBarsAreStyledAndShown) {
         EXPECT_EQ(bar->IsVisible() ? bar->GetThumbColor() : 0, 0xff4877e7u);
 }
 
-// Enter in a field applies with the apply button's checks; the close button hides
-// keeping the input and sending nothing.
-TEST_F(BsDialog, EnterAppliesAndCloseHides) {
+// Enter in a field applies with the apply button's checks; the caption's buttons minimise,
+// maximise and restore; the close button hides keeping the input and sending nothing.
+TEST_F(BsDialog, EnterAppliesAndCaptionButtonsWork) {
     const HWND dialog = Dialog().GetHWND();
     DialogControl(L"Channel")->SetFocus();
     SetField(L"Channel", L"0");
@@ -172,6 +168,7 @@ TEST_F(BsDialog, EnterAppliesAndCloseHides) {
     EXPECT_FALSE(DialogVisible());
 
     ::ShowWindow(dialog, SW_SHOW);
+    EXPECT_EQ(CaptionButtonStates(Dialog().PaintManager(), dialog), (std::vector<int>{2, 0, 1, 0}));
     SetField(L"Channel", L"77");
     testsupport::ClickControl(dialog, DialogControl(L"closebtn"));
     EXPECT_FALSE(DialogVisible());

@@ -75,25 +75,17 @@ bool FindCodePageText(const std::string &prefix, CodePageText &out) {
 
 BsConfig SampleRecord(int n) {
     BsConfig r{};
-    r.Version = n;
-    r.Channel = 1 + n % 200;
-    r.CallMagic = 1000 + n;
-    r.ZoneMagic = 1 + n % 10;
-    r.RepeaterMode = n % 4;
-    const unsigned char ip[4] = {10, static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n), 1};
-    memcpy(&r.IpAddr, ip, 4);
-    r.NetMask = 0x0000FFFFu;  // 255.255.0.0
-    r.Gateway = r.IpAddr ^ 0x01000000u;
-    r.ManagerIp = r.IpAddr ^ 0x02000000u;
-    r.Proxy0 = r.IpAddr ^ 0x03000000u;
+    r.Version = n, r.Channel = 1 + n % 200, r.CallMagic = 1000 + n, r.ZoneMagic = 1 + n % 10, r.RepeaterMode = n % 4;
+    r.IpAddr = 10u | (n >> 8 & 0xFFu) << 8 | (n & 0xFFu) << 16 | 1u << 24;  // 10.(n >> 8).n.1
+    r.NetMask = 0x0000FFFFu;                                                // 255.255.0.0
+    r.Gateway = r.IpAddr ^ 0x01000000u, r.ManagerIp = r.IpAddr ^ 0x02000000u, r.Proxy0 = r.IpAddr ^ 0x03000000u;
     r.Proxy2 = 0xFFFFFFFFu;
     return r;
 }
 
 int Report(const std::string &serial, const BsConfig &record) {
     MainFrame();
-    std::vector<char> text(serial.begin(), serial.end());
-    text.push_back('\0');
+    std::vector<char> text(serial.c_str(), serial.c_str() + serial.size() + 1);
     BsConfig copy = record;
     const int result = sd::InvokeReport(text.data(), &copy);
     // The library may reuse both buffers once the callback has returned.

@@ -49,6 +49,12 @@ TEST_F(PlayWindowTest, StartEndsThePreviousFileAndStartsFromZero) {
     EXPECT_EQ(kPlaying, PlayImage());
     EXPECT_EQ("0:0:0:0/0:0:30:0", TimeText());
     EXPECT_EQ(0u, sd::CallCount("VoiceSetStopFlag")) << "the service's stop flag is left alone";
+    // Minimise, maximise and restore; close ends playback.
+    EXPECT_EQ(bstest::CaptionButtonStates(g_pPlayWnd->PaintManager(), Play()), (std::vector<int>{2, 0, 1, 0}));
+    sd::Double()->calls.clear();
+    ClickPlay(L"closebtn");
+    EXPECT_FALSE(::IsWindowVisible(Play()));
+    EXPECT_EQ(1u, sd::CallCount("VoiceExitPlayFile"));
 }
 
 // Each tick shows the time and position; nothing loaded hides the window and ends
@@ -91,16 +97,6 @@ TEST_F(PlayWindowTest, StartingTwiceKeepsOneTimer) {
     EXPECT_EQ(0u, sd::CallCount("VoicePlayFileTotalFrameNum")) << "another timer still ticks";
 }
 
-// Minimise, maximise and restore; close ends playback.
-TEST_F(PlayWindowTest, CaptionButtons) {
-    StartShown("a.wav", 1);
-    EXPECT_EQ(bstest::CaptionButtonStates(g_pPlayWnd->PaintManager(), Play()), (std::vector<int>{2, 0, 1, 0}));
-    sd::Double()->calls.clear();
-    ClickPlay(L"closebtn");
-    EXPECT_FALSE(::IsWindowVisible(Play()));
-    EXPECT_EQ(1u, sd::CallCount("VoiceExitPlayFile"));
-}
-
 // A click on the play button, or Space wherever the focus is, asks the service's flag:
 // exactly 1 (paused) resumes, any other value pauses. Left and Right seek by 5 % as a
 // move of the slider does.
@@ -127,7 +123,7 @@ TEST_F(PlayWindowTest, PlayButtonSpaceAndArrowsFollowTheServicesStopFlag) {
         for (const auto &c : sd::Calls("VoiceSetPlayFilePostion")) seeks.push_back(c.ints[0]);
         EXPECT_EQ(sent, s.sent < 0 ? std::vector<int>{} : std::vector<int>{s.sent}) << s.key << " " << s.flag;
         EXPECT_EQ(seeks, s.seek < 0 ? std::vector<int>{} : std::vector<int>{s.seek}) << s.key << " " << s.flag;
-        if (s.sent >= 0) EXPECT_EQ(PlayImage(), s.sent ? kPaused : kPlaying) << s.key << " " << s.flag;
+        EXPECT_TRUE(s.sent < 0 || PlayImage() == (s.sent ? kPaused : kPlaying)) << s.key << " " << s.flag;
     }
 }
 

@@ -1,6 +1,8 @@
 // Active Accessibility: what a screen reader reads of each kind, in order, and win events on changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/support/AccWalk.h"
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
@@ -31,11 +33,7 @@ CListTextElementUI *AddRow(CListUI *list, const wchar_t *serial) {
     return row;
 }
 
-struct WinEvent {
-    DWORD event;
-    LONG child;
-};
-std::vector<WinEvent> gEvents;
+std::vector<std::pair<DWORD, LONG>> gEvents;  // event, child
 
 void CALLBACK Record(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
     if (object == OBJID_CLIENT) gEvents.push_back({event, child});
@@ -119,13 +117,8 @@ TEST(Access, EveryKindIsReadInOrderAndChangesRaiseWinEvents) {
         const LONG want = -host.Manager().GetAccessibleId(c.target);
         c.act();
         ASSERT_NE(want, 0);
-        EXPECT_TRUE(testsupport::WaitFor(
-            [&] {
-                for (const WinEvent &e : gEvents)
-                    if (e.event == c.event && e.child == want) return true;
-                return false;
-            },
-            2000));
+        const std::pair<DWORD, LONG> raised(c.event, want);
+        EXPECT_TRUE(testsupport::WaitFor([&] { return std::count(gEvents.begin(), gEvents.end(), raised) > 0; }, 2000));
     }
     ::UnhookWinEvent(hook);
     ::CoUninitialize();

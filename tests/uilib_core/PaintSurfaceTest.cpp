@@ -4,28 +4,16 @@
 
 #include <cstdlib>
 
+#include "tests/uilib_core/TestWindow.h"
 #include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIRender.h"
-#include "uilib/render/UIShapeCache.h"
 
 namespace {
 
 const int kSize = 64;
 
-struct Dib {
-    DWORD *bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = uilib::CreateDib32(kSize, kSize, &bits);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ~Dib() {
-        ::SelectObject(dc, old);
-        ::DeleteObject(bitmap);
-        ::DeleteDC(dc);
-    }
-};
-
 TEST(PaintSurface, BlendsAsGdiDoesInsideTheClip) {
-    Dib source, viaGdi, viaSurface;
+    uitest::Dib source(kSize, kSize), viaGdi(kSize, kSize), viaSurface(kSize, kSize);
     std::srand(7);
     for (int i = 0; i < kSize * kSize; ++i) {
         const DWORD alpha = i % 5 == 0 ? 0xFF : (i % 7 == 0 ? 0 : std::rand() & 0xFF);

@@ -5,7 +5,6 @@
 
 #include "tests/support/WaitFor.h"
 #include "uilib/core/UIText.h"
-#include "uilib/render/UIShapeCache.h"
 
 namespace uitest {
 
@@ -43,9 +42,7 @@ POINT TestWindow::Center(CControlUI *control) {
 }
 
 void TestWindow::Click(POINT pt, bool twice) {
-    Send(WM_MOUSEMOVE, 0, pt);
-    Press(pt);
-    Release(pt);
+    Send(WM_MOUSEMOVE, 0, pt), Press(pt), Release(pt);
     if (twice) Send(WM_LBUTTONDBLCLK, MK_LBUTTON, pt), Release(pt);
 }
 
@@ -89,17 +86,10 @@ std::vector<std::string> TestWindow::Seen(std::initializer_list<const wchar_t *>
 DWORD TestWindow::Pixel(POINT pt) {
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
-    DWORD *bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bmp = uilib::CreateDib32(rc.right, rc.bottom, &bits);
-    HGDIOBJ old = ::SelectObject(dc, bmp);
-    ::SendMessageW(m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    Dib dib(rc.right, rc.bottom);
+    ::SendMessageW(m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dib.dc), PRF_CLIENT);
     ::GdiFlush();
-    const DWORD color = bits[pt.y * rc.right + pt.x] & 0xFFFFFF;
-    ::SelectObject(dc, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(dc);
-    return color;
+    return dib.bits[pt.y * rc.right + pt.x] & 0xFFFFFF;
 }
 
 std::wstring WriteTemp(const wchar_t *name, const std::string &bytes) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "uilib/UIlib.h"
+#include "uilib/render/UIShapeCache.h"
 
 namespace uitest {
 
@@ -70,6 +71,16 @@ private:
 
 // Writes a file into the temporary folder; its path.
 std::wstring WriteTemp(const wchar_t *name, const std::string &bytes);
+
+// A 32-bit DIB selected into a memory DC.
+struct Dib {
+    DWORD *bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap;
+    HGDIOBJ old;
+    Dib(int width, int height) : bitmap(uilib::CreateDib32(width, height, &bits)), old(::SelectObject(dc, bitmap)) {}
+    ~Dib() { ::SelectObject(dc, old), ::DeleteObject(bitmap), ::DeleteDC(dc); }
+};
 
 // Holds keys down in this thread's key state for its lifetime.
 class HeldKeys {
