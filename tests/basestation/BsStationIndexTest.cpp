@@ -9,11 +9,7 @@
 
 using namespace bs;
 
-namespace {
-
-void *Row(int n) { return reinterpret_cast<void *>(static_cast<intptr_t>(n)); }
-
-}  // namespace
+static void *Row(int n) { return reinterpret_cast<void *>(static_cast<intptr_t>(n)); }
 
 TEST(BsStationIndex, PassAsksEachStationOnceUntilItsRowIsTaken) {
     BsStationIndex index;

@@ -129,10 +129,7 @@ TEST_F(BsDialog, DoubleClickFillsTheDialogFromTheSelectedRow) {
         EXPECT_EQ(List().GetCurSel(), i);
         EXPECT_TRUE(DialogVisible());
         const auto row = RowTexts()[i];
-        for (int c = 0; c < 13; ++c)
-            if (fields[c]) {
-                EXPECT_EQ(FieldText(fields[c]), row[c]) << Narrow(fields[c]);
-            }
+        for (int c = 0; c < 13; ++c) EXPECT_TRUE(!fields[c] || FieldText(fields[c]) == row[c]) << c;
         EXPECT_EQ(Repeater()->GetCurSel(), modes[i] == 3 ? 3 : -1);
     }
     ::ShowWindow(Dialog().GetHWND(), SW_HIDE);

@@ -10,8 +10,6 @@
 #include "calls/CallRowName.h"
 #include "calls/PlayProgress.h"
 
-namespace {
-
 // A reload after a delete whose two queries both fail: the index steps back once, and the
 // previous-page button goes off only on the first page.
 TEST(Paging, ReloadWithFailingQueries) {
@@ -53,9 +51,7 @@ TEST(RowName, BuiltAndReadBackWhole) {
         int row = -1;
         EXPECT_EQ(c.isRow, ParseRowNumber(c.name, row)) << c.name;
         EXPECT_EQ(c.row, row) << c.name;
-        if (c.isRow) {
-            EXPECT_EQ(c.action, RowActionOf(c.name)) << c.name;
-        }
+        EXPECT_TRUE(!c.isRow || c.action == RowActionOf(c.name)) << c.name;
     }
     char name[kRowNameSize];
     MakeRowName(12, kRowNameDelete, name);
@@ -83,5 +79,3 @@ TEST(PlayProgress, TimeTextAndPercent) {
     EXPECT_EQ(99, PlayPercent(1499, 1500));
     EXPECT_EQ(66, PlayPercent(2, 3));
 }
-
-}  // namespace

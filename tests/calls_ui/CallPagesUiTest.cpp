@@ -15,8 +15,11 @@ std::vector<std::string> Asked() {
 }
 
 // Stores of different sizes paged through, with queries that fail: a failed query empties
-// the list and keeps the buttons, but at index 0 the previous-page button goes off.
+// the list and keeps the buttons, but at index 0 the previous-page button goes off. A
+// previous-page click that reaches the page with the button off asks for nothing.
 TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
+    bstest::MainFrame().PaintManager().SendNotify(Find(kPrev), DUI_MSGTYPE_CLICK);
+    EXPECT_EQ(0u, sd::CallCount("DbGetCallFirst") + g_callPageIndex);
     struct Step {
         const wchar_t *button;
         bool fails;
@@ -74,12 +77,6 @@ TEST_F(CallPageTest, PagesThroughStoresOfDifferentSizes) {
             EXPECT_EQ(nullptr, FindRow(s.rows, kRowNameText));
         }
     }
-}
-
-TEST_F(CallPageTest, PreviousPageClickAtTheFirstPageAsksNothing) {
-    bstest::MainFrame().PaintManager().SendNotify(Find(kPrev), DUI_MSGTYPE_CLICK);
-    EXPECT_EQ(0u, sd::CallCount("DbGetCallFirst"));
-    EXPECT_EQ(0, g_callPageIndex);
 }
 
 // Whole days as picked (the time of day ignored, a start after the end passed through);

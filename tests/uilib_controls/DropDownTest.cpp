@@ -198,13 +198,10 @@ TEST(DateTime, TodayByDefaultSetTimeSilentTheCalendarPicksAndArrowsStep) {
     ASSERT_TRUE(Opens(kCalendar));
     RECT client;
     ::GetClientRect(DropDown(kCalendar), &client);
-    // Next month, then the 15th of March 2024.
-    ::SendMessageW(DropDown(kCalendar), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right - 20, 24));
-    ::SendMessageW(DropDown(kCalendar), WM_LBUTTONUP, 0, MAKELPARAM(client.right - 20, 24));
+    ClickIn(DropDown(kCalendar), client.right - 20, 24);  // next month, then the 15th of March 2024
     EXPECT_EQ(fixed->GetText(), L"2024-02-29") << "navigating picks nothing";
     const RECT rc = CCalendarUI::DayRectIn(client, 2024, 3, 15);
-    const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) ::SendMessageW(DropDown(kCalendar), m, 0, at);
+    ClickIn(DropDown(kCalendar), (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     EXPECT_EQ(fixed->GetTime().wMonth * 100 + fixed->GetTime().wDay + fixed->GetTime().wDayOfWeek * 10000, 50315);
     EXPECT_EQ(host.Count(DUI_MSGTYPE_VALUECHANGED), 1);
     EXPECT_TRUE(Closes(kCalendar));

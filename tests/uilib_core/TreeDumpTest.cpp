@@ -7,8 +7,6 @@
 
 using uitest::TestWindow;
 
-namespace {
-
 // Each line: depth class name visible enabled selected value l t r b text; escaped text, masked
 // passwords, a container's scroll bar first among its children.
 TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines) {
@@ -42,5 +40,3 @@ TEST(Inspect, RequesterGetsTheTreeAsUtf8Lines) {
     }
     EXPECT_EQ(e2e::InspectWindow(hwnd), expected);
 }
-
-}  // namespace
