@@ -20,8 +20,7 @@ CComboUI *Repeater() { return static_cast<CComboUI *>(DialogControl(L"RepeaterMo
 
 void Apply() { testsupport::ClickControl(Dialog().GetHWND(), DialogControl(L"SetButton")); }
 
-class BsDialog : public ::testing::Test {
-protected:
+struct BsDialog : ::testing::Test {
     void SetUp() override {
         ResetStations();
         Report("BS-CFG", SampleRecord(12));

@@ -12,8 +12,7 @@
 using namespace bstest;
 using Serials = std::vector<std::string>;
 
-class BsIntake : public ::testing::Test {
-protected:
+struct BsIntake : ::testing::Test {
     void SetUp() override { ResetStations(); }
 };
 

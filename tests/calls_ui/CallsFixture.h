@@ -18,8 +18,7 @@ const wchar_t *const kFind = L"FindVoiceFileBtn";
 const wchar_t *const kNext = L"NextCallListBtn";
 const wchar_t *const kPrev = L"PrevCallListBtn";
 
-class CallPageTest : public testing::Test {
-protected:
+struct CallPageTest : testing::Test {
     void SetUp() override {
         sd::Reset();
         bstest::ShowPage(L"menu1_1");

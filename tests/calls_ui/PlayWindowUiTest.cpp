@@ -7,8 +7,7 @@ namespace {
 const wchar_t kPlaying[] = L"//Button//StopPlayBtn.png";
 const wchar_t kPaused[] = L"//Button//StartPlayBtn.png";
 
-class PlayWindowTest : public CallPageTest {
-protected:
+struct PlayWindowTest : CallPageTest {
     HWND Play() { return g_pPlayWnd->GetHWND(); }
     CControlUI *PlayFind(const wchar_t *name) { return g_pPlayWnd->PaintManager().FindControl(name); }
     CProgressUI *Slider() { return static_cast<CProgressUI *>(PlayFind(L"PlaySlider")); }

@@ -32,8 +32,7 @@ void ClickIn(HWND drop, int x, int y) {
     for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) ::SendMessageW(drop, m, 0, MAKELPARAM(x, y));
 }
 
-class Combo : public ::testing::Test {
-protected:
+struct Combo : ::testing::Test {
     void SetUp() override {
         ASSERT_NE(host.Open(400, 300, true), nullptr);
         combo = host.Find<CComboUI>(L"mode");

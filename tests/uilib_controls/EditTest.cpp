@@ -52,8 +52,7 @@ void CompleteComposition(HWND hWnd, const wchar_t *text) {
     testsupport::PumpPending();
 }
 
-class Edit : public ::testing::Test {
-protected:
+struct Edit : ::testing::Test {
     void SetUp() override {
         ASSERT_NE(host.Open(400, 300, true), nullptr);
         e = host.Find<CEditUI>(L"e");

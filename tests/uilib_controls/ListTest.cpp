@@ -25,8 +25,7 @@ void AddCallRow(CListUI *list, int n) {
 }
 
 // Columns of 900 px in a 780 x 300 list: rows scroll both ways.
-class List : public ::testing::Test {
-protected:
+struct List : ::testing::Test {
     void SetUp() override {
         ASSERT_NE(host.Open(800, 600, true), nullptr);
         list = host.Find<CListUI>(L"list");

@@ -83,10 +83,10 @@ TEST(Layout, PointsNameTheTopmostVisibleMouseEnabledControl) {
     }
 }
 
-TEST(Layout, NamesAndEnablingFollowTheTree) {
+TEST(Layout, NamesEnablingAndOptionGroupsFollowTheTree) {
     Laid laid(L"<VerticalLayout name=\"root\"><VerticalLayout name=\"box\"><Button name=\"a\"/></VerticalLayout>"
-              L"</VerticalLayout>",
-              100, 100);
+              L"<Option name=\"other\" group=\"h\" selected=\"true\"/></VerticalLayout>",
+              200, 100);
     auto *box = static_cast<CContainerUI *>(laid[L"box"]);
     auto *b = new CLabelUI;
     b->SetName(L"b");
@@ -97,12 +97,7 @@ TEST(Layout, NamesAndEnablingFollowTheTree) {
     EXPECT_FALSE(laid[L"a"]->IsEnabled() || laid[L"a"]->Activate());
     box->RemoveAll();
     EXPECT_EQ(laid[L"b2"], nullptr);
-}
-
-// Option groups live in the manager: a page built without one joins its groups when placed.
-TEST(Layout, APageBuiltWithoutAManagerJoinsWhenPlaced) {
-    Laid laid(L"<VerticalLayout name=\"root\"><Option name=\"other\" group=\"h\" selected=\"true\"/></VerticalLayout>",
-              200, 100);
+    // Option groups live in the manager: a page built without one joins its groups when placed.
     CDialogBuilder builder;
     CControlUI *page = builder.Create(L"<HorizontalLayout virtualwnd=\"V_P\"><Option name=\"p1\" group=\"g\" "
                                       L"selected=\"true\"/><Option name=\"p2\" group=\"g\"/></HorizontalLayout>");

@@ -65,7 +65,7 @@ TEST(Window, InputStepsNotifyAndMoveTheFocus) {
     const HWND hwnd = wnd.Open(200, 400);  // the last 100 px empty
     ASSERT_NE(hwnd, nullptr);
     auto at = [&](const wchar_t *name) { return TestWindow::Center(wnd.Find(name)); };
-    const POINT away = {5, 390};
+    const POINT out = {5, 390}, b1 = at(L"b1"), b2 = at(L"b2");
     auto held = [&](WPARAM key) {  // the keyboard's repeats come with bit 30 set
         ::SendMessageW(hwnd, WM_KEYDOWN, key, 1);
         for (int i = 0; i < 3; ++i) ::SendMessageW(hwnd, WM_KEYDOWN, key, 0x40000001);
@@ -84,15 +84,9 @@ TEST(Window, InputStepsNotifyAndMoveTheFocus) {
     const Step steps[] = {
         {"click", [&] { wnd.Click(L"b1"); }, {"click b1"}, L"b1"},
         {"disabled", [&] { wnd.Click(L"off"); }, {}, nullptr},
-        {"released outside", [&] { wnd.Press(at(L"b2")), wnd.Move(away), wnd.Release(away); }, {}, L"b2"},
-        {"moved out and back",
-         [&] { wnd.Press(at(L"b1")), wnd.Move(away), wnd.Release(at(L"b1")); },
-         {"click b1"},
-         L"b1"},
-        {"capture taken away",
-         [&] { wnd.Press(at(L"b2")), ::SendMessageW(hwnd, WM_CAPTURECHANGED, 0, 0), wnd.Release(at(L"b2")); },
-         {},
-         L"b2"},
+        {"released outside", [&] { wnd.Press(b2), wnd.Move(out), wnd.Release(out); }, {}, L"b2"},
+        {"moved out and back", [&] { wnd.Press(b1), wnd.Move(out), wnd.Release(b1); }, {"click b1"}, L"b1"},
+        {"capture lost", [&] { wnd.Press(b2), wnd.Send(WM_CAPTURECHANGED, 0, {}), wnd.Release(b2); }, {}, L"b2"},
         {"enter in an edit", [&] { wnd.Find(L"edit")->SetFocus(), held(VK_RETURN); }, {"click ok"}, L"edit"},
         {"escape", [&] { held(VK_ESCAPE); }, {"click close"}, L"edit"},
         {"enter on a button", [&] { wnd.Find(L"b2")->SetFocus(), held(VK_RETURN); }, {"click b2"}, L"b2"},
@@ -183,8 +177,7 @@ const wchar_t kRowsSkin[] =
 
 CControlUI *CountedFactory(LPCTSTR cls) { return wcscmp(cls, L"CountedButton") == 0 ? new CountedButton : nullptr; }
 
-class RemovalDuringDispatch : public ::testing::Test {
-protected:
+struct RemovalDuringDispatch : ::testing::Test {
     void SetUp() override {
         gAlive = 0;
         wnd.factory = &CountedFactory;
