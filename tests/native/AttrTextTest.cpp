@@ -72,11 +72,7 @@ TEST(Text, Utf8RoundTripsAndReplacesWhatIsNotText) {
     EXPECT_EQ(sizeof(wchar_t) == 2 ? 5u : 4u, wide.size());
     EXPECT_EQ(static_cast<wchar_t>(0x57FA), wide[0]);
     EXPECT_EQ(chinese, WideToUtf8(wide));
-    EXPECT_EQ(L"a\xFFFD\xFFFD"
-              L"b",
-              Utf8ToWide(std::string("a\xC0\xAF"
-                                     "b")))
-        << "overlong";
+    EXPECT_EQ(std::wstring(L"a\xFFFD\xFFFD") + L'b', Utf8ToWide(std::string("a\xC0\xAF") + 'b')) << "overlong";
     EXPECT_EQ(L"\xFFFD\xFFFD", Utf8ToWide("\xE5\x9F", 2)) << "cut short";
     EXPECT_EQ("\xEF\xBF\xBD", WideToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800)))) << "lone surrogate";
 }
