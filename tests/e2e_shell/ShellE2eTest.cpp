@@ -7,9 +7,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
-#include <vector>
 
-#include "app/ConsoleVersion.h"
 #include "tests/support/ConsoleProcess.h"
 #include "tests/support/UiDump.h"
 #include "tests/support/WaitFor.h"
@@ -159,7 +157,7 @@ TEST_F(E2eShell, EveryWayOutLeavesTheTrayWithoutTheConsolesIcon) {
     }
 }
 
-TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
+TEST(ConsoleExe, DeclaresDpiAwarenessAndControls) {
     const std::wstring exe = BinFolder() + L"RadioConsole.exe";
     const HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
@@ -174,19 +172,6 @@ TEST(ConsoleExe, DeclaresDpiAwarenessControlsAndVersion) {
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
     }
     EXPECT_EQ(manifest.find("<activeCodePage"), std::string::npos) << "the system ANSI code page stays";
-
-    DWORD handle = 0;
-    std::vector<BYTE> info(::GetFileVersionInfoSizeW(exe.c_str(), &handle));
-    ASSERT_TRUE(!info.empty() && ::GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
-    VS_FIXEDFILEINFO *fixed = nullptr;
-    wchar_t *product = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void **>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(CONSOLE_VERSION_MINOR, CONSOLE_VERSION_MAJOR)));
-    EXPECT_EQ(fixed->dwProductVersionLS, static_cast<DWORD>(MAKELONG(0, CONSOLE_VERSION_PATCH)));
-    ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\StringFileInfo\\080404b0\\ProductVersion",
-                                 reinterpret_cast<void **>(&product), &length));
-    EXPECT_STREQ(product, CONSOLE_VERSION_WTEXT);
 }
 
 // Any program may post junk in the private messages: never taken for pointers.
