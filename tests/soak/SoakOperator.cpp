@@ -46,7 +46,7 @@ struct Operator {
             else
                 unexpected.push_back(WideToUtf8(box.caption) + ": " + WideToUtf8(box.text));
             // The box closes on the posted OK; wait so that it is not answered twice.
-            WaitFor([&] { return console.FindWindowOf(L"#32770") == nullptr; }, kWaitMs);
+            WaitFor([&] { return console.FindWindowOf(L"#32770", nullptr, true) == nullptr; }, kWaitMs);
             if (expected && box.text != expected) break;
             waitMs = 0, expected = nullptr;
         }
@@ -109,9 +109,13 @@ struct Operator {
 
     std::vector<int> CallRows() {
         const e2e::UiDump dump = e2e::UiDump::Of(main);
-        std::vector<int> rows;
-        for (int n = 0; n < 16; ++n)
-            if (dump.Find("ItemBtn" + std::to_string(n) + "Play", true)) rows.push_back(n);
+        const e2e::DumpedControl *list = dump.Find("CallList", true);
+        std::vector<int> rows;  // those whose play button shows whole inside the list
+        RECT inside = {};
+        for (int n = 0; n < 16 && list; ++n)
+            if (const e2e::DumpedControl *play = dump.Find("ItemBtn" + std::to_string(n) + "Play", true))
+                if (::IntersectRect(&inside, &play->rect, &list->rect) && ::EqualRect(&inside, &play->rect))
+                    rows.push_back(n);
         return rows;
     }
 
@@ -132,7 +136,9 @@ struct Operator {
         if (!ClickCall("Play")) return;
         // The newest call may be the one being recorded: then a box says the file is in
         // use. (Under load the window can take a while to show.)
-        WaitFor([&] { return (!wasShown && ::IsWindowVisible(play)) || console.FindWindowOf(L"#32770"); }, kBoxWaitMs);
+        WaitFor(
+            [&] { return (!wasShown && ::IsWindowVisible(play)) || console.FindWindowOf(L"#32770", nullptr, true); },
+            kBoxWaitMs);
         AnswerBoxes();
         if (!::IsWindowVisible(play)) return;
         ++counts["play"];
