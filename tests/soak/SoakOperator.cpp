@@ -111,11 +111,9 @@ struct Operator {
         const e2e::UiDump dump = e2e::UiDump::Of(main);
         const e2e::DumpedControl *list = dump.Find("CallList", true);
         std::vector<int> rows;  // those whose play button shows whole inside the list
-        RECT inside = {};
         for (int n = 0; n < 16 && list; ++n)
             if (const e2e::DumpedControl *play = dump.Find("ItemBtn" + std::to_string(n) + "Play", true))
-                if (::IntersectRect(&inside, &play->rect, &list->rect) && ::EqualRect(&inside, &play->rect))
-                    rows.push_back(n);
+                if (play->rect.top >= list->rect.top && play->rect.bottom <= list->rect.bottom) rows.push_back(n);
         return rows;
     }
 
