@@ -230,7 +230,7 @@ TEST_F(E2eShell, ABrokenSkinFileIsNamedInAMessageBoxAndTheConsoleEnds) {
     const std::wstring folder = m_standin.data + L"-skin\\";
     fs::create_directory(folder);
     for (const wchar_t *file : {L"RadioConsole.exe", L"BmService.dll", L"BmHalApi.dll"})
-        ASSERT_TRUE(fs::copy_file(BinFolder() + file, folder + file));
+        ASSERT_TRUE(fs::copy_file(BinFolder() + file, folder + file, fs::copy_options::overwrite_existing));
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
         fs::copy(BinFolder() + L"skin", folder + L"skin",
