@@ -78,13 +78,18 @@ struct Operator {
 
     void StationDialog() {
         if (!ShowPage("menu0", "menu0_0", "BsList")) return;
-        const e2e::UiDump dump = e2e::UiDump::Of(main);
-        const e2e::DumpedControl *list = dump.Find("BsList", true);
         std::vector<RECT> rows;  // those whose middle is inside the list, above its scroll bar
-        for (const e2e::DumpedControl *row : dump.Visible("ListTextElement")) {
-            const LONG middle = (row->rect.top + row->rect.bottom) / 2;
-            if (list && middle > list->rect.top && middle < list->rect.bottom - 12) rows.push_back(row->rect);
-        }
+        WaitFor(
+            [&] {  // the first stations report a few seconds after the start
+                const e2e::UiDump dump = e2e::UiDump::Of(main);
+                const e2e::DumpedControl *list = dump.Find("BsList", true);
+                for (const e2e::DumpedControl *row : dump.Visible("ListTextElement")) {
+                    const LONG middle = (row->rect.top + row->rect.bottom) / 2;
+                    if (list && middle > list->rect.top && middle < list->rect.bottom - 12) rows.push_back(row->rect);
+                }
+                return !rows.empty();
+            },
+            kWaitMs);
         if (rows.empty()) return;
         RECT serial = rows[Pick(0, static_cast<int>(rows.size()) - 1)];
         serial.right = serial.left + 80;
