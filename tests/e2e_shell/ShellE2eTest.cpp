@@ -168,9 +168,8 @@ TEST(ConsoleExe, DeclaresDpiAwarenessAndControls) {
     ::FreeLibrary(module);
     for (const char *part :
          {">PerMonitorV2<", ">true</dpiAware>", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-          "level=\"asInvoker\"", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+          "level=\"asInvoker\"", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
-    }
     EXPECT_EQ(manifest.find("<activeCodePage"), std::string::npos) << "the system ANSI code page stays";
 }
 

@@ -33,6 +33,7 @@ struct Operator {
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
     void Pause(int minMs, int maxMs) { ::Sleep(static_cast<DWORD>(Pick(minMs, maxMs))); }
     bool Shown(HWND hWnd, const std::string &name) { return e2e::UiDump::Of(hWnd).Find(name, true) != nullptr; }
+    bool BoxShown() { return console.FindWindowOf(L"#32770", nullptr, true) != nullptr; }
     bool WaitVisible(HWND hWnd, bool visible) {
         return WaitFor([&] { return (::IsWindowVisible(hWnd) != FALSE) == visible; }, kWaitMs);
     }
@@ -46,7 +47,7 @@ struct Operator {
             else
                 unexpected.push_back(WideToUtf8(box.caption) + ": " + WideToUtf8(box.text));
             // The box closes on the posted OK; wait so that it is not answered twice.
-            WaitFor([&] { return console.FindWindowOf(L"#32770", nullptr, true) == nullptr; }, kWaitMs);
+            WaitFor([&] { return !BoxShown(); }, kWaitMs);
             if (expected && box.text != expected) break;
             waitMs = 0, expected = nullptr;
         }
@@ -139,9 +140,7 @@ struct Operator {
         if (!ClickCall("Play")) return;
         // The newest call may be the one being recorded: then a box says the file is in
         // use. (Under load the window can take a while to show.)
-        WaitFor(
-            [&] { return (!wasShown && ::IsWindowVisible(play)) || console.FindWindowOf(L"#32770", nullptr, true); },
-            kBoxWaitMs);
+        WaitFor([&] { return (!wasShown && ::IsWindowVisible(play)) || BoxShown(); }, kBoxWaitMs);
         AnswerBoxes();
         if (!::IsWindowVisible(play)) return;
         ++counts["play"];

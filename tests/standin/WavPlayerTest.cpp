@@ -22,8 +22,7 @@ TEST(WavFile, AnUnclosedRecordingIsReadable) {
     std::vector<int16_t> back;
     std::string error;
     bool truncated = true;
-    std::string bytes = ReadBytes(path);  // as a crash would leave it
-    ASSERT_TRUE(ParseWav(bytes, &back, &error, &truncated)) << error;
+    ASSERT_TRUE(ParseWav(ReadBytes(path), &back, &error, &truncated)) << error;  // as a crash would leave it
     EXPECT_EQ(part, back);
     EXPECT_FALSE(truncated) << "open-ended while recording, not damaged";
     ASSERT_TRUE(writer.Close());
