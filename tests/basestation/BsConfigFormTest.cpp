@@ -62,9 +62,6 @@ TEST(BsConfigForm, TheFirstOfTwoBadFieldsIsNamed) {
         char serial[kSerialBufferBytes];
         EXPECT_EQ(ApplyForm(in, record, serial), checks[i]) << "with field " << checks[i + 1];
     }
-    BsConfig record{};
-    char serial[kSerialBufferBytes];
-    EXPECT_EQ(ApplyForm(GoodInput(), record, serial), kFieldNone);
 }
 
 TEST(BsConfigForm, StopsAtTheFirstRefusalKeepingEarlierValues) {

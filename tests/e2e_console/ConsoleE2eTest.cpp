@@ -83,8 +83,6 @@ protected:
     HWND m_main = nullptr, m_dialog = nullptr, m_play = nullptr;
 };
 
-}  // namespace
-
 TEST_F(E2eConsole, StationIsConfiguredDropsOffAndReturnsWithItsNewSettings) {
     std::map<std::string, RECT> places;
     auto rows = Rows(&places);
@@ -203,8 +201,6 @@ TEST_F(E2eConsole, CallsOfTheDayArePagedPlayedAndDeleted) {
     }));
     EXPECT_EQ("e2e16.wav", page.Find("ItemBtn15Text0")->text);
 }
-
-namespace {
 
 // Layouts, spacers, scroll bars and pictures have no object.
 const std::map<std::string, LONG> kRoles = {{"Button", ROLE_SYSTEM_PUSHBUTTON},

@@ -52,8 +52,6 @@ void ExpectAsShipped(HWND main) {
     EXPECT_EQ(placement.showCmd, static_cast<UINT>(SW_SHOWNORMAL));
 }
 
-}  // namespace
-
 TEST_F(E2eShell, TheStartupProbePrintsItsFiguresAndEnds) {
     std::map<std::wstring, std::wstring> env = m_standin.Env();
     env[L"RADIO_CONSOLE_STARTUP_PROBE"] = L"1";
@@ -62,8 +60,6 @@ TEST_F(E2eShell, TheStartupProbePrintsItsFiguresAndEnds) {
     EXPECT_EQ(console.ExitCode(), 0u);
     EXPECT_NE(console.Output().find("first-paint-ms: "), std::string::npos) << console.Output();
 }
-
-namespace {
 
 // NIM_MODIFY with no fields succeeds only while the shell (Wine's tray) holds the icon.
 bool AskShell(DWORD what, HWND owner) {
@@ -91,8 +87,7 @@ const QuitPath kQuitPaths[] = {
     {"the main window destroyed", Way::kDestroyMain, L"UIMainFrame", kConsoleTitle},
     {"the shell restarted, then system close", Way::kShellRestart, L"UIMainFrame", kConsoleTitle}};
 
-// What went wrong, or "".
-std::string TakeQuitPath(const QuitPath &path, HWND *main) {
+std::string TakeQuitPath(const QuitPath &path, HWND *main) {  // what went wrong, or ""
     const DWORD pid = ::GetCurrentProcessId();
     HWND target = nullptr;
     if (!WaitFor(

@@ -75,7 +75,6 @@ TEST_F(CallStoreTest, WindowsFollowOffsetAndCount) {
     }
 }
 
-// (Null and unterminated texts are the DLL test's: its exports pass them straight here.)
 TEST_F(CallStoreTest, BadQueriesYieldNoRecordAndTouchNoOutput) {
     AddDay(3);
     const struct {

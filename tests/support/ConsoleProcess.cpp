@@ -66,7 +66,6 @@ ConsoleProcess::ConsoleProcess(const std::map<std::wstring, std::wstring> &env, 
     const std::wstring from = folder.empty() ? BinFolder() : folder;
     const std::wstring exe = from + L"RadioConsole.exe";
     std::wstring commandLine = L"\"" + exe + L"\"";
-    // The variables are set around CreateProcess only, then put back.
     std::vector<std::pair<std::wstring, std::wstring>> saved;
     for (const auto &var : env) {
         wchar_t old[1024] = {};

@@ -55,7 +55,6 @@ TEST_F(Combo, SelectItemWithAnIndexNamingNoEntryLeavesNoneSelected) {
         EXPECT_EQ(combo->GetText(), CDuiString(c.second)) << c.first;
         for (int i = 0; i < 3; ++i) EXPECT_EQ(combo->GetItemAt(i)->GetInspectSelected(), i == expected) << c.first;
     }
-    // Entries added or removed before the selected one keep it selected.
     combo->SelectItem(1, false);
     combo->AddAt(new CListLabelElementUI, 0);
     EXPECT_EQ(combo->GetCurSel(), 2);

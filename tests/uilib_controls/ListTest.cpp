@@ -115,7 +115,6 @@ TEST_F(List, OnlyTheRowsInViewAreLaidOut) {
     list->EnsureVisible(5000);
     host.Layout();
     EXPECT_EQ(host.Manager().FindControl(TestWindow::Center(list->GetItemAt(5000))), list->GetItemAt(5000));
-    // The rows that left the view report where they are now: above it.
     EXPECT_LE(list->GetItemAt(0)->GetPos().bottom, rows.top);
 }
 
@@ -128,7 +127,6 @@ TEST_F(List, ScrollBarsFollowTheContentAndTakeTheConsoleSettings) {
     Fill(50);
     EXPECT_EQ(vbar->GetPos().right - vbar->GetPos().left + hbar->GetPos().bottom - hbar->GetPos().top, 20);
     EXPECT_EQ(vbar->GetPos().right, list->GetPos().right);
-    // The header scrolls sideways with the rows.
     const int headerLeft = list->GetHeader()->GetItemAt(1)->GetPos().left;
     list->SetScrollPos({50, 0});
     host.Layout();

@@ -58,7 +58,6 @@ TEST(ScrollBar, StepsScrollTheOwnerWithinItsRange) {
         p.second < p.first ? col->PageUp() : col->PageDown();
         EXPECT_EQ(col->GetScrollPos().cy, p.second) << p.first;
     }
-    // Enough room again: the bar goes and the content returns to the top, full width.
     for (int i = 0; i < 15; ++i) col->RemoveAt(0);
     host.Layout();
     EXPECT_EQ(col->GetScrollRange().cy, 0);
