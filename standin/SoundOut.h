@@ -1,6 +1,7 @@
-// SoundOut: plays the player's samples on the default wave-out device. Created only when a
-// device exists; every failure after that is silent (the player's clock stays the
-// reference, sound or not).
+// SoundOut: plays the player's samples on the default wave-out device, opened at each play
+// (the wave-out library is loaded at the first one, not with the service). A play without
+// a device, like any other failure, is silent: the player's clock stays the reference,
+// sound or not.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +15,7 @@ namespace standin {
 
 class SoundOut : public SoundSink {
 public:
-    static std::unique_ptr<SoundSink> Create();  // null when there is no device
+    static std::unique_ptr<SoundSink> Create();
     ~SoundOut() override;
 
     void Play(const std::vector<int16_t> &samples, size_t from) override;
