@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "tests/uilib_core/TestWindow.h"
 #include "uilib/render/UIPaintSurface.h"
@@ -41,6 +42,39 @@ TEST(PaintSurface, BlendsAsGdiDoesInsideTheClip) {
     int differing = 0;
     for (int i = 0; i < kSize * kSize; ++i) differing += viaGdi.bits[i] != viaSurface.bits[i];
     EXPECT_EQ(differing, 0);
+}
+
+// A text drawn again gives the pixels of drawing it afresh: on the colour it was drawn on
+// before or a new one, in a rounded clip, on two colours (drawn afresh), on many lines.
+TEST(PaintSurface, TextsDrawnAgainGiveTheirOwnPixels) {
+    const struct {
+        const wchar_t *text;
+        UINT style;
+        RECT rc;
+        DWORD color, before, now;  // the text's; the background of the first two paints, of the last
+        bool striped;              // odd rows of the background one off
+    } kCases[] = {
+        {L"OK 确定", DT_SINGLELINE | DT_VCENTER | DT_CENTER, {4, 4, 60, 30}, ~0u, 0xFF4877E7, 0xFF4877E7, false},
+        {L"Notes 备注", DT_SINGLELINE | DT_END_ELLIPSIS, {0, 20, 50, 40}, 0xFF1F2A44, ~0u, 0x00F3F5FA, false},
+        {L"Two\nlines", DT_WORDBREAK, {10, 30, 64, 64}, 0xFF1F2A44, ~0u, ~0u, true},
+    };
+    for (const auto &c : kCases) {
+        uitest::Dib cached(kSize, kSize), fresh(kSize, kSize);
+        auto paint = [&](uitest::Dib &dib, DWORD under, bool onSurface) {
+            for (int i = 0; i < kSize * kSize; ++i) dib.bits[i] = under ^ (c.striped && (i / kSize) % 2 != 0);
+            std::optional<uilib::PaintSurface> surface;
+            if (onSurface) surface.emplace(dib.dc, dib.bits, kSize, kSize, RECT{0, 0, kSize, kSize});
+            CRenderClip round(dib.dc, {2, 2, kSize, kSize}, 16, 16);
+            RECT rc = c.rc;
+            CRenderEngine::DrawText(dib.dc, nullptr, rc, c.text, c.color, -1, c.style);
+            ::GdiFlush();
+        };
+        paint(fresh, c.now, false);
+        for (DWORD under : {c.before, c.before, c.now}) paint(cached, under, true);
+        int differing = 0;
+        for (int i = 0; i < kSize * kSize; ++i) differing += cached.bits[i] != fresh.bits[i];
+        EXPECT_EQ(differing, 0) << c.style;
+    }
 }
 
 }  // namespace

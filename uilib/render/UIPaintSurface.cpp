@@ -1,5 +1,7 @@
 #include "uilib/render/UIPaintSurface.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #if defined(__i386__) || defined(__x86_64__) || defined(_M_IX86) || defined(_M_X64)
@@ -69,6 +71,30 @@ UILIB_SSE2 void BlendRowSse2(DWORD *to, const DWORD *from, int count) {
 const bool gHasSse2 = ::IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != FALSE;
 #endif
 
+bool IsRowOfPlain(const DWORD *row, int count, DWORD color) {
+    return std::all_of(row, row + count, [color](DWORD p) { return p == color; });
+}
+
+#if UILIB_HAS_SSE2_PATH
+UILIB_SSE2 bool IsRowOfSse2(const DWORD *row, int count, DWORD color) {
+    const __m128i wanted = _mm_set1_epi32(static_cast<int>(color));
+    __m128i same = _mm_cmpeq_epi32(wanted, wanted);
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+        same =
+            _mm_and_si128(same, _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i *>(row + i)), wanted));
+    return _mm_movemask_epi8(same) == 0xFFFF && IsRowOfPlain(row + i, count - i, color);
+}
+#endif
+
+// Whether each of count pixels is color.
+bool IsRowOf(const DWORD *row, int count, DWORD color) {
+#if UILIB_HAS_SSE2_PATH
+    if (gHasSse2) return IsRowOfSse2(row, count, color);
+#endif
+    return IsRowOfPlain(row, count, color);
+}
+
 void BlendRow(DWORD *to, const DWORD *from, int count) {
 #if UILIB_HAS_SSE2_PATH
     if (gHasSse2) return BlendRowSse2(to, from, count);
@@ -108,21 +134,45 @@ void PaintSurface::PopClip() {
     if (m_clips.size() > 1) m_clips.pop_back();
 }
 
-void PaintSurface::Blend(const RECT &dst, const DWORD *src, int stride) {
+template <typename RowFn>
+void PaintSurface::ForEachRow(const RECT &rc, RowFn rowFn) {
     const RECT bounds = {0, 0, m_width, m_height};
     RECT inside;
-    if (!::IntersectRect(&inside, &dst, &bounds)) return;
+    if (!::IntersectRect(&inside, &rc, &bounds)) return;
     ::GdiFlush();  // GDI's own drawing is on the pixels before they are read
     for (const RECT &clip : m_clips.back()) {
         RECT part;
         if (!::IntersectRect(&part, &inside, &clip)) continue;
-        const int count = part.right - part.left;
         for (int y = part.top; y < part.bottom; ++y) {
-            DWORD *to = m_bits + static_cast<size_t>(y) * m_width + part.left;
-            const DWORD *from = src + static_cast<ptrdiff_t>(y - dst.top) * stride + (part.left - dst.left);
-            BlendRow(to, from, count);
+            if (!rowFn(m_bits + static_cast<size_t>(y) * m_width + part.left, y - rc.top, part.left - rc.left,
+                       part.right - part.left))
+                return;
         }
     }
+}
+
+void PaintSurface::Blend(const RECT &dst, const DWORD *src, int stride) {
+    ForEachRow(dst, [&](DWORD *to, int y, int x, int count) {
+        BlendRow(to, src + static_cast<ptrdiff_t>(y) * stride + x, count);
+        return true;
+    });
+}
+
+void PaintSurface::Copy(const RECT &dst, const DWORD *src, int stride) {
+    ForEachRow(dst, [&](DWORD *to, int y, int x, int count) {
+        std::memcpy(to, src + static_cast<ptrdiff_t>(y) * stride + x, count * sizeof(DWORD));
+        return true;
+    });
+}
+
+PaintSurface::Look PaintSurface::LookAt(const RECT &rc, DWORD &color) {
+    Look look = kHidden;
+    ForEachRow(rc, [&](DWORD *row, int, int, int count) {
+        if (look == kHidden) color = row[0];
+        look = IsRowOf(row, count, color) ? kUniform : kMixed;
+        return look == kUniform;
+    });
+    return look;
 }
 
 }  // namespace uilib

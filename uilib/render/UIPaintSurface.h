@@ -3,8 +3,8 @@
 // the images and shapes of a paint are blended on the buffer's pixels instead, inside the
 // clip that the paint has set on its DC; CRenderClip keeps that clip here too, as
 // rectangles. The result is AlphaBlend's own: premultiplied source-over with its rounding.
-// (Fills and copies stay with GDI, whose string instructions outrun a loop here.)
-// Coordinates are the DC's device pixels.
+// Texts drawn before are copied onto it (UITextCache). (Fills stay with GDI, whose string
+// instructions outrun a loop here.) Coordinates are the DC's device pixels.
 #pragma once
 
 #include <windows.h>
@@ -33,8 +33,19 @@ public:
     // Blends the premultiplied pixels src onto dst; src is the pixel that lands on dst's
     // top-left corner, rows stride pixels apart.
     void Blend(const RECT &dst, const DWORD *src, int stride);
+    // Copies them instead.
+    void Copy(const RECT &dst, const DWORD *src, int stride);
+
+    // What the pixels of rc inside the clip show: none, one colour (put in color) or more.
+    enum Look { kHidden, kUniform, kMixed };
+    Look LookAt(const RECT &rc, DWORD &color);
 
 private:
+    // Calls rowFn(pixels, row in rc, column in rc, count) for each row of rc inside the clip
+    // and the bitmap, after GDI's drawing is done; stops when it returns false.
+    template <typename RowFn>
+    void ForEachRow(const RECT &rc, RowFn rowFn);
+
     HDC m_hDC;
     DWORD *m_bits;
     int m_width, m_height;

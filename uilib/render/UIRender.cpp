@@ -9,6 +9,7 @@
 #include "uilib/render/UIGdiplus.h"
 #include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIShapeCache.h"
+#include "uilib/render/UITextCache.h"
 
 namespace uilib {
 
@@ -28,6 +29,7 @@ void EnsureGdiplus() {
 void ShutdownGdiplus() {
     // GDI+ is started once per process; after shutdown it stays off (Term ends the run).
     FreeShapeCache();
+    FreeTextCache();
     if (gGdiplusStarted) {
         Gdiplus::GdiplusShutdown(gGdiplusToken);
         gGdiplusStarted = false;
@@ -224,6 +226,7 @@ void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTS
     if (pstrText == nullptr || pstrText[0] == L'\0') return;
     HFONT font = pManager != nullptr ? pManager->GetFont(iFont) : nullptr;
     if (font == nullptr) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    if (uilib::DrawCachedText(hDC, font, ToColorRef(dwTextColor), rc, pstrText, uStyle | DT_NOPREFIX)) return;
     HGDIOBJ oldFont = ::SelectObject(hDC, font);
     int oldMode = ::SetBkMode(hDC, TRANSPARENT);
     COLORREF oldColor = ::SetTextColor(hDC, ToColorRef(dwTextColor));
