@@ -18,6 +18,7 @@
 #include "ui/TrayIcon.h"
 #include "uilib/UIlib.h"
 #include "uilib/core/UIStats.h"
+#include "uilib/skin/SkinPrefetch.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ const wchar_t kNoPollerText[] = L"无法启动基站在线检测线程，管理�
 const wchar_t kBadSkinText[] = L"界面文件无法加载，管理软件将退出。\n\n";
 
 const wchar_t kSkinFolder[] = L"skin";
+const wchar_t kMainSkin[] = L"skin.xml";
 const DWORD kMainStyle = 0x10cf0000;  // WS_VISIBLE | WS_OVERLAPPEDWINDOW
 const DWORD kMainExStyle = 0x60080;   // WS_EX_APPWINDOW | WS_EX_STATICEDGE | WS_EX_TOOLWINDOW
 const int kMainWidth = 800;
@@ -85,6 +87,9 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     CPaintManagerUI::SetInstance(hInstance);
     const CDuiString skinPath = CPaintManagerUI::GetInstancePath() + kSkinFolder;
     CPaintManagerUI::SetResourcePath(skinPath.c_str());
+
+    // Needs no display: done while the display starts on its own thread.
+    uilib::PrefetchSkins(kMainSkin, CPaintManagerUI::WindowDPI(nullptr));
 
     if (FAILED(::CoInitialize(nullptr))) return 0;
     startupprobe::Mark("COM");

@@ -4,6 +4,8 @@
 
 #include "tests/support/WaitFor.h"
 #include "tests/uilib_core/TestWindow.h"
+#include "uilib/core/UIStats.h"
+#include "uilib/skin/SkinPrefetch.h"
 
 using uitest::TestWindow;
 
@@ -153,6 +155,27 @@ TEST(Window, PaintingReachesTheWindow) {
     EXPECT_EQ(wnd.Pixel(edge), 0x4877E7u) << "the focus frame";
     wnd.Manager().SetFocus(wnd.Find(L"c"));
     EXPECT_NE(wnd.Pixel(edge), 0x4877E7u) << "the frame moved on";
+    CPaintManagerUI::SetResourcePath(saved.c_str());
+}
+
+// Start-up prefetches skins: a skin is built once from that parse, then read again.
+TEST(Window, PrefetchedSkinsAreTakenOnceAndOnlyRestingImagesDecodedAhead) {
+    const std::wstring png = uitest::WriteTemp(L"uilib_rest.png", {kHalfRedPng, sizeof kHalfRedPng - 1});
+    uitest::WriteTemp(L"uilib_hot.png", {kHalfRedPng, sizeof kHalfRedPng - 1});
+    uitest::WriteTemp(L"uilib_prefetch.xml", "<Window><Button name=\"old\" normalimage=\"uilib_rest.png\" "
+                                             "hotimage=\"file='uilib_hot.png'\"/></Window>");
+    const CDuiString saved = CPaintManagerUI::GetResourcePath();
+    CPaintManagerUI::SetResourcePath(png.substr(0, png.rfind(L'\\') + 1).c_str());
+    const int decoded = uilib::GetStats().count[uilib::kStatsImageDecode];
+    uilib::PrefetchSkins(L"uilib_prefetch.xml", 96);
+    EXPECT_EQ(uilib::GetStats().count[uilib::kStatsImageDecode], decoded + 1);
+    uitest::WriteTemp(L"uilib_prefetch.xml", "<Window><Button name=\"new\"/></Window>");
+    for (const wchar_t *name : {L"old", L"new"}) {
+        CPaintManagerUI manager;
+        CDialogBuilder builder;
+        manager.AttachDialog(builder.Create(L"uilib_prefetch.xml", nullptr, nullptr, &manager));
+        EXPECT_NE(manager.FindControl(name), nullptr) << name;
+    }
     CPaintManagerUI::SetResourcePath(saved.c_str());
 }
 

@@ -15,6 +15,8 @@ namespace uilib {
 // The image at path (a full file name) for a window at dpi, decoded now when it is the
 // first request; null when it cannot be loaded (asked again on the next request).
 const TImageInfo *SharedImage(const CDuiString &path, int dpi);
+// The file an image string names ("file='...' ..." or a bare name); empty when none.
+CDuiString ImageFileName(LPCTSTR imageString);
 void FreeSharedImages();
 
 // Part src of image stretched to width x height as AlphaBlend stretches it, made on first

@@ -247,6 +247,12 @@ TImageInfo *ToDib(const std::vector<uint8_t> &premultiplied, int width, int heig
 
 }  // namespace
 
+CDuiString uilib::ImageFileName(LPCTSTR imageString) {
+    ImageDrawSpec spec;
+    ParseImageString(imageString, spec);
+    return spec.file;
+}
+
 TImageInfo *CRenderEngine::LoadImage(const CDuiString &path, int dpi) {
     uilib::StatsScope stats(uilib::kStatsImageDecode);
     if (!FileExists(path)) return nullptr;

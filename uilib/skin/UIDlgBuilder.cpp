@@ -10,6 +10,7 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/core/UIStats.h"
 #include "uilib/render/UIRender.h"
+#include "uilib/skin/SkinPrefetch.h"
 #include "uilib/skin/XmlReader.h"
 
 namespace {
@@ -181,7 +182,7 @@ CControlUI *CDialogBuilder::Create(LPCTSTR xml, LPCTSTR /*type*/, IDialogBuilder
         parsed = ParseXml(utf8.data(), utf8.size());
     } else {
         source = CPaintManagerUI::ResolveResourceFile(xml);
-        parsed = ParseXmlFile(source);
+        if (!uilib::TakePrefetchedSkin(source, parsed)) parsed = ParseXmlFile(source);
     }
 
     CControlUI *result = nullptr;
