@@ -252,15 +252,17 @@ TEST_F(RemovalDuringDispatch, ARemovalBetweenPressAndReleaseEndsOnlyThePressOfTh
 }
 
 // A background leaves out only what an opaque layout inside fills again: not the part of
-// it that its parent's content rectangle clips, nor a hidden one.
+// it that its parent's content rectangle clips, nor a hidden one, nor a rounded corner.
 TEST(Window, BackgroundsSkipOnlyWhatOpaqueLayoutsRepaint) {
     TestWindow wnd(L"<Window><VerticalLayout bkcolor=\"#FF0000FF\" inset=\"10,10,10,10\">"
                    L"<HorizontalLayout height=\"150\" inset=\"0,0,100,0\">"
                    L"<VerticalLayout name=\"cover\" width=\"250\" bkcolor=\"#FF00FF00\"/>"
-                   L"</HorizontalLayout></VerticalLayout></Window>");
-    ASSERT_NE(wnd.Open(300, 200), nullptr);
+                   L"</HorizontalLayout><VerticalLayout bkcolor=\"#FF00FF00\" borderround=\"40,40\"/>"
+                   L"</VerticalLayout></Window>");
+    ASSERT_NE(wnd.Open(300, 400), nullptr);
     EXPECT_EQ(wnd.Pixel({50, 50}), 0x00FF00u);
     EXPECT_EQ(wnd.Pixel({220, 50}), 0x0000FFu) << "clipped by its parent's content";
+    EXPECT_EQ(wnd.Pixel({12, 162}), 0x0000FFu) << "outside a rounded corner";
     wnd.Find(L"cover")->SetVisible(false);
     EXPECT_EQ(wnd.Pixel({50, 50}), 0x0000FFu) << "hidden";
 }

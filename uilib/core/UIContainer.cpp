@@ -488,10 +488,17 @@ void CContainerUI::CollectOpaqueCovers(const RECT &clip, std::vector<RECT> &cove
         if (item->IsFloat() || !uilib::IsPlainLayout(item) || !item->IsVisible()) continue;
         RECT part;
         if (!::IntersectRect(&part, &inside, &item->GetPos())) continue;
-        if (uilib::FillsOpaque(item))
+        if (uilib::FillsOpaque(item)) {
             covers.push_back(part);
-        else
-            static_cast<const CContainerUI *>(item)->CollectOpaqueCovers(part, covers);
+            continue;
+        }
+        // A rounded one of one opaque colour fills whole rows between its corners' rows.
+        const SIZE round = item->GetBorderRound();
+        RECT rows = item->GetPos();
+        ::InflateRect(&rows, 0, -round.cy);
+        if ((item->GetBkColor() >> 24) == 0xFF && item->GetBkColor2() == 0 && ::IntersectRect(&rows, &rows, &part))
+            covers.push_back(rows);
+        static_cast<const CContainerUI *>(item)->CollectOpaqueCovers(part, covers);
     }
 }
 
