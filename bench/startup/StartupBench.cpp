@@ -185,7 +185,7 @@ bool MeasureAt(const char *scale, int runs, FirstPaint &out) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
     ::SetEnvironmentVariableW(L"RADIO_CONSOLE_STARTUP_PROBE", L"1");
     ::SetEnvironmentVariableW(L"BM_STANDIN_SOUND", L"0");
     FirstPaint at100, at200;
