@@ -3,10 +3,31 @@
 #include <windows.h>
 #include <process.h>
 
+#include <new>
+#include <utility>
+
 namespace {
 
 unsigned __stdcall TouchDisplay(void *) {
     ::ReleaseDC(nullptr, ::GetDC(nullptr));
+    return 0;
+}
+
+struct FirstPaintWork {
+    std::vector<uilib::SkinGlyphs> glyphs;
+    int dpi;
+};
+
+// Kept loaded: the delay-load helper finds them in place at their first call.
+const wchar_t *const kLibrariesBeforeFirstPaint[] = {L"shell32.dll", L"gdiplus.dll"};
+
+unsigned __stdcall PrepareFirstPaint(void *param) {
+    FirstPaintWork *work = static_cast<FirstPaintWork *>(param);
+    for (const wchar_t *library : kLibrariesBeforeFirstPaint) ::LoadLibraryW(library);
+    // The UI thread builds the windows meanwhile and comes first.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_LOWEST);
+    uilib::RenderSkinGlyphs(work->glyphs, work->dpi);
+    delete work;
     return 0;
 }
 
@@ -15,4 +36,15 @@ unsigned __stdcall TouchDisplay(void *) {
 void WarmUpDisplayInBackground() {
     const uintptr_t thread = _beginthreadex(nullptr, 0, TouchDisplay, nullptr, 0, nullptr);
     if (thread != 0) ::CloseHandle(reinterpret_cast<HANDLE>(thread));
+}
+
+void WarmUpFirstPaintInBackground(std::vector<uilib::SkinGlyphs> glyphs, int dpi) {
+    FirstPaintWork *work = new (std::nothrow) FirstPaintWork{std::move(glyphs), dpi};
+    if (work == nullptr) return;
+    const uintptr_t thread = _beginthreadex(nullptr, 0, PrepareFirstPaint, work, 0, nullptr);
+    if (thread != 0) {
+        ::CloseHandle(reinterpret_cast<HANDLE>(thread));
+    } else {
+        delete work;
+    }
 }

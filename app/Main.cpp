@@ -89,16 +89,17 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
     CPaintManagerUI::SetResourcePath(skinPath.c_str());
 
     // Needs no display: done while the display starts on its own thread.
-    uilib::PrefetchSkins(kMainSkin, CPaintManagerUI::WindowDPI(nullptr));
+    const int dpi = CPaintManagerUI::WindowDPI(nullptr);
+    uilib::PrefetchSkins(kMainSkin, dpi);
     startupprobe::Mark("skin files read ahead");
 
     if (FAILED(::CoInitialize(nullptr))) return 0;
     startupprobe::Mark("COM (with the wait for the display)");
+    WarmUpFirstPaintInBackground(uilib::TakeSkinGlyphs(), dpi);
 
     CDemoFrameWnd *frame = new (std::nothrow) CDemoFrameWnd();
     if (frame == nullptr) return 0;
     // 800 x 572 at 100 %, scaled like the skin inside it.
-    const int dpi = CPaintManagerUI::WindowDPI(nullptr);
     const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0,
                                     uilib::ScaleValue(kMainWidth, dpi), uilib::ScaleValue(kMainHeight, dpi));
     if (hWnd == nullptr) {

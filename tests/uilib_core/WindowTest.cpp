@@ -158,17 +158,23 @@ TEST(Window, PaintingReachesTheWindow) {
     CPaintManagerUI::SetResourcePath(saved.c_str());
 }
 
-// Start-up prefetches skins: a skin is built once from that parse, then read again.
+// Start-up prefetches skins: a skin is built once from that parse, then read again; the
+// glyphs go by the fonts that show them.
 TEST(Window, PrefetchedSkinsAreTakenOnceAndOnlyRestingImagesDecodedAhead) {
     const std::wstring png = uitest::WriteTemp(L"uilib_rest.png", {kHalfRedPng, sizeof kHalfRedPng - 1});
     uitest::WriteTemp(L"uilib_hot.png", {kHalfRedPng, sizeof kHalfRedPng - 1});
-    uitest::WriteTemp(L"uilib_prefetch.xml", "<Window><Button name=\"old\" normalimage=\"uilib_rest.png\" "
-                                             "hotimage=\"file='uilib_hot.png'\"/></Window>");
+    uitest::WriteTemp(L"uilib_prefetch.xml",
+                      "<Window><Font/><Font size=\"14\" bold=\"true\"/><VerticalLayout><Label text=\"qz\"/>"
+                      "<Button name=\"old\" text=\"zy\" font=\"1\" normalimage=\"uilib_rest.png\" "
+                      "hotimage=\"file='uilib_hot.png'\"/></VerticalLayout></Window>");
     const CDuiString saved = CPaintManagerUI::GetResourcePath();
     CPaintManagerUI::SetResourcePath(png.substr(0, png.rfind(L'\\') + 1).c_str());
     const int decoded = uilib::GetStats().count[uilib::kStatsImageDecode];
     uilib::PrefetchSkins(L"uilib_prefetch.xml", 96);
     EXPECT_EQ(uilib::GetStats().count[uilib::kStatsImageDecode], decoded + 1);
+    std::wstring bold, plain;
+    for (const uilib::SkinGlyphs &g : uilib::TakeSkinGlyphs()) (g.bold && g.size == 14 ? bold : plain) += g.chars;
+    EXPECT_TRUE(bold == L"yz" && plain.find(L'q') != std::wstring::npos && plain.find(L'y') == std::wstring::npos);
     uitest::WriteTemp(L"uilib_prefetch.xml", "<Window><Button name=\"new\"/></Window>");
     for (const wchar_t *name : {L"old", L"new"}) {
         CPaintManagerUI manager;

@@ -12,7 +12,12 @@
 
 namespace uilib {
 struct AccRegistry;
-}
+
+// A skin font (size in skin pixels, made at dpi; a null face and a size of 0 or
+// less are the library's defaults). Paint managers and the glyph warm-up share it, so that
+// both realise the same fonts.
+HFONT CreateSkinFont(LPCTSTR face, int size, bool bold, bool underline, bool italic, int dpi);
+}  // namespace uilib
 
 struct CPaintManagerUI::Impl {
     struct ControlTimer {

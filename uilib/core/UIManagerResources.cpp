@@ -27,10 +27,7 @@ TFontInfo MakeFont(LPCTSTR face, int size, bool bold, bool underline, bool itali
     info.bBold = bold;
     info.bUnderline = underline;
     info.bItalic = italic;
-    info.hFont =
-        ::CreateFontW(-uilib::ScaleValue(info.iSize, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE,
-                      underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, info.sFontName.c_str());
+    info.hFont = uilib::CreateSkinFont(info.sFontName.c_str(), info.iSize, bold, underline, italic, dpi);
     return info;
 }
 
@@ -59,6 +56,14 @@ void ReportMissingImage(const CDuiString &path) {
 }
 
 }  // namespace
+
+HFONT uilib::CreateSkinFont(LPCTSTR face, int size, bool bold, bool underline, bool italic, int dpi) {
+    if (face == nullptr) face = kDefaultFontName;
+    if (size <= 0) size = kDefaultFontSize;
+    return ::CreateFontW(-uilib::ScaleValue(size, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE,
+                         underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                         CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
 
 HINSTANCE CPaintManagerUI::GetInstance() { return gInstance != nullptr ? gInstance : ::GetModuleHandleW(nullptr); }
 

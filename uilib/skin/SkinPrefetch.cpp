@@ -2,15 +2,69 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 
-#include "uilib/core/UIManager.h"
+#include "uilib/core/UIAttr.h"
+#include "uilib/core/UIManagerImpl.h"
+#include "uilib/core/UIScale.h"
 #include "uilib/render/UIImageCache.h"
+#include "uilib/render/UIShapeCache.h"
 
 namespace uilib {
 namespace {
 
 std::map<std::wstring, XmlParseResult> gParsed;  // by resolved path
+
+// face, size, bold, underline, italic
+using FontKey = std::tuple<std::wstring, int, bool, bool, bool>;
+std::map<FontKey, std::wstring> gGlyphs;
+
+const wchar_t kRowChars[] = L"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.:/";
+
+struct FontTable {
+    std::map<int, FontKey> byId;
+    FontKey fallback{L"", 0, false, false, false};
+};
+
+bool On(const XmlElement &e, const wchar_t *name) {
+    const std::wstring *v = e.Attribute(name);
+    return v != nullptr && *v == L"true";
+}
+
+// The <Font> elements of a window's skin, numbered as the dialog builder numbers them.
+FontTable ReadFonts(const XmlElement &root) {
+    FontTable table;
+    int next = 0;
+    for (const auto &child : root.children) {
+        if (child->name != L"Font") continue;
+        const std::wstring *face = child->Attribute(L"name");
+        int size = 12, id = next;
+        if (const std::wstring *v = child->Attribute(L"size")) ParseInt(v->c_str(), size);
+        if (const std::wstring *v = child->Attribute(L"id")) ParseInt(v->c_str(), id);
+        next = id + 1;
+        const FontKey font{face != nullptr ? *face : L"", size, On(*child, L"bold"), On(*child, L"underline"),
+                           On(*child, L"italic")};
+        table.byId[id] = font;
+        if (On(*child, L"default")) table.fallback = font;
+    }
+    return table;
+}
+
+const FontKey &FontOf(const FontTable &fonts, const XmlElement &e, const wchar_t *attribute) {
+    int id = -1;
+    const std::wstring *v = e.Attribute(attribute);
+    if (v == nullptr || !ParseInt(v->c_str(), id)) return fonts.fallback;
+    const auto it = fonts.byId.find(id);
+    return it != fonts.byId.end() ? it->second : fonts.fallback;
+}
+
+void CollectGlyphs(const XmlElement &e, const FontTable &fonts) {
+    if (const std::wstring *text = e.Attribute(L"text")) gGlyphs[FontOf(fonts, e, L"font")] += *text;
+    if (e.Attribute(L"itemfont") != nullptr) gGlyphs[FontOf(fonts, e, L"itemfont")] += kRowChars;
+    for (const auto &child : e.children) CollectGlyphs(*child, fonts);
+}
 
 bool StartsWith(const std::wstring &text, const wchar_t *prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -44,7 +98,15 @@ void PrefetchSkins(const std::wstring &firstSkin, int dpi) {
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
     const auto first = gParsed.find(CPaintManagerUI::ResolveResourceFile(firstSkin.c_str()));
-    if (first != gParsed.end() && first->second.root) DecodeRestingImages(*first->second.root, dpi);
+    if (first == gParsed.end() || !first->second.root) return;
+    DecodeRestingImages(*first->second.root, dpi);
+    // The first window's glyphs: its skin's and its pages' (skins without fonts of their
+    // own, built into it); other windows have their own fonts and show later.
+    const FontTable fonts = ReadFonts(*first->second.root);
+    for (const auto &skin : gParsed) {
+        if (skin.second.root && (&skin == &*first || ReadFonts(*skin.second.root).byId.empty()))
+            CollectGlyphs(*skin.second.root, fonts);
+    }
 }
 
 bool TakePrefetchedSkin(const std::wstring &path, XmlParseResult &parsed) {
@@ -53,6 +115,49 @@ bool TakePrefetchedSkin(const std::wstring &path, XmlParseResult &parsed) {
     parsed = std::move(it->second);
     gParsed.erase(it);
     return true;
+}
+
+std::vector<SkinGlyphs> TakeSkinGlyphs() {
+    std::vector<SkinGlyphs> out;
+    for (auto &entry : gGlyphs) {
+        SkinGlyphs g;
+        std::tie(g.face, g.size, g.bold, g.underline, g.italic) = entry.first;
+        g.chars = std::move(entry.second);
+        std::sort(g.chars.begin(), g.chars.end());
+        g.chars.erase(std::unique(g.chars.begin(), g.chars.end()), g.chars.end());
+        out.push_back(std::move(g));
+    }
+    gGlyphs.clear();
+    return out;
+}
+
+void RenderSkinGlyphs(const std::vector<SkinGlyphs> &glyphs, int dpi) {
+    const int kCharsPerLine = 16;
+    DWORD *bits = nullptr;
+    const HBITMAP bitmap = CreateDib32(kCharsPerLine * ScaleValue(40, dpi), ScaleValue(40, dpi), &bits);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    if (bitmap == nullptr || dc == nullptr) {
+        if (bitmap != nullptr) ::DeleteObject(bitmap);
+        if (dc != nullptr) ::DeleteDC(dc);
+        return;
+    }
+    const HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    ::SetBkMode(dc, TRANSPARENT);
+    for (const SkinGlyphs &g : glyphs) {
+        const HFONT font =
+            CreateSkinFont(g.face.empty() ? nullptr : g.face.c_str(), g.size, g.bold, g.underline, g.italic, dpi);
+        const HGDIOBJ oldFont = ::SelectObject(dc, font);
+        for (size_t at = 0; at < g.chars.size(); at += kCharsPerLine) {
+            const std::wstring line = g.chars.substr(at, kCharsPerLine);
+            RECT rc = {0, 0, kCharsPerLine * ScaleValue(40, dpi), ScaleValue(40, dpi)};
+            ::DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &rc, DT_SINGLELINE | DT_NOPREFIX);
+        }
+        ::SelectObject(dc, oldFont);
+        ::DeleteObject(font);
+    }
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteDC(dc);
+    ::DeleteObject(bitmap);
 }
 
 }  // namespace uilib
