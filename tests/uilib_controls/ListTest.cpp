@@ -131,6 +131,11 @@ TEST_F(List, ScrollBarsFollowTheContentAndTakeTheConsoleSettings) {
     list->SetScrollPos({50, 0});
     host.Layout();
     EXPECT_EQ(list->GetListInfo()->rcColumn[1].left, headerLeft - 50);
+    ::ValidateRect(host.GetHWND(), nullptr);  // a scroll repaints every row in view
+    list->SetScrollPos({50, 90});
+    RECT dirty = {}, rows = list->GetList()->GetPos(), both;
+    ::GetUpdateRect(host.GetHWND(), &dirty, FALSE);
+    EXPECT_TRUE(::IntersectRect(&both, &dirty, &rows) && ::EqualRect(&both, &rows));
 }
 
 // Three rows a notch; small touchpad deltas add up to notches, a turn back starts again;

@@ -214,8 +214,9 @@ void CContainerUI::SetScrollPos(SIZE szPos) {
     SIZE after = GetScrollPos();
     if (after.cx == before.cx && after.cy == before.cy) return;
     RECT rc = m_rcItem;
-    m_rcItem = {0, 0, 0, 0};  // forces the layout to run and invalidate
-    SetPos(rc, true);
+    m_rcItem = {0, 0, 0, 0};  // forces the layout to run
+    // One invalidation of the whole container covers every child moved inside it.
+    SetPos(rc, false);
     Invalidate();
 }
 
