@@ -1,5 +1,6 @@
 #include "basestation/BsListRows.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -88,10 +89,16 @@ void BsListRows::Attach(CListUI *list, CRITICAL_SECTION *lock, HWND mainWnd) {
     g_pBsListRows = this;
 }
 
+void WriteReportLine(const char *serial) {
+    char line[bs::kTextBufferBytes + 2];
+    const int length = std::snprintf(line, sizeof line, "%s.\n", serial);
+    if (length > 0) std::fwrite(line, 1, std::min<size_t>(static_cast<size_t>(length), sizeof line - 1), stdout);
+}
+
 LRESULT BsListRows::OnBsReport(WPARAM wParam, LPARAM) {
     BsReportBlock *block = bs::TakeReportBlock(wParam);
     if (!block) return 0;
-    std::printf("%s.\n", block->serial);
+    WriteReportLine(block->serial);
 
     Impl &d = *m_impl;
     if (d.list) {

@@ -12,6 +12,10 @@
 
 class CListUI;
 
+// The line each report writes on standard output, "<serial>.\n", in one write: printf on
+// the unbuffered standard output writes it a piece at a time, a system call each.
+void WriteReportLine(const char *serial);
+
 class BsListRows {
 public:
     BsListRows();

@@ -69,7 +69,7 @@ double DiagnosticLine() {
     std::vector<double> times;
     for (int k = 0; k < 2000; ++k) {
         const double t0 = Now();
-        std::printf("%s.\n", Serial(k).c_str());
+        WriteReportLine(Serial(k).c_str());
         times.push_back(Now() - t0);
     }
     return Median(times);
