@@ -31,20 +31,19 @@ unsigned __stdcall PrepareFirstPaint(void *param) {
     return 0;
 }
 
+// False when the thread could not be started.
+bool StartDetached(unsigned(__stdcall *body)(void *), void *param) {
+    const uintptr_t thread = _beginthreadex(nullptr, 0, body, param, 0, nullptr);
+    if (thread == 0) return false;
+    ::CloseHandle(reinterpret_cast<HANDLE>(thread));
+    return true;
+}
+
 }  // namespace
 
-void WarmUpDisplayInBackground() {
-    const uintptr_t thread = _beginthreadex(nullptr, 0, TouchDisplay, nullptr, 0, nullptr);
-    if (thread != 0) ::CloseHandle(reinterpret_cast<HANDLE>(thread));
-}
+void WarmUpDisplayInBackground() { StartDetached(TouchDisplay, nullptr); }
 
 void WarmUpFirstPaintInBackground(std::vector<uilib::SkinGlyphs> glyphs, int dpi) {
     FirstPaintWork *work = new (std::nothrow) FirstPaintWork{std::move(glyphs), dpi};
-    if (work == nullptr) return;
-    const uintptr_t thread = _beginthreadex(nullptr, 0, PrepareFirstPaint, work, 0, nullptr);
-    if (thread != 0) {
-        ::CloseHandle(reinterpret_cast<HANDLE>(thread));
-    } else {
-        delete work;
-    }
+    if (work != nullptr && !StartDetached(PrepareFirstPaint, work)) delete work;
 }

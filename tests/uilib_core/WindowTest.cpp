@@ -173,7 +173,8 @@ TEST(Window, PrefetchedSkinsAreTakenOnceAndOnlyRestingImagesDecodedAhead) {
     uilib::PrefetchSkins(L"uilib_prefetch.xml", 96);
     EXPECT_EQ(uilib::GetStats().count[uilib::kStatsImageDecode], decoded + 1);
     std::wstring bold, plain;
-    for (const uilib::SkinGlyphs &g : uilib::TakeSkinGlyphs()) (g.bold && g.size == 14 ? bold : plain) += g.chars;
+    for (const uilib::SkinGlyphs &g : uilib::TakeSkinGlyphs())
+        (g.font.bold && g.font.size == 14 ? bold : plain) += g.chars;
     EXPECT_TRUE(bold == L"yz" && plain.find(L'q') != std::wstring::npos && plain.find(L'y') == std::wstring::npos);
     uitest::WriteTemp(L"uilib_prefetch.xml", "<Window><Button name=\"new\"/></Window>");
     for (const wchar_t *name : {L"old", L"new"}) {

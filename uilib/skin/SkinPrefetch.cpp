@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 
 #include "uilib/core/UIAttr.h"
 #include "uilib/core/UIManagerImpl.h"
@@ -17,21 +16,14 @@ namespace {
 
 std::map<std::wstring, XmlParseResult> gParsed;  // by resolved path
 
-// face, size, bold, underline, italic
-using FontKey = std::tuple<std::wstring, int, bool, bool, bool>;
-std::map<FontKey, std::wstring> gGlyphs;
+std::map<SkinFont, std::wstring> gGlyphs;
 
 const wchar_t kRowChars[] = L"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.:/";
 
 struct FontTable {
-    std::map<int, FontKey> byId;
-    FontKey fallback{L"", 0, false, false, false};
+    std::map<int, SkinFont> byId;
+    SkinFont fallback;  // the paint manager's default font when the skin names none
 };
-
-bool On(const XmlElement &e, const wchar_t *name) {
-    const std::wstring *v = e.Attribute(name);
-    return v != nullptr && *v == L"true";
-}
 
 // The <Font> elements of a window's skin, numbered as the dialog builder numbers them.
 FontTable ReadFonts(const XmlElement &root) {
@@ -39,20 +31,14 @@ FontTable ReadFonts(const XmlElement &root) {
     int next = 0;
     for (const auto &child : root.children) {
         if (child->name != L"Font") continue;
-        const std::wstring *face = child->Attribute(L"name");
-        int size = 12, id = next;
-        if (const std::wstring *v = child->Attribute(L"size")) ParseInt(v->c_str(), size);
-        if (const std::wstring *v = child->Attribute(L"id")) ParseInt(v->c_str(), id);
-        next = id + 1;
-        const FontKey font{face != nullptr ? *face : L"", size, On(*child, L"bold"), On(*child, L"underline"),
-                           On(*child, L"italic")};
-        table.byId[id] = font;
-        if (On(*child, L"default")) table.fallback = font;
+        const SkinFontElement e = ReadSkinFont(*child, next);
+        table.byId[e.id] = e.font;
+        if (e.isDefault) table.fallback = e.font;
     }
     return table;
 }
 
-const FontKey &FontOf(const FontTable &fonts, const XmlElement &e, const wchar_t *attribute) {
+const SkinFont &FontOf(const FontTable &fonts, const XmlElement &e, const wchar_t *attribute) {
     int id = -1;
     const std::wstring *v = e.Attribute(attribute);
     if (v == nullptr || !ParseInt(v->c_str(), id)) return fonts.fallback;
@@ -120,9 +106,7 @@ bool TakePrefetchedSkin(const std::wstring &path, XmlParseResult &parsed) {
 std::vector<SkinGlyphs> TakeSkinGlyphs() {
     std::vector<SkinGlyphs> out;
     for (auto &entry : gGlyphs) {
-        SkinGlyphs g;
-        std::tie(g.face, g.size, g.bold, g.underline, g.italic) = entry.first;
-        g.chars = std::move(entry.second);
+        SkinGlyphs g = {entry.first, std::move(entry.second)};
         std::sort(g.chars.begin(), g.chars.end());
         g.chars.erase(std::unique(g.chars.begin(), g.chars.end()), g.chars.end());
         out.push_back(std::move(g));
@@ -144,8 +128,8 @@ void RenderSkinGlyphs(const std::vector<SkinGlyphs> &glyphs, int dpi) {
     const HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
     ::SetBkMode(dc, TRANSPARENT);
     for (const SkinGlyphs &g : glyphs) {
-        const HFONT font =
-            CreateSkinFont(g.face.empty() ? nullptr : g.face.c_str(), g.size, g.bold, g.underline, g.italic, dpi);
+        const SkinFont &f = g.font;
+        const HFONT font = CreateSkinFont(f.Face(), f.size, f.bold, f.underline, f.italic, dpi);
         const HGDIOBJ oldFont = ::SelectObject(dc, font);
         for (size_t at = 0; at < g.chars.size(); at += kCharsPerLine) {
             const std::wstring line = g.chars.substr(at, kCharsPerLine);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "uilib/skin/SkinFont.h"
 #include "uilib/skin/XmlReader.h"
 
 namespace uilib {
@@ -23,9 +24,7 @@ bool TakePrefetchedSkin(const std::wstring &path, XmlParseResult &parsed);
 // The characters that the first window shows in one font: the texts of its skin and of its
 // pages, and for lists the digits, capitals and punctuation of the rows, in the item font.
 struct SkinGlyphs {
-    std::wstring face;  // empty: the library's default
-    int size = 0;
-    bool bold = false, underline = false, italic = false;
+    SkinFont font;
     std::wstring chars;  // each once
 };
 std::vector<SkinGlyphs> TakeSkinGlyphs();

@@ -10,16 +10,11 @@
 #include "uilib/core/UIManager.h"
 #include "uilib/core/UIStats.h"
 #include "uilib/render/UIRender.h"
+#include "uilib/skin/SkinFont.h"
 #include "uilib/skin/SkinPrefetch.h"
 #include "uilib/skin/XmlReader.h"
 
 namespace {
-
-bool Flag(const XmlElement &e, const wchar_t *name) {
-    const std::wstring *v = e.Attribute(name);
-    bool b = false;
-    return v != nullptr && uilib::ParseBool(v->c_str(), b) && b;
-}
 
 void PrintFault(const std::string &source, const std::string &fault) {
     fprintf(stderr, "uilib: skin %s: %s\n", source.c_str(), fault.c_str());
@@ -116,16 +111,10 @@ private:
 
     void AddFont(const XmlElement &font, int &nextId) {
         if (m_manager == nullptr) return;
-        const std::wstring *face = font.Attribute(L"name");
-        int size = 12;
-        if (const std::wstring *v = font.Attribute(L"size")) uilib::ParseInt(v->c_str(), size);
-        int id = nextId;
-        if (const std::wstring *v = font.Attribute(L"id")) uilib::ParseInt(v->c_str(), id);
-        nextId = id + 1;
-        bool bold = Flag(font, L"bold"), underline = Flag(font, L"underline"), italic = Flag(font, L"italic");
-        LPCTSTR faceName = face != nullptr ? face->c_str() : nullptr;
-        m_manager->AddFont(id, faceName, size, bold, underline, italic);
-        if (Flag(font, L"default")) m_manager->SetDefaultFont(faceName, size, bold, underline, italic);
+        const uilib::SkinFontElement e = uilib::ReadSkinFont(font, nextId);
+        const uilib::SkinFont &f = e.font;
+        m_manager->AddFont(e.id, f.Face(), f.size, f.bold, f.underline, f.italic);
+        if (e.isDefault) m_manager->SetDefaultFont(f.Face(), f.size, f.bold, f.underline, f.italic);
     }
 
     void ApplyAttributes(CControlUI &control, const XmlElement &e) {
