@@ -57,8 +57,14 @@ RunReport Parse(const std::string &output) {
     return report;
 }
 
+// A program's exit goes on costing the machine for a while after its process has ended
+// (here, over 100 ms after the console's): each run waits this long first, so that no run
+// pays for the one before it.
+const DWORD kQuietBeforeRunMs = 500;
+
 // Runs exe with the probe on and reads its report.
 RunReport RunOnce(const std::wstring &exe) {
+    ::Sleep(kQuietBeforeRunMs);
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!::CreatePipe(&readEnd, &writeEnd, &sa, 0)) return RunReport();
