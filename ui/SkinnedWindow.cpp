@@ -74,9 +74,10 @@ LRESULT NcHitTest(HWND hWnd, CPaintManagerUI &pm, LPARAM lParam, BOOL &bHandled)
 
 LRESULT Size(HWND hWnd, CPaintManagerUI &pm, BOOL &bHandled) {
     const SIZE corner = pm.GetRoundCorner();
-    if (!::IsIconic(hWnd) && (corner.cx != 0 || corner.cy != 0)) {
-        RECT rc = {};
-        ::GetWindowRect(hWnd, &rc);
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    // A window without a size yet (a hidden pop-up) has nothing to round.
+    if (!::IsIconic(hWnd) && !::IsRectEmpty(&rc) && (corner.cx != 0 || corner.cy != 0)) {
         ::OffsetRect(&rc, -rc.left, -rc.top);
         HRGN region = ::CreateRoundRectRgn(0, 0, rc.right + 1, rc.bottom + 1, corner.cx, corner.cy);
         ::SetWindowRgn(hWnd, region, TRUE);  // the window owns the region now

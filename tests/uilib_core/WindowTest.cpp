@@ -11,18 +11,37 @@ using uitest::TestWindow;
 
 namespace {
 
-TEST(Window, APopupCreatedZeroSizeTakesTheSkinSize) {
-    TestWindow wnd(L"<Window size=\"300,180\"><VerticalLayout/></Window>");
-    const HWND hwnd = wnd.Create(nullptr, L"", WS_POPUP, 0, 0, 0, 0, 0);
+// A hidden pop-up is sized and centred when it is first shown, not before: nobody sees
+// that work. One placed before it is shown keeps its place.
+TEST(Window, APopupCreatedZeroSizeTakesTheSkinSizeWhenShown) {
+    const wchar_t skin[] = L"<Window size=\"300,180\"><VerticalLayout/></Window>";
+    TestWindow centred(skin), placed(skin);
     RECT rc;
-    ::GetWindowRect(hwnd, &rc);
-    EXPECT_EQ((rc.right - rc.left) * 1000 + rc.bottom - rc.top, 300180);
-    EXPECT_FALSE(::IsWindowVisible(hwnd));
+    for (TestWindow *wnd : {&centred, &placed}) {
+        wnd->Create(nullptr, L"", WS_POPUP, 0, 0, 0, 0, 0);
+        wnd->CenterWindow();
+        ::GetWindowRect(wnd->GetHWND(), &rc);
+        EXPECT_TRUE(::IsRectEmpty(&rc));
+    }
+    ::SetWindowPos(placed.GetHWND(), nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof mi;
+    ::GetMonitorInfoW(::MonitorFromWindow(centred.GetHWND(), MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT &area = mi.rcWork;
+    const POINT expected[] = {{(area.left + area.right) / 2 - 150, (area.top + area.bottom) / 2 - 90}, {10, 20}};
+    int i = 0;
+    for (TestWindow *wnd : {&centred, &placed}) {
+        ::ShowWindow(wnd->GetHWND(), SW_SHOWNA);
+        ::GetWindowRect(wnd->GetHWND(), &rc);
+        EXPECT_EQ(rc.left * 1000 + rc.top, expected[i].x * 1000 + expected[i].y) << i;
+        EXPECT_EQ((rc.right - rc.left) * 1000 + rc.bottom - rc.top, 300180) << i;
+        ++i;
+    }
     // Layout passes after the first (a size change, a dump) are silent.
-    wnd.Layout();
-    ::SetWindowPos(hwnd, nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    wnd.Manager().InspectDump();
-    EXPECT_EQ(wnd.Count(DUI_MSGTYPE_WINDOWINIT) * 10 + wnd.initWindowCalls, 11);
+    centred.Layout();
+    ::SetWindowPos(centred.GetHWND(), nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    centred.Manager().InspectDump();
+    EXPECT_EQ(centred.Count(DUI_MSGTYPE_WINDOWINIT) * 10 + centred.initWindowCalls, 11);
 }
 
 TEST(Window, ControlTimersWorkInAWindowThatSwallowsWmTimer) {

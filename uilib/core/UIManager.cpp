@@ -166,12 +166,15 @@ void CPaintManagerUI::SetInitSize(int cx, int cy) {
     m_impl->ApplyInitSize();
 }
 
-void CPaintManagerUI::Impl::ApplyInitSize() {
-    // Pop-ups are created 0 x 0 and take their size from the skin.
+void CPaintManagerUI::Impl::ApplyInitSize(bool showing) {
+    // Pop-ups are created 0 x 0 and take their size from the skin when they are first
+    // shown: a hidden window's size is work for the window system and nobody sees it.
     if (hwnd == nullptr || initSize.cx <= 0 || initSize.cy <= 0) return;
     RECT rc;
     ::GetWindowRect(hwnd, &rc);
     if (rc.right - rc.left != 0 || rc.bottom - rc.top != 0) return;
+    initSizePending = !showing && !::IsWindowVisible(hwnd);
+    if (initSizePending) return;
     const SIZE size = uilib::ScaleSize(initSize, dpi);
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }

@@ -34,6 +34,7 @@ struct CPaintManagerUI::Impl {
     bool updateNeeded = false;
     bool windowInitSent = false;
     SIZE initSize = {0, 0};
+    bool initSizePending = false;  // a hidden pop-up takes its skin size when shown
     SIZE minInfo = {0, 0};
     SIZE maxInfo = {0, 0};
     SIZE roundCorner = {0, 0};
@@ -115,7 +116,8 @@ struct CPaintManagerUI::Impl {
     static bool RunFilters(std::vector<IMessageFilterUI *> filters, UINT uMsg, WPARAM wParam, LPARAM lParam,
                            LRESULT &lRes);
     void EnsureLayout(CPaintManagerUI *self);
-    void ApplyInitSize();
+    // showing: from WM_SHOWWINDOW, the window about to appear.
+    void ApplyInitSize(bool showing = false);
     // Makes every font again at the current DPI (their sizes are skin pixels).
     void RescaleFonts();
     // WM_DPICHANGED: the new scale, then the rectangle Windows suggests.

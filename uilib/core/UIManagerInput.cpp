@@ -232,6 +232,7 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) 
 bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT &lRes) {
     Impl &d = *m_impl;
     if (d.hwnd == nullptr) return false;  // never initialised: nothing to do
+    if (uMsg == WM_SHOWWINDOW && wParam != FALSE && d.initSizePending) d.ApplyInitSize(true);
 
     // Held for the whole message: a control that any handler removes (a focus
     // notification during a button press, say) lives until the message is handled.

@@ -125,6 +125,8 @@ void CWindowWnd::CenterWindow() {
     RECT rcWnd;
     ::GetWindowRect(m_hWnd, &rcWnd);
     int w = rcWnd.right - rcWnd.left, h = rcWnd.bottom - rcWnd.top;
+    m_centreWhenShown = w == 0 && h == 0 && !::IsWindowVisible(m_hWnd);
+    if (m_centreWhenShown) return;
     HMONITOR monitor = ::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
@@ -205,8 +207,13 @@ LRESULT CALLBACK CWindowWnd::__WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPAR
             return lRes;
         }
     }
-    if (pThis != nullptr) return pThis->HandleMessage(uMsg, wParam, lParam);
-    return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    if (pThis == nullptr) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+    if (uMsg == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS *>(lParam)->flags & SWP_NOMOVE) == 0)
+        pThis->m_centreWhenShown = false;  // placed: a centring still due is dropped
+    const LRESULT lRes = pThis->HandleMessage(uMsg, wParam, lParam);
+    // After the handlers, which give the window its size as it is shown.
+    if (uMsg == WM_SHOWWINDOW && wParam != FALSE && pThis->m_centreWhenShown) pThis->CenterWindow();
+    return lRes;
 }
 
 LRESULT CALLBACK CWindowWnd::__ControlProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {

@@ -31,7 +31,10 @@ public:
     void ShowWindow(bool bShow = true, bool bTakeFocus = true);
     UINT ShowModal();
     void Close(UINT nRet = IDOK);
-    void CenterWindow();  // over the owner, else on the work area of its monitor
+    // Over the owner, else on the work area of its monitor. A hidden window without a size
+    // (a pop-up that takes its skin's when shown) is centred when first shown, unless it is
+    // placed otherwise before.
+    void CenterWindow();
     void SetIcon(UINT nRes);
 
     LRESULT SendMessage(UINT uMsg, WPARAM wParam = 0, LPARAM lParam = 0L);
@@ -53,4 +56,5 @@ protected:
     HWND m_hWnd = nullptr;
     WNDPROC m_OldWndProc = ::DefWindowProcW;
     bool m_bSubclassed = false;
+    bool m_centreWhenShown = false;  // centred while hidden and without a size
 };
