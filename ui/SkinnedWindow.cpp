@@ -25,6 +25,34 @@ void SetControlVisible(CPaintManagerUI &pm, LPCTSTR name, bool visible) {
     if (CControlUI *control = pm.FindControl(name)) control->SetVisible(visible);
 }
 
+// The size and the corner that the window's region was made for.
+const wchar_t kRegionSize[] = L"SkinnedWindow.RegionSize";
+const wchar_t kRegionCorner[] = L"SkinnedWindow.RegionCorner";
+
+HANDLE Packed(LONG a, LONG b) { return reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(MAKELONG(a, b))); }
+
+// Cuts the skin's round corners for the window's present size, unless its region is that
+// already: a region set again repaints the whole window.
+void RoundCorners(HWND hWnd, CPaintManagerUI &pm) {
+    const SIZE corner = pm.GetRoundCorner();
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    // A window without a size yet (a hidden pop-up) has nothing to round.
+    if (::IsIconic(hWnd) || ::IsRectEmpty(&rc) || (corner.cx == 0 && corner.cy == 0)) return;
+    const LONG w = rc.right - rc.left, h = rc.bottom - rc.top;
+    RECT box = {};
+    if (::GetWindowRgnBox(hWnd, &box) != ERROR && ::GetPropW(hWnd, kRegionSize) == Packed(w, h) &&
+        ::GetPropW(hWnd, kRegionCorner) == Packed(corner.cx, corner.cy))
+        return;
+    HRGN region = ::CreateRoundRectRgn(0, 0, w + 1, h + 1, corner.cx, corner.cy);
+    if (::SetWindowRgn(hWnd, region, TRUE) == 0) {  // the window owns the region once it is set
+        ::DeleteObject(region);
+        return;
+    }
+    ::SetPropW(hWnd, kRegionSize, Packed(w, h));
+    ::SetPropW(hWnd, kRegionCorner, Packed(corner.cx, corner.cy));
+}
+
 }  // namespace
 
 void Create(HWND hWnd, CPaintManagerUI &pm, LPCTSTR skinFile, INotifyUI *notifier) {
@@ -39,6 +67,7 @@ void Create(HWND hWnd, CPaintManagerUI &pm, LPCTSTR skinFile, INotifyUI *notifie
     if (root == nullptr) NoteSkinFailure(builder.GetLastErrorMessage());
     pm.AttachDialog(root);
     pm.AddNotifier(notifier);
+    RoundCorners(hWnd, pm);  // while the window is hidden, before its first frame
 }
 
 LRESULT NcActivate(HWND hWnd, WPARAM wParam, BOOL &bHandled) {
@@ -73,15 +102,7 @@ LRESULT NcHitTest(HWND hWnd, CPaintManagerUI &pm, LPARAM lParam, BOOL &bHandled)
 }
 
 LRESULT Size(HWND hWnd, CPaintManagerUI &pm, BOOL &bHandled) {
-    const SIZE corner = pm.GetRoundCorner();
-    RECT rc = {};
-    ::GetWindowRect(hWnd, &rc);
-    // A window without a size yet (a hidden pop-up) has nothing to round.
-    if (!::IsIconic(hWnd) && !::IsRectEmpty(&rc) && (corner.cx != 0 || corner.cy != 0)) {
-        ::OffsetRect(&rc, -rc.left, -rc.top);
-        HRGN region = ::CreateRoundRectRgn(0, 0, rc.right + 1, rc.bottom + 1, corner.cx, corner.cy);
-        ::SetWindowRgn(hWnd, region, TRUE);  // the window owns the region now
-    }
+    RoundCorners(hWnd, pm);
     bHandled = FALSE;
     return 0;
 }

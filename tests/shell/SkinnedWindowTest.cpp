@@ -85,10 +85,16 @@ TEST_F(SkinnedWindowTest, RoundCornersClipTheWindowOnlyWhenTheSkinAsksForThem) {
     {
         TempSkinFolder skins(Skin("12,12"));
         Menu menu;  // at (100, 100): the region is in window coordinates
+        ::SetWindowRgn(menu.GetHWND(), nullptr, FALSE);
         {
             SentMessages log(menu.GetHWND(), {WM_WINDOWPOSCHANGED});
             ::SendMessageW(menu.GetHWND(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
             EXPECT_EQ(log.seen.size(), 1u) << "the region set once";
+        }
+        {
+            SentMessages log(menu.GetHWND(), {WM_WINDOWPOSCHANGED});
+            ::SendMessageW(menu.GetHWND(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+            EXPECT_TRUE(log.seen.empty()) << "the same region again would repaint the window";
         }
         ASSERT_NE(::GetWindowRgn(menu.GetHWND(), rgn), ERROR);
         EXPECT_FALSE(::PtInRegion(rgn, 0, 0)) << "corner cut";
