@@ -293,4 +293,18 @@ TEST(Window, BackgroundsSkipOnlyWhatOpaqueLayoutsRepaint) {
     EXPECT_EQ(wnd.Pixel({50, 50}), 0x0000FFu) << "hidden";
 }
 
+// A layout after a whole invalidation invalidates nothing more only while the whole window
+// still waits for paint. If this fails, a control moved after a paint is not redrawn.
+TEST(Window, ALayoutAfterAValidationInvalidatesWhatItMoves) {
+    TestWindow wnd(
+        L"<Window><HorizontalLayout><Control name=\"a\" width=\"40\"/><Control/></HorizontalLayout></Window>");
+    const HWND hwnd = wnd.Open(200, 50, true);
+    wnd.Manager().Invalidate();
+    wnd.Find(L"a")->SetFixedWidth(60);
+    ::ValidateRect(hwnd, nullptr);  // painted meanwhile
+    wnd.Manager().FindControl(POINT{0, 0});
+    RECT dirty = {};
+    EXPECT_TRUE(::GetUpdateRect(hwnd, &dirty, FALSE) && dirty.right == 200) << dirty.right;
+}
+
 }  // namespace

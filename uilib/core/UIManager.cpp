@@ -143,10 +143,13 @@ LPCTSTR CPaintManagerUI::GetName() const { return m_impl->name.c_str(); }
 void CPaintManagerUI::NeedUpdate() { m_impl->updateNeeded = true; }
 
 void CPaintManagerUI::Invalidate() {
-    if (m_impl->hwnd != nullptr) ::InvalidateRect(m_impl->hwnd, nullptr, FALSE);
+    if (m_impl->hwnd == nullptr) return;
+    ::InvalidateRect(m_impl->hwnd, nullptr, FALSE);
+    m_impl->wholeInvalidated = true;
 }
 
 void CPaintManagerUI::Invalidate(const RECT &rcItem) {
+    if (m_impl->invalidateMuted) return;
     if (m_impl->hwnd != nullptr && rcItem.right > rcItem.left && rcItem.bottom > rcItem.top)
         ::InvalidateRect(m_impl->hwnd, &rcItem, FALSE);
 }

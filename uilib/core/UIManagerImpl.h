@@ -50,6 +50,11 @@ struct CPaintManagerUI::Impl {
     bool focusCue = false;
     int wheelRest[2] = {0, 0};  // vertical, horizontal: delta short of a notch
 
+    // Under Wine every InvalidateRect is a round trip to the server. A window invalidated
+    // whole (shown, resized) is repainted whole: its layout then invalidates nothing more.
+    bool wholeInvalidated = false;  // since the last BeginPaint
+    bool invalidateMuted = false;   // during such a layout
+
     HWND toolTip = nullptr;  // created on the first hover over a control with a tooltip
     bool toolTipShown = false;
 
@@ -116,6 +121,8 @@ struct CPaintManagerUI::Impl {
     static bool RunFilters(std::vector<IMessageFilterUI *> filters, UINT uMsg, WPARAM wParam, LPARAM lParam,
                            LRESULT &lRes);
     void EnsureLayout(CPaintManagerUI *self);
+    // Whether the whole client area waits for paint.
+    bool WholeClientPending() const;
     // showing: from WM_SHOWWINDOW, the window about to appear.
     void ApplyInitSize(bool showing = false);
     // Makes every font again at the current DPI (their sizes are skin pixels).

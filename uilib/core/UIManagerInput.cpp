@@ -103,16 +103,30 @@ CControlUI *CPaintManagerUI::Impl::OwnControlAt(CPaintManagerUI *self, POINT pt)
 bool UilibAnswerInspect(CPaintManagerUI *manager, HWND requester);
 UINT UilibInspectMessage();
 
+bool CPaintManagerUI::Impl::WholeClientPending() const {
+    RECT client, box;
+    ::GetClientRect(hwnd, &client);
+    const HRGN update = ::CreateRectRgn(0, 0, 0, 0);
+    const bool whole = update != nullptr && ::GetUpdateRgn(hwnd, update, FALSE) == SIMPLEREGION &&
+                       ::GetRgnBox(update, &box) == SIMPLEREGION && ::EqualRect(&box, &client);
+    if (update != nullptr) ::DeleteObject(update);
+    return whole;
+}
+
 void CPaintManagerUI::Impl::EnsureLayout(CPaintManagerUI *self) {
     if (root == nullptr || hwnd == nullptr) return;
     if (!updateNeeded && !root->IsUpdateNeeded()) return;
     uilib::StatsScope stats(uilib::kStatsLayout);
+    // Asked only after a whole invalidation: the region may have been validated since.
+    const bool mute = wholeInvalidated && WholeClientPending();
     // A layout can ask for another (a scroll bar appearing); a few rounds settle it.
     for (int round = 0; round < 3 && (updateNeeded || root->IsUpdateNeeded()); ++round) {
         updateNeeded = false;
         RECT rc;
         ::GetClientRect(hwnd, &rc);
+        invalidateMuted = mute && wholeInvalidated;
         root->SetPos(rc, true);
+        invalidateMuted = false;
         if (!windowInitSent && rc.right > rc.left && rc.bottom > rc.top) {
             windowInitSent = true;
             self->SendNotify(root, DUI_MSGTYPE_WINDOWINIT);
@@ -258,6 +272,8 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
         d.EnsureLayout(this);
         PAINTSTRUCT ps;
         HDC hdc = ::BeginPaint(d.hwnd, &ps);
+        d.wholeInvalidated = false;
+        d.invalidateMuted = false;  // a paint nested in a layout has taken the region
         if (ps.rcPaint.right > ps.rcPaint.left && ps.rcPaint.bottom > ps.rcPaint.top)
             d.PaintThroughBuffer(hdc, ps.rcPaint);
         ::EndPaint(d.hwnd, &ps);
