@@ -6,6 +6,8 @@
 #include <new>
 #include <utility>
 
+#include "uilib/render/UIPaintAhead.h"
+
 namespace {
 
 unsigned __stdcall TouchDisplay(void *) {
@@ -16,6 +18,7 @@ unsigned __stdcall TouchDisplay(void *) {
 struct FirstPaintWork {
     std::vector<uilib::SkinGlyphs> glyphs;
     int dpi;
+    SIZE window;
 };
 
 // Kept loaded: the delay-load helper finds them in place at their first call.
@@ -27,6 +30,7 @@ unsigned __stdcall PrepareFirstPaint(void *param) {
     // The UI thread builds the windows meanwhile and comes first.
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_LOWEST);
     uilib::RenderSkinGlyphs(work->glyphs, work->dpi);
+    uilib::PrepareBackBuffer(work->window.cx, work->window.cy);
     delete work;
     return 0;
 }
@@ -43,7 +47,7 @@ bool StartDetached(unsigned(__stdcall *body)(void *), void *param) {
 
 void WarmUpDisplayInBackground() { StartDetached(TouchDisplay, nullptr); }
 
-void WarmUpFirstPaintInBackground(std::vector<uilib::SkinGlyphs> glyphs, int dpi) {
-    FirstPaintWork *work = new (std::nothrow) FirstPaintWork{std::move(glyphs), dpi};
+void WarmUpFirstPaintInBackground(std::vector<uilib::SkinGlyphs> glyphs, int dpi, SIZE window) {
+    FirstPaintWork *work = new (std::nothrow) FirstPaintWork{std::move(glyphs), dpi, window};
     if (work != nullptr && !StartDetached(PrepareFirstPaint, work)) delete work;
 }

@@ -4,8 +4,10 @@
 // overlaps the service start-up instead of following it. Once the display is up, a second
 // thread prepares the first paint while the UI thread builds the windows: it loads the
 // libraries that the tray icon and the first rounded shape need (each costs milliseconds
-// under Wine) and renders the skins' glyphs.
+// under Wine), renders the skins' glyphs and makes the main window's back buffer.
 #pragma once
+
+#include <windows.h>
 
 #include <vector>
 
@@ -14,5 +16,6 @@
 // Starts a short-lived thread that touches the display and ends; nothing waits for it.
 void WarmUpDisplayInBackground();
 
-// Starts a short-lived thread for the first paint (above); nothing waits for it.
-void WarmUpFirstPaintInBackground(std::vector<uilib::SkinGlyphs> glyphs, int dpi);
+// Starts a short-lived thread for the first paint (above) of a window whose client area is
+// window (device pixels); nothing waits for it.
+void WarmUpFirstPaintInBackground(std::vector<uilib::SkinGlyphs> glyphs, int dpi, SIZE window);

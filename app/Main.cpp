@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
 
@@ -95,13 +96,16 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, LPWSTR, int) {
 
     if (FAILED(::CoInitialize(nullptr))) return 0;
     startupprobe::Mark("COM (with the wait for the display)");
-    WarmUpFirstPaintInBackground(uilib::TakeSkinGlyphs(), dpi);
+    // 800 x 572 at 100 %, scaled like the skin inside it; its client area is all of it.
+    const SIZE mainSize = {uilib::ScaleValue(kMainWidth, dpi), uilib::ScaleValue(kMainHeight, dpi)};
+    // Creation caps a window at the largest a user could drag it to (a small screen).
+    const SIZE mainClient = {std::min<LONG>(mainSize.cx, ::GetSystemMetrics(SM_CXMAXTRACK)),
+                             std::min<LONG>(mainSize.cy, ::GetSystemMetrics(SM_CYMAXTRACK))};
+    WarmUpFirstPaintInBackground(uilib::TakeSkinGlyphs(), dpi, mainClient);
 
     CDemoFrameWnd *frame = new (std::nothrow) CDemoFrameWnd();
     if (frame == nullptr) return 0;
-    // 800 x 572 at 100 %, scaled like the skin inside it.
-    const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0,
-                                    uilib::ScaleValue(kMainWidth, dpi), uilib::ScaleValue(kMainHeight, dpi));
+    const HWND hWnd = frame->Create(nullptr, kConsoleTitle, kMainStyle, kMainExStyle, 0, 0, mainSize.cx, mainSize.cy);
     if (hWnd == nullptr) {
         ReportFatal("cannot create the main window.", kNoMainWindowText);
         ShutDown();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "tests/uilib_core/TestWindow.h"
+#include "uilib/render/UIPaintAhead.h"
 #include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIRender.h"
 
@@ -75,6 +76,19 @@ TEST(PaintSurface, TextsDrawnAgainGiveTheirOwnPixels) {
         for (int i = 0; i < kSize * kSize; ++i) differing += cached.bits[i] != fresh.bits[i];
         EXPECT_EQ(differing, 0) << c.style;
     }
+}
+
+// A back buffer made ahead goes once, and only to a window of its size. If this fails, a
+// window paints through a buffer of another size.
+TEST(PaintSurface, APreparedBackBufferGoesOnceToItsSize) {
+    uilib::PrepareBackBuffer(30, 20);
+    DWORD *bits = nullptr;
+    EXPECT_EQ(uilib::TakePreparedBackBuffer(20, 30, &bits), nullptr);
+    const HBITMAP taken = uilib::TakePreparedBackBuffer(30, 20, &bits);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_EQ(bits[30 * 20 - 1], 0u);
+    EXPECT_EQ(uilib::TakePreparedBackBuffer(30, 20, &bits), nullptr);
+    ::DeleteObject(taken);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "uilib/core/UIScale.h"
 #include "uilib/render/UIGdiplus.h"
 #include "uilib/render/UIImageCache.h"
+#include "uilib/render/UIPaintAhead.h"
 #include "uilib/render/UIRender.h"
 
 namespace {
@@ -547,5 +548,6 @@ bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam,
 void CPaintManagerUI::Term() {
     for (CPaintManagerUI *m : gManagers) m->RemoveAllImages();
     uilib::FreeSharedImages();
+    uilib::FreePreparedBackBuffer();
     uilib::ShutdownGdiplus();
 }

@@ -14,6 +14,7 @@
 #include "uilib/core/UIManagerImpl.h"
 #include "uilib/core/UIScale.h"
 #include "uilib/core/UIStats.h"
+#include "uilib/render/UIPaintAhead.h"
 #include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIRender.h"
 #include "uilib/render/UIShapeCache.h"
@@ -219,7 +220,8 @@ void CPaintManagerUI::Impl::PaintThroughBuffer(HDC target, const RECT &rcPaint) 
     if (impl.offscreenDC == nullptr || impl.offscreenSize.cx != cx || impl.offscreenSize.cy != cy) {
         impl.FreeOffscreen();
         impl.offscreenDC = ::CreateCompatibleDC(target);
-        impl.offscreenBitmap = uilib::CreateDib32(cx, cy, &impl.offscreenBits);
+        impl.offscreenBitmap = uilib::TakePreparedBackBuffer(cx, cy, &impl.offscreenBits);
+        if (impl.offscreenBitmap == nullptr) impl.offscreenBitmap = uilib::CreateDib32(cx, cy, &impl.offscreenBits);
         if (impl.offscreenDC == nullptr || impl.offscreenBitmap == nullptr) {
             impl.FreeOffscreen();
             return;
