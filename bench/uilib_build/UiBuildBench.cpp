@@ -151,7 +151,10 @@ void BenchSkin(const wchar_t *file, IDialogBuilderCallback *callback, int runs) 
         wnd.manager.Init(hwnd);
         CDialogBuilder builder;
         wnd.manager.AttachDialog(builder.Create(file, nullptr, callback, &wnd.manager));
-        // Layout and one full paint into a memory DC (the window stays hidden).
+        // A hidden pop-up takes its skin size only when shown: given here, as it stays hidden.
+        const SIZE skinSize = wnd.manager.GetInitSize();
+        ::SetWindowPos(hwnd, nullptr, 0, 0, skinSize.cx, skinSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Layout and one full paint into a memory DC.
         HDC screen = ::GetDC(nullptr);
         HDC dc = ::CreateCompatibleDC(screen);
         HBITMAP bmp = ::CreateCompatibleBitmap(screen, 1200, 800);
