@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 #include "uilib/UIlib.h"
 
@@ -19,8 +20,8 @@ std::atomic<long long> gHeapBytes{0};  // bytes live on the heap, counted by ope
 using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-const int kFrames = 100;
-const int kRounds = 5;
+const int kFrames = 50;
+const int kRounds = 9;
 const int kHeaderHeight = 30;
 
 class BenchWindow : public CWindowWnd {
@@ -87,10 +88,10 @@ struct Setup {
     CListUI *list = nullptr;
 };
 
-void Open(Setup &s) {
+void Open(Setup &s, int top = 0) {
     // Header and ten 30 px rows: both lists show ten rows, so the figure compares the cost
     // of the rows out of view (none, when only the rows in view are touched).
-    s.window.Create(nullptr, L"list bench", WS_POPUP | WS_VISIBLE, 0, 0, 0, 900, kHeaderHeight + 10 * 30);
+    s.window.Create(nullptr, L"list bench", WS_POPUP | WS_VISIBLE, 0, 0, top, 900, kHeaderHeight + 10 * 30);
     CDialogBuilder builder;
     s.window.pm.AttachDialog(builder.Create(kSkin, nullptr, nullptr, &s.window.pm));
     s.list = static_cast<CListUI *>(s.window.pm.FindControl(L"list"));
@@ -101,40 +102,60 @@ void Paint(Setup &s) {
     ::UpdateWindow(s.window.GetHWND());
 }
 
-// Mean ms per frame of a repaint; with scroll, each frame first scrolls to another
+// Mean ms per frame of kFrames repaints; with scroll, each frame first scrolls to another
 // whole-row position, so that layout runs every frame too.
-// The best of several rounds: the machine is shared, and the best round is the one least
-// disturbed by other work.
-double PaintTime(Setup &s, bool scroll) {
-    Paint(s);
+double FrameTime(Setup &s, bool scroll, int round) {
     const SIZE range = s.list->GetScrollRange();
-    double best = 1e300;
-    for (int round = 0; round < kRounds; ++round) {
-        const auto start = Clock::now();
-        for (int f = 0; f < kFrames; ++f) {
-            if (scroll && range.cy > 0)
-                s.list->SetScrollPos({0, static_cast<LONG>(((round * kFrames + f) * 7919LL * 30) % range.cy)});
-            Paint(s);
-        }
-        best = std::min(best, Ms(Clock::now() - start) / kFrames);
+    const auto start = Clock::now();
+    for (int f = 0; f < kFrames; ++f) {
+        if (scroll && range.cy > 0)
+            s.list->SetScrollPos({0, static_cast<LONG>(((round * kFrames + f) * 7919LL * 30) % range.cy)});
+        Paint(s);
     }
-    return best;
+    return Ms(Clock::now() - start) / kFrames;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 struct Figures {
-    double paint = 0, scrollPaint = 0, appendUs = 0;
+    double paint10 = 1e300, paint10k = 1e300, scroll10k = 1e300;  // best round, ms per frame
+    double paintRatio = 0, scrollRatio = 0;                       // median of the rounds' own ratios to paint10
+    double appendUs = 0;
 };
 
-Figures Scenario(int rows) {
-    Setup s;
-    Open(s);
+// The lists of 10 and of 10,000 rows, open side by side; each round measures the three
+// kinds of frame in turn, so that the ratios compare figures taken under one load of the
+// shared machine.
+Figures Measure() {
+    Setup small, large;
+    Open(small, 0);
+    Open(large, kHeaderHeight + 10 * 30 + 20);
+    for (int i = 0; i < 10; ++i) small.list->Add(TextRow(i));
     Figures f;
+    const int rows = 10000;
     const auto start = Clock::now();
-    for (int i = 0; i < rows; ++i) s.list->Add(TextRow(i));
+    for (int i = 0; i < rows; ++i) large.list->Add(TextRow(i));
     f.appendUs = Ms(Clock::now() - start) * 1000.0 / rows;
-    f.paint = PaintTime(s, false);
-    f.scrollPaint = PaintTime(s, true);
-    ::DestroyWindow(s.window.GetHWND());
+    Paint(small);
+    Paint(large);
+    std::vector<double> paintRatios, scrollRatios;
+    for (int round = 0; round < kRounds; ++round) {
+        const double paint10 = FrameTime(small, false, round);
+        const double paint10k = FrameTime(large, false, round);
+        const double scroll10k = FrameTime(large, true, round);
+        f.paint10 = std::min(f.paint10, paint10);
+        f.paint10k = std::min(f.paint10k, paint10k);
+        f.scroll10k = std::min(f.scroll10k, scroll10k);
+        paintRatios.push_back(paint10k / paint10);
+        scrollRatios.push_back(scroll10k / paint10);
+    }
+    f.paintRatio = Median(paintRatios);
+    f.scrollRatio = Median(scrollRatios);
+    ::DestroyWindow(small.window.GetHWND());
+    ::DestroyWindow(large.window.GetHWND());
     return f;
 }
 
@@ -172,17 +193,17 @@ void operator delete(void *p, size_t) noexcept { operator delete(p); }
 
 int main() {
     CPaintManagerUI::SetInstance(::GetModuleHandleW(nullptr));
-    Scenario(10);  // warm-up: fonts, GDI+ and the window class are set up on first use
-    const Figures small = Scenario(10);
-    const Figures large = Scenario(10000);
-    std::printf("list of 900 x 330 px showing ten 30 px rows of 5 columns; best of %d rounds of %d frames\n", kRounds,
-                kFrames);
-    std::printf("repaint, 10 rows:               %.3f ms per frame\n", small.paint);
-    std::printf("repaint, 10,000 rows:           %.3f ms per frame\n", large.paint);
-    std::printf("ratio 10,000 / 10:              %.2f (target <= 1.5)\n", large.paint / small.paint);
-    std::printf("scroll + layout + repaint, 10,000 rows: %.3f ms per frame (%.2f x the 10-row repaint)\n",
-                large.scrollPaint, large.scrollPaint / small.paint);
-    std::printf("append a row:                   %.2f us (10,000 rows, no layout in between)\n", large.appendUs);
+    Measure();  // warm-up: fonts, GDI+ and the window class are set up on first use
+    const Figures f = Measure();
+    std::printf("list of 900 x 330 px showing ten 30 px rows of 5 columns; %d rounds of %d frames of each kind,\n"
+                "taken in turn; ms: the best round; ratios: the median of the rounds' own\n",
+                kRounds, kFrames);
+    std::printf("repaint, 10 rows:               %.3f ms per frame\n", f.paint10);
+    std::printf("repaint, 10,000 rows:           %.3f ms per frame\n", f.paint10k);
+    std::printf("ratio 10,000 / 10:              %.2f (target <= 1.5)\n", f.paintRatio);
+    std::printf("scroll + layout + repaint, 10,000 rows: %.3f ms per frame (%.2f x the 10-row repaint)\n", f.scroll10k,
+                f.scrollRatio);
+    std::printf("append a row:                   %.2f us (10,000 rows, no layout in between)\n", f.appendUs);
     std::printf("memory per text row:             %.0f bytes (5 columns)\n", BytesPerRow(TextRow));
     std::printf("memory per call row:             %.0f bytes (container, layouts, 5 buttons)\n", BytesPerRow(CallRow));
     return 0;
