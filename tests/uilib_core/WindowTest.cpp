@@ -11,13 +11,14 @@ using uitest::TestWindow;
 
 namespace {
 
-// A hidden pop-up is sized and centred when it is first shown, not before: nobody sees
-// that work. One placed before it is shown keeps its place.
+// A hidden pop-up is sized and centred when it is first shown (by ShowWindow or by
+// SetWindowPos), not before: nobody sees that work. One placed before it is shown keeps
+// its place.
 TEST(Window, APopupCreatedZeroSizeTakesTheSkinSizeWhenShown) {
     const wchar_t skin[] = L"<Window size=\"300,180\"><VerticalLayout/></Window>";
-    TestWindow centred(skin), placed(skin);
+    TestWindow centred(skin), placed(skin), byPos(skin);
     RECT rc;
-    for (TestWindow *wnd : {&centred, &placed}) {
+    for (TestWindow *wnd : {&centred, &placed, &byPos}) {
         wnd->Create(nullptr, L"", WS_POPUP, 0, 0, 0, 0, 0);
         wnd->CenterWindow();
         ::GetWindowRect(wnd->GetHWND(), &rc);
@@ -28,10 +29,15 @@ TEST(Window, APopupCreatedZeroSizeTakesTheSkinSizeWhenShown) {
     mi.cbSize = sizeof mi;
     ::GetMonitorInfoW(::MonitorFromWindow(centred.GetHWND(), MONITOR_DEFAULTTONEAREST), &mi);
     const RECT &area = mi.rcWork;
-    const POINT expected[] = {{(area.left + area.right) / 2 - 150, (area.top + area.bottom) / 2 - 90}, {10, 20}};
+    const POINT middle = {(area.left + area.right) / 2 - 150, (area.top + area.bottom) / 2 - 90};
+    const POINT expected[] = {middle, {10, 20}, middle};
     int i = 0;
-    for (TestWindow *wnd : {&centred, &placed}) {
-        ::ShowWindow(wnd->GetHWND(), SW_SHOWNA);
+    for (TestWindow *wnd : {&centred, &placed, &byPos}) {
+        if (wnd == &byPos)
+            ::SetWindowPos(wnd->GetHWND(), nullptr, 0, 0, 0, 0,
+                           SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+            ::ShowWindow(wnd->GetHWND(), SW_SHOWNA);
         ::GetWindowRect(wnd->GetHWND(), &rc);
         EXPECT_EQ(rc.left * 1000 + rc.top, expected[i].x * 1000 + expected[i].y) << i;
         EXPECT_EQ((rc.right - rc.left) * 1000 + rc.bottom - rc.top, 300180) << i;

@@ -183,6 +183,16 @@ void CPaintManagerUI::Impl::ApplyInitSize(bool showing) {
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
+void CPaintManagerUI::Impl::SizeAsShown(WINDOWPOS &pos) {
+    if ((pos.flags & SWP_SHOWWINDOW) == 0) return;
+    initSizePending = false;
+    if ((pos.flags & SWP_NOSIZE) == 0 && (pos.cx != 0 || pos.cy != 0)) return;  // a size of the caller's
+    const SIZE size = uilib::ScaleSize(initSize, dpi);
+    pos.cx = size.cx;
+    pos.cy = size.cy;
+    pos.flags &= ~SWP_NOSIZE;
+}
+
 RECT CPaintManagerUI::GetSizeBox() const { return Scale(m_impl->sizeBox); }
 void CPaintManagerUI::SetSizeBox(const RECT &rcSizeBox) { m_impl->sizeBox = rcSizeBox; }
 RECT CPaintManagerUI::GetCaptionRect() const { return Scale(m_impl->caption); }

@@ -125,6 +125,8 @@ struct CPaintManagerUI::Impl {
     bool WholeClientPending() const;
     // showing: from WM_SHOWWINDOW, the window about to appear.
     void ApplyInitSize(bool showing = false);
+    // Shown by SetWindowPos, which sends no WM_SHOWWINDOW: the skin size goes with the show.
+    void SizeAsShown(WINDOWPOS &pos);
     // Makes every font again at the current DPI (their sizes are skin pixels).
     void RescaleFonts();
     // WM_DPICHANGED: the new scale, then the rectangle Windows suggests.

@@ -249,6 +249,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     Impl &d = *m_impl;
     if (d.hwnd == nullptr) return false;  // never initialised: nothing to do
     if (uMsg == WM_SHOWWINDOW && wParam != FALSE && d.initSizePending) d.ApplyInitSize(true);
+    if (uMsg == WM_WINDOWPOSCHANGING && d.initSizePending) d.SizeAsShown(*reinterpret_cast<WINDOWPOS *>(lParam));
 
     // Held for the whole message: a control that any handler removes (a focus
     // notification during a button press, say) lives until the message is handled.

@@ -124,9 +124,14 @@ void CWindowWnd::CenterWindow() {
     if (!::IsWindow(m_hWnd)) return;
     RECT rcWnd;
     ::GetWindowRect(m_hWnd, &rcWnd);
-    int w = rcWnd.right - rcWnd.left, h = rcWnd.bottom - rcWnd.top;
+    const int w = rcWnd.right - rcWnd.left, h = rcWnd.bottom - rcWnd.top;
     m_centreWhenShown = w == 0 && h == 0 && !::IsWindowVisible(m_hWnd);
     if (m_centreWhenShown) return;
+    const POINT pt = CentredPosition(w, h);
+    ::SetWindowPos(m_hWnd, nullptr, pt.x, pt.y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT CWindowWnd::CentredPosition(int w, int h) const {
     HMONITOR monitor = ::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST);
     MONITORINFO mi = {};
     mi.cbSize = sizeof(mi);
@@ -143,13 +148,9 @@ void CWindowWnd::CenterWindow() {
     if (y + h > area.bottom) y = area.bottom - h;
     if (x < area.left) x = area.left;
     if (y < area.top) y = area.top;
-    if ((::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD) != 0 && owner != nullptr) {
-        POINT pt = {x, y};
-        ::ScreenToClient(owner, &pt);
-        x = pt.x;
-        y = pt.y;
-    }
-    ::SetWindowPos(m_hWnd, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT pt = {x, y};
+    if ((::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD) != 0 && owner != nullptr) ::ScreenToClient(owner, &pt);
+    return pt;
 }
 
 void CWindowWnd::SetIcon(UINT nRes) {
@@ -213,6 +214,16 @@ LRESULT CALLBACK CWindowWnd::__WndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPAR
     const LRESULT lRes = pThis->HandleMessage(uMsg, wParam, lParam);
     // After the handlers, which give the window its size as it is shown.
     if (uMsg == WM_SHOWWINDOW && wParam != FALSE && pThis->m_centreWhenShown) pThis->CenterWindow();
+    if (uMsg == WM_WINDOWPOSCHANGING && pThis->m_centreWhenShown) {
+        // Shown by SetWindowPos, which sends no WM_SHOWWINDOW: centred in the same move.
+        WINDOWPOS &pos = *reinterpret_cast<WINDOWPOS *>(lParam);
+        if ((pos.flags & (SWP_SHOWWINDOW | SWP_NOMOVE)) == (SWP_SHOWWINDOW | SWP_NOMOVE)) {
+            const POINT pt = pThis->CentredPosition(pos.cx, pos.cy);
+            pos.x = pt.x;
+            pos.y = pt.y;
+            pos.flags &= ~SWP_NOMOVE;
+        }
+    }
     return lRes;
 }
 

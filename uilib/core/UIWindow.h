@@ -35,6 +35,8 @@ public:
     // (a pop-up that takes its skin's when shown) is centred when first shown, unless it is
     // placed otherwise before.
     void CenterWindow();
+    // Where CenterWindow puts a window of w x h.
+    POINT CentredPosition(int w, int h) const;
     void SetIcon(UINT nRes);
 
     LRESULT SendMessage(UINT uMsg, WPARAM wParam = 0, LPARAM lParam = 0L);
