@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/Median.h"
+
 namespace {
 
 std::wstring BinFolder() {
@@ -93,11 +95,6 @@ RunReport RunOnce(const std::wstring &exe) {
     ::CloseHandle(pi.hProcess);
     ::CloseHandle(pi.hThread);
     return Parse(output);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 // Per name, the median over the runs, in the order of the first run that has the name.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/Median.h"
 #include "uilib/UIlib.h"
 #include "uilib/skin/XmlReader.h"
 
@@ -121,11 +122,6 @@ void PrintPartialRepaints(BenchWindow &wnd, const char *name) {
                UpdateArea(hwnd), RectArea(slider->GetPos()), RectArea(time->GetPos()), RectArea(client));
         ::UpdateWindow(hwnd);
     }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 const size_t kRepaints = 20;  // per window built; the best of them shows the cost on a busy machine

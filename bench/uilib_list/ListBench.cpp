@@ -11,6 +11,7 @@
 #include <new>
 #include <vector>
 
+#include "bench/support/Median.h"
 #include "uilib/UIlib.h"
 
 namespace {
@@ -113,11 +114,6 @@ double FrameTime(Setup &s, bool scroll, int round) {
         Paint(s);
     }
     return Ms(Clock::now() - start) / kFrames;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 struct Figures {
