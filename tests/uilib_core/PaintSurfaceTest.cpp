@@ -89,6 +89,10 @@ TEST(PaintSurface, APreparedBackBufferGoesOnceToItsSize) {
     EXPECT_EQ(bits[30 * 20 - 1], 0u);
     EXPECT_EQ(uilib::TakePreparedBackBuffer(30, 20, &bits), nullptr);
     ::DeleteObject(taken);
+    // Asked for before it was made: the window made its own, and this one is not kept.
+    EXPECT_EQ(uilib::TakePreparedBackBuffer(40, 10, &bits), nullptr);
+    uilib::PrepareBackBuffer(40, 10);
+    EXPECT_EQ(uilib::TakePreparedBackBuffer(40, 10, &bits), nullptr);
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace uilib {
 void PrepareBackBuffer(int width, int height);
 
 // UI thread: the buffer made ahead when it is width x height (handed over once), else
-// null. Its pixels, all zero as a new bitmap's, in *bits.
+// null. Its pixels, all zero as a new bitmap's, in *bits. A buffer of a size asked for
+// before it was ready is not kept.
 HBITMAP TakePreparedBackBuffer(int width, int height, DWORD **bits);
 void FreePreparedBackBuffer();
 
