@@ -1,5 +1,6 @@
 // Drawing primitives: opaque colours through GDI, translucent and anti-aliased shapes
-// through GDI+, text through DrawTextW with the paint manager's fonts.
+// through GDI+, text through DrawTextW (or its placement of one line) with the paint
+// manager's fonts.
 #include "uilib/render/UIRender.h"
 
 #include <mutex>
@@ -10,6 +11,7 @@
 #include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIShapeCache.h"
 #include "uilib/render/UITextCache.h"
+#include "uilib/render/UITextLine.h"
 
 namespace uilib {
 
@@ -230,7 +232,8 @@ void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI *pManager, RECT &rc, LPCTS
     HGDIOBJ oldFont = ::SelectObject(hDC, font);
     int oldMode = ::SetBkMode(hDC, TRANSPARENT);
     COLORREF oldColor = ::SetTextColor(hDC, ToColorRef(dwTextColor));
-    ::DrawTextW(hDC, pstrText, -1, &rc, uStyle | DT_NOPREFIX);
+    if (!uilib::DrawTextLine(hDC, rc, pstrText, uStyle | DT_NOPREFIX))
+        ::DrawTextW(hDC, pstrText, -1, &rc, uStyle | DT_NOPREFIX);
     ::SetTextColor(hDC, oldColor);
     ::SetBkMode(hDC, oldMode);
     ::SelectObject(hDC, oldFont);

@@ -11,6 +11,7 @@
 
 #include "uilib/render/UIPaintSurface.h"
 #include "uilib/render/UIShapeCache.h"
+#include "uilib/render/UITextLine.h"
 
 namespace uilib {
 
@@ -97,7 +98,8 @@ void DrawOnScratch(HFONT font, const TextKey &key, const RECT &area, DWORD backg
     ::SetBkMode(gScratch.dc, TRANSPARENT);
     ::SetTextColor(gScratch.dc, key.head.color);
     RECT rc = key.head.rc;
-    ::DrawTextW(gScratch.dc, key.text.c_str(), -1, &rc, key.head.style);
+    if (!DrawTextLine(gScratch.dc, rc, key.text.c_str(), key.head.style))
+        ::DrawTextW(gScratch.dc, key.text.c_str(), -1, &rc, key.head.style);
     ::SelectObject(gScratch.dc, oldFont);
     ::GdiFlush();
 }
